@@ -1,0 +1,65 @@
+# Shared build settings for every target of the project.
+
+option(ARACHNOVIX_WERROR "Treat compiler warnings as errors" OFF)
+option(ARACHNOVIX_SANITIZE "Build with AddressSanitizer + UndefinedBehaviorSanitizer" OFF)
+option(ARACHNOVIX_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
+option(ARACHNOVIX_BUILD_TESTS "Build the test suite" ON)
+option(ARACHNOVIX_BUILD_BENCH "Build the benchmarks" ON)
+
+set(ARACHNOVIX_PRODUCT_VERSION "${PROJECT_VERSION}")
+set(OVLIB_SOVERSION ${PROJECT_VERSION_MAJOR})
+set(OVLIB_VERSION ${PROJECT_VERSION_MAJOR}.${PROJECT_VERSION_MINOR}.${PROJECT_VERSION_PATCH})
+
+# Results are compared bit for bit with independent checks: never let the
+# compiler fuse a multiply and an add.
+add_compile_options(-ffp-contract=off -Wall -Wextra)
+if(ARACHNOVIX_WERROR)
+  add_compile_options(-Werror)
+endif()
+
+if(ARACHNOVIX_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                      -fsanitize=float-cast-overflow -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Libraries export only what is marked with their API macro.
+set(CMAKE_CXX_VISIBILITY_PRESET hidden)
+set(CMAKE_VISIBILITY_INLINES_HIDDEN ON)
+set(CMAKE_POSITION_INDEPENDENT_CODE ON)
+
+# Programs and tests run from the build tree without LD_LIBRARY_PATH (CMake's
+# build RPATH) and from any install prefix (the $ORIGIN-relative install RPATH).
+set(CMAKE_BUILD_RPATH_USE_ORIGIN ON)
+set(CMAKE_INSTALL_RPATH "$ORIGIN/../${CMAKE_INSTALL_LIBDIR}")
+
+# Every binary lands in one folder of the build tree, so that the program
+# finds its textures next to itself and tests find the tools they drive.
+set(CMAKE_RUNTIME_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/bin)
+set(CMAKE_LIBRARY_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/lib)
+set(CMAKE_ARCHIVE_OUTPUT_DIRECTORY ${PROJECT_BINARY_DIR}/lib)
+
+# ovlib_add_library(NAME SOURCES... ) : a versioned shared library whose
+# public headers live in <repo>/<subdir>/ and are included as "<subdir>/X.h".
+function(ovlib_add_library name)
+  add_library(${name} SHARED ${ARGN})
+  set_target_properties(${name} PROPERTIES
+    VERSION ${OVLIB_VERSION}
+    SOVERSION ${OVLIB_SOVERSION})
+  target_include_directories(${name} PUBLIC
+    $<BUILD_INTERFACE:${PROJECT_SOURCE_DIR}>
+    $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/ovlib>)
+endfunction()
+
+# arachnovix_add_gtest(NAME SOURCES... LIBS ...) : one GoogleTest binary,
+# registered with CTest test by test.
+find_package(GTest QUIET)
+include(GoogleTest)
+function(arachnovix_add_gtest name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
+  gtest_discover_tests(${name}
+    DISCOVERY_TIMEOUT 60
+    PROPERTIES LABELS "${ARG_LABELS}")
+endfunction()

@@ -1,0 +1,30 @@
+#pragma once
+// What run control needs from the window, and nothing more. The program
+// implements it with GLUT and GTK; tests install a recording fake; without
+// either, a headless port prints messages on standard output and ignores the
+// rest (the command-line tool runs that way).
+
+#include <string>
+
+enum class MessageIcon { Warning, Error, Info };
+
+class WindowPort {
+public:
+    virtual ~WindowPort() = default;
+    // Calls callback(value) once after `milliseconds` (glutTimerFunc).
+    virtual void startTimer(int milliseconds, void (*callback)(int), int value) = 0;
+    // Asks for one redraw at the next opportunity (glutPostRedisplay).
+    virtual void postRedisplay() = 0;
+    // Draws the window at once (the display routine).
+    virtual void drawNow() = 0;
+    // Lays out the Simulator grid for the current population size.
+    virtual void layoutGrid() = 0;
+    // A modal message box with the given caption; returns when dismissed.
+    virtual void showMessage(const std::string& text, const std::string& caption,
+                             MessageIcon icon) = 0;
+};
+
+// The port in use; never null (a headless port until the program installs its own).
+WindowPort& windowPort();
+// Installs a port (nullptr restores the headless one). The caller keeps ownership.
+void setWindowPort(WindowPort* port);

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Installs every Debian package that building, running and testing Arachnovix
+# needs. Idempotent: installs only what is missing, and does nothing when all
+# packages are present.
+set -euo pipefail
+
+PACKAGES=(
+  # build
+  build-essential g++ clang cmake ninja-build pkg-config
+  # tests and benchmarks
+  googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
+  # drawing: OpenGL (Mesa), GLU, freeglut
+  libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev libgl1-mesa-dri
+  # fonts
+  libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core fonts-liberation2
+  # native dialogs and message boxes
+  libgtk-3-dev
+  # a window without a desktop, input and screenshots for the end-to-end tests
+  xvfb xauth xdotool imagemagick x11-utils
+  # validation of the desktop integration files
+  libxml2-utils desktop-file-utils appstream shared-mime-info
+)
+
+missing=()
+for p in "${PACKAGES[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$p")
+  fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+  echo "setup: all ${#PACKAGES[@]} packages present"
+  exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
+echo "setup: installing ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y -qq --no-install-recommends "${missing[@]}"

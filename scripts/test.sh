@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds everything and runs every test twice: once in a
+# normal build, once built with AddressSanitizer + UndefinedBehaviorSanitizer.
+# Window tests run on the current display or on a private Xvfb server.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$(pwd)
+
+scripts/setup.sh
+
+jobs=$(nproc)
+export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
+export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
+export LSAN_OPTIONS="suppressions=${root}/tests/sanitizer/lsan.supp:print_suppressions=0"
+
+build_and_test() {
+  local dir=$1; shift
+  cmake -S . -B "$dir" -G Ninja -DARACHNOVIX_WERROR=ON "$@"
+  cmake --build "$dir" -j "$jobs"
+  (cd "$dir" && scripts_dir="$root/scripts" "$root/scripts/with-display.sh" \
+     ctest --output-on-failure -j "$jobs" --timeout 600)
+}
+
+echo "== normal build =="
+build_and_test build
+echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
+build_and_test build-asan -DARACHNOVIX_SANITIZE=ON -DARACHNOVIX_BUILD_BENCH=OFF
+echo "== all tests passed in both builds =="
