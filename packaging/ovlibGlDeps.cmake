@@ -1,0 +1,3 @@
+find_dependency(OpenGL)
+find_dependency(GLUT)
+find_dependency(Freetype)

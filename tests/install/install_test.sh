@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Installs the build into a temporary prefix and uses what was installed: the
+# command-line tool, a program built against the libraries with pkg-config and
+# with find_package, and the program started with a run file as argument.
+set -euo pipefail
+build=$1; here=$2; work=$3
+prefix="$work/prefix"
+rm -rf "$work"; mkdir -p "$work"
+
+fail() { echo "install test: $*" >&2; exit 1; }
+
+cmake --install "$build" --prefix "$prefix" >"$work/install.log"
+libdir=$(cd "$prefix" && ls -d lib lib64 lib/* 2>/dev/null | while read -r d; do
+           [ -e "$prefix/$d/libovlib_core.so" ] && echo "$d"; done | head -n1)
+[ -n "$libdir" ] || fail "libovlib_core.so not installed"
+for lib in ovlib_core ovlib_ea ovlib_gl; do
+  so=$(readlink -f "$prefix/$libdir/lib$lib.so")
+  soname=$(objdump -p "$so" | awk '/SONAME/ {print $2}')
+  [ "$soname" = "lib$lib.so.1" ] || fail "$lib has SONAME '$soname'"
+  [ -e "$prefix/$libdir/pkgconfig/$lib.pc" ] || fail "no pkg-config file for $lib"
+done
+for f in bin/arachnovix bin/arachnovix-cli \
+         share/applications/org.arachnovix.Arachnovix.desktop \
+         share/metainfo/org.arachnovix.Arachnovix.metainfo.xml \
+         share/mime/packages/arachnovix.xml \
+         share/icons/hicolor/scalable/apps/org.arachnovix.Arachnovix.svg \
+         share/icons/hicolor/48x48/apps/org.arachnovix.Arachnovix.png \
+         share/icons/hicolor/256x256/apps/org.arachnovix.Arachnovix.png \
+         include/ovlib/core/LRandom.h include/ovlib/ea/EAPInteger.h include/ovlib/gl/LGLMenu.h; do
+  [ -e "$prefix/$f" ] || fail "missing $f"
+done
+
+# The installed tool runs from its prefix, with no help from the build tree.
+run="$work/run.axv"
+env -u LD_LIBRARY_PATH "$prefix/bin/arachnovix-cli" evolve --seed 7 --population 6 \
+    --generations 3 --quiet --out "$run"
+env -u LD_LIBRARY_PATH "$prefix/bin/arachnovix-cli" info "$run" >"$work/info.txt"
+grep -q "1.0.0.1" "$work/info.txt" || fail "info does not show the version"
+
+# A program built against the installed libraries through pkg-config ...
+export PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig"
+c++ -std=c++17 "$here/consumer/main.cpp" -o "$work/consumer-pc" \
+    $(pkg-config --cflags --libs ovlib_ea ovlib_core) -Wl,-rpath,"$prefix/$libdir"
+"$work/consumer-pc" | grep -q "consumer ok" || fail "pkg-config consumer failed"
+
+# ... and through find_package.
+cmake -S "$here/consumer" -B "$work/consumer-build" -G Ninja \
+      -DCMAKE_PREFIX_PATH="$prefix" >"$work/consumer-cmake.log"
+cmake --build "$work/consumer-build" >>"$work/consumer-cmake.log"
+"$work/consumer-build/consumer" | grep -q "consumer ok" || fail "find_package consumer failed"
+
+# The installed program opens a run file given on its command line.
+[ -n "${DISPLAY:-}" ] || fail "no display for the program"
+log="$work/program.log"
+env -u LD_LIBRARY_PATH "$prefix/bin/arachnovix" "$run" >"$log" 2>&1 &
+pid=$!
+trap 'kill $pid 2>/dev/null || true' EXIT
+win=""
+for _ in $(seq 1 100); do
+  win=$(xdotool search --pid "$pid" --name "Arachnovix" 2>/dev/null | head -n1 || true)
+  [ -n "$win" ] && break
+  kill -0 "$pid" 2>/dev/null || { cat "$log" >&2; fail "program exited early"; }
+  sleep 0.2
+done
+[ -n "$win" ] || fail "no window of the installed program"
+xprop -id "$win" WM_CLASS | grep -q '"Arachnovix"' || fail "WM_CLASS not set: $(xprop -id "$win" WM_CLASS)"
+xprop -id "$win" _NET_WM_ICON | grep -q 'Icon' || fail "window icon not set"
+sleep 1
+kill -0 "$pid" 2>/dev/null || { cat "$log" >&2; fail "program died after opening the file"; }
+if grep -q "Cannot read file" "$log"; then fail "the run file was refused"; fi
+echo "install test: ok ($prefix)"
