@@ -2,22 +2,24 @@
 // The web-building problem: the layout of the 19 genes of a spider's genome,
 // the prey swarm of the current generation and the attack-model switches.
 
+#include <cstdint>
 #include <vector>
 
 #include "ea/EAPInteger.h"
+#include "web/Prey.h"
+#include "web/PreyCapture.h"
 
 struct Spider;
-
-struct Prey {
-    double x = 0.0;
-    double y = 0.0;
-};
 
 class EAPGossamerix : public EAPInteger {
 public:
     std::vector<Prey> prey;         // the swarm of the current generation
     bool useGravity = false;        // weigh the attack distance by direction
     bool useAttackDistance = false; // simulate the spider's attack by distance
+
+    // Test every prey against every thread in laying order instead of using
+    // the grid (same results, slower; kept as the reference).
+    bool plainCapture = false;
 
     EAPGossamerix();
     ~EAPGossamerix();
@@ -29,4 +31,14 @@ public:
     // when the spider is still marked evaluated).
     void evaluateSpider(Spider& spider, double preySize, double preyValue,
                         double silkCostFactor, double timePenaltyFactor);
+
+    // Chance p (0 ... 1) that the spider's attack on a prey at (x, y) succeeds
+    // under the distance model, weighted by direction when useGravity is set.
+    static double attackChance(double x, double y, bool useGravity);
+
+private:
+    std::vector<uint8_t> attackSuccess_; // per prey, for the current evaluation
+    ThreadGrid threadGrid_;
+
+    void drawAttacks();
 };

@@ -1,0 +1,109 @@
+#include "web/PreyCapture.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/LGeom.h"
+#include "web/WebMath.h"
+
+namespace {
+
+constexpr int CELLS = ThreadGrid::CELLS_PER_SIDE;
+constexpr double CELLS_PER_UNIT = CELLS / (2.0 * webmath::SQUARE_HALF);
+
+bool touches(const SpiralThread& t, const Prey& p, double r) {
+    return LGeom::circleInLine(p.x, p.y, r, t.x1, t.y1, t.x2, t.y2);
+}
+
+// The grid column (or row) of coordinate v. A non-decreasing function of v,
+// kept within the grid for values outside the square (and for NaN).
+int cellOf(double v) {
+    const double c = std::floor((v + webmath::SQUARE_HALF) * CELLS_PER_UNIT);
+    if (!(c >= 0.0)) return 0;
+    if (c > CELLS - 1) return CELLS - 1;
+    return static_cast<int>(c);
+}
+
+struct CellRange {
+    int x0, x1, y0, y1;
+};
+
+CellRange threadCells(const SpiralThread& t) {
+    return CellRange{cellOf(std::min(t.x1, t.x2)), cellOf(std::max(t.x1, t.x2)),
+                     cellOf(std::min(t.y1, t.y2)), cellOf(std::max(t.y1, t.y2))};
+}
+
+}  // namespace
+
+void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::vector<Prey>& prey,
+                         const std::vector<uint8_t>& attackSuccess, double preySize,
+                         std::vector<int32_t>& caught) {
+    caught.clear();
+    for (size_t k = 0; k < prey.size(); ++k) {
+        for (const SpiralThread& t : threads) {
+            if (touches(t, prey[k], preySize) && attackSuccess[k]) {
+                caught.push_back(static_cast<int32_t>(k));
+                break;
+            }
+        }
+    }
+}
+
+void ThreadGrid::build(const std::vector<SpiralThread>& threads) {
+    cellStart_.assign(CELLS * CELLS + 1, 0);
+    for (const SpiralThread& t : threads) {
+        const CellRange c = threadCells(t);
+        for (int y = c.y0; y <= c.y1; ++y)
+            for (int x = c.x0; x <= c.x1; ++x) ++cellStart_[y * CELLS + x + 1];
+    }
+    for (int i = 0; i < CELLS * CELLS; ++i) cellStart_[i + 1] += cellStart_[i];
+    cellThreads_.resize(static_cast<size_t>(cellStart_.back()));
+    // Fill each cell from its start; cellStart_ is shifted back afterwards.
+    for (size_t i = 0; i < threads.size(); ++i) {
+        const CellRange c = threadCells(threads[i]);
+        for (int y = c.y0; y <= c.y1; ++y)
+            for (int x = c.x0; x <= c.x1; ++x)
+                cellThreads_[static_cast<size_t>(cellStart_[y * CELLS + x]++)] =
+                    static_cast<int32_t>(i);
+    }
+    for (int i = CELLS * CELLS; i > 0; --i) cellStart_[i] = cellStart_[i - 1];
+    cellStart_[0] = 0;
+    seenMark_.assign(threads.size(), 0);
+    query_ = 0;
+}
+
+// circleInLine rejects a thread whose bounding box lies strictly outside the
+// prey's box [x - r, x + r] x [y - r, y + r]. Any other thread shares at least
+// one cell with that box, because cellOf is non-decreasing: so testing the
+// threads of the box's cells tests every thread that can touch the prey.
+bool ThreadGrid::touchesAnyThread(const std::vector<SpiralThread>& threads, const Prey& p,
+                                  double r) {
+    ++query_;
+    const int x0 = cellOf(p.x - r), x1 = cellOf(p.x + r);
+    const int y0 = cellOf(p.y - r), y1 = cellOf(p.y + r);
+    for (int y = y0; y <= y1; ++y) {
+        for (int x = x0; x <= x1; ++x) {
+            const int cell = y * CELLS + x;
+            for (int32_t j = cellStart_[cell]; j < cellStart_[cell + 1]; ++j) {
+                const int32_t i = cellThreads_[static_cast<size_t>(j)];
+                if (seenMark_[static_cast<size_t>(i)] == query_) continue;
+                seenMark_[static_cast<size_t>(i)] = query_;
+                if (touches(threads[static_cast<size_t>(i)], p, r)) return true;
+            }
+        }
+    }
+    return false;
+}
+
+void ThreadGrid::findCaughtPrey(const std::vector<SpiralThread>& threads,
+                                const std::vector<Prey>& prey,
+                                const std::vector<uint8_t>& attackSuccess, double preySize,
+                                std::vector<int32_t>& caught) {
+    caught.clear();
+    if (threads.empty()) return;
+    build(threads);
+    for (size_t k = 0; k < prey.size(); ++k) {
+        if (!attackSuccess[k]) continue;
+        if (touchesAnyThread(threads, prey[k], preySize)) caught.push_back(static_cast<int32_t>(k));
+    }
+}

@@ -1,0 +1,42 @@
+#pragma once
+// Which prey the capture-spiral threads of a web catch. A prey is caught when
+// its attack succeeded and its circle touches at least one spiral thread
+// (LGeom::circleInLine). Radii and frame never catch.
+
+#include <cstdint>
+#include <vector>
+
+#include "web/Prey.h"
+#include "web/Web.h"
+
+// The reference method: every prey against the threads in laying order,
+// stopping at the first that catches. attackSuccess holds one flag per prey.
+// caught receives the indices of the caught prey, ascending.
+void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::vector<Prey>& prey,
+                         const std::vector<uint8_t>& attackSuccess, double preySize,
+                         std::vector<int32_t>& caught);
+
+// The same test, with each prey tried only against the threads that share a
+// cell of a uniform grid over the web's square with the prey's bounding box.
+// Gives exactly the result of findCaughtPreyPlain. Keeps its buffers between
+// uses, so evaluating many webs allocates only while they grow.
+class ThreadGrid {
+public:
+    static constexpr int CELLS_PER_SIDE = 32;
+
+    // Files the threads into the grid, then tests each prey whose attack
+    // succeeded against the threads of the cells its bounding box covers.
+    void findCaughtPrey(const std::vector<SpiralThread>& threads, const std::vector<Prey>& prey,
+                        const std::vector<uint8_t>& attackSuccess, double preySize,
+                        std::vector<int32_t>& caught);
+
+private:
+    std::vector<int32_t> cellStart_;    // CELLS_PER_SIDE^2 + 1 offsets into cellThreads_
+    std::vector<int32_t> cellThreads_;  // thread indices, cell by cell
+    std::vector<uint32_t> seenMark_;    // per thread: the query that last tested it
+    uint32_t query_ = 0;
+
+    // Files every thread under each cell that its bounding box covers.
+    void build(const std::vector<SpiralThread>& threads);
+    bool touchesAnyThread(const std::vector<SpiralThread>& threads, const Prey& p, double r);
+};
