@@ -1,0 +1,161 @@
+#include "evolution/EvolutionState.h"
+
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+#include "core/LRandom.h"
+#include "ea/EAOpMutation.h"
+#include "ea/EAOpRecombination.h"
+
+EvolutionState evolutionState;
+
+const char* const ORIGIN_INITIAL = "I";
+const char* const ORIGIN_SELECTED = "SEL";
+const char* const ORIGIN_CROSSED = "CROSS";
+const char* const ORIGIN_SELECTED_MUTATED = "SEL+MUT";
+const char* const ORIGIN_CROSSED_MUTATED = "CROSS+MUT";
+
+namespace {
+
+// The labels in the order of their codes.
+const char* const ORIGIN_LABELS[NUM_ORIGIN_CODES] = {
+    ORIGIN_INITIAL, ORIGIN_SELECTED, ORIGIN_CROSSED, ORIGIN_SELECTED_MUTATED,
+    ORIGIN_CROSSED_MUTATED};
+
+// The copy of the population that every genetic step reads from, so that
+// each spider of the new generation is made from the old one. It lives as
+// long as the process and is grown, never shrunk: a step copies only the
+// spiders in use, and their lists keep their capacity from step to step.
+std::vector<Spider>& scratchPopulation() {
+    static std::vector<Spider> scratch;
+    return scratch;
+}
+
+const std::vector<Spider>& copyToScratch(const Spider* spiders, int count) {
+    std::vector<Spider>& old = scratchPopulation();
+    if (old.size() < static_cast<size_t>(count)) old.resize(count);
+    for (int i = 0; i < count; ++i) old[i] = spiders[i];
+    return old;
+}
+
+// The rival or partner index: the C library's generator, which continues
+// from wherever the last web construction left it.
+int randomIndex(int populationSize) { return std::rand() % populationSize; }
+
+} // namespace
+
+int32_t originCode(const std::string& label) {
+    for (int32_t code = 0; code < NUM_ORIGIN_CODES; ++code) {
+        if (label == ORIGIN_LABELS[code]) return code;
+    }
+    return ORIGIN_CODE_UNKNOWN;
+}
+
+std::string originLabel(int32_t code) {
+    if (code < 0 || code >= NUM_ORIGIN_CODES) return std::string();
+    return ORIGIN_LABELS[code];
+}
+
+int32_t truncToInt32(double value) {
+    if (std::isnan(value)) return 0;
+    if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
+    if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+    return static_cast<int32_t>(value);
+}
+
+bool EvolutionState::isBetter(const Spider& a, const Spider& b) const {
+    const double fa = a.individual.getFitness();
+    const double fb = b.individual.getFitness();
+    return problem.maximize ? fa > fb : fa < fb;
+}
+
+void EvolutionState::decodeRules() {
+    const int numGenes = static_cast<int>(problem.geneMin.size());
+    for (int i = 0; i < populationSize; ++i) {
+        Spider& s = spiders[i];
+        for (int k = 0; k < numGenes; ++k) s.rule(k) = problem.getGene(s.individual, k);
+    }
+}
+
+void EvolutionState::evaluatePopulation(bool newPrey) {
+    if (newPrey) problem.createPrey(numPrey);
+    for (int i = 0; i < populationSize; ++i) {
+        Spider& s = spiders[i];
+        s.individual.isEvaluated = false;
+        problem.evaluateSpider(s, preySize, preyValue, silkCostFactor, timePenaltyFactor);
+        if (i == 0 || isBetter(s, spiders[bestSpider])) bestSpider = i;
+    }
+    rankPopulation();
+    recordGeneration();
+}
+
+void EvolutionState::rankPopulation() {
+    for (int i = 0; i < populationSize; ++i) {
+        const bool best = (i == bestSpider);
+        spiders[i].individual.isElite = best;
+        spiders[i].web.isHighlighted = best;
+    }
+}
+
+void EvolutionState::selectSpiders() {
+    const std::vector<Spider>& old = copyToScratch(spiders, populationSize);
+    for (int i = 0; i < populationSize; ++i) {
+        Spider& s = spiders[i];
+        s.origin = ORIGIN_SELECTED;
+        s.parentA = i;
+        if (elitism && s.individual.isElite) continue;
+        const int r = randomIndex(populationSize);
+        if (isBetter(old[r], old[i])) {
+            // A full copy, elite mark included: a spider that becomes a copy
+            // of the elite is spared by the crossover and mutation that follow.
+            s = old[r];
+            s.origin = ORIGIN_SELECTED;
+            s.parentA = r;
+            s.parentB = i;
+        } else {
+            s.parentB = r;
+        }
+    }
+}
+
+void EvolutionState::crossSpiders() {
+    const std::vector<Spider>& old = copyToScratch(spiders, populationSize);
+    for (int i = 0; i < populationSize; ++i) {
+        Spider& s = spiders[i];
+        if (elitism && s.individual.isElite) continue;
+        const int r = randomIndex(populationSize);
+        const double u = LRandom::getUniformRand(0, 1);
+        if (crossoverRate >= u) {
+            EAOpRecombination::onePointCrossover(old[i].individual, old[r].individual,
+                                                 s.individual);
+            s.origin = ORIGIN_CROSSED;
+            s.parentB = old[r].parentA;
+        }
+    }
+}
+
+void EvolutionState::mutateSpiders() {
+    for (int i = 0; i < populationSize; ++i) {
+        Spider& s = spiders[i];
+        if (elitism && s.individual.isElite) continue;
+        if (EAOpMutation::bitFlip(s.individual, mutationRate)) {
+            s.origin = (s.origin == ORIGIN_SELECTED) ? ORIGIN_SELECTED_MUTATED
+                                                     : ORIGIN_CROSSED_MUTATED;
+        }
+    }
+}
+
+void EvolutionState::stepGeneration() {
+    selectSpiders();
+    crossSpiders();
+    mutateSpiders();
+    for (int i = 0; i < populationSize; ++i) spiders[i].individual.isEvaluated = false;
+    generation += 1;
+    decodeRules();
+    // Breeding from an earlier generation cuts off every later one.
+    reserveRecord();
+    fossilRecord.resize(static_cast<size_t>(generation + 1) * populationSize *
+                        FOSSIL_ENTRY_SIZE);
+    recordGeneration();
+}

@@ -1,0 +1,116 @@
+#pragma once
+// The one process-wide record of the run: its settings, the 200 population
+// slots, the generation counter, the web-building problem and the fossil
+// record of every generation bred so far. The generation step and the fossil
+// record are member functions; run control (RunControl.h) decides when they
+// run.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "web/EAPGossamerix.h"
+#include "web/Spider.h"
+
+// Capacity of the population: nothing may set populationSize above this.
+constexpr int MAX_POPULATION = 200;
+// Run control refuses to breed once the generation counter equals this.
+constexpr int GENERATION_LIMIT = 10000;
+// Integers per spider per generation in the fossil record: 19 rule values,
+// fitness, origin code, parentA, parentB.
+constexpr int FOSSIL_ENTRY_SIZE = 23;
+constexpr int FOSSIL_FITNESS = NUM_RULES;
+constexpr int FOSSIL_ORIGIN = NUM_RULES + 1;
+constexpr int FOSSIL_PARENT_A = NUM_RULES + 2;
+constexpr int FOSSIL_PARENT_B = NUM_RULES + 3;
+
+// How a spider was made, and the codes under which the record stores it.
+extern const char* const ORIGIN_INITIAL;         // "I"
+extern const char* const ORIGIN_SELECTED;        // "SEL"
+extern const char* const ORIGIN_CROSSED;         // "CROSS"
+extern const char* const ORIGIN_SELECTED_MUTATED; // "SEL+MUT"
+extern const char* const ORIGIN_CROSSED_MUTATED;  // "CROSS+MUT"
+constexpr int NUM_ORIGIN_CODES = 5;
+constexpr int32_t ORIGIN_CODE_UNKNOWN = -1;
+
+// 0 "I", 1 "SEL", 2 "CROSS", 3 "SEL+MUT", 4 "CROSS+MUT"; -1 for any other label.
+int32_t originCode(const std::string& label);
+// The label of a code; the empty string for any code outside 0 ... 4.
+std::string originLabel(int32_t code);
+
+// A double truncated toward zero to a 32-bit integer; values beyond the
+// range saturate and NaN gives 0 (a plain cast would be undefined there).
+int32_t truncToInt32(double value);
+
+struct EvolutionState {
+    bool elitism = true;
+    int numElite = 1;
+    double mutationRate = 0.002;
+    double crossoverRate = 0.8;
+    int populationSize = 16;
+    int numPrey = 30;
+    double preySize = 2.0;
+    double preyValue = 20.0;
+    double silkCostFactor = 1.0;
+    double timePenaltyFactor = 0.0;
+    Spider spiders[MAX_POPULATION];
+    int bestSpider = 0;
+    int generation = 0;
+    EAPGossamerix problem;
+    int selectedSpider = -1;
+    std::vector<int32_t> fossilRecord;
+
+    // --- the population and the generation step ---
+
+    // Decodes every spider's genes into its rule values.
+    void decodeRules();
+    // Evaluates every spider in use (against a new swarm when newPrey), finds
+    // the best one, ranks, and records the generation.
+    void evaluatePopulation(bool newPrey);
+    // Marks the best spider elite and highlighted, and clears the others.
+    void rankPopulation();
+    // Every non-elite spider meets one random rival and becomes its copy when
+    // the rival is strictly better.
+    void selectSpiders();
+    // Every non-elite spider is replaced by a crossover child with a random
+    // partner, with probability crossoverRate.
+    void crossSpiders();
+    // Every non-elite spider has its bits flipped with mutationRate.
+    void mutateSpiders();
+    // Select, cross, mutate, advance the counter, decode and record.
+    void stepGeneration();
+
+    // --- the fossil record ---
+
+    // Writes all spiders in use as generation `generation`.
+    void recordGeneration();
+    // Makes recorded generation g the current population (nothing happens
+    // for a generation that is not recorded).
+    void goToGeneration(int g);
+    // Replaces population spider i by recorded spider i of generation g
+    // (nothing happens for an entry that is not recorded).
+    void restoreSpider(int g, int i);
+    // The same, into a separate spider record.
+    void restoreSpiderInto(Spider& s, int g, int i);
+    // After moving in time: highlights and selects the best restored spider.
+    void highlightBestRestored();
+
+    // Whether the record holds spider i of generation g.
+    bool hasFossil(int g, int i) const;
+    // Number of whole generations held by the record.
+    int recordedGenerations() const;
+    // Whether spider a is strictly better than spider b (reads both fitness
+    // values through the evaluated check).
+    bool isBetter(const Spider& a, const Spider& b) const;
+
+private:
+    // Index of the first integer of spider i of generation g in the record.
+    size_t fossilIndex(size_t g, int i) const;
+    // Takes the recorded entry into s without decoding any rules.
+    void takeFossil(Spider& s, int g, int i);
+    // Gives the record room for a whole run at this population size, so that
+    // it grows without being copied step by step.
+    void reserveRecord();
+};
+
+extern EvolutionState evolutionState;

@@ -1,0 +1,106 @@
+#include "evolution/PopulationFormat.h"
+
+#include "evolution/LittleEndian.h"
+#include "web/BuilderState.h"
+
+namespace population_format {
+
+namespace {
+
+constexpr double PERCENT = 100.0;
+constexpr double PER_MILLE = 1000.0;
+constexpr uint8_t LOW_BYTE_MASK = 0xFF;
+
+// Writes fields one after the other.
+class FieldWriter {
+public:
+    explicit FieldWriter(uint8_t* out) : p_(out) {}
+    void int32(int32_t v) { little_endian::putInt32(p_, v); p_ += INT_BYTES; }
+    void real(double v) { little_endian::putDouble(p_, v); p_ += REAL_BYTES; }
+    void bytes(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
+        p_[0] = b0; p_[1] = b1; p_[2] = b2; p_[3] = b3;
+        p_ += INT_BYTES;
+    }
+private:
+    uint8_t* p_;
+};
+
+// Reads fields one after the other.
+class FieldReader {
+public:
+    explicit FieldReader(const uint8_t* in) : p_(in) {}
+    int32_t int32() { const int32_t v = little_endian::getInt32(p_); p_ += INT_BYTES; return v; }
+    double real() { const double v = little_endian::getDouble(p_); p_ += REAL_BYTES; return v; }
+    const uint8_t* bytes() { const uint8_t* b = p_; p_ += INT_BYTES; return b; }
+private:
+    const uint8_t* p_;
+};
+
+} // namespace
+
+Settings currentSettings() {
+    const EvolutionState& es = evolutionState;
+    Settings s;
+    s.numPrey = es.numPrey;
+    s.preySize = es.preySize;
+    s.preyValue = es.preyValue;
+    s.useGravity = es.problem.useGravity;
+    s.useAttackDistance = es.problem.useAttackDistance;
+    s.selectedSpiderLowBits = static_cast<uint8_t>(es.selectedSpider & LOW_BYTE_MASK);
+    s.silkCostFactor = es.silkCostFactor;
+    s.silkLimit = silkLimit;
+    s.timePenaltyFactor = es.timePenaltyFactor;
+    s.crossoverPercent = truncToInt32(es.crossoverRate * PERCENT);
+    s.mutationPerMille = truncToInt32(es.mutationRate * PER_MILLE);
+    return s;
+}
+
+void encodeSettings(const Settings& s, uint8_t out[SETTINGS_BYTES]) {
+    FieldWriter w(out);
+    w.int32(s.numPrey);
+    w.real(s.preySize);
+    w.real(s.preyValue);
+    // The gravity field starts with both flags, the distance field with the
+    // distance flag and ends with the low byte of the selected spider.
+    w.bytes(s.useGravity, s.useAttackDistance, 0, 0);
+    w.bytes(s.useAttackDistance, 0, 0, s.selectedSpiderLowBits);
+    w.real(s.silkCostFactor);
+    w.int32(s.silkLimit);
+    w.real(s.timePenaltyFactor);
+    w.int32(s.crossoverPercent);
+    w.int32(s.mutationPerMille);
+}
+
+Settings decodeSettings(const uint8_t in[SETTINGS_BYTES]) {
+    FieldReader r(in);
+    Settings s;
+    s.numPrey = r.int32();
+    s.preySize = r.real();
+    s.preyValue = r.real();
+    s.useGravity = r.bytes()[0] != 0;
+    const uint8_t* distanceField = r.bytes();
+    s.useAttackDistance = distanceField[0] != 0;
+    s.selectedSpiderLowBits = distanceField[3];
+    s.silkCostFactor = r.real();
+    s.silkLimit = r.int32();
+    s.timePenaltyFactor = r.real();
+    s.crossoverPercent = r.int32();
+    s.mutationPerMille = r.int32();
+    return s;
+}
+
+void applySettings(const Settings& s) {
+    EvolutionState& es = evolutionState;
+    es.numPrey = s.numPrey;
+    es.preySize = s.preySize;
+    es.preyValue = s.preyValue;
+    es.problem.useGravity = s.useGravity;
+    es.problem.useAttackDistance = s.useAttackDistance;
+    es.silkCostFactor = s.silkCostFactor;
+    silkLimit = s.silkLimit;
+    es.timePenaltyFactor = s.timePenaltyFactor;
+    es.crossoverRate = s.crossoverPercent / PERCENT;
+    es.mutationRate = s.mutationPerMille / PER_MILLE;
+}
+
+} // namespace population_format

@@ -1,0 +1,52 @@
+#pragma once
+// Run control: the commands by which the user drives evolution (new
+// population, evaluate, run / stop, one step, moving in time), the
+// 10,000-generation limit and the display angles of the prey. Everything runs
+// on the window's event thread; timers and redraws go through windowPort().
+
+#include <string>
+#include <vector>
+
+// The run timer keeps re-arming itself while this is set.
+extern bool isRunning;
+// While running, redraw only every fifth generation.
+extern bool renderOffline;
+// A newly evaluated generation is being shown (the view draws its prey).
+extern bool freshGeneration;
+// One display angle in whole degrees (0 ... 360) per prey of the swarm.
+extern std::vector<int> preyAngles;
+
+// Milliseconds between generations of a run, and the showing of a fresh
+// generation after a single step.
+constexpr int RUN_TIMER_MS = 30;
+constexpr int FRESH_TIMER_MS = 500;
+// The value handed to every timer callback (not used).
+constexpr int TIMER_VALUE = 10;
+// Redraw every this many generations while rendering offline.
+constexpr int OFFLINE_REDRAW_INTERVAL = 5;
+
+// The refusal shown when the generation limit is reached.
+extern const char* const GENERATION_LIMIT_MESSAGE;
+// Caption of every message box of the program.
+extern const char* const MESSAGE_CAPTION;
+
+// A random population of `size` spiders (0 keeps the current size; sizes
+// above the 200 slots are taken as 200), evaluated as generation 0.
+void newPopulation(int size);
+// New prey, every spider evaluated, the best one selected and shown.
+void evaluateNow();
+// Starts or stops continuous evolution.
+void runStop();
+// One generation bred and evaluated; re-arms itself while running.
+void runTimer(int value);
+// Evaluates first if needed, breeds one generation and evaluates it.
+void runOneStep();
+// Ends the showing of a freshly bred generation.
+void freshTimer(int value);
+// Shows the previous / next recorded generation and rebuilds every web.
+void timeStepBackward();
+void timeStepForward();
+// New display angles for the prey of the current swarm.
+void rollPreyAngles();
+// Whether spider 0 (and so the population) is evaluated.
+bool populationEvaluated();
