@@ -22,6 +22,17 @@ void requireSameLength(const char* who, size_t a, size_t b) {
     std::exit(kMisuseStatus);
 }
 
+// Rotation within one coordinate plane: u' = u cos + v sin, v' = v cos - u sin.
+void rotatePair(double& u, double& v, double deg) {
+    const double a = toRadians(deg);
+    const double c = std::cos(a);
+    const double s = std::sin(a);
+    const double nu = u * c + v * s;
+    const double nv = v * c - u * s;
+    u = nu;
+    v = nv;
+}
+
 // > 0 when o -> a -> b turns counter-clockwise (y growing upwards)
 double cross(double ox, double oy, double ax, double ay, double bx, double by) {
     return (ax - ox) * (by - oy) - (ay - oy) * (bx - ox);
@@ -38,35 +49,18 @@ double LGeom::pointDist(const SVector3D& a, const SVector3D& b) {
 
 void LGeom::rotate_3d_x(double& x, double& y, double& z, double deg) {
     (void)x;
-    const double a = toRadians(deg);
-    const double c = std::cos(a);
-    const double s = std::sin(a);
-    const double ny = y * c + z * s;
-    const double nz = z * c - y * s;
-    y = ny;
-    z = nz;
+    rotatePair(y, z, deg);
 }
 
 void LGeom::rotate_3d_y(double& x, double& y, double& z, double deg) {
     (void)y;
-    const double a = toRadians(deg);
-    const double c = std::cos(a);
-    const double s = std::sin(a);
-    const double nx = x * c - z * s;
-    const double nz = x * s + z * c;
-    x = nx;
-    z = nz;
+    // z' = x sin + z cos, x' = x cos - z sin
+    rotatePair(z, x, deg);
 }
 
 void LGeom::rotate_3d_z(double& x, double& y, double& z, double deg) {
     (void)z;
-    const double a = toRadians(deg);
-    const double c = std::cos(a);
-    const double s = std::sin(a);
-    const double nx = x * c + y * s;
-    const double ny = y * c - x * s;
-    x = nx;
-    y = ny;
+    rotatePair(x, y, deg);
 }
 
 void LGeom::translate3D_xz(double& x, double& y, double& z, double angle, double dist) {
