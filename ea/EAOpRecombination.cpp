@@ -35,7 +35,10 @@ void EAOpRecombination::arithmeticCrossover(const EAIndDouble& parent1, const EA
     const int n = usedLength(parent1.numValues, EAIndDouble::MAX_NUM_VALUES);
     for (int i = 0; i < n; ++i) {
         const double a = LRandom::getUniformRand(0, 1);
-        child.values[i] = (1 - a) * parent2.values[i] + parent1.values[i] * a;
+        const double x1 = parent1.values[i], x2 = parent2.values[i];
+        // Equal parents give their value itself; the weighted sum could be
+        // off by a rounding step.
+        child.values[i] = x1 == x2 ? x1 : (1 - a) * x2 + x1 * a;
     }
     child.isEvaluated = false;
 }
