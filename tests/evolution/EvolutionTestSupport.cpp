@@ -1,0 +1,104 @@
+#include "tests/evolution/EvolutionTestSupport.h"
+
+#include <cstdio>
+#include <fstream>
+#include <iterator>
+#include <memory>
+#include <sys/stat.h>
+
+#include "core/LRandom.h"
+#include "evolution/RunControl.h"
+#include "web/BuilderState.h"
+
+void resetEvolution(unsigned long seed) {
+    auto fresh = std::make_unique<EvolutionState>();
+    evolutionState = *fresh;
+    silkLimit = -1;
+    isRunning = false;
+    renderOffline = false;
+    freshGeneration = false;
+    preyAngles.clear();
+    LRandom::random.seed(seed);
+}
+
+void EvolutionTest::SetUp() {
+    resetEvolution();
+    setWindowPort(&window);
+}
+
+void EvolutionTest::TearDown() { setWindowPort(nullptr); }
+
+void usePanelDefaults() {
+    EvolutionState& es = evolutionState;
+    es.numPrey = 100;
+    es.preySize = 4;
+    es.preyValue = 20;
+    es.silkCostFactor = 10;
+    es.timePenaltyFactor = 0;
+    es.crossoverRate = 0.8;
+    es.mutationRate = 0.002;
+    silkLimit = -1;
+}
+
+void setFitness(int i, double fitness) {
+    EAIndInteger& ind = evolutionState.spiders[i].individual;
+    ind.fitness = fitness;
+    ind.isEvaluated = true;
+    ind.isElite = false;
+}
+
+std::vector<uint8_t> readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+}
+
+void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+std::string makeTempFolder(const std::string& name) {
+    const std::string folder = ::testing::TempDir() + "arachnovix-evolution-" + name;
+    std::string command = "rm -rf '" + folder + "'";
+    if (std::system(command.c_str()) != 0) ADD_FAILURE() << "cannot clear " << folder;
+    ::mkdir(folder.c_str(), 0755);
+    return folder;
+}
+
+StateSnapshot snapshotState() {
+    const EvolutionState& es = evolutionState;
+    StateSnapshot s{es.populationSize, es.generation, es.numPrey, es.selectedSpider,
+                    es.bestSpider, es.preySize, es.preyValue, es.silkCostFactor,
+                    es.timePenaltyFactor, es.crossoverRate, es.mutationRate,
+                    es.problem.useGravity, es.problem.useAttackDistance, silkLimit,
+                    es.fossilRecord, {}, {}, {}};
+    for (int i = 0; i < MAX_POPULATION; ++i) {
+        const Spider& sp = es.spiders[i];
+        s.bits.emplace_back(sp.individual.bits, sp.individual.bits + sp.individual.numBits);
+        s.origins.push_back(sp.origin);
+        s.fitness.push_back(sp.individual.fitness);
+    }
+    return s;
+}
+
+void expectStateUnchanged(const StateSnapshot& before) {
+    const StateSnapshot now = snapshotState();
+    EXPECT_EQ(now.populationSize, before.populationSize);
+    EXPECT_EQ(now.generation, before.generation);
+    EXPECT_EQ(now.numPrey, before.numPrey);
+    EXPECT_EQ(now.selectedSpider, before.selectedSpider);
+    EXPECT_EQ(now.bestSpider, before.bestSpider);
+    EXPECT_EQ(now.preySize, before.preySize);
+    EXPECT_EQ(now.preyValue, before.preyValue);
+    EXPECT_EQ(now.silkCostFactor, before.silkCostFactor);
+    EXPECT_EQ(now.timePenaltyFactor, before.timePenaltyFactor);
+    EXPECT_EQ(now.crossoverRate, before.crossoverRate);
+    EXPECT_EQ(now.mutationRate, before.mutationRate);
+    EXPECT_EQ(now.useGravity, before.useGravity);
+    EXPECT_EQ(now.useAttackDistance, before.useAttackDistance);
+    EXPECT_EQ(now.silkLimit, before.silkLimit);
+    EXPECT_TRUE(now.fossilRecord == before.fossilRecord) << "the fossil record changed";
+    EXPECT_TRUE(now.bits == before.bits) << "a genome changed";
+    EXPECT_TRUE(now.origins == before.origins) << "an origin label changed";
+    EXPECT_TRUE(now.fitness == before.fitness) << "a fitness changed";
+}
