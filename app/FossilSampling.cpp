@@ -1,0 +1,59 @@
+#include "app/FossilSampling.h"
+
+#include <cstddef>
+
+namespace {
+
+struct StepEntry {
+    int upTo, step;
+};
+
+const StepEntry kSteps[] = {
+    {120, 500}, {230, 10}, {460, 20}, {1150, 50}, {4000, 200},
+};
+constexpr int kStepBeyondTable = 500;
+
+} // namespace
+
+int fossilStepFor(int lastGeneration)
+{
+    for (const StepEntry& entry : kSteps) {
+        if (lastGeneration <= entry.upTo)
+            return entry.step;
+    }
+    return kStepBeyondTable;
+}
+
+std::vector<int> sampledGenerations(int lastGeneration, int step)
+{
+    std::vector<int> generations;
+    if (lastGeneration < 0 || step <= 0)
+        return generations;
+    generations.reserve(static_cast<size_t>(lastGeneration / step + 2));
+    for (int g = 0; g <= lastGeneration; g += step)
+        generations.push_back(g);
+    if (lastGeneration % step != 0)
+        generations.push_back(lastGeneration);
+    return generations;
+}
+
+int lastRecordedGeneration(const std::vector<int32_t>& record, int populationSize)
+{
+    if (populationSize <= 0)
+        return -1;
+    const size_t perGeneration = static_cast<size_t>(populationSize) * FOSSIL_ENTRY_SIZE;
+    return static_cast<int>(record.size() / perGeneration) - 1;
+}
+
+int bestRecordedSpider(const std::vector<int32_t>& record, int populationSize, int generation)
+{
+    const size_t base = static_cast<size_t>(generation) * populationSize * FOSSIL_ENTRY_SIZE;
+    int best = 0;
+    for (int i = 1; i < populationSize; ++i) {
+        const size_t field = base + static_cast<size_t>(i) * FOSSIL_ENTRY_SIZE + FOSSIL_FITNESS;
+        const size_t bestField = base + static_cast<size_t>(best) * FOSSIL_ENTRY_SIZE + FOSSIL_FITNESS;
+        if (record[field] > record[bestField])
+            best = i;
+    }
+    return best;
+}

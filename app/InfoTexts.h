@@ -1,0 +1,39 @@
+#pragma once
+// The texts the views write: the information band, the captions under every
+// web and the offline message. Each is formatted into a buffer of the size
+// the view reserves for it; longer text is cut.
+
+#include <string>
+
+constexpr int INFO_LINE_CHARS = 255;
+constexpr int CAPTION_CHARS = 40;
+constexpr int OFFLINE_MESSAGE_CHARS = 80;
+
+// "Generation: 12"
+std::string generationLine(int generation);
+
+// What the information band says about the selected spider.
+struct SelectedSpiderFacts {
+    int index = 0;          // 0-based slot
+    bool evaluated = false; // the population has been evaluated
+    int numCaught = 0;
+    double preyValue = 0.0;
+    double silkCost = 0.0;
+    double timePenalty = 0.0;
+    double fitness = 0.0;
+};
+std::string selectedSpiderLine(const SelectedSpiderFacts& facts);
+
+// "Rule Browser (Spider 3)" for the 0-based slot 2.
+std::string ruleBrowserLine(int selectedIndex);
+// "Fossil Record"
+std::string fossilRecordLine();
+
+// "Evolving while rendering offline... 17 (press 'o' to stop)"
+std::string offlineMessage(int generation);
+
+// "[3] Fit=120  SEL(1, 5)" for the 0-based slot 2 with 0-based parents.
+std::string spiderCaption(int index, double fitness, const std::string& origin,
+                          int parentA, int parentB);
+// "Generation 40  Fit=310"
+std::string fossilCaption(int generation, double fitness);

@@ -1,0 +1,51 @@
+#pragma once
+// The meaning of the control panel's values: how the integers read from its
+// spinners and lists become run settings, and how loaded settings are written
+// back into them. No window is needed.
+
+#include <cstdint>
+
+// The population sizes offered by the "Population Size" list, by index.
+constexpr int NUM_POPULATION_CHOICES = 5;
+extern const int kPopulationChoices[NUM_POPULATION_CHOICES];
+constexpr int INITIAL_POPULATION_CHOICE = 2; // 24 spiders
+
+// Index of `size` in the population list, or -1 when it is not offered.
+int populationChoiceIndex(int size);
+
+// "Attack sim" list entries.
+enum AttackSim : int { ATTACK_OFF = 0, ATTACK_DIST = 1, ATTACK_DIST_GRAV = 2 };
+
+// The integer values the panel shows for the run settings.
+struct PanelValues {
+    int numPrey = 100;
+    int preySize = 4;
+    int preyValue = 20;
+    int attackSim = ATTACK_OFF;
+    int silkCost = 10;
+    int silkLimit = 0;     // tens of web units, 0 = no limit
+    int timePenalty = 0;
+    int crossover = 80;    // percent
+    int mutation = 2;      // tenths of a percent
+};
+
+// The run settings those values stand for.
+struct RunSettings {
+    int numPrey = 0;
+    double preySize = 0.0;
+    double preyValue = 0.0;
+    bool useAttackDistance = false;
+    bool useGravity = false;
+    double silkCostFactor = 0.0;
+    int32_t silkLimit = -1;
+    double timePenaltyFactor = 0.0;
+    double crossoverRate = 0.0;
+    double mutationRate = 0.0;
+};
+
+// Overwrites the settings from the panel values (an unknown "Attack sim"
+// index leaves both attack switches as they are).
+void settingsFromPanel(const PanelValues& values, RunSettings& settings);
+
+// The panel values that show the given settings (after opening a file).
+PanelValues panelFromSettings(const RunSettings& settings);

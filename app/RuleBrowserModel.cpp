@@ -1,0 +1,99 @@
+#include "app/RuleBrowserModel.h"
+
+#include "evolution/EvolutionState.h"
+
+const int kInitialBrowserRules[NUM_RULES] = {7, 0, 0, 100, 100, 100, 100, 2, 2, 15,
+                                             15, 15, 15, 2, 2, 2, 2, 10, 101};
+
+const char* const kStageTitles[NUM_BROWSER_STAGES] = {
+    "Stage 1: First radii and frame",
+    "Stage 2: Additional radii",
+    "Stage 3: First capture spiral loop",
+    "Stage 4: Main capture spiral",
+};
+
+namespace {
+
+// Decodes every rule value of a spider from its genome.
+void decodeInto(const EAPGossamerix& problem, Spider& spider)
+{
+    const int n = static_cast<int>(problem.geneMin.size());
+    for (int i = 0; i < n && i < NUM_RULES; ++i)
+        spider.rule(i) = problem.getGene(spider.individual, static_cast<unsigned>(i));
+}
+
+// Copies what the write-back carries from one spider into another.
+void copyRulesAndGenome(const Spider& from, Spider& to)
+{
+    for (int i = 0; i < NUM_RULES; ++i)
+        to.rule(i) = from.rule(i);
+    to.individual.numBits = from.individual.numBits;
+    for (int b = 0; b < MAX_NUM_GENES; ++b)
+        to.individual.bits[b] = from.individual.bits[b];
+    to.individual.isEvaluated = from.individual.isEvaluated;
+    to.individual.fitness = from.individual.fitness;
+    to.origin = from.origin;
+    to.parentA = from.parentA;
+    to.parentB = from.parentB;
+}
+
+} // namespace
+
+RuleBrowserModel::RuleBrowserModel()
+    : rules(kInitialBrowserRules, kInitialBrowserRules + NUM_RULES)
+{
+    applyRules();
+}
+
+int RuleBrowserModel::numGenes() const
+{
+    return static_cast<int>(problem.geneMin.size());
+}
+
+int RuleBrowserModel::stageFirstGene(int k) const
+{
+    return problem.stageFirstGene.at(static_cast<size_t>(k));
+}
+
+int RuleBrowserModel::stageEndGene(int k) const
+{
+    if (k + 1 < problem.numStages)
+        return problem.stageFirstGene.at(static_cast<size_t>(k + 1));
+    return numGenes();
+}
+
+void RuleBrowserModel::load(const Spider& spider)
+{
+    rules.assign(static_cast<size_t>(numGenes()), 0);
+    for (int i = 0; i < numGenes() && i < NUM_RULES; ++i)
+        rules[static_cast<size_t>(i)] = spider.rule(i);
+    applyRules();
+}
+
+void RuleBrowserModel::applyRules()
+{
+    for (Spider& copy : stageSpiders) {
+        problem.setGenotype(copy.individual, rules);
+        decodeInto(problem, copy);
+        copy.clearWeb();
+    }
+    for (int k = 0; k < NUM_BROWSER_STAGES; ++k)
+        stageSpiders[k].buildWebToStage(k + 1);
+}
+
+void RuleBrowserModel::writeBack(EvolutionState& state)
+{
+    writeBackPending = false;
+    const int selected = state.selectedSpider;
+    if (selected < 0 || selected >= state.populationSize)
+        return;
+    const Spider complete = stageSpiders[NUM_BROWSER_STAGES - 1];
+    Spider& target = state.spiders[selected];
+    copyRulesAndGenome(complete, target);
+    decodeInto(state.problem, target);
+    target.clearWeb();
+    target.buildWeb();
+    state.evaluatePopulation(false);
+    for (int i = 0; i < state.populationSize; ++i)
+        state.spiders[i].web.isHighlighted = (i == selected);
+}

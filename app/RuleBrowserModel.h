@@ -1,0 +1,47 @@
+#pragma once
+// What the Rule Browser edits: the 19 rules of one spider and the four stage
+// copies that show its web after each construction stage. Editing, applying
+// and writing the rules back into the population need no window.
+
+#include <string>
+#include <vector>
+
+#include "web/EAPGossamerix.h"
+#include "web/Spider.h"
+
+struct EvolutionState;
+
+constexpr int NUM_BROWSER_STAGES = 4;
+
+struct RuleBrowserModel {
+    bool writeBackPending = false;
+    Spider stageSpiders[NUM_BROWSER_STAGES];
+    std::vector<int> rules;
+    EAPGossamerix problem;
+
+    // Starts with the browser's initial rules applied to the stage copies.
+    RuleBrowserModel();
+
+    // Genes [stageFirstGene(k), stageEndGene(k)) belong to stage k (0 ... 3).
+    int stageFirstGene(int k) const;
+    int stageEndGene(int k) const;
+    int numGenes() const;
+
+    // Takes the rules of a population spider and applies them.
+    void load(const Spider& spider);
+
+    // Encodes the rules into every stage copy and rebuilds copy k up to
+    // stage k + 1.
+    void applyRules();
+
+    // Writes the edited rules into the selected population spider, rebuilds
+    // its web, evaluates the population against the current prey and marks
+    // the selected spider. Clears writeBackPending.
+    void writeBack(EvolutionState& state);
+};
+
+// The rules a new Rule Browser starts with, in gene order.
+extern const int kInitialBrowserRules[NUM_RULES];
+
+// Stage titles shown above the four stage webs.
+extern const char* const kStageTitles[NUM_BROWSER_STAGES];

@@ -1,0 +1,76 @@
+#include "app/SimulatorGrid.h"
+
+#include <algorithm>
+
+#include "app/AppState.h"
+#include "evolution/EvolutionState.h"
+
+GridShape currentGridShape()
+{
+    return GridShape{gridColumns, gridRows};
+}
+
+GridGeometry currentGridGeometry()
+{
+    GridGeometry geometry = computeGridGeometry(windowWidth, windowHeight, panelStripWidth,
+                                                currentGridShape());
+    geometry.offsetX = gridOffsetX;
+    geometry.offsetY = gridOffsetY;
+    return geometry;
+}
+
+int occupiedCells()
+{
+    const int cells = gridColumns * gridRows;
+    return std::max(0, std::min({cells, evolutionState.populationSize, MAX_POPULATION}));
+}
+
+GridGeometry applyGridShape(GridShape shape)
+{
+    gridColumns = shape.columns;
+    gridRows = shape.rows;
+    const GridGeometry geometry = computeGridGeometry(windowWidth, windowHeight,
+                                                      panelStripWidth, shape);
+    gridOffsetX = geometry.offsetX;
+    gridOffsetY = geometry.offsetY;
+    return geometry;
+}
+
+void layoutSimulator()
+{
+    const GridShape shape = computeGridShape(evolutionState.populationSize);
+    const GridGeometry geometry = applyGridShape(shape);
+    const int used = occupiedCells();
+    for (int i = 0; i < used; ++i)
+        placeWebInCell(evolutionState.spiders[i].web, i, shape, geometry.cell);
+}
+
+GridCell hitTestGrid(int x, int y)
+{
+    const GridCell hit = hitTestCells(currentGridGeometry(), currentGridShape(), x, y);
+    if (!hit.valid() || hit.row * gridColumns + hit.column >= occupiedCells())
+        return GridCell{};
+    return hit;
+}
+
+void selectGridCell(int row, int column)
+{
+    const int used = occupiedCells();
+    const bool matched = row >= 0 && column >= 0 && column < gridColumns &&
+                         row * gridColumns + column < used;
+    const int chosen = matched ? row * gridColumns + column : -1;
+    for (int i = 0; i < used; ++i)
+        evolutionState.spiders[i].web.isHighlighted = (i == chosen);
+    if (matched)
+        evolutionState.selectedSpider = chosen;
+}
+
+void moveSelectionByKey(int key)
+{
+    const GridCell cell = moveInGrid(evolutionState.selectedSpider, key, currentGridShape());
+    if (cell.valid() && cell.row * gridColumns + cell.column < occupiedCells())
+        selectGridCell(cell.row, cell.column);
+    else
+        selectGridCell(evolutionState.selectedSpider / std::max(1, gridColumns),
+                       evolutionState.selectedSpider % std::max(1, gridColumns));
+}

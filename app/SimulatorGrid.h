@@ -1,0 +1,32 @@
+#pragma once
+// The grid of webs of the Simulator view on the current population: its
+// layout, hit testing and the selection of a cell. Works on the application
+// state and the evolution state; no window is needed.
+
+#include "app/GridGeometry.h"
+
+// The grid as the application state holds it now.
+GridShape currentGridShape();
+GridGeometry currentGridGeometry();
+
+// Stores a grid of that shape in the application state (shape, offsets)
+// and returns its geometry for the current window.
+GridGeometry applyGridShape(GridShape shape);
+
+// Computes the grid shape for the population size, the cell size and
+// offsets, and places every spider of the population in its cell.
+void layoutSimulator();
+
+// The cell under window point (x, y); cells without a spider (a grid with
+// more cells than spiders) never match. (-1, -1) when none does.
+GridCell hitTestGrid(int x, int y);
+
+// Marks the spider in cell (row, column) and clears the mark of every other
+// spider; selects it when the cell holds a spider.
+void selectGridCell(int row, int column);
+
+// Moves the selection by an arrow key (other keys reselect the same cell).
+void moveSelectionByKey(int key);
+
+// Number of grid cells that hold a spider.
+int occupiedCells();

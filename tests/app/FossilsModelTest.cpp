@@ -1,0 +1,82 @@
+#include <gtest/gtest.h>
+
+#include "app/AppState.h"
+#include "app/FossilsModel.h"
+#include "evolution/EvolutionState.h"
+
+namespace {
+
+void freshRun(int size, int steps)
+{
+    evolutionState.populationSize = size;
+    evolutionState.generation = 0;
+    evolutionState.fossilRecord.clear();
+    for (int i = 0; i < size; ++i) {
+        Spider& s = evolutionState.spiders[i];
+        s.clearWeb();
+        evolutionState.problem.createRandomGenotype(s.individual);
+        s.origin = "I";
+        s.parentA = s.parentB = i;
+    }
+    evolutionState.decodeRules();
+    evolutionState.evaluatePopulation(true);
+    for (int k = 0; k < steps; ++k) {
+        evolutionState.stepGeneration();
+        evolutionState.evaluatePopulation(true);
+    }
+}
+
+int recordedFitness(int g, int i)
+{
+    const size_t n = static_cast<size_t>(evolutionState.populationSize);
+    return evolutionState.fossilRecord[(static_cast<size_t>(g) * n + static_cast<size_t>(i)) *
+                                           FOSSIL_ENTRY_SIZE + FOSSIL_FITNESS];
+}
+
+TEST(FossilListTest, ShortRunShowsFirstAndLastGeneration)
+{
+    freshRun(6, 4);
+    buildFossilList(evolutionState);
+    ASSERT_EQ(fossilGenerations, std::vector<int>({0, 4}));
+    ASSERT_EQ(fossilSpiders.size(), 2u);
+    EXPECT_EQ(fossilStep, 500);
+    for (size_t k = 0; k < 2; ++k) {
+        const int g = fossilGenerations[k];
+        int best = 0;
+        for (int i = 1; i < 6; ++i)
+            if (recordedFitness(g, i) > recordedFitness(g, best)) best = i;
+        EXPECT_DOUBLE_EQ(fossilSpiders[k].individual.fitness, recordedFitness(g, best));
+        EXPECT_EQ(fossilSpiders[k].stage, STAGE_COMPLETE);
+        EXPECT_FALSE(fossilSpiders[k].web.radii.empty());
+    }
+}
+
+TEST(FossilListTest, TiesShowTheFirstRecordedSpider)
+{
+    freshRun(6, 0);
+    // Give spiders 2 and 4 the same, highest fitness and different rules.
+    const size_t base = 0;
+    evolutionState.fossilRecord[base + 2 * FOSSIL_ENTRY_SIZE + FOSSIL_FITNESS] = 100000;
+    evolutionState.fossilRecord[base + 4 * FOSSIL_ENTRY_SIZE + FOSSIL_FITNESS] = 100000;
+    buildFossilList(evolutionState);
+    ASSERT_EQ(fossilSpiders.size(), 1u);
+    for (int r = 0; r < NUM_RULES; ++r)
+        EXPECT_EQ(fossilSpiders[0].rule(r),
+                  evolutionState.fossilRecord[base + 2 * FOSSIL_ENTRY_SIZE + static_cast<size_t>(r)]);
+}
+
+TEST(FossilListTest, LayoutPlacesFossilsInASmallGrid)
+{
+    windowWidth = 1678;
+    windowHeight = 955;
+    panelStripWidth = 380.0;
+    freshRun(6, 0);
+    layoutFossils();
+    EXPECT_EQ(gridColumns, 3);
+    EXPECT_EQ(gridRows, 2);
+    ASSERT_EQ(fossilSpiders.size(), 1u);
+    EXPECT_GT(fossilSpiders[0].web.viewScale, 0.0);
+    EXPECT_DOUBLE_EQ(fossilSpiders[0].web.viewHalfWidth, 99.0);
+}
+
+} // namespace
