@@ -93,6 +93,12 @@ TEST_F(LRandomTest, UniformRandIntOverWholeIntRange) {
     EXPECT_EQ(LRandom::getUniformRandInt(INT_MIN, INT_MAX), 0);
 }
 
+TEST_F(LRandomTest, UniformRandIntWithReversedBoundsGivesUpperArgument) {
+    // The draw is limited to at most b - a, which is negative here
+    plant({0U, 0x80000000U, 0xFFFFFFFFU});
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(LRandom::getUniformRandInt(5, 3), 3);
+}
+
 // --- Normal values -----------------------------------------------------------
 
 TEST(LRandomNormalInverse, CentreIsZero) { EXPECT_EQ(LRandom::normalInverse(0.5), 0.0); }
