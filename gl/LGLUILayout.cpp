@@ -1,0 +1,147 @@
+// Control panel geometry: rows, fields, arrows, pop-up lists, and the hit
+// areas that every render records.
+#include <cmath>
+#include <cstdio>
+
+#include "gl/LGLUI.h"
+
+namespace {
+
+const double kButtonNarrowing = 0.2;
+const int kPopupOffset = 190;
+const int kPopupWidth = 100;
+const int kPopupEntryInset = 8;
+const int kArrowGap = 2;
+const int kArrowSpace = 20;
+const int kDecreaseBase = 3;
+const int kTextBuffer = 64;
+
+int baselineWithin(int top, int fontSize) { return int(top + fontSize - (fontSize + 0.5) / 5); }
+
+}  // namespace
+
+int LGLUI::rowTop(int i) const { return panelY + titleHeight + outerPad.y1 + rowHeight * i; }
+
+int LGLUI::rowBaseline(int i) const { return baselineWithin(rowTop(i), fontSize); }
+
+tRect LGLUI::valueFieldRect(int i) const {
+    tRect r;
+    LGeom::setRectExt(r, panelX - fieldPad.x1 + labelColWidth + outerPad.x1, rowTop(i) - fieldPad.y1,
+                      panelWidth - outerPad.x2 - labelColWidth - outerPad.x1,
+                      fieldPad.y2 + fieldPad.y1 + fontSize);
+    return r;
+}
+
+tRect LGLUI::buttonRect(int i) const {
+    tRect r;
+    LGeom::setRectExt(r, panelX - fieldPad.x1 + outerPad.x1, rowTop(i) - fieldPad.y1,
+                      panelWidth - outerPad.x2 - outerPad.x1 + fieldPad.x1,
+                      fieldPad.y2 + fontSize + fieldPad.y1);
+    r.x1 = int(r.x1 + (r.x2 - r.x1) * kButtonNarrowing);
+    r.x2 = int(r.x2 - (r.x2 - r.x1) * kButtonNarrowing);
+    return r;
+}
+
+tRect LGLUI::popupRect(int i) const {
+    tRect r;
+    const int entries = (i >= 0 && i < widgetCount) ? int(widgets[i].entries.size()) : 0;
+    LGeom::setRectExt(r, panelWidth + labelX - kPopupOffset, rowTop(i) - fieldPad.y1, kPopupWidth,
+                      entries * rowHeight);
+    return r;
+}
+
+tRect LGLUI::popupEntryRect(int i, int j) const {
+    const tRect p = popupRect(i);
+    tRect r;
+    LGeom::setRectExt(r, p.x1 + kPopupEntryInset, int((j + 0.5) * rowHeight + p.y1 - fontSize / 2 - 1),
+                      panelWidth - 2 * kPopupEntryInset, fontSize + 2);
+    return r;
+}
+
+void LGLUI::increaseArrowBox(const tRect& field, bool hasDecrease, tRect& box) const {
+    const int left = hasDecrease ? field.x2 + kArrowGap : field.x1 - kArrowSpace + kArrowGap;
+    LGeom::setRect(box, left, field.y1 + 1, left + fontSize / 2 - 1, field.y2 - 1);
+}
+
+void LGLUI::decreaseArrowBox(const tRect& field, tRect& box) const {
+    LGeom::setRect(box, field.x1 - fontSize / 2 - 1, field.y1 + 1, field.x1 - 1, field.y2 - 1);
+}
+
+std::string LGLUI::valueText(int i) const {
+    if (i < 0 || i >= widgetCount) return std::string();
+    const uiWidget& w = widgets[i];
+    if (w.kind == kListBox || w.kind == kListSpinner) {
+        // An index outside the list shows an empty field.
+        const double v = std::trunc(w.value);
+        if (v >= 0 && v < double(w.entries.size())) return w.entries[size_t(v)];
+        return std::string();
+    }
+    if (w.kind == kEditText) return w.text;
+    if (w.kind != kNumberSpinner) return std::string();
+    char text[kTextBuffer];
+    if (w.step >= 1)
+        std::snprintf(text, sizeof(text), "%i", int(std::round(w.value)));
+    else
+        std::snprintf(text, sizeof(text), "%g", w.value);
+    return text;
+}
+
+void LGLUI::clearHitAreas() {
+    for (uiWidget& w : widgets) {
+        for (int k = 0; k < kUIMaxHitRects; ++k) {
+            LGeom::setRect(w.hitRects[k], 0, 0, -1, -1);
+            w.hitCodes[k] = kHitNone;
+        }
+    }
+}
+
+void LGLUI::updatePanelHeight() {
+    panelHeight = fontSize + (widgetCount - 1) * rowHeight + outerPad.y2 + titleHeight + outerPad.y1;
+}
+
+void LGLUI::recordFieldAreas(int i, bool leftArrow, bool rightArrow) {
+    uiWidget& w = widgets[i];
+    w.hitRects[0] = valueFieldRect(i);
+    w.hitCodes[0] = kHitMain;
+    if (rightArrow) {
+        increaseArrowBox(w.hitRects[0], leftArrow, w.hitRects[1]);
+        w.hitCodes[1] = kHitIncrease;
+    }
+    if (leftArrow) {
+        decreaseArrowBox(w.hitRects[0], w.hitRects[2]);
+        w.hitCodes[2] = kHitDecrease;
+    }
+}
+
+void LGLUI::recordPopupAreas(int i) {
+    uiWidget& w = widgets[i];
+    w.hitRects[0] = popupRect(i);
+    w.hitCodes[0] = kHitPopup;
+    const int n = int(w.entries.size());
+    for (int j = 0; j < n && j + 1 < kUIMaxHitRects; ++j) {
+        w.hitRects[1 + j] = popupEntryRect(i, j);
+        w.hitCodes[1 + j] = kHitEntry + j;
+    }
+}
+
+void LGLUI::recordHitAreas() {
+    clearHitAreas();
+    labelX = panelX + outerPad.x1;
+    updatePanelHeight();
+    for (int i = 0; i < widgetCount; ++i) {
+        const bool focused = i == focusIndex;
+        switch (widgets[i].kind) {
+            case kListBox: recordFieldAreas(i, false, focused); break;
+            case kListSpinner:
+            case kNumberSpinner: recordFieldAreas(i, focused, focused); break;
+            case kEditText: recordFieldAreas(i, false, false); break;
+            case kButton:
+                widgets[i].hitRects[0] = buttonRect(i);
+                widgets[i].hitCodes[0] = kHitMain;
+                break;
+            default: break;
+        }
+    }
+    for (int i = 0; i < widgetCount; ++i)
+        if (popupOpen(i)) recordPopupAreas(i);
+}
