@@ -172,6 +172,21 @@ TEST_F(RandomGenotypeTest, ValuesStayInsideEveryRange) {
     for (int v = 0; v <= 360; ++v) EXPECT_GT(seen[v], 0) << "value " << v << " never drawn";
 }
 
+TEST_F(RandomGenotypeTest, EndValuesAreHalfAsLikelyAsInnerOnes) {
+    EAPInteger p = makeProblem({{0, 4}});
+    EAIndInteger ind;
+    const int draws = 40000;
+    std::vector<int> seen(5, 0);
+    for (int k = 0; k < draws; ++k) {
+        p.createRandomGenotype(ind);
+        ++seen[p.getGene(ind, 0)];
+    }
+    // Rounding a uniform real in [0, 4]: 1/8, 1/4, 1/4, 1/4, 1/8.
+    const double expected[5] = {0.125, 0.25, 0.25, 0.25, 0.125};
+    for (int v = 0; v < 5; ++v)
+        EXPECT_NEAR(static_cast<double>(seen[v]) / draws, expected[v], 0.01) << "value " << v;
+}
+
 TEST(Individual, DefaultIndividualIsZeroed) {
     EAIndInteger ind;
     EXPECT_EQ(ind.numBits, 0);
