@@ -1,0 +1,155 @@
+#include "app/Callbacks.h"
+
+#include <GL/freeglut.h>
+
+#include "app/AppGlobals.h"
+#include "app/AppState.h"
+#include "app/Commands.h"
+#include "app/ControlPanel.h"
+#include "app/FossilsView.h"
+#include "app/RuleBrowserView.h"
+#include "app/SimulatorGrid.h"
+
+namespace {
+
+constexpr unsigned char KEY_ESCAPE = 27;
+constexpr unsigned char KEY_OFFLINE = 'o';
+
+void simulatorKey(unsigned char key)
+{
+    controlPanel.registerStandardKeys(key);
+    handleControlPanel();
+    if (controlPanel.keyUsed)
+        return;
+    if (currentView == VIEW_SIMULATOR && key == KEY_OFFLINE)
+        toggleOfflineRun();
+}
+
+void fossilsKey(unsigned char key)
+{
+    fossilPanel.registerStandardKeys(key);
+    handleFossilPanel();
+    if (!fossilPanel.keyUsed && key == KEY_ESCAPE)
+        showSimulator();
+}
+
+// Hands a special key to the Rule Browser's panels in turn; once one of
+// them has used a key, the rest see key 0. Returns the key left over.
+int ruleBrowserSpecialKey(int key)
+{
+    for (LGLUI* panel : ruleBrowserPanels()) {
+        panel->registerSpecialKeys(key);
+        if (panel->keyUsed)
+            key = 0;
+    }
+    handleRuleBrowser();
+    return key;
+}
+
+void ruleBrowserClick(int x, int y, bool rightPress, bool leftPress)
+{
+    bool handled = false;
+    menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
+    if (!handled) {
+        for (LGLUI* panel : ruleBrowserPanels())
+            panel->handle();
+        for (LGLUI* panel : ruleBrowserPanels()) {
+            bool used = false;
+            panel->handleMouseClick(x, y, rightPress, leftPress, used);
+        }
+    }
+    if (rightPress)
+        showSimulator();
+}
+
+void simulatorClick(int x, int y, bool rightPress, bool leftPress)
+{
+    bool handled = false;
+    menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
+    if (handled)
+        return;
+    controlPanel.handle();
+    controlPanel.handleMouseClick(x, y, rightPress, leftPress, handled);
+    if (handled)
+        return;
+    const GridCell cell = hitTestGrid(x, y);
+    selectGridCell(cell.row, cell.column);
+    if (rightPress) {
+        showRuleBrowser();
+    }
+}
+
+void fossilsClick(int x, int y, bool rightPress, bool leftPress)
+{
+    bool handled = false;
+    menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
+    if (handled)
+        return;
+    fossilPanel.handle();
+    fossilPanel.handleMouseClick(x, y, rightPress, leftPress, handled);
+}
+
+} // namespace
+
+void keyboardCallback(unsigned char key, int, int)
+{
+    menuBar.handleStandardKeys(key);
+    if (glutGetModifiers() == GLUT_ACTIVE_CTRL)
+        return;
+    switch (currentView) {
+    case VIEW_SIMULATOR:
+        simulatorKey(key);
+        break;
+    case VIEW_RULE_BROWSER:
+        handleRuleBrowser();
+        if (key == KEY_ESCAPE)
+            showSimulator();
+        break;
+    case VIEW_FOSSILS:
+        fossilsKey(key);
+        break;
+    default:
+        break;
+    }
+}
+
+void specialCallback(int key, int, int)
+{
+    int menuKey = key;
+    switch (currentView) {
+    case VIEW_SIMULATOR:
+        moveSelectionByKey(key);
+        glutPostRedisplay();
+        controlPanel.registerSpecialKeys(key);
+        break;
+    case VIEW_RULE_BROWSER:
+        menuKey = ruleBrowserSpecialKey(key);
+        break;
+    case VIEW_FOSSILS:
+        fossilPanel.registerSpecialKeys(key);
+        break;
+    default:
+        break;
+    }
+    menuBar.handleSpecialKeys(menuKey);
+}
+
+void mouseCallback(int button, int state, int x, int y)
+{
+    const bool leftPress = button == GLUT_LEFT_BUTTON && state == GLUT_DOWN;
+    const bool rightPress = button == GLUT_RIGHT_BUTTON && state == GLUT_DOWN;
+    switch (currentView) {
+    case VIEW_RULE_BROWSER:
+        ruleBrowserClick(x, y, rightPress, leftPress);
+        break;
+    case VIEW_SIMULATOR:
+        simulatorClick(x, y, rightPress, leftPress);
+        break;
+    case VIEW_FOSSILS:
+        fossilsClick(x, y, rightPress, leftPress);
+        break;
+    default:
+        break;
+    }
+    glutPostRedisplay();
+}

@@ -1,0 +1,174 @@
+#include "app/Commands.h"
+
+#include <GL/freeglut.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/AppGlobals.h"
+#include "app/AppState.h"
+#include "app/ControlPanel.h"
+#include "app/Display.h"
+#include "app/FossilsModel.h"
+#include "app/PanelSettings.h"
+#include "app/RuleBrowserView.h"
+#include "app/SaveName.h"
+#include "app/SimulatorGrid.h"
+#include "core/LFile.h"
+#include "evolution/EvolutionState.h"
+#include "evolution/PopulationFile.h"
+#include "evolution/RunControl.h"
+#include "evolution/WindowPort.h"
+
+void drawWindowNow()
+{
+    drawFrame();
+}
+
+void showSimulator()
+{
+    currentView = VIEW_SIMULATOR;
+    hidePanel(fossilPanel);
+    showPanel(controlPanel);
+    layoutSimulator();
+    glutPostRedisplay();
+}
+
+void showRuleBrowser()
+{
+    isRunning = false;
+    currentView = VIEW_RULE_BROWSER;
+    const int sel = evolutionState.selectedSpider;
+    if (sel >= 0 && sel < evolutionState.populationSize)
+        loadRuleBrowser(evolutionState.spiders[sel]);
+    layoutRuleBrowser();
+    glutPostRedisplay();
+}
+
+void showFossilsBrowser()
+{
+    isRunning = false;
+    currentView = VIEW_FOSSILS;
+    layoutFossils();
+    showPanel(fossilPanel);
+    hidePanel(controlPanel);
+    glutPostRedisplay();
+}
+
+void toggleFullScreen()
+{
+    isFullScreen = !isFullScreen;
+    if (isFullScreen) {
+        windowX = glutGet(GLUT_WINDOW_X);
+        windowY = glutGet(GLUT_WINDOW_Y);
+        savedWindowGeometry = tSavedGeometry{windowWidth, windowHeight, windowX, windowY};
+        desktopWidth = glutGet(GLUT_SCREEN_WIDTH);
+        desktopHeight = glutGet(GLUT_SCREEN_HEIGHT);
+        glutReshapeWindow(desktopWidth, desktopHeight - 1);
+        glutPositionWindow(0, 0);
+        glutShowWindow();
+    } else {
+        windowWidth = savedWindowGeometry.width;
+        windowHeight = savedWindowGeometry.height;
+        windowX = savedWindowGeometry.x;
+        windowY = savedWindowGeometry.y;
+        glutReshapeWindow(windowWidth, windowHeight);
+        glutPositionWindow(windowX, windowY);
+    }
+    layoutSimulator();
+    glutPostRedisplay();
+}
+
+void toggleShowGenes()
+{
+    showGenes = !showGenes;
+    glutPostRedisplay();
+}
+
+void toggleLeavePrey()
+{
+    leavePrey = !leavePrey;
+    glutPostRedisplay();
+}
+
+void openPopulationFile()
+{
+    const std::string path = LFile::OpenFileDialog(POPULATION_TYPE_NAME, POPULATION_PATTERN);
+    if (path.empty())
+        return;
+    isRunning = false;
+    if (!loadPopulation(path)) {
+        glutPostRedisplay();
+        return;
+    }
+    evolutionState.goToGeneration(evolutionState.generation);
+    for (int i = 0; i < evolutionState.populationSize; ++i) {
+        evolutionState.spiders[i].clearWeb();
+        evolutionState.spiders[i].buildWeb();
+    }
+    evolutionState.highlightBestRestored();
+    rollPreyAngles();
+    writeSettingsToPanel(currentRunSettings(), evolutionState.populationSize);
+    layoutSimulator();
+    drawFrame();
+}
+
+void savePopulationFileAs()
+{
+    const std::string chosen = LFile::SaveFileDialog(POPULATION_TYPE_NAME, POPULATION_PATTERN);
+    if (chosen.empty())
+        return;
+    savePopulation(populationFileName(chosen));
+    glutPostRedisplay();
+}
+
+void exitProgram()
+{
+    std::printf("Exit\n");
+    std::fflush(stdout);
+    std::exit(0);
+}
+
+void runOneStepAndRedraw()
+{
+    runOneStep();
+    glutPostRedisplay();
+}
+
+void stepBackwardAndRedraw()
+{
+    timeStepBackward();
+    glutPostRedisplay();
+}
+
+void stepForwardAndRedraw()
+{
+    timeStepForward();
+    glutPostRedisplay();
+}
+
+void evaluateAndRedraw()
+{
+    evaluateNow();
+    glutPostRedisplay();
+}
+
+void newPopulationOfCurrentSize()
+{
+    newPopulation(0);
+}
+
+void toggleOfflineRun()
+{
+    if (evolutionState.generation == GENERATION_LIMIT) {
+        windowPort().showMessage(GENERATION_LIMIT_MESSAGE, MESSAGE_CAPTION, MessageIcon::Warning);
+        isRunning = false;
+        renderOffline = false;
+        return;
+    }
+    isRunning = !isRunning;
+    renderOffline = isRunning;
+    if (isRunning)
+        runTimer(TIMER_VALUE);
+}

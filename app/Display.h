@@ -1,0 +1,12 @@
+#pragma once
+// The display, reshape and passive-motion callbacks.
+
+class LGLUI;
+
+// Draws the current view and the menu bar, and swaps the buffers.
+void drawFrame();
+void displayCallback();
+void reshapeCallback(int width, int height);
+void passiveMotionCallback(int x, int y);
+// Centres a panel in the strip at the window's right edge, at y = 80.
+void placeInPanelStrip(LGLUI& panel);

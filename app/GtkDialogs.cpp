@@ -1,0 +1,120 @@
+#include "app/GtkDialogs.h"
+
+#include <gdk/gdkx.h>
+#include <gtk/gtk.h>
+
+#include <cstdio>
+
+namespace {
+
+enum class GtkStatus { Untried, Ready, Unavailable };
+GtkStatus gtkStatus = GtkStatus::Untried;
+unsigned long parentXWindow = 0;
+
+// Lets GTK finish closing a dialog so that nothing of it stays on screen.
+void flushGtkEvents()
+{
+    while (gtk_events_pending())
+        gtk_main_iteration();
+}
+
+// Keeps a dialog above the program's window (a GLUT window, not a GTK one).
+void makeTransient(GtkWidget* dialog)
+{
+    gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
+    gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
+    if (parentXWindow == 0)
+        return;
+    gtk_widget_realize(dialog);
+    GdkDisplay* display = gtk_widget_get_display(dialog);
+    if (!GDK_IS_X11_DISPLAY(display))
+        return;
+    GdkWindow* parent = gdk_x11_window_foreign_new_for_display(display, parentXWindow);
+    if (parent == nullptr)
+        return;
+    gdk_window_set_transient_for(gtk_widget_get_window(dialog), parent);
+    g_object_unref(parent);
+}
+
+std::string runFileChooser(GtkFileChooserAction action, const char* title, const char* acceptLabel,
+                           const std::string& typeName, const std::string& pattern)
+{
+    if (!initializeDialogs())
+        return std::string();
+    GtkWidget* dialog = gtk_file_chooser_dialog_new(title, nullptr, action, "_Cancel",
+                                                    GTK_RESPONSE_CANCEL, acceptLabel,
+                                                    GTK_RESPONSE_ACCEPT, nullptr);
+    GtkFileFilter* filter = gtk_file_filter_new();
+    gtk_file_filter_set_name(filter, typeName.c_str());
+    gtk_file_filter_add_pattern(filter, pattern.c_str());
+    gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(dialog), filter);
+    if (action == GTK_FILE_CHOOSER_ACTION_SAVE)
+        gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(dialog), TRUE);
+    gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
+    makeTransient(dialog);
+
+    std::string path;
+    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
+        gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog));
+        if (chosen != nullptr) {
+            path = chosen;
+            g_free(chosen);
+        }
+    }
+    gtk_widget_destroy(dialog);
+    flushGtkEvents();
+    return path;
+}
+
+GtkMessageType messageType(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Warning: return GTK_MESSAGE_WARNING;
+    case MessageIcon::Error: return GTK_MESSAGE_ERROR;
+    case MessageIcon::Info: return GTK_MESSAGE_INFO;
+    }
+    return GTK_MESSAGE_INFO;
+}
+
+} // namespace
+
+bool initializeDialogs()
+{
+    if (gtkStatus == GtkStatus::Untried) {
+        gdk_set_allowed_backends("x11");
+        gtk_disable_setlocale();
+        gtkStatus = gtk_init_check(nullptr, nullptr) ? GtkStatus::Ready : GtkStatus::Unavailable;
+    }
+    return gtkStatus == GtkStatus::Ready;
+}
+
+void setDialogParentWindow(unsigned long xWindow)
+{
+    parentXWindow = xWindow;
+}
+
+std::string GtkDialogProvider::openFile(const std::string& typeName, const std::string& pattern)
+{
+    return runFileChooser(GTK_FILE_CHOOSER_ACTION_OPEN, "Open", "_Open", typeName, pattern);
+}
+
+std::string GtkDialogProvider::saveFile(const std::string& typeName, const std::string& pattern)
+{
+    return runFileChooser(GTK_FILE_CHOOSER_ACTION_SAVE, "Save As", "_Save", typeName, pattern);
+}
+
+void showMessageBox(const std::string& text, const std::string& caption, MessageIcon icon)
+{
+    if (!initializeDialogs()) {
+        std::printf("%s: %s\n", caption.c_str(), text.c_str());
+        std::fflush(stdout);
+        return;
+    }
+    GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, messageType(icon),
+                                               GTK_BUTTONS_OK, "%s", text.c_str());
+    gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
+    makeTransient(dialog);
+    gtk_dialog_run(GTK_DIALOG(dialog));
+    gtk_widget_destroy(dialog);
+    flushGtkEvents();
+}

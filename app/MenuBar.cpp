@@ -1,0 +1,55 @@
+#include "app/MenuBar.h"
+
+#include "app/AppGlobals.h"
+#include "app/Commands.h"
+#include "evolution/RunControl.h"
+
+namespace {
+
+constexpr const char* MENU_FONT = "Consolas";
+constexpr int MENU_FONT_SIZE = 16;
+constexpr double MENU_ROW_FACTOR = 1.4;
+
+void noAction() {}
+
+void runStopAction()
+{
+    runStop();
+}
+
+} // namespace
+
+void buildMenuBar()
+{
+    menuBar.initialize(MENU_FONT, MENU_FONT_SIZE, MENU_ROW_FACTOR);
+
+    menuBar.addMenu("File");
+    menuBar.addItem("New [Ctrl-N]", newPopulationOfCurrentSize);
+    menuBar.addItem("Open [Ctrl-O]", openPopulationFile);
+    menuBar.addItem("-", nullptr);
+    menuBar.addItem("Save As... [Ctrl-S]", savePopulationFileAs);
+    menuBar.addItem("-", nullptr);
+    menuBar.addItem("Exit [CTRL-Q]", exitProgram);
+
+    menuBar.addMenu("Simulate");
+    menuBar.addItem("Run / Stop [F5]", runStopAction);
+    menuBar.addItem("Run 1 Step [F6]", runOneStepAndRedraw);
+    menuBar.addItem("-", nullptr);
+    menuBar.addItem("Time Step Backward [F7]", stepBackwardAndRedraw);
+    menuBar.addItem("Time Step Forward [F8]", stepForwardAndRedraw);
+    menuBar.addItem("-", nullptr);
+    menuBar.addItem("Evaluate Spiders [Ctrl-E]", evaluateAndRedraw);
+
+    menuBar.addMenu("View");
+    menuBar.addItem("Simulator [F2]", showSimulator);
+    menuBar.addItem("Rule Browser [F3]", showRuleBrowser);
+    menuBar.addItem("Fossils Browser [F4]", showFossilsBrowser);
+    menuBar.addItem("-", nullptr);
+    menuBar.addItem("Show Genes [Ctrl-G]", toggleShowGenes);
+    menuBar.addItem("Leave Prey", toggleLeavePrey);
+    menuBar.addItem("-", nullptr);
+    menuBar.addItem("Toggle FullScreen [F9]", toggleFullScreen);
+
+    menuBar.addMenu("Help");
+    menuBar.addItem("Overview [F1]", noAction);
+}

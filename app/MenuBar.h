@@ -1,0 +1,4 @@
+#pragma once
+// The menu bar: File, Simulate, View and Help.
+
+void buildMenuBar();

@@ -1,0 +1,131 @@
+#include "app/Startup.h"
+
+#include <GL/freeglut.h>
+#include <GL/glx.h>
+#include <X11/Xlib.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "app/AppGlobals.h"
+#include "app/AppState.h"
+#include "app/Callbacks.h"
+#include "app/ControlPanel.h"
+#include "app/DesktopIdentity.h"
+#include "app/Display.h"
+#include "app/FossilsView.h"
+#include "app/GlutWindowPort.h"
+#include "app/GtkDialogs.h"
+#include "app/MenuBar.h"
+#include "app/RuleBrowserView.h"
+#include "app/WebPalette.h"
+#include "core/LFile.h"
+#include "core/LSystem.h"
+#include "gl/LGL.h"
+
+namespace {
+
+constexpr const char* CREATION_TITLE = "Gossamerix OpenGL";
+constexpr const char* FONT_FACE = "Consolas";
+constexpr int LARGE_FONT_SIZE = 22;
+constexpr int SMALL_FONT_SHRINK = 3;
+
+GlutWindowPort glutWindowPort;
+GtkDialogProvider gtkDialogProvider;
+
+void loadTexture(const std::string& folder, const char* name, unsigned& texture)
+{
+    const std::string path = folder + name;
+    if (LFile::fileExist(path))
+        LGL::CreateTexture(texture, path);
+}
+
+void createFonts()
+{
+    smallFont.create(LGLGetCurrentDC(), FONT_FACE, uiFontSize - SMALL_FONT_SHRINK, 0, 0);
+    smallFont.setColor_rp(1.0f, 1.0f, 1.0f);
+    largeFont.create(LGLGetCurrentDC(), FONT_FACE, LARGE_FONT_SIZE, 0, 0);
+    largeFont.setColor_rp(1.0f, 1.0f, 1.0f);
+}
+
+void registerCallbacks()
+{
+    glutReshapeFunc(reshapeCallback);
+    glutSpecialFunc(specialCallback);
+    glutKeyboardFunc(keyboardCallback);
+    glutMouseFunc(mouseCallback);
+    glutPassiveMotionFunc(passiveMotionCallback);
+    glutDisplayFunc(displayCallback);
+}
+
+} // namespace
+
+bool displayAvailable()
+{
+    const char* name = std::getenv("DISPLAY");
+    if (name == nullptr || name[0] == '\0')
+        return false;
+    Display* display = XOpenDisplay(name);
+    if (display == nullptr)
+        return false;
+    XCloseDisplay(display);
+    return true;
+}
+
+void setWindowTitle()
+{
+    const std::string title = "Arachnovix " + LSystem::GetProductVersion();
+    glutSetWindowTitle(title.c_str());
+}
+
+void loadTextures()
+{
+    flyTexture = 0;
+    spiderTexture = 0;
+    const std::string folder = LFile::getExePath() + "/";
+    loadTexture(folder, "fly3.tga", flyTexture);
+    loadTexture(folder, "araneus.tga", spiderTexture);
+}
+
+void prepareWindow()
+{
+    registerCallbacks();
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    setWindowTitle();
+    setDesktopIdentity();
+    setDialogParentWindow(static_cast<unsigned long>(glXGetCurrentDrawable()));
+    setWindowPort(&glutWindowPort);
+    LFile::setDialogProvider(&gtkDialogProvider);
+
+    createFonts();
+    buildMenuBar();
+    buildControlPanel();
+    buildFossilPanel();
+    handleControlPanel();
+    loadTextures();
+    currentView = VIEW_SIMULATOR;
+    buildRuleBrowser();
+    layoutRuleBrowser();
+    setWebPalette(0);
+    resetWebLineWidths();
+}
+
+int runProgram(int argc, char** argv)
+{
+    if (!displayAvailable()) {
+        std::fprintf(stderr, "arachnovix: cannot open an X display (is DISPLAY set?)\n");
+        return 1;
+    }
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    desktopWidth = glutGet(GLUT_SCREEN_WIDTH);
+    desktopHeight = glutGet(GLUT_SCREEN_HEIGHT);
+    chooseUiLayout(desktopHeight);
+    glutInitWindowPosition(windowX, windowY);
+    glutInitWindowSize(windowWidth, windowHeight);
+    glutCreateWindow(CREATION_TITLE);
+    prepareWindow();
+    glutMainLoop();
+    return 0;
+}

@@ -1,0 +1,215 @@
+#include "app/WebDrawing.h"
+
+#include <GL/gl.h>
+
+#include "app/AppGlobals.h"
+#include "app/AppState.h"
+#include "app/InfoTexts.h"
+#include "app/WebPalette.h"
+#include "evolution/EvolutionState.h"
+#include "evolution/RunControl.h"
+
+namespace {
+
+constexpr double BAND_TOP = 23.0;
+constexpr double BAND_BOTTOM = 69.0;
+constexpr int BAND_TEXT_X = 7;
+constexpr int BAND_LINE_1 = 41;
+constexpr int BAND_LINE_2 = 62;
+constexpr int CAPTION_X = -95;
+constexpr int CAPTION_Y = -88;
+constexpr double GENE_CHART_X = -80.0;
+constexpr double GENE_CHART_Y = 90.0;
+constexpr int GENE_CHART_WIDTH = 120;
+constexpr int STAGE_GAP = 12;
+
+void useColour(const tPaletteColour& c)
+{
+    glColor3f(c.r, c.g, c.b);
+}
+
+void rectangleLoop(double x1, double y1, double x2, double y2)
+{
+    glBegin(GL_LINE_LOOP);
+    glVertex2d(x1, y1);
+    glVertex2d(x1, y2);
+    glVertex2d(x2, y2);
+    glVertex2d(x2, y1);
+    glEnd();
+}
+
+void filledRectangle(double x1, double y1, double x2, double y2)
+{
+    glBegin(GL_QUADS);
+    glVertex2d(x1, y1);
+    glVertex2d(x2, y1);
+    glVertex2d(x2, y2);
+    glVertex2d(x1, y2);
+    glEnd();
+}
+
+// Stage number (1 ... stages) of gene i.
+int stageOfGene(const EAPGossamerix& problem, int gene)
+{
+    int stage = 0;
+    for (int k = 0; k < problem.numStages; ++k) {
+        if (gene >= problem.stageFirstGene[static_cast<size_t>(k)])
+            stage = k + 1;
+    }
+    return stage;
+}
+
+bool isStageStart(const EAPGossamerix& problem, int gene)
+{
+    for (int k = 1; k < problem.numStages; ++k) {
+        if (problem.stageFirstGene[static_cast<size_t>(k)] == gene)
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+void drawWeb(const Spider& spider)
+{
+    const Web& web = spider.web;
+    glLineWidth(radiusLineWidth);
+    glBegin(GL_LINES);
+    for (const Radius& r : web.radii) {
+        useColour(r.kind != 0 ? webPalette.extraRadiusColour : webPalette.radiusColour);
+        glVertex2i(r.hubX, r.hubY);
+        glVertex2i(r.endX, r.endY);
+    }
+    glEnd();
+
+    glLineWidth(frameLineWidth);
+    useColour(webPalette.frameColour);
+    glBegin(GL_LINE_LOOP);
+    for (const Radius& r : web.radii)
+        glVertex2i(r.endX, r.endY);
+    glEnd();
+
+    glLineWidth(spiralLineWidth);
+    if (!web.spiralThreads.empty()) {
+        glBegin(GL_LINE_STRIP);
+        const int n = static_cast<int>(web.spiralThreads.size());
+        for (int i = 0; i < n; ++i) {
+            useColour(i < web.firstLoopThreads ? webPalette.firstLoopColour
+                                               : webPalette.mainSpiralColour);
+            glVertex2i(web.spiralThreads[static_cast<size_t>(i)].x1,
+                       web.spiralThreads[static_cast<size_t>(i)].y1);
+        }
+        glVertex2i(web.spiralThreads.back().x2, web.spiralThreads.back().y2);
+        glEnd();
+    }
+    glLineWidth(1.0f);
+}
+
+void drawWebInFrame(const Spider& spider)
+{
+    const double w = spider.web.viewHalfWidth;
+    const double h = spider.web.viewHalfHeight;
+    glLineWidth(2.0f);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    rectangleLoop(-w, -h, w, h);
+    drawWeb(spider);
+    if (spider.web.isHighlighted) {
+        glLineWidth(4.0f);
+        glColor3f(0.3f, 1.0f, 0.3f);
+        rectangleLoop(-w, -h, w, h);
+    }
+}
+
+void drawGeneChart(const Spider& spider)
+{
+    const EAPGossamerix& problem = evolutionState.problem;
+    const int n = static_cast<int>(problem.geneMin.size());
+    if (n <= 0)
+        return;
+    const int s = problem.numStages;
+    const int w = GENE_CHART_WIDTH / n;
+    const int right = (n + 1) * w + STAGE_GAP * s - 11;
+
+    glDisable(GL_TEXTURE_2D);
+    glDisable(GL_ALPHA_TEST);
+    glLineWidth(1.0f);
+    glPushMatrix();
+    glTranslated(GENE_CHART_X, GENE_CHART_Y, 0.0);
+    glColor3f(0.1f, 0.1f, 0.1f);
+    filledRectangle(4, -1, right, w);
+    glColor3f(0.15f, 0.15f, 0.15f);
+    rectangleLoop(4, -1, right, w);
+    for (int i = 0; i < n; ++i) {
+        if (isStageStart(problem, i))
+            glTranslated(STAGE_GAP, 0.0, 0.0);
+        glTranslated(w, 0.0, 0.0);
+        const int lo = problem.geneMin[static_cast<size_t>(i)];
+        const int hi = problem.geneMax[static_cast<size_t>(i)];
+        const double f = (hi == lo) ? -1.0
+            : static_cast<double>(spider.rule(i) - lo) / static_cast<double>(hi - lo);
+        useColour(geneChartColour(f, geneIsLit(spider.stage, stageOfGene(problem, i))));
+        filledRectangle(0, 0, w - 1, w - 1);
+    }
+    glPopMatrix();
+    glLineWidth(3.0f);
+}
+
+void drawInfoBand()
+{
+    glColor3f(0.0f, 0.0f, 0.6f);
+    filledRectangle(0, BAND_TOP, windowWidth, BAND_BOTTOM);
+    glLineWidth(2.0f);
+    glColor3f(0.1f, 0.1f, 0.1f);
+    rectangleLoop(0, BAND_TOP, windowWidth, BAND_BOTTOM);
+
+    largeFont.setColor_rp(1.0f, 1.0f, 1.0f);
+    switch (currentView) {
+    case VIEW_SIMULATOR: {
+        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1, generationLine(evolutionState.generation));
+        const int sel = evolutionState.selectedSpider;
+        SelectedSpiderFacts facts;
+        facts.index = sel;
+        facts.evaluated = populationEvaluated();
+        if (sel >= 0 && sel < MAX_POPULATION) {
+            const Spider& s = evolutionState.spiders[sel];
+            facts.numCaught = s.numCaught;
+            facts.preyValue = evolutionState.preyValue;
+            facts.silkCost = s.silkCost;
+            facts.timePenalty = s.timePenalty;
+            facts.fitness = s.individual.fitness;
+        }
+        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_2, selectedSpiderLine(facts));
+        break;
+    }
+    case VIEW_RULE_BROWSER:
+        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1, ruleBrowserLine(evolutionState.selectedSpider));
+        break;
+    case VIEW_FOSSILS:
+        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1, fossilRecordLine());
+        break;
+    default:
+        break;
+    }
+}
+
+void enterWebCell(const Spider& spider)
+{
+    glPushMatrix();
+    glTranslated(spider.web.viewX, spider.web.viewY, 0.0);
+    glScaled(spider.web.viewScale, spider.web.viewScale, 1.0);
+}
+
+void drawWebCell(const Spider& spider)
+{
+    drawWebInFrame(spider);
+    if (showGenes)
+        drawGeneChart(spider);
+    glColor3f(1.0f, 1.0f, 0.0f);
+    filledRectangle(spider.spiderX - 2, spider.spiderY - 2, spider.spiderX, spider.spiderY);
+}
+
+void drawCaption(const std::string& text)
+{
+    smallFont.setColor_rp(1.0f, 1.0f, 1.0f);
+    smallFont.writeAt_rp(CAPTION_X, CAPTION_Y, text);
+}
