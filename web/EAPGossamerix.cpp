@@ -75,6 +75,13 @@ EAPGossamerix::EAPGossamerix() {
 
 EAPGossamerix::~EAPGossamerix() = default;
 
+int EAPGossamerix::stageOfGene(int g) const {
+    if (g < 0 || g >= numGenes) return -1;
+    int stage = 0;
+    while (stage + 1 < numStages && stageFirstGene[static_cast<size_t>(stage + 1)] <= g) ++stage;
+    return stage;
+}
+
 void EAPGossamerix::createPrey(int n) {
     prey.clear();
     for (int i = 0; i < n; ++i) {

@@ -32,6 +32,10 @@ public:
     void evaluateSpider(Spider& spider, double preySize, double preyValue,
                         double silkCostFactor, double timePenaltyFactor);
 
+    // The stage (0 ... numStages - 1) whose genes include gene g; -1 when
+    // there is no gene g.
+    int stageOfGene(int g) const;
+
     // Chance p (0 ... 1) that the spider's attack on a prey at (x, y) succeeds
     // under the distance model, weighted by direction when useGravity is set.
     static double attackChance(double x, double y, bool useGravity);

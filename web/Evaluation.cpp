@@ -5,6 +5,7 @@
 
 #include "core/LRandom.h"
 #include "web/EAPGossamerix.h"
+#include "web/Fitness.h"
 #include "web/Spider.h"
 
 namespace {
@@ -16,8 +17,6 @@ constexpr double SURE_UNITS = 1.0;     // within this many units the attack alwa
 constexpr double FADE_UNITS = 7.0;     // the chance falls to 0 over this many more
 constexpr double HOPELESS_UNITS = 8.0;
 constexpr double ATTACK_DRAW_MAX = 0.99;
-constexpr double SILK_UNIT = 200.0;    // silk is paid per this many web units
-constexpr double TIME_UNIT = 20.0;     // time is paid per this many construction pieces
 
 }  // namespace
 
@@ -66,15 +65,9 @@ void EAPGossamerix::evaluateSpider(Spider& spider, double preySize, double preyV
     }
     const int caught = static_cast<int>(web.caughtPrey.size());
 
-    const double silkCost =
-        (web.radiusSilk / SILK_UNIT + web.spiralSilk / SILK_UNIT + web.frameSilk / SILK_UNIT) *
-        silkCostFactor;
-    const int pieces = static_cast<int>(web.radii.size() + web.spiralThreads.size());
-    const double timePenalty = static_cast<double>(pieces) / TIME_UNIT * timePenaltyFactor;
-    const double f = caught * preyValue - silkCost - timePenalty;
-    const double rounded = std::round(f);
-    // Never negative (nor -0, nor undefined for undefined settings).
-    spider.individual.fitness = rounded > 0.0 ? rounded : 0.0;
+    const double silkCost = fitness::silkCost(web, silkCostFactor);
+    const double timePenalty = fitness::timePenalty(web, timePenaltyFactor);
+    spider.individual.fitness = fitness::rounded(caught * preyValue - silkCost - timePenalty);
 
     spider.individual.isEvaluated = true;
     spider.numCaught = caught;
