@@ -1,0 +1,176 @@
+#include "tools/cli/Evolve.h"
+
+#include <chrono>
+#include <cstdio>
+#include <iostream>
+#include <random>
+#include <unistd.h>
+
+#include "core/LRandom.h"
+#include "evolution/EvolutionState.h"
+#include "evolution/RunControl.h"
+#include "tools/cli/Args.h"
+#include "tools/cli/CliError.h"
+#include "tools/cli/FossilView.h"
+#include "tools/cli/Progress.h"
+#include "tools/cli/RunFile.h"
+#include "tools/cli/Statistics.h"
+
+namespace {
+
+constexpr int MAX_PREY = 10000;
+constexpr double MAX_PREY_SIZE = 200.0;
+constexpr double MAX_FACTOR = 1e6;
+constexpr int MAX_SILK_LIMIT = 10000000;
+
+const std::vector<OptionSpec> EVOLVE_OPTIONS = {
+    {"population", true}, {"generations", true}, {"prey", true},      {"prey-size", true},
+    {"prey-value", true}, {"attack", true},      {"silk-cost", true}, {"silk-limit", true},
+    {"time-penalty", true}, {"crossover", true}, {"mutation", true},  {"seed", true},
+    {"resume", true},     {"out", true},         {"stats", true},     {"quiet", false},
+};
+
+int intOption(const Args& a, const char* name, long long lo, long long hi) {
+    return static_cast<int>(parseInteger(std::string("--") + name, a.value(name), lo, hi));
+}
+
+double realOption(const Args& a, const char* name, double lo, double hi) {
+    return parseReal(std::string("--") + name, a.value(name), lo, hi);
+}
+
+SettingOverrides parseSettings(const Args& a) {
+    SettingOverrides s;
+    if (a.has("prey")) s.numPrey = intOption(a, "prey", 0, MAX_PREY);
+    if (a.has("prey-size")) s.preySize = realOption(a, "prey-size", 0.0, MAX_PREY_SIZE);
+    if (a.has("prey-value")) s.preyValue = realOption(a, "prey-value", 0.0, MAX_FACTOR);
+    if (a.has("attack")) {
+        s.attack = parseAttackWord(a.value("attack"));
+        if (!s.attack)
+            throw usageError("--attack: '" + a.value("attack") +
+                             "' is not one of off, dist, dist+grav");
+    }
+    if (a.has("silk-cost")) s.silkCost = realOption(a, "silk-cost", 0.0, MAX_FACTOR);
+    if (a.has("silk-limit")) s.silkLimit = intOption(a, "silk-limit", -1, MAX_SILK_LIMIT);
+    if (a.has("time-penalty")) s.timePenalty = realOption(a, "time-penalty", 0.0, MAX_FACTOR);
+    if (a.has("crossover")) s.crossoverPercent = intOption(a, "crossover", 0, 100);
+    if (a.has("mutation")) s.mutationTenths = intOption(a, "mutation", 0, 1000);
+    return s;
+}
+
+uint32_t systemSeed() {
+    std::random_device device;
+    return static_cast<uint32_t>(device());
+}
+
+// Breeds one generation as the program's run timer does; false at the limit.
+bool breedOne() {
+    if (evolutionState.generation >= GENERATION_LIMIT) return false;
+    isRunning = false;
+    runTimer(TIMER_VALUE);
+    return true;
+}
+
+std::string summaryLine(const EvolveOptions& o, const EvolveReport& r, double seconds) {
+    const EvolutionState& es = evolutionState;
+    const FossilView fossils(es.fossilRecord, es.populationSize);
+    const GenerationStats last = generationStats(fossils, fossils.generations() - 1);
+    char buf[512];
+    std::snprintf(buf, sizeof buf,
+                  "generation %d: best fitness %d (spider %d), mean %.1f; bred %d generation%s "
+                  "in %.1f s (%.1f generations/s); saved %s",
+                  es.generation, last.best, fossils.bestOf(fossils.generations() - 1) + 1,
+                  last.mean, r.bred, r.bred == 1 ? "" : "s", seconds,
+                  seconds > 0 ? r.bred / seconds : 0.0, o.out.c_str());
+    return buf;
+}
+
+} // namespace
+
+EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
+    const Args a(words, EVOLVE_OPTIONS);
+    if (!a.positional().empty())
+        throw usageError("evolve: unexpected argument '" + a.positional().front() + "'");
+    EvolveOptions o;
+    o.settings = parseSettings(a);
+    if (a.has("population")) o.population = intOption(a, "population", 1, MAX_POPULATION);
+    if (a.has("generations")) o.generations = intOption(a, "generations", 0, GENERATION_LIMIT);
+    if (a.has("seed")) o.seed = parseSeed("--seed", a.value("seed"));
+    if (a.has("resume")) o.resume = a.value("resume");
+    if (a.has("stats")) o.stats = a.value("stats");
+    o.quiet = a.has("quiet");
+    if (!a.has("out")) throw usageError("evolve: --out RUN.axv is required");
+    o.out = a.value("out");
+    if (o.population && !o.resume.empty())
+        throw usageError("--population cannot be used with --resume (the run keeps its size)");
+    if (!o.stats.empty() && o.stats == o.out)
+        throw usageError("--stats and --out name the same file");
+    return o;
+}
+
+EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
+                          const GenerationCallback& afterGeneration) {
+    LRandom::random.seed(seed);
+    if (o.resume.empty()) {
+        applySettings(defaultSettings());
+        applySettings(o.settings);
+        // New, as the program does it: random genotypes, evaluation against
+        // new prey, generation 0 recorded and the prey display angles rolled
+        // (newPopulation ends with that roll; Run adds none before breeding).
+        newPopulation(o.population.value_or(DEFAULT_POPULATION));
+    } else {
+        openRun(o.resume);
+        applySettings(o.settings);
+        // A fresh process has no elite mark yet: the best spider of the
+        // loaded generation is spared by the next step, as it would have
+        // been had the run gone on without being saved.
+        evolutionState.bestSpider = evolutionState.selectedSpider;
+        evolutionState.rankPopulation();
+    }
+    EvolveReport report;
+    report.startGeneration = evolutionState.generation;
+    for (int k = 0; k < o.generations; ++k) {
+        if (!breedOne()) {
+            report.stoppedAtLimit = true;
+            break;
+        }
+        ++report.bred;
+        if (afterGeneration) afterGeneration(report.bred);
+    }
+    return report;
+}
+
+int evolveCommand(const std::vector<std::string>& words) {
+    const EvolveOptions o = parseEvolveOptions(words);
+    checkWritable(o.out);
+    if (!o.stats.empty()) checkWritable(o.stats);
+    const uint32_t seed = o.seed ? *o.seed : systemSeed();
+    if (!o.seed) std::cerr << "seed: " << seed << std::endl;
+
+    const auto start = std::chrono::steady_clock::now();
+    auto elapsed = [&start] {
+        return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    };
+    Progress progress(std::cerr, isatty(STDERR_FILENO) != 0, o.generations);
+    GenerationCallback report;
+    if (!o.quiet)
+        report = [&](int bred) {
+            const FossilView f(evolutionState.fossilRecord, evolutionState.populationSize);
+            progress.update(bred, evolutionState.generation,
+                            f.fitness(f.generations() - 1, f.bestOf(f.generations() - 1)),
+                            elapsed());
+        };
+    const EvolveReport r = runEvolution(o, seed, report);
+    progress.finish();
+    const double seconds = elapsed();
+    if (r.stoppedAtLimit)
+        std::cerr << "arachnovix-cli: stopped at generation " << evolutionState.generation << ": "
+                  << GENERATION_LIMIT_MESSAGE << std::endl;
+
+    saveRun(o.out);
+    if (!o.stats.empty()) {
+        const FossilView fossils(evolutionState.fossilRecord, evolutionState.populationSize);
+        writeTextFile(o.stats, statsCsv(allGenerationStats(fossils)));
+    }
+    if (!o.quiet) std::cerr << summaryLine(o, r, seconds) << std::endl;
+    return 0;
+}

@@ -1,0 +1,56 @@
+#include "tools/cli/Commands.h"
+
+std::string helpText() {
+    return R"(arachnovix-cli: headless runs and pictures of Arachnovix population files (.axv)
+
+Usage:
+  arachnovix-cli evolve [options] --out RUN.axv
+  arachnovix-cli info RUN.axv
+  arachnovix-cli stats RUN.axv [--csv FILE]
+  arachnovix-cli web RUN.axv [--generation G] [--spider I|best] --svg FILE
+  arachnovix-cli plot RUN.axv --svg FILE
+  arachnovix-cli lineage RUN.axv [--generation G] [--spider I|best] [--csv FILE]
+  arachnovix-cli genes RUN.axv --svg FILE
+  arachnovix-cli --help | --version
+
+evolve: a new random population (or a saved run) bred exactly as the
+program's Run command breeds it; the same seed and options give the same file.
+  --population N        spiders, 1 ... 200 (default 24)
+  --generations G       generations to breed, 0 ... 10000 (default 100); a run
+                        never breeds past generation 10000
+  --prey N              prey per evaluation, 0 ... 10000 (default 100; the
+                        program's panel offers 10 ... 100)
+  --prey-size X         0 ... 200 (default 4)
+  --prey-value X        reward per prey caught, 0 ... 1000000 (default 20)
+  --attack MODE         off | dist | dist+grav (default off)
+  --silk-cost X         silk cost factor, 0 ... 1000000 (default 10)
+  --silk-limit UNITS    web units, -1 for no limit, else 0 ... 10000000 (default -1)
+  --time-penalty X      time penalty factor, 0 ... 1000000 (default 0)
+  --crossover PERCENT   0 ... 100 (default 80)
+  --mutation TENTHS     tenths of a percent per bit, 0 ... 1000 (default 2)
+  --seed S              0 ... 4294967295; without it a seed is drawn and printed
+  --resume RUN.axv      continue a saved run from its last generation, with its
+                        settings unless given here (not with --population)
+  --out RUN.axv         the population file to write (required)
+  --stats RUN.csv       also write the statistics CSV (as 'stats' does)
+  --quiet               no progress and no summary
+
+info      version, population size, generations, settings, best fitness of the
+          first and last generation
+stats     CSV: generation,best,mean,min,max,stddev and the count of each origin
+          label (I,SEL,CROSS,SEL+MUT,CROSS+MUT,other); to standard output
+          without --csv
+web       the recorded spider rebuilt from its rules and drawn as SVG
+plot      best and mean fitness over the generations as an SVG line chart
+lineage   the spider's ancestry back to generation 0 through parentA, as text
+          or (--csv) CSV
+genes     mean decoded value of each of the 19 genes per generation (at most
+          1000 columns), blue at the gene's minimum, red at its maximum
+
+Generations are numbered from 0; spiders from 1, as in the program's captions.
+--generation defaults to the last generation, --spider to the best spider.
+
+Exit status: 0 done; 1 a file could not be read or written; 2 a bad command
+line (option, value or range).
+)";
+}

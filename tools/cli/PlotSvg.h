@@ -1,0 +1,9 @@
+#pragma once
+// Best and mean fitness over the generations as an SVG line chart.
+
+#include <string>
+#include <vector>
+
+#include "tools/cli/Statistics.h"
+
+std::string fitnessPlotSvg(const std::vector<GenerationStats>& rows, const std::string& title);

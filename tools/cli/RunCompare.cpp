@@ -1,0 +1,78 @@
+#include "tools/cli/RunCompare.h"
+
+#include <algorithm>
+
+#include "evolution/EvolutionState.h"
+#include "tools/cli/FossilView.h"
+#include "web/BuilderState.h"
+
+namespace {
+
+template <typename T>
+std::string differs(const char* name, T a, T b) {
+    if (a == b) return "";
+    return std::string(name) + ": " + std::to_string(a) + " vs " + std::to_string(b);
+}
+
+std::string settingDifference(const RunSnapshot& a, const RunSnapshot& b) {
+    const std::string d[] = {
+        differs("numPrey", a.numPrey, b.numPrey),
+        differs("preySize", a.preySize, b.preySize),
+        differs("preyValue", a.preyValue, b.preyValue),
+        differs("useGravity", a.useGravity, b.useGravity),
+        differs("useAttackDistance", a.useAttackDistance, b.useAttackDistance),
+        differs("silkCostFactor", a.silkCost, b.silkCost),
+        differs("silkLimit", a.silkLimit, b.silkLimit),
+        differs("timePenaltyFactor", a.timePenalty, b.timePenalty),
+        differs("crossoverRate", a.crossoverRate, b.crossoverRate),
+        differs("mutationRate", a.mutationRate, b.mutationRate),
+    };
+    for (const std::string& s : d)
+        if (!s.empty()) return s;
+    return "";
+}
+
+} // namespace
+
+RunSnapshot snapshotRun() {
+    const EvolutionState& es = evolutionState;
+    RunSnapshot s;
+    s.populationSize = es.populationSize;
+    s.record = es.fossilRecord;
+    s.numPrey = es.numPrey;
+    s.preySize = es.preySize;
+    s.preyValue = es.preyValue;
+    s.silkCost = es.silkCostFactor;
+    s.timePenalty = es.timePenaltyFactor;
+    s.useGravity = es.problem.useGravity;
+    s.useAttackDistance = es.problem.useAttackDistance;
+    s.silkLimit = silkLimit;
+    s.crossoverRate = es.crossoverRate;
+    s.mutationRate = es.mutationRate;
+    return s;
+}
+
+std::string fossilFieldName(int k) {
+    static const char* const TAIL[] = {"fitness", "origin", "parentA", "parentB"};
+    if (k >= NUM_RULES) return TAIL[k - NUM_RULES];
+    const std::vector<std::string>& names = evolutionState.problem.geneNames;
+    return k < static_cast<int>(names.size()) ? names[k] : "rule " + std::to_string(k);
+}
+
+std::string firstDifference(const RunSnapshot& a, const RunSnapshot& b) {
+    if (a.populationSize != b.populationSize)
+        return differs("population size", a.populationSize, b.populationSize);
+    const FossilView fa(a.record, a.populationSize), fb(b.record, b.populationSize);
+    const int generations = std::min(fa.generations(), fb.generations());
+    for (int g = 0; g < generations; ++g)
+        for (int i = 0; i < a.populationSize; ++i)
+            for (int k = 0; k < FOSSIL_ENTRY_SIZE; ++k)
+                if (fa.rule(g, i, k) != fb.rule(g, i, k))
+                    return "generation " + std::to_string(g) + ", spider " + std::to_string(i + 1) +
+                           " (index " + std::to_string(i) + "), field " + std::to_string(k) + " " +
+                           fossilFieldName(k) + ": " + std::to_string(fa.rule(g, i, k)) + " vs " +
+                           std::to_string(fb.rule(g, i, k));
+    if (fa.generations() != fb.generations())
+        return differs("generations", fa.generations(), fb.generations());
+    return settingDifference(a, b);
+}

@@ -1,0 +1,31 @@
+#pragma once
+// Where two saved runs part: the first differing generation, spider and
+// field of their fossil records, or the first differing setting.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "tools/cli/RunSettings.h"
+
+// What a loaded run consists of.
+struct RunSnapshot {
+    int populationSize = 0;
+    std::vector<int32_t> record;
+    int numPrey = 0;
+    double preySize = 0, preyValue = 0, silkCost = 0, timePenalty = 0;
+    bool useGravity = false, useAttackDistance = false;
+    int silkLimit = 0;
+    double crossoverRate = 0, mutationRate = 0;
+};
+
+// The evolution state as it stands (after loadRun).
+RunSnapshot snapshotRun();
+
+// The name of field k (0 ... 22) of a fossil entry: the gene name, "fitness",
+// "origin", "parentA" or "parentB".
+std::string fossilFieldName(int k);
+
+// "" when the two agree; else one line naming the first difference, e.g.
+// "generation 3, spider 7 (index 6), field 19 fitness: 240 vs 236".
+std::string firstDifference(const RunSnapshot& a, const RunSnapshot& b);
