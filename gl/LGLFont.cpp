@@ -65,7 +65,7 @@ int LGLFont::pixWidthOf(const std::string& text) { return widthOf(text.data(), t
 
 int LGLFont::alignedStart(int x, int w) const {
     if (alignment > 0) return x;
-    if (alignment == 0) return x - w / 2;
+    if (alignment == 0) return int(x - w / 2.0);  // half a pixel truncated
     return x - w;
 }
 

@@ -20,9 +20,9 @@ OVLIB_GL_API LGLDC LGLGetCurrentDC();
 // width. Text is drawn at the current raster position.
 class OVLIB_GL_API LGLFont {
 public:
-    static const int kMaxFonts = 10;
-    static const int kNumChars = 256;
-    static const int kNumTabStops = 20;
+    static constexpr int kMaxFonts = 10;
+    static constexpr int kNumChars = 256;
+    static constexpr int kNumTabStops = 20;
 
     struct GLGLFont {
         unsigned int listBase;  // first of 256 consecutive display lists

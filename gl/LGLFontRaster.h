@@ -7,7 +7,7 @@
 #include "gl/GlApi.h"
 
 // A face found for a requested family name.
-struct LGLFaceMatch {
+struct OVLIB_GL_API LGLFaceMatch {
     std::string file;    // font file
     int index;           // face index within the file
     std::string family;  // family name of the face found
@@ -17,7 +17,7 @@ struct LGLFaceMatch {
 
 // One glyph as glBitmap takes it: rows from the bottom up, each row
 // (width + 7) / 8 bytes, most significant bit leftmost.
-struct LGLGlyph {
+struct OVLIB_GL_API LGLGlyph {
     int width;
     int rows;
     int left;     // from the pen position to the bitmap's left edge

@@ -39,9 +39,9 @@ struct menuColumn {
 class OVLIB_GL_API LGLMenu {
 public:
     // GLUT modifier bits and key codes the menu bar reads.
-    static const int kShift = 1;
-    static const int kCtrl = 2;
-    static const int kAlt = 4;
+    static constexpr int kShift = 1;
+    static constexpr int kCtrl = 2;
+    static constexpr int kAlt = 4;
 
     int hoverTitle;
     int openMenu;

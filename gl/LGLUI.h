@@ -9,8 +9,8 @@
 #include "gl/LGLFont.h"
 
 // Limits of a panel.
-static const int kUIMaxWidgets = 50;
-static const int kUIMaxHitRects = 200;
+constexpr int kUIMaxWidgets = 50;
+constexpr int kUIMaxHitRects = 200;
 
 // One row of a control panel.
 struct uiWidget {
@@ -33,34 +33,34 @@ struct uiWidget {
 class OVLIB_GL_API LGLUI {
 public:
     // Widget kinds.
-    static const int kListBox = 1;
-    static const int kListSpinner = 2;
-    static const int kNumberSpinner = 3;
-    static const int kEditText = 4;
-    static const int kButton = 5;
-    static const int kSeparator = 6;
-    static const int kBlankSpace = 7;
+    static constexpr int kListBox = 1;
+    static constexpr int kListSpinner = 2;
+    static constexpr int kNumberSpinner = 3;
+    static constexpr int kEditText = 4;
+    static constexpr int kButton = 5;
+    static constexpr int kSeparator = 6;
+    static constexpr int kBlankSpace = 7;
 
     // Hit codes.
-    static const int kHitMain = 0;
-    static const int kHitDecrease = 1;
-    static const int kHitIncrease = 2;
-    static const int kHitPopup = 4;
-    static const int kHitEntry = 10;  // + entry index
-    static const int kHitNone = -1;   // a cleared area
+    static constexpr int kHitMain = 0;
+    static constexpr int kHitDecrease = 1;
+    static constexpr int kHitIncrease = 2;
+    static constexpr int kHitPopup = 4;
+    static constexpr int kHitEntry = 10;  // + entry index
+    static constexpr int kHitNone = -1;   // a cleared area
 
     // Keys (GLUT special-key codes and characters).
-    static const int kKeyLeft = 100;
-    static const int kKeyUp = 101;
-    static const int kKeyRight = 102;
-    static const int kKeyDown = 103;
-    static const int kKeyEnter = 13;
-    static const int kKeyBackspace = 8;
+    static constexpr int kKeyLeft = 100;
+    static constexpr int kKeyUp = 101;
+    static constexpr int kKeyRight = 102;
+    static constexpr int kKeyDown = 103;
+    static constexpr int kKeyEnter = 13;
+    static constexpr int kKeyBackspace = 8;
 
     // Held-press repeat and pressed look, in milliseconds.
-    static const int kFirstRepeatDelay = 400;
-    static const int kRepeatDelay = 50;
-    static const int kPressedLook = 100;
+    static constexpr int kFirstRepeatDelay = 400;
+    static constexpr int kRepeatDelay = 50;
+    static constexpr int kPressedLook = 100;
 
     struct tColor {
         double r;

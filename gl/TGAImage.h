@@ -18,8 +18,8 @@ public:
     FILE* file;      // the open file while loading
 
     // Results of loadTGA.
-    static const int kLoaded = 1;      // the file was read (data may be null)
-    static const int kCannotOpen = 13;  // the file could not be opened
+    static constexpr int kLoaded = 1;      // the file was read (data may be null)
+    static constexpr int kCannotOpen = 13;  // the file could not be opened
 
     TGAImage();
     ~TGAImage();

@@ -1,0 +1,82 @@
+#include "GlWindow.h"
+
+#include <GL/freeglut.h>
+#include <X11/Xlib.h>
+
+#include <cstdlib>
+
+namespace {
+
+const int kWidth = 640;
+const int kHeight = 480;
+bool opened = false;
+std::string failure;
+
+void noDisplay() {}
+
+bool displayAnswers(std::string& why) {
+    const char* name = std::getenv("DISPLAY");
+    Display* d = XOpenDisplay(nullptr);
+    if (!d) {
+        why = std::string("cannot open the X display \"") + (name ? name : "") +
+              "\": run the window tests under scripts/with-display.sh or xvfb-run";
+        return false;
+    }
+    XCloseDisplay(d);
+    return true;
+}
+
+}  // namespace
+
+bool openTestWindow(std::string& why) {
+    if (opened) return true;
+    if (!failure.empty() || !displayAnswers(failure)) {
+        why = failure;
+        return false;
+    }
+    int argc = 1;
+    char name[] = "gl_window_tests";
+    char* argv[] = {name, nullptr};
+    glutInit(&argc, argv);
+    glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
+    glutInitWindowPosition(0, 0);
+    glutInitWindowSize(kWidth, kHeight);
+    glutCreateWindow("ovlib_gl tests");
+    glutDisplayFunc(noDisplay);
+    for (int i = 0; i < 10; ++i) glutMainLoopEvent();
+    opened = true;
+    return true;
+}
+
+int windowWidth() { return glutGet(GLUT_WINDOW_WIDTH); }
+int windowHeight() { return glutGet(GLUT_WINDOW_HEIGHT); }
+
+void beginFrame() {
+    glViewport(0, 0, windowWidth(), windowHeight());
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0, windowWidth(), windowHeight(), 0, -1, 1);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_BLEND);
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_TEXTURE_2D);
+    glClearColor(0, 0, 0, 1);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDrawBuffer(GL_BACK);
+    glReadBuffer(GL_BACK);
+}
+
+Rgb pixelAt(int x, int y) {
+    unsigned char p[4] = {0, 0, 0, 0};
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glReadPixels(x, windowHeight() - 1 - y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, p);
+    return Rgb{p[0], p[1], p[2]};
+}
+
+void rasterPosition(float& x, float& y) {
+    GLfloat pos[4];
+    glGetFloatv(GL_CURRENT_RASTER_POSITION, pos);
+    x = pos[0];
+    y = float(windowHeight()) - pos[1];
+}

@@ -1,0 +1,367 @@
+// Control panel input without a window: clicks on recorded areas, focus,
+// keys, one-frame button values and the held-press repeat on a fake clock.
+#include "PanelFixture.h"
+
+namespace {
+
+const int kSpinner = 4;
+const int kList = 2;
+const int kButton = 1;
+
+TEST_F(PanelTest, PressInsideFocusesAndOutsideUnfocuses) {
+    buildPanel();
+    ui.hasFocus = false;
+    ui.recordHitAreas();
+    EXPECT_TRUE(press(ui.panelX + 2, ui.panelY + 2));
+    EXPECT_TRUE(ui.hasFocus);
+    release(ui.panelX + 2, ui.panelY + 2);
+    ui.recordHitAreas();
+    EXPECT_FALSE(press(5, 5));
+    EXPECT_FALSE(ui.hasFocus);
+    ui.registerStandardKeys(13);
+    ui.registerSpecialKeys(LGLUI::kKeyRight);
+    EXPECT_EQ(0, ui.stdKey);
+    EXPECT_EQ(0, ui.specialKey);
+}
+
+TEST_F(PanelTest, KeysAreRegisteredOnlyWhenVisibleFocusedAndFilled) {
+    ui.hasFocus = true;
+    ui.registerSpecialKeys(LGLUI::kKeyRight);
+    EXPECT_EQ(0, ui.specialKey);  // no widgets
+    buildPanel();
+    ui.visible = false;
+    ui.registerSpecialKeys(LGLUI::kKeyRight);
+    EXPECT_EQ(0, ui.specialKey);
+    ui.visible = true;
+    ui.registerSpecialKeys(LGLUI::kKeyRight);
+    ui.registerStandardKeys('x');
+    EXPECT_EQ(LGLUI::kKeyRight, ui.specialKey);
+    EXPECT_EQ('x', ui.stdKey);
+}
+
+TEST_F(PanelTest, ClickOnAFieldFocusesItsWidget) {
+    buildPanel();
+    ui.recordHitAreas();
+    const tRect f = ui.valueFieldRect(kSpinner);
+    EXPECT_TRUE(press(f.x1, f.y2));  // borders count
+    EXPECT_EQ(kSpinner, ui.focusIndex);
+    EXPECT_EQ(LGLUI::kHitMain, ui.clickedCode);
+    EXPECT_TRUE(ui.mouseDown);
+    release(f.x1, f.y2);
+    EXPECT_EQ(-1, ui.clickedCode);
+    EXPECT_FALSE(ui.mouseDown);
+}
+
+TEST_F(PanelTest, AreasAreClearedAfterEveryClick) {
+    buildPanel();
+    ui.recordHitAreas();
+    const tRect f = ui.valueFieldRect(kSpinner);
+    press(f.x1 + 1, f.y1 + 1);
+    release(f.x1 + 1, f.y1 + 1);
+    ui.focusIndex = kButton;
+    press(f.x1 + 1, f.y1 + 1);  // no render in between: nothing recorded
+    EXPECT_EQ(kButton, ui.focusIndex);
+}
+
+TEST_F(PanelTest, ClearedAreasAreNeverHitAtTheOrigin) {
+    ui.initializeLayout(0, 0, 16, 1.5, 'n');
+    buildPanel();
+    ui.focusIndex = kButton;
+    ui.clearHitAreas();
+    press(0, 0);
+    EXPECT_EQ(kButton, ui.focusIndex);
+    EXPECT_EQ(-1, ui.clickedCode);
+}
+
+TEST_F(PanelTest, ArrowKeysStepAndClampTheSpinner) {
+    buildPanel();
+    ui.focusIndex = kSpinner;
+    for (int i = 0; i < 7; ++i) {
+        ui.registerSpecialKeys(LGLUI::kKeyRight);
+        ui.handle();
+    }
+    EXPECT_EQ(100, value(kSpinner));
+    EXPECT_TRUE(ui.keyUsed);
+    EXPECT_TRUE(ui.valueChanged);
+    ui.registerSpecialKeys(LGLUI::kKeyLeft);
+    ui.handle();
+    EXPECT_EQ(90, value(kSpinner));
+    for (int i = 0; i < 20; ++i) {
+        ui.registerSpecialKeys(LGLUI::kKeyLeft);
+        ui.handle();
+    }
+    EXPECT_EQ(10, value(kSpinner));
+    ui.handle();
+    EXPECT_FALSE(ui.keyUsed);
+    EXPECT_FALSE(ui.valueChanged);
+}
+
+TEST_F(PanelTest, FocusMovesPastSeparatorsAndWraps) {
+    buildPanel();
+    ui.addBlankSpace();
+    ui.addSeparator();
+    ui.focusIndex = kSpinner;
+    ui.registerSpecialKeys(LGLUI::kKeyDown);
+    ui.handle();
+    EXPECT_EQ(kButton, ui.focusIndex);  // past blank space, separators, around
+    EXPECT_TRUE(ui.keyUsed);
+    ui.registerSpecialKeys(LGLUI::kKeyDown);
+    ui.handle();
+    EXPECT_EQ(kList, ui.focusIndex);
+    ui.registerSpecialKeys(LGLUI::kKeyDown);
+    ui.handle();
+    EXPECT_EQ(kSpinner, ui.focusIndex);
+    ui.registerSpecialKeys(LGLUI::kKeyUp);
+    ui.handle();
+    EXPECT_EQ(kList, ui.focusIndex);
+    ui.registerSpecialKeys(LGLUI::kKeyUp);
+    ui.handle();
+    ui.registerSpecialKeys(LGLUI::kKeyUp);
+    ui.handle();
+    EXPECT_EQ(kSpinner, ui.focusIndex);
+}
+
+TEST_F(PanelTest, NothingIsHandledWithoutFocus) {
+    buildPanel();
+    ui.focusIndex = kSpinner;
+    ui.specialKey = LGLUI::kKeyRight;
+    ui.hasFocus = false;
+    ui.handle();
+    EXPECT_EQ(50, value(kSpinner));
+}
+
+TEST_F(PanelTest, ButtonReadsOneOnlyInTheHandlingThatSawThePress) {
+    buildPanel();
+    ui.recordHitAreas();
+    const tRect b = ui.buttonRect(kButton);
+    press(midX(b), midY(b));
+    ui.handle();
+    EXPECT_EQ(1, value(kButton));
+    EXPECT_TRUE(ui.valueChanged);
+    EXPECT_TRUE(ui.showsPressed(kButton));
+    now += 30;
+    ui.handle();  // held: returns early, the value stays
+    EXPECT_EQ(1, value(kButton));
+    release(midX(b), midY(b));
+    ui.handle();
+    EXPECT_EQ(0, value(kButton));
+    now += 71;
+    EXPECT_FALSE(ui.showsPressed(kButton));
+}
+
+TEST_F(PanelTest, EnterPressesTheFocusedButton) {
+    buildPanel();
+    ui.focusIndex = kButton;
+    ui.registerStandardKeys(13);
+    ui.handle();
+    EXPECT_EQ(1, value(kButton));
+    EXPECT_TRUE(ui.keyUsed);
+    ui.handle();
+    EXPECT_EQ(0, value(kButton));
+    ui.setUIInt(kButton, 1);
+    EXPECT_EQ(1, value(kButton));
+}
+
+TEST_F(PanelTest, PressedLookLastsAHundredMilliseconds) {
+    buildPanel();
+    ui.focusIndex = kButton;
+    ui.registerStandardKeys(13);
+    ui.handle();
+    now += 100;
+    ui.handle();
+    EXPECT_TRUE(ui.activeState);
+    now += 1;
+    ui.handle();
+    EXPECT_FALSE(ui.activeState);
+}
+
+TEST_F(PanelTest, KeysMoveFocusAgainOnceThePressedLookIsOver) {
+    buildPanel();
+    ui.focusIndex = kButton;
+    ui.registerStandardKeys(13);
+    ui.handle();
+    now += 150;
+    ui.registerSpecialKeys(LGLUI::kKeyDown);
+    ui.handle();
+    EXPECT_EQ(kList, ui.focusIndex);
+}
+
+TEST_F(PanelTest, HeldArrowActsOnceThenAfter400ThenEvery50) {
+    buildPanel();
+    ui.focusIndex = kSpinner;
+    ui.widgets[kSpinner].value = 10;
+    ui.recordHitAreas();
+    const tRect inc = ui.widgets[kSpinner].hitRects[1];
+    ASSERT_EQ(LGLUI::kHitIncrease, ui.widgets[kSpinner].hitCodes[1]);
+    press(midX(inc), midY(inc));
+    ui.handle();
+    EXPECT_EQ(20, value(kSpinner));
+    now += 399;
+    ui.handle();
+    EXPECT_EQ(20, value(kSpinner));
+    now += 1;
+    ui.handle();
+    EXPECT_EQ(30, value(kSpinner));
+    now += 49;
+    ui.handle();
+    EXPECT_EQ(30, value(kSpinner));
+    now += 1;
+    ui.handle();
+    EXPECT_EQ(40, value(kSpinner));
+    now += 50;
+    ui.handle();
+    EXPECT_EQ(50, value(kSpinner));
+    release(midX(inc), midY(inc));
+    now += 500;
+    ui.handle();
+    ui.handle();
+    EXPECT_EQ(50, value(kSpinner));
+}
+
+TEST_F(PanelTest, DecreaseArrowStepsDown) {
+    buildPanel();
+    ui.focusIndex = kSpinner;
+    ui.recordHitAreas();
+    const tRect dec = ui.widgets[kSpinner].hitRects[2];
+    press(midX(dec), midY(dec));
+    ui.handle();
+    EXPECT_EQ(40, value(kSpinner));
+}
+
+TEST_F(PanelTest, ListBoxOpensStepsAndCloses) {
+    buildPanel();
+    ui.focusIndex = kList;
+    ui.registerSpecialKeys(LGLUI::kKeyRight);
+    ui.handle();
+    EXPECT_TRUE(ui.activeState);
+    EXPECT_TRUE(ui.popupOpen(kList));
+    EXPECT_TRUE(ui.keyUsed);
+    ui.registerSpecialKeys(LGLUI::kKeyDown);  // steps instead of moving focus
+    ui.handle();
+    EXPECT_EQ(kList, ui.focusIndex);
+    EXPECT_EQ(3, value(kList));
+    for (int i = 0; i < 3; ++i) {
+        ui.registerSpecialKeys(LGLUI::kKeyDown);
+        ui.handle();
+    }
+    EXPECT_EQ(4, value(kList));  // the last entry
+    for (int i = 0; i < 6; ++i) {
+        ui.registerSpecialKeys(LGLUI::kKeyUp);
+        ui.handle();
+    }
+    EXPECT_EQ(0, value(kList));
+    ui.registerSpecialKeys(LGLUI::kKeyLeft);
+    ui.handle();
+    EXPECT_FALSE(ui.activeState);
+    ui.registerSpecialKeys(LGLUI::kKeyRight);
+    ui.handle();
+    ui.registerStandardKeys(13);
+    ui.handle();
+    EXPECT_FALSE(ui.activeState);
+}
+
+TEST_F(PanelTest, ClosedListBoxIgnoresUpAndDownAsSteps) {
+    buildPanel();
+    ui.focusIndex = kList;
+    ui.registerSpecialKeys(LGLUI::kKeyDown);
+    ui.handle();
+    EXPECT_EQ(2, value(kList));
+    EXPECT_EQ(kSpinner, ui.focusIndex);
+}
+
+TEST_F(PanelTest, ListBoxArrowOpensAndAnEntryIsPicked) {
+    buildPanel();
+    ui.focusIndex = kList;
+    ui.recordHitAreas();
+    const tRect arrow = ui.widgets[kList].hitRects[1];
+    press(midX(arrow), midY(arrow));
+    ui.handle();
+    release(midX(arrow), midY(arrow));
+    ui.handle();
+    EXPECT_TRUE(ui.popupOpen(kList));
+    ui.recordHitAreas();
+    const tRect entry = ui.popupEntryRect(kList, 4);
+    press(entry.x1 + 2, midY(entry));
+    EXPECT_EQ(LGLUI::kHitEntry + 4, ui.clickedCode);
+    ui.handle();
+    EXPECT_EQ(4, value(kList));
+    EXPECT_TRUE(ui.selectionMade);
+    release(entry.x1 + 2, midY(entry));
+    EXPECT_FALSE(ui.activeState);
+    EXPECT_FALSE(ui.selectionMade);
+}
+
+TEST_F(PanelTest, PopupEntryOverAnotherRowWinsOverThatRow) {
+    buildPanel();
+    ui.addNumberSpinner("Prey size", 1, 10, 1, 4);
+    ui.updateUIDimension();
+    ui.focusIndex = kList;
+    ui.activeState = true;
+    ui.recordHitAreas();
+    // Entry 2 of the pop-up lies over the spinner field of row 4.
+    const tRect field = ui.valueFieldRect(kSpinner);
+    const tRect entry = ui.popupEntryRect(kList, 2);
+    const int x = field.x1 + 2;
+    const int y = std::max(field.y1, entry.y1) + 1;
+    ASSERT_TRUE(LGeom::pointInRect(x, y, field));
+    ASSERT_TRUE(LGeom::pointInRect(x, y, entry));
+    press(x, y);
+    ui.handle();
+    EXPECT_EQ(kList, ui.focusIndex);
+    EXPECT_EQ(2, value(kList));
+    EXPECT_EQ(50, value(kSpinner));
+}
+
+TEST_F(PanelTest, ClickOnAnotherWidgetClosesThePopup) {
+    buildPanel();
+    ui.focusIndex = kList;
+    ui.activeState = true;
+    ui.recordHitAreas();
+    const tRect b = ui.buttonRect(kButton);
+    press(b.x1 + 1, b.y1 + 1);
+    EXPECT_EQ(kButton, ui.focusIndex);
+    EXPECT_FALSE(ui.popupOpen(kList));
+}
+
+TEST_F(PanelTest, PressOutsideClosesThePopupAndTakesFocus) {
+    buildPanel();
+    ui.focusIndex = kList;
+    ui.activeState = true;
+    ui.recordHitAreas();
+    press(900, 900);
+    EXPECT_FALSE(ui.hasFocus);
+    EXPECT_FALSE(ui.activeState);
+}
+
+TEST_F(PanelTest, HiddenOrEmptyPanelDropsFocusOnAnyClick) {
+    bool used = false;
+    ui.hasFocus = true;
+    ui.handleMouseClick(110, 60, false, true, used);
+    EXPECT_FALSE(ui.hasFocus);
+    buildPanel();
+    ui.visible = false;
+    ui.handleMouseClick(110, 60, false, true, used);
+    EXPECT_FALSE(ui.hasFocus);
+    EXPECT_FALSE(used);
+}
+
+TEST_F(PanelTest, ClickRecordsTheMousePosition) {
+    buildPanel();
+    press(123, 77);
+    EXPECT_EQ(123, ui.mouseX);
+    EXPECT_EQ(77, ui.mouseY);
+}
+
+TEST_F(PanelTest, EditTextTakesCharactersAndBackspace) {
+    const int id = ui.addEditText("Note", "ab", 40);
+    ui.hasFocus = true;
+    ui.focusIndex = id;
+    ui.registerStandardKeys('c');
+    ui.handle();
+    ui.registerStandardKeys(8);
+    ui.handle();
+    ui.registerStandardKeys(8);
+    ui.handle();
+    EXPECT_EQ("a", ui.widgets[id].text);
+}
+}  // namespace
