@@ -1,0 +1,68 @@
+// Speed of evolution: one generation as the run timer breeds it (step,
+// evaluation against 100 new prey, new display angles), at populations of
+// 60 and 200.
+
+#include <benchmark/benchmark.h>
+
+#include "core/LRandom.h"
+#include "evolution/EvolutionState.h"
+#include "evolution/RunControl.h"
+#include "web/BuilderState.h"
+
+namespace {
+
+constexpr int BENCH_PREY = 100;
+
+void startRun(int population) {
+    LRandom::random.seed(1);
+    EvolutionState& es = evolutionState;
+    es.numPrey = BENCH_PREY;
+    es.preySize = 4;
+    es.preyValue = 20;
+    es.silkCostFactor = 10;
+    es.timePenaltyFactor = 0;
+    es.crossoverRate = 0.8;
+    es.mutationRate = 0.002;
+    silkLimit = -1;
+    newPopulation(population);
+}
+
+void BM_Generation(benchmark::State& state) {
+    const int population = static_cast<int>(state.range(0));
+    startRun(population);
+    EvolutionState& es = evolutionState;
+    for (auto _ : state) {
+        if (es.generation == GENERATION_LIMIT) {
+            state.PauseTiming();
+            startRun(population);
+            state.ResumeTiming();
+        }
+        es.stepGeneration();
+        es.evaluatePopulation(true);
+        rollPreyAngles();
+        es.selectedSpider = es.bestSpider;
+    }
+    state.counters["generations/s"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_Generation)->Arg(60)->Arg(200)->Unit(benchmark::kMillisecond);
+
+// The generation step alone (selection, crossover, mutation, decoding and
+// recording), without the evaluation.
+void BM_StepOnly(benchmark::State& state) {
+    const int population = static_cast<int>(state.range(0));
+    startRun(population);
+    EvolutionState& es = evolutionState;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (es.generation == GENERATION_LIMIT) startRun(population);
+        for (int i = 0; i < es.populationSize; ++i) es.spiders[i].individual.isEvaluated = true;
+        state.ResumeTiming();
+        es.stepGeneration();
+    }
+}
+BENCHMARK(BM_StepOnly)->Arg(60)->Arg(200)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+BENCHMARK_MAIN();
