@@ -111,6 +111,8 @@ void keyboardCallback(unsigned char key, int, int)
     default:
         break;
     }
+    // The view shows what the key changed at once.
+    glutPostRedisplay();
 }
 
 void specialCallback(int key, int, int)
@@ -132,6 +134,7 @@ void specialCallback(int key, int, int)
         break;
     }
     menuBar.handleSpecialKeys(menuKey);
+    glutPostRedisplay();
 }
 
 void mouseCallback(int button, int state, int x, int y)

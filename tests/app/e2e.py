@@ -1,0 +1,519 @@
+#!/usr/bin/env python3
+"""End-to-end tests of the arachnovix program: the real program in an X
+server, driven by xdotool, checked by screenshots of its window.
+
+Usage: e2e.py --program PATH --artefacts DIR --scenario NAME
+
+Scenarios: simulator (start-up, stepping, running, gene charts, clicks,
+offline run), files (save and open through the GTK dialogs), browsers
+(Rule Browser and Fossils Browser). Uses $DISPLAY when it answers, else
+starts a private Xvfb. The screenshots of a failing run stay in DIR.
+"""
+
+import argparse
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import time
+
+WINDOW_TITLE = "Arachnovix 1.0.0.1"
+# The window's client size and the layout that follows from it with the
+# large panel strip (desktop at least 1000 pixels high): 6 x 4 cells of
+# 216 pixels, grid shifted down by 10 pixels.
+WIDTH, HEIGHT = 1678, 955
+CELL, GRID_TOP, OFFSET_Y = 216, 70, 10
+STRIP = 380
+
+
+class Failure(Exception):
+    pass
+
+
+class Shot:
+    """A screenshot of the program's window as raw RGB bytes."""
+
+    def __init__(self, path, data, width, height):
+        self.path, self.data, self.width, self.height = path, data, width, height
+
+    def pixel(self, x, y):
+        i = (y * self.width + x) * 3
+        return self.data[i], self.data[i + 1], self.data[i + 2]
+
+    def count(self, x1, y1, x2, y2, test):
+        n = 0
+        for y in range(max(0, y1), min(self.height, y2)):
+            row = y * self.width * 3
+            for x in range(max(0, x1), min(self.width, x2)):
+                i = row + x * 3
+                if test(self.data[i], self.data[i + 1], self.data[i + 2]):
+                    n += 1
+        return n
+
+    def region(self, x1, y1, x2, y2):
+        rows = []
+        for y in range(y1, y2):
+            i = (y * self.width + x1) * 3
+            rows.append(self.data[i:i + (x2 - x1) * 3])
+        return b"".join(rows)
+
+    def differing(self, other, x1, y1, x2, y2):
+        a, b = self.region(x1, y1, x2, y2), other.region(x1, y1, x2, y2)
+        return sum(1 for i in range(0, len(a), 3) if a[i:i + 3] != b[i:i + 3])
+
+
+def is_white(r, g, b):
+    return r > 240 and g > 240 and b > 240
+
+
+def is_red(r, g, b):
+    return r > 200 and g < 60 and b < 60
+
+
+def is_dim_red(r, g, b):
+    return 100 < r < 160 and g < 40 and b < 40
+
+
+def is_blue(r, g, b):
+    return b > 200 and r < 120 and g < 120
+
+
+def is_dim_blue(r, g, b):
+    return 100 < b < 160 and r < 50 and g < 50
+
+
+def is_chart_background(r, g, b):
+    # The gene chart's dark grey background and outline.
+    return r == g == b and 20 <= r <= 45
+
+
+def cell_box(row, column, cell=CELL, offset_x=0, offset_y=OFFSET_Y):
+    left = column * cell + offset_x + 1
+    top = row * cell + offset_y + GRID_TOP
+    return left, top, left + cell, top + cell
+
+
+class Session:
+    def __init__(self, program, artefacts, scenario):
+        self.program = program
+        self.dir = os.path.join(artefacts, scenario)
+        shutil.rmtree(self.dir, ignore_errors=True)
+        os.makedirs(self.dir)
+        self.work = tempfile.mkdtemp(prefix="arachnovix-e2e-")
+        self.shots = 0
+        self.proc = None
+        self.window = None
+        self.xvfb = None
+
+    # --- the X server and the program ---
+
+    def ensure_display(self):
+        if os.environ.get("DISPLAY") and subprocess.call(
+                ["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) == 0:
+            return
+        for n in range(150, 200):
+            if not os.path.exists("/tmp/.X%d-lock" % n) and not os.path.exists("/tmp/.X11-unix/X%d" % n):
+                break
+        else:
+            raise Failure("no free X display number for a private Xvfb")
+        self.xvfb = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        os.environ["DISPLAY"] = ":%d" % n
+        for _ in range(100):
+            if subprocess.call(["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) == 0:
+                return
+            time.sleep(0.1)
+        raise Failure("the private Xvfb server did not start")
+
+    def start(self):
+        self.ensure_display()
+        env = dict(os.environ)
+        env["HOME"] = self.work  # GTK keeps its recent files there
+        env["XDG_CONFIG_HOME"] = os.path.join(self.work, "config")
+        env["XDG_DATA_HOME"] = os.path.join(self.work, "data")
+        env["NO_AT_BRIDGE"] = "1"
+        env["GSETTINGS_BACKEND"] = "memory"
+        self.out = open(os.path.join(self.dir, "program-output.txt"), "w")
+        self.proc = subprocess.Popen([self.program], cwd=self.work, env=env,
+                                     stdout=self.out, stderr=subprocess.STDOUT)
+        self.window = self.find_window("^" + WINDOW_TITLE.replace(".", "\\.") + "$", 20)
+        if self.window is None:
+            raise Failure("xdotool cannot find the program's window titled '%s'" % WINDOW_TITLE)
+        name = self.xdo("getwindowname", self.window).strip()
+        if name != WINDOW_TITLE:
+            raise Failure("window title is '%s', expected '%s'" % (name, WINDOW_TITLE))
+        self.focus()
+        self.wait_for_first_frame()
+
+    def stop(self):
+        if self.proc and self.proc.poll() is None:
+            self.proc.terminate()
+            try:
+                self.proc.wait(5)
+            except subprocess.TimeoutExpired:
+                self.proc.kill()
+        if self.xvfb:
+            self.xvfb.terminate()
+            self.xvfb.wait()
+        shutil.rmtree(self.work, ignore_errors=True)
+
+    def alive(self):
+        if self.proc.poll() is not None:
+            raise Failure("the program ended with status %s" % self.proc.returncode)
+
+    def xdo(self, *args):
+        return subprocess.run(["xdotool"] + [str(a) for a in args], check=False,
+                              stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True).stdout
+
+    def find_window(self, pattern, seconds):
+        deadline = time.time() + seconds
+        while time.time() < deadline:
+            ids = self.xdo("search", "--onlyvisible", "--name", pattern).split()
+            if ids:
+                return ids[0]
+            if self.proc.poll() is not None:
+                return None
+            time.sleep(0.2)
+        return None
+
+    def focus(self):
+        self.xdo("windowfocus", "--sync", self.window)
+
+    def wait_for_first_frame(self):
+        for _ in range(50):
+            shot = self.shot("start")
+            if shot.count(0, 23, WIDTH, 30, lambda r, g, b: b > 140 and r < 20) > 1000:
+                return
+            time.sleep(0.2)
+        raise Failure("the window never showed the information band")
+
+    # --- input ---
+
+    def key(self, *keys, pause=0.5):
+        self.alive()
+        self.focus()
+        self.xdo("key", "--clearmodifiers", *keys)
+        time.sleep(pause)
+
+    def click(self, x, y, button=1, pause=0.5):
+        """Clicks at window coordinates (x, y); the pointer then leaves the grid."""
+        self.alive()
+        self.xdo("mousemove", "--window", self.window, x, y)
+        time.sleep(0.1)
+        self.xdo("click", button)
+        time.sleep(0.1)
+        self.park_pointer()
+        time.sleep(pause)
+
+    def park_pointer(self):
+        # Over the window's dark lower edge, where moving redraws nothing new.
+        self.xdo("mousemove", "--window", self.window, 10, HEIGHT - 5)
+
+    # --- screenshots ---
+
+    def shot(self, label):
+        self.alive()
+        self.shots += 1
+        name = "%02d-%s" % (self.shots, label)
+        png = os.path.join(self.dir, name + ".png")
+        subprocess.run(["import", "-window", self.window, png], check=True,
+                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        raw = subprocess.run(["convert", png, "-depth", "8", "rgb:-"], check=True,
+                             stdout=subprocess.PIPE).stdout
+        size = subprocess.run(["identify", "-format", "%w %h", png], check=True,
+                              stdout=subprocess.PIPE, text=True).stdout.split()
+        width, height = int(size[0]), int(size[1])
+        if (width, height) != (WIDTH, HEIGHT):
+            raise Failure("window is %dx%d, expected %dx%d" % (width, height, WIDTH, HEIGHT))
+        return Shot(png, raw, width, height)
+
+
+def check(condition, message, shot=None):
+    if not condition:
+        raise Failure(message + (" (see %s)" % shot.path if shot else ""))
+
+
+# --- what the Simulator shows ---
+
+def check_grid(shot, what):
+    for row in range(4):
+        for column in range(6):
+            x1, y1, x2, y2 = cell_box(row, column)
+            white = shot.count(x1, y1, x2, y1 + 8, is_white) + shot.count(x1, y1, x1 + 6, y2, is_white)
+            red = shot.count(x1 + 8, y1 + 20, x2 - 8, y2 - 20, is_red)
+            blue = shot.count(x1 + 8, y1 + 20, x2 - 8, y2 - 20, is_blue)
+            check(white > 150, "%s: cell (%d, %d) has no white frame" % (what, row, column), shot)
+            check(red > 20, "%s: cell (%d, %d) has no red frame thread" % (what, row, column), shot)
+            check(blue > 10, "%s: cell (%d, %d) has no blue spiral" % (what, row, column), shot)
+
+
+def band_text(shot):
+    """The band's pixels where its text lines stand."""
+    return shot.region(0, 24, 900, 68)
+
+
+def check_band(shot, what):
+    blue = shot.count(900, 26, 1300, 66, lambda r, g, b: b > 140 and r < 20 and g < 20)
+    text = shot.count(5, 26, 600, 66, is_white)
+    check(blue > 10000, "%s: the information band is missing" % what, shot)
+    check(text > 200, "%s: the information band has no text" % what, shot)
+
+
+def gene_chart_pixels(shot, row=0, column=0):
+    # Gene charts stand at y = 90 ... 96 web units below the centre.
+    x1, y1, x2, y2 = cell_box(row, column)
+    cy = (y1 + y2) // 2
+    scale = CELL / 200.0
+    return shot.count(x1 + 10, int(cy + 88 * scale), x2 - 10, int(cy + 98 * scale), is_chart_background)
+
+
+def web_area(shot, row, column):
+    """A cell without its caption row."""
+    x1, y1, x2, y2 = cell_box(row, column)
+    return x1 + 6, y1 + 24, x2 - 6, y2 - 6
+
+
+def scenario_simulator(s):
+    start = s.shot("simulator")
+    check_grid(start, "start")
+    check_band(start, "start")
+    check(gene_chart_pixels(start) > 50, "start: no gene chart under the first web", start)
+
+    # F6 breeds one generation: the band and the captions change.
+    s.key("F6", pause=0.2)
+    fresh = s.shot("after-F6-fresh")
+    grey_prey = fresh.count(*web_area(fresh, 0, 0), lambda r, g, b: 90 < r < 200 and abs(r - g) < 20 and abs(r - b) < 20)
+    time.sleep(1.0)
+    step = s.shot("after-F6")
+    check(band_text(step) != band_text(start), "F6 did not change the information band", step)
+    check(step.region(1, 80, 1300, 100) != start.region(1, 80, 1300, 100),
+          "F6 did not change the captions", step)
+    check(grey_prey > 30, "no prey shown right after F6", fresh)
+    check_grid(step, "after F6")
+
+    # F5 runs: generations advance while running and stop advancing after F5.
+    s.key("F5", pause=1.5)
+    running = s.shot("running")
+    s.key("F5", pause=0.8)
+    stopped1 = s.shot("stopped-1")
+    time.sleep(1.0)
+    stopped2 = s.shot("stopped-2")
+    check(band_text(running) != band_text(step), "F5 did not start a run", running)
+    check(band_text(stopped1) != band_text(running), "the run did not advance", stopped1)
+    check(band_text(stopped2) == band_text(stopped1), "F5 did not stop the run", stopped2)
+
+    # Ctrl-G hides the gene charts and shows them again.
+    s.key("ctrl+g")
+    hidden = s.shot("genes-hidden")
+    check(gene_chart_pixels(hidden) < 10, "Ctrl-G did not hide the gene charts", hidden)
+    s.key("ctrl+g")
+    shown = s.shot("genes-shown")
+    check(gene_chart_pixels(shown) > 50, "Ctrl-G did not show the gene charts again", shown)
+
+    # A left click selects the web under the pointer (green mark).
+    x1, y1, x2, y2 = cell_box(2, 3)
+    s.click((x1 + x2) // 2, (y1 + y2) // 2)
+    selected = s.shot("selected")
+    green = selected.count(x1 - 2, y1 - 2, x2 + 2, y1 + 4, lambda r, g, b: g > 200 and r < 120 and b < 120)
+    check(green > 100, "a click did not mark the web (2, 3)", selected)
+
+    # A right click opens the Rule Browser for that web; Escape comes back.
+    s.click((x1 + x2) // 2, (y1 + y2) // 2, button=3)
+    rules = s.shot("rule-browser")
+    check(rules.count(*cell_box(3, 5), is_white) < 200, "a right click did not leave the grid", rules)
+    check(band_text(rules) != band_text(selected), "a right click did not open the Rule Browser", rules)
+    s.key("Escape")
+    back = s.shot("back-from-rules")
+    check_grid(back, "after Escape")
+
+    # "o" evolves offline: only the one-line message is drawn.
+    s.key("o", pause=1.0)
+    offline = s.shot("offline")
+    check(offline.count(0, 100, WIDTH, HEIGHT, is_white) < 50, "'o' still draws the grid", offline)
+    check(offline.count(15, 55, 700, 75, is_white) > 100, "'o' shows no offline message", offline)
+    s.key("o", pause=1.0)
+    again = s.shot("online-again")
+    check_grid(again, "after the second 'o'")
+
+
+def find_dialog(s, title):
+    dialog = s.find_window("^" + title + "$", 15)
+    if dialog is None:
+        raise Failure("xdotool cannot find the '%s' dialog" % title)
+    time.sleep(0.8)
+    s.xdo("windowfocus", "--sync", dialog)
+    s.shots += 1
+    subprocess.run(["import", "-window", "root",
+                    os.path.join(s.dir, "%02d-dialog-%s.png" % (s.shots, title.replace(" ", "-")))],
+                   check=False, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    return dialog
+
+
+def wait_dialog_closed(s, dialog):
+    for _ in range(50):
+        if dialog not in s.xdo("search", "--onlyvisible", "--name", ".").split():
+            return
+        time.sleep(0.2)
+    raise Failure("a dialog stayed on screen")
+
+
+def scenario_files(s):
+    s.key("F6", pause=1.0)
+    s.key("F6", pause=1.0)
+    saved = s.shot("before-save")
+    path = os.path.join(s.work, "run two")  # ".axv" is appended
+
+    s.key("ctrl+s", pause=0.2)
+    dialog = find_dialog(s, "Save As")
+    s.xdo("key", "--clearmodifiers", "ctrl+a")
+    s.xdo("type", "--delay", "20", path)
+    time.sleep(0.3)
+    s.xdo("key", "Return")
+    wait_dialog_closed(s, dialog)
+    target = path + ".axv"
+    for _ in range(50):
+        if os.path.exists(target):
+            break
+        time.sleep(0.1)
+    check(os.path.exists(target), "Save As wrote no file %s" % target)
+    size = os.path.getsize(target)
+    check(size == 75 + 92 * 24 * 3, "the saved file has %d bytes, expected %d" % (size, 75 + 92 * 24 * 3))
+
+    # Breed on, then open the file again: its last generation comes back.
+    s.key("F6", pause=1.0)
+    s.key("F6", pause=1.0)
+    moved = s.shot("moved-on")
+    check(band_text(moved) != band_text(saved), "F6 did not move on")
+    s.key("ctrl+o", pause=0.2)
+    dialog = find_dialog(s, "Open")
+    s.xdo("key", "--clearmodifiers", "ctrl+l")
+    time.sleep(0.3)
+    s.xdo("type", "--delay", "20", target)
+    time.sleep(0.3)
+    s.xdo("key", "Return")
+    wait_dialog_closed(s, dialog)
+    time.sleep(0.8)
+    s.park_pointer()
+    time.sleep(0.3)
+    opened = s.shot("opened")
+    check(opened.region(0, 24, 400, 46) == saved.region(0, 24, 400, 46),
+          "Open did not restore the saved generation number", opened)
+    for row in range(4):
+        for column in range(6):
+            box = web_area(opened, row, column)
+            box = (box[0] + 4, box[1], box[2] - 4, box[3])  # the selection mark may move
+            diff = opened.differing(saved, *box)
+            check(diff < 40, "Open did not restore web (%d, %d): %d pixels differ" % (row, column, diff), opened)
+    check_grid(opened, "after Open")
+
+
+def stage_boxes():
+    area = WIDTH - STRIP
+    quarter = int(area * 0.25)
+    c = int(area / 4.2)
+    m = (quarter - c) * 0.5
+    boxes = []
+    for k in range(4):
+        cx = 100 * (c / 200.0) + k * quarter + m
+        cy = 100 * (c / 200.0) + 90
+        boxes.append((int(cx - c / 2) + 2, int(cy - c / 2) + c // 12 + 2, int(cx + c / 2) - 2, int(cy + c / 2) - 2))
+    return boxes, c
+
+
+def scenario_browsers(s):
+    before = s.shot("simulator")
+    # F3 opens the Rule Browser for the selected spider (spider 1).
+    s.key("F3")
+    rules = s.shot("rule-browser")
+    boxes, c = stage_boxes()
+    lit = [(rules.count(*b, is_red), rules.count(*b, is_dim_red), rules.count(*b, is_blue),
+            rules.count(*b, is_dim_blue)) for b in boxes]
+    check(lit[0][0] > 20, "stage 1 does not light its frame: %s" % (lit,), rules)
+    check(all(l[1] > 20 for l in lit[1:]), "stages 2 to 4 do not dim the frame: %s" % (lit,), rules)
+    check(lit[2][2] > 20, "stage 3 does not light its first spiral loop: %s" % (lit,), rules)
+    check(lit[3][3] > 20, "stage 4 does not dim the first spiral loop: %s" % (lit,), rules)
+    check(lit[1][2] == 0 and lit[1][3] == 0, "stage 2 shows a spiral: %s" % (lit,), rules)
+
+    # One spinner step of the first rule changes all four stage webs.
+    panel_x = int(100 * (c / 200.0) + (((WIDTH - STRIP) * 0.25) - c) * 0.5 - c // 2)
+    panel_y = int(c // 2 + 100 * (c / 200.0) + 90 + 40)
+    s.click(panel_x + 20, panel_y + 5)  # the panel's title strip: focus
+    s.key("Down")
+    s.key("Right")
+    edited = s.shot("rule-edited")
+    for k, b in enumerate(boxes):
+        diff = edited.differing(rules, *b)
+        check(diff > 30, "a spinner step did not change stage web %d" % (k + 1), edited)
+
+    # The Back button writes the rules back: spider 1's web changes.
+    s.click(WIDTH - STRIP // 2, 80 + 16 + 16 + 33 + 13)
+    time.sleep(0.5)
+    back = s.shot("written-back")
+    check_grid(back, "after Back")
+    diff = back.differing(before, *web_area(back, 0, 0))
+    check(diff > 30, "Back did not change spider 1", back)
+
+    # Escape discards edits: enter, edit, Escape: spider 1 stays.
+    s.key("F3")
+    s.click(panel_x + 20, panel_y + 5)
+    s.key("Down")
+    s.key("Right")
+    s.key("Escape")
+    kept = s.shot("escaped")
+    diff = kept.differing(back, *web_area(kept, 0, 0))
+    check(diff < 40, "Escape changed spider 1 (%d pixels)" % diff, kept)
+
+    # After some generations F4 shows the fossil grid (generations 0 and 4).
+    for _ in range(4):
+        s.key("F6", pause=0.6)
+    s.key("F4", pause=1.0)
+    fossils = s.shot("fossils")
+    grid_w = WIDTH - STRIP - 2
+    fossil_cell = min((HEIGHT - 71) // 2, grid_w // 3)
+    offset_x = (grid_w - 3 * fossil_cell) / 2.0 if grid_w / (HEIGHT - 71) > 1.5 else 0
+    offset_y = 0 if offset_x else ((HEIGHT - 71) - 2 * fossil_cell) / 2.0
+    for i in range(2):
+        x1, y1, x2, y2 = cell_box(0, i, fossil_cell, int(offset_x), int(offset_y))
+        check(fossils.count(x1, y1, x2, y1 + 8, is_white) > 150, "fossil %d has no frame" % i, fossils)
+        check(fossils.count(x1 + 4, y1 + 8, x1 + 220, y1 + 24, is_white) > 80, "fossil %d has no caption" % i, fossils)
+    x1, y1, x2, y2 = cell_box(0, 2, fossil_cell, int(offset_x), int(offset_y))
+    check(fossils.count(x1, y1, x2, y2, is_white) < 50, "a third fossil is shown", fossils)
+    s.key("Escape")
+    back = s.shot("back-from-fossils")
+    check_grid(back, "after leaving the fossils")
+
+
+SCENARIOS = {
+    "simulator": scenario_simulator,
+    "files": scenario_files,
+    "browsers": scenario_browsers,
+}
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("--program", required=True)
+    parser.add_argument("--artefacts", required=True)
+    parser.add_argument("--scenario", required=True, choices=sorted(SCENARIOS))
+    parser.add_argument("--keep", action="store_true", help="keep the screenshots of a passing run")
+    args = parser.parse_args()
+    session = Session(os.path.abspath(args.program), args.artefacts, args.scenario)
+    try:
+        session.start()
+        SCENARIOS[args.scenario](session)
+        session.shot("end")
+    except Failure as failure:
+        print("FAILED: %s" % failure)
+        print("screenshots kept in %s" % session.dir)
+        session.stop()
+        return 1
+    session.stop()
+    if not args.keep:
+        shutil.rmtree(session.dir, ignore_errors=True)
+    print("passed: %s" % args.scenario)
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
