@@ -1,7 +1,6 @@
 #include "web/PreyCapture.h"
 
 #include <algorithm>
-#include <cmath>
 
 #include "core/LGeom.h"
 #include "web/WebMath.h"
@@ -15,22 +14,27 @@ bool touches(const SpiralThread& t, const Prey& p, double r) {
     return LGeom::circleInLine(p.x, p.y, r, t.x1, t.y1, t.x2, t.y2);
 }
 
+// The bounding-box rejection of circleInLine, with its exact comparisons:
+// a thread it rejects cannot touch, so the full test can be skipped.
+bool outsideBox(const SpiralThread& t, double left, double right, double top, double bottom) {
+    return (t.x1 > right && t.x2 > right) || (t.x1 < left && t.x2 < left) ||
+           (t.y1 > bottom && t.y2 > bottom) || (t.y1 < top && t.y2 < top);
+}
+
 // The grid column (or row) of coordinate v. A non-decreasing function of v,
 // kept within the grid for values outside the square (and for NaN).
 int cellOf(double v) {
-    const double c = std::floor((v + webmath::SQUARE_HALF) * CELLS_PER_UNIT);
+    const double c = (v + webmath::SQUARE_HALF) * CELLS_PER_UNIT;
     if (!(c >= 0.0)) return 0;
-    if (c > CELLS - 1) return CELLS - 1;
-    return static_cast<int>(c);
+    if (c >= CELLS) return CELLS - 1;
+    return static_cast<int>(c);  // toward zero, which is down for c >= 0
 }
 
-struct CellRange {
-    int x0, x1, y0, y1;
-};
-
-CellRange threadCells(const SpiralThread& t) {
-    return CellRange{cellOf(std::min(t.x1, t.x2)), cellOf(std::max(t.x1, t.x2)),
-                     cellOf(std::min(t.y1, t.y2)), cellOf(std::max(t.y1, t.y2))};
+ThreadGrid::CellRange threadCells(const SpiralThread& t) {
+    return ThreadGrid::CellRange{static_cast<uint8_t>(cellOf(std::min(t.x1, t.x2))),
+                                 static_cast<uint8_t>(cellOf(std::max(t.x1, t.x2))),
+                                 static_cast<uint8_t>(cellOf(std::min(t.y1, t.y2))),
+                                 static_cast<uint8_t>(cellOf(std::max(t.y1, t.y2)))};
 }
 
 }  // namespace
@@ -51,8 +55,9 @@ void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::ve
 
 void ThreadGrid::build(const std::vector<SpiralThread>& threads) {
     cellStart_.assign(CELLS * CELLS + 1, 0);
-    for (const SpiralThread& t : threads) {
-        const CellRange c = threadCells(t);
+    threadCells_.resize(threads.size());
+    for (size_t i = 0; i < threads.size(); ++i) {
+        const CellRange c = threadCells_[i] = threadCells(threads[i]);
         for (int y = c.y0; y <= c.y1; ++y)
             for (int x = c.x0; x <= c.x1; ++x) ++cellStart_[y * CELLS + x + 1];
     }
@@ -60,7 +65,7 @@ void ThreadGrid::build(const std::vector<SpiralThread>& threads) {
     cellThreads_.resize(static_cast<size_t>(cellStart_.back()));
     // Fill each cell from its start; cellStart_ is shifted back afterwards.
     for (size_t i = 0; i < threads.size(); ++i) {
-        const CellRange c = threadCells(threads[i]);
+        const CellRange c = threadCells_[i];
         for (int y = c.y0; y <= c.y1; ++y)
             for (int x = c.x0; x <= c.x1; ++x)
                 cellThreads_[static_cast<size_t>(cellStart_[y * CELLS + x]++)] =
@@ -79,8 +84,9 @@ void ThreadGrid::build(const std::vector<SpiralThread>& threads) {
 bool ThreadGrid::touchesAnyThread(const std::vector<SpiralThread>& threads, const Prey& p,
                                   double r) {
     ++query_;
-    const int x0 = cellOf(p.x - r), x1 = cellOf(p.x + r);
-    const int y0 = cellOf(p.y - r), y1 = cellOf(p.y + r);
+    const double left = p.x - r, right = p.x + r, top = p.y - r, bottom = p.y + r;
+    const int x0 = cellOf(left), x1 = cellOf(right);
+    const int y0 = cellOf(top), y1 = cellOf(bottom);
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             const int cell = y * CELLS + x;
@@ -88,7 +94,8 @@ bool ThreadGrid::touchesAnyThread(const std::vector<SpiralThread>& threads, cons
                 const int32_t i = cellThreads_[static_cast<size_t>(j)];
                 if (seenMark_[static_cast<size_t>(i)] == query_) continue;
                 seenMark_[static_cast<size_t>(i)] = query_;
-                if (touches(threads[static_cast<size_t>(i)], p, r)) return true;
+                const SpiralThread& t = threads[static_cast<size_t>(i)];
+                if (!outsideBox(t, left, right, top, bottom) && touches(t, p, r)) return true;
             }
         }
     }

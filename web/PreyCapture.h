@@ -22,7 +22,12 @@ void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::ve
 // uses, so evaluating many webs allocates only while they grow.
 class ThreadGrid {
 public:
-    static constexpr int CELLS_PER_SIDE = 32;
+    static constexpr int CELLS_PER_SIDE = 16;
+
+    // The cells a thread's bounding box covers: columns x0 ... x1, rows y0 ... y1.
+    struct CellRange {
+        uint8_t x0, x1, y0, y1;
+    };
 
     // Files the threads into the grid, then tests each prey whose attack
     // succeeded against the threads of the cells its bounding box covers.
@@ -33,6 +38,7 @@ public:
 private:
     std::vector<int32_t> cellStart_;    // CELLS_PER_SIDE^2 + 1 offsets into cellThreads_
     std::vector<int32_t> cellThreads_;  // thread indices, cell by cell
+    std::vector<CellRange> threadCells_; // per thread
     std::vector<uint32_t> seenMark_;    // per thread: the query that last tested it
     uint32_t query_ = 0;
 

@@ -24,8 +24,16 @@ inline double clampToSquare(double v) {
     return v;
 }
 
-// Rounds a clamped coordinate, halves away from zero.
-inline int32_t roundCoord(double v) { return static_cast<int32_t>(std::round(v)); }
+// Rounds a clamped coordinate, halves away from zero: the result of
+// std::round, without a library call. For |v| <= 100 the fraction v - t is
+// exact, so the comparison with one half decides exactly as std::round does.
+inline int32_t roundCoord(double v) {
+    int32_t t = static_cast<int32_t>(v);
+    const double fraction = v - t;
+    if (fraction >= 0.5) ++t;
+    else if (fraction <= -0.5) --t;
+    return t;
+}
 
 // Truncates a clamped coordinate toward zero.
 inline int32_t truncCoord(double v) { return static_cast<int32_t>(v); }
