@@ -128,10 +128,14 @@ TEST(MTRandSeed, HashFoldsBytesAndCountsCalls) {
 }
 
 TEST(MTRandSeed, HashUsesFourBytesOfClock) {
-    const uint32_t first = HashProbe::callHash(99, -1L);
-    // -1 as a 32-bit value: four bytes of 0xFF
-    const uint32_t second = HashProbe::callHash(99, 0xFFFFFFFFL);
-    EXPECT_EQ(second, first + 1);
+    const uint32_t differ = HashProbe::callHash(0, 0);
+    uint32_t h1 = 0;
+    for (uint32_t b : {99U, 0U, 0U, 0U, 0U, 0U, 0U, 0U}) h1 = h1 * 257U + b;
+    uint32_t h2 = 0;
+    for (int i = 0; i < 4; ++i) h2 = h2 * 257U + 0xFFU;
+    // -1 as a 32-bit value: four bytes of 0xFF, like 0xFFFFFFFF
+    EXPECT_EQ(HashProbe::callHash(99, -1L), (h1 + differ + 1) ^ h2);
+    EXPECT_EQ(HashProbe::callHash(99, 0xFFFFFFFFL), (h1 + differ + 2) ^ h2);
 }
 
 // --- Saving and loading ---------------------------------------------------
