@@ -51,8 +51,9 @@ void ruleBrowserClick(int x, int y, bool rightPress, bool leftPress)
     bool handled = false;
     menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
     if (!handled) {
-        for (LGLUI* panel : ruleBrowserPanels())
-            panel->handle();
+        // Handling reads the buttons too, so that a press and release that
+        // arrive without a frame between them are not lost.
+        handleRuleBrowser();
         for (LGLUI* panel : ruleBrowserPanels()) {
             bool used = false;
             panel->handleMouseClick(x, y, rightPress, leftPress, used);
@@ -68,7 +69,9 @@ void simulatorClick(int x, int y, bool rightPress, bool leftPress)
     menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
     if (handled)
         return;
-    controlPanel.handle();
+    handleControlPanel();
+    if (currentView != VIEW_SIMULATOR)
+        return;
     controlPanel.handleMouseClick(x, y, rightPress, leftPress, handled);
     if (handled)
         return;
@@ -85,7 +88,9 @@ void fossilsClick(int x, int y, bool rightPress, bool leftPress)
     menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
     if (handled)
         return;
-    fossilPanel.handle();
+    handleFossilPanel();
+    if (currentView != VIEW_FOSSILS)
+        return;
     fossilPanel.handleMouseClick(x, y, rightPress, leftPress, handled);
 }
 
