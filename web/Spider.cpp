@@ -23,14 +23,17 @@ int32_t Spider::* const RULE_FIELDS[NUM_RULES] = {
     &Spider::growthToCentre,
 };
 
-// The step of each construction stage, indexed by stage - 1.
-void (Spider::* const STAGE_STEPS[])() = {
-    &Spider::stepFirstRadiiAndFrame,
-    &Spider::stepAdditionalRadii,
-    &Spider::stepFirstCapSpiralLoop,
-    &Spider::stepMainCapSpiral,
-};
 constexpr int NUM_BUILD_STAGES = 4;
+
+// One step of construction stage s (1 ... 4).
+void stepStage(Spider& spider, int s) {
+    switch (s) {
+        case STAGE_FIRST_RADII_AND_FRAME: spider.stepFirstRadiiAndFrame(); break;
+        case STAGE_ADDITIONAL_RADII: spider.stepAdditionalRadii(); break;
+        case STAGE_FIRST_CAP_SPIRAL_LOOP: spider.stepFirstCapSpiralLoop(); break;
+        default: spider.stepMainCapSpiral(); break;
+    }
+}
 
 // Seed of the C library generator at the start of every build, so that a
 // web depends only on its rules.
@@ -83,6 +86,6 @@ void Spider::buildWebToStage(int k) {
     std::srand(BUILD_SEED);
     stage = STAGE_FIRST_RADII_AND_FRAME;
     for (int s = 1; s <= lastStage; ++s) {
-        while (stage == s) (this->*STAGE_STEPS[s - 1])();
+        while (stage == s) stepStage(*this, s);
     }
 }
