@@ -185,6 +185,8 @@ TEST(Program, ABadCommandLineIsRefusedWithStatusTwo) {
     expectRefusal({"evolve", "--seed", "4294967296", "--out", out}, 2, "--seed");
     expectRefusal({"evolve", "--seed", "1"}, 2, "--out");
     expectRefusal({"evolve", "--out"}, 2, "--out");
+    expectRefusal({"evolve", "--prey", "10000", "--prey-value", "1000000", "--out", out}, 2,
+                  "--prey-value");
     expectRefusal({"web", sharedRun(), "--spider", "1"}, 2, "--svg");
     expectRefusal({"web", sharedRun(), "--generation", "6", "--svg", out}, 2, "--generation");
     expectRefusal({"web", sharedRun(), "--spider", "0", "--svg", out}, 2, "--spider");

@@ -22,6 +22,7 @@ constexpr int MAX_PREY = 10000;
 constexpr double MAX_PREY_SIZE = 200.0;
 constexpr double MAX_FACTOR = 1e6;
 constexpr int MAX_SILK_LIMIT = 10000000;
+constexpr double MAX_RECORDED_FITNESS = 2147483647.0;
 
 const std::vector<OptionSpec> EVOLVE_OPTIONS = {
     {"population", true}, {"generations", true}, {"prey", true},      {"prey-size", true},
@@ -84,6 +85,14 @@ std::string summaryLine(const EvolveOptions& o, const EvolveReport& r, double se
     return buf;
 }
 
+// The record keeps fitness as a 32-bit integer: the most a spider can earn
+// (every prey caught) must fit.
+void checkFitnessFitsTheRecord(int numPrey, double preyValue) {
+    if (numPrey * preyValue > MAX_RECORDED_FITNESS)
+        throw usageError("--prey x --prey-value must not exceed 2147483647 (the record keeps "
+                         "fitness as a 32-bit integer)");
+}
+
 } // namespace
 
 EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
@@ -104,6 +113,11 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
         throw usageError("--population cannot be used with --resume (the run keeps its size)");
     if (!o.stats.empty() && o.stats == o.out)
         throw usageError("--stats and --out name the same file");
+    if (o.resume.empty()) {
+        const SettingOverrides d = defaultSettings();
+        checkFitnessFitsTheRecord(o.settings.numPrey.value_or(*d.numPrey),
+                                  o.settings.preyValue.value_or(*d.preyValue));
+    }
     return o;
 }
 
@@ -120,6 +134,7 @@ EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
     } else {
         openRun(o.resume);
         applySettings(o.settings);
+        checkFitnessFitsTheRecord(evolutionState.numPrey, evolutionState.preyValue);
         // A fresh process has no elite mark yet: the best spider of the
         // loaded generation is spared by the next step, as it would have
         // been had the run gone on without being saved.

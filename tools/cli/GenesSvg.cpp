@@ -12,6 +12,7 @@ constexpr double LABEL_WIDTH = 200, MAP_WIDTH = 800, RIGHT = 20, TOP = 50;
 constexpr double ROW_HEIGHT = 18, AXIS_HEIGHT = 45, LEGEND_HEIGHT = 40;
 constexpr double FONT = 11, TITLE_FONT = 15;
 constexpr int TICKS = 8;
+constexpr double CELL_OVERLAP = 0.5;
 const Rgb TEXT_COLOUR = {0.1, 0.1, 0.1};
 const Rgb BACKGROUND = {1.0, 1.0, 1.0};
 
@@ -31,7 +32,10 @@ void drawRow(SvgDocument& svg, const FossilView& fossils, const std::vector<int>
         if (c < columns.size())
             next = svgColour(rampColour(geneFraction(meanRule(fossils, columns[c], k), gene)));
         if (c > 0 && (c == columns.size() || next != colour)) {
-            svg.rect(LABEL_WIDTH + start * cell, y, (c - start) * cell, ROW_HEIGHT - 1, colour);
+            // a little overlap, so that no seam shows between neighbouring cells
+            const double overlap = c < columns.size() ? CELL_OVERLAP : 0.0;
+            svg.rect(LABEL_WIDTH + start * cell, y, (c - start) * cell + overlap, ROW_HEIGHT - 1,
+                     colour);
             start = c;
         }
         colour = next;
