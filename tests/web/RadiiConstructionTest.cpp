@@ -265,4 +265,56 @@ TEST(AdditionalRadii, AnUndefinedIntersectionLaysARadiusOfLengthZero) {
     EXPECT_EQ(s.web.radiusSilk, 0.0);
 }
 
+// A spider standing on radius `from` in stage 2, with 10-degree steps.
+Spider stageTwoOn(std::vector<double> anglesDeg, int from, double startDeg) {
+    Spider s = webtest::axisSpider();
+    s.rNextRadiiAngleRight = s.rNextRadiiAngleBottom = 10;
+    s.rNextRadiiAngleLeft = s.rNextRadiiAngleTop = 10;
+    for (double a : anglesDeg) webtest::layRadius(s, a, 50);
+    s.currentRadius = from;
+    builder.startRadiusAngle = startDeg * DEG;
+    s.stage = STAGE_ADDITIONAL_RADII;
+    return s;
+}
+
+TEST(AdditionalRadii, ADirectionPastAFullTurnIsBroughtBack) {
+    Spider s = stageTwoOn({100, 355}, 1, 100);
+    s.stepAdditionalRadii();
+    ASSERT_EQ(s.web.radii.size(), 3u);
+    EXPECT_EQ(s.currentRadius, 0);  // the new radius stands first
+    EXPECT_EQ(s.web.radii[0].angle, 355 * DEG + 10 * DEG - 6.28318530718);
+    EXPECT_EQ(s.web.radii[0].kind, 1);
+    EXPECT_EQ(s.stage, STAGE_ADDITIONAL_RADII);
+}
+
+TEST(AdditionalRadii, ADirectionJustBelowAQuarterTurnIsHeldAt157079) {
+    Spider s = webtest::axisSpider();
+    s.rNextRadiiAngleRight = s.rNextRadiiAngleBottom = 10;
+    s.rNextRadiiAngleLeft = s.rNextRadiiAngleTop = 10;
+    s.currentRadius = s.web.addRadius(0, 1.5707963 - 10 * DEG, 50);
+    s.web.addRadius(0, 3.0, 50);
+    builder.startRadiusAngle = 3.0;
+    s.stage = STAGE_ADDITIONAL_RADII;
+    s.stepAdditionalRadii();
+    ASSERT_EQ(s.web.radii.size(), 3u);
+    EXPECT_EQ(s.web.radii[1].angle, 1.57079);
+    EXPECT_TRUE(std::isfinite(s.web.radiusSilk));
+}
+
+TEST(AdditionalRadii, TheWalkEndsBackAtTheLastFirstRadius) {
+    Spider s = stageTwoOn({0, 15, 30}, 2, 30);
+    // Gaps of 15 degrees are not wider than 2 x 10; the gap of 330 is.
+    int steps = 0;
+    while (s.stage == STAGE_ADDITIONAL_RADII && steps < 1000) {
+        s.stepAdditionalRadii();
+        ++steps;
+    }
+    EXPECT_EQ(s.stage, STAGE_FIRST_CAP_SPIRAL_LOOP);
+    // 40, 50, ..., 340 and 350: at 340 the gap to 0 is 20 degrees plus the
+    // 4.6e-12 by which the literal 6.28318530718 exceeds 2 pi, so wider.
+    EXPECT_EQ(s.web.radii.size(), 3u + 31u);
+    for (size_t i = 1; i < s.web.radii.size(); ++i)
+        EXPECT_LT(s.web.radii[i - 1].angle, s.web.radii[i].angle);
+}
+
 }  // namespace

@@ -8,6 +8,7 @@
 #include "web/BuilderState.h"
 #include "web/Spider.h"
 #include "web/Web.h"
+#include "web/WebMath.h"
 #include "WebTestUtil.h"
 
 namespace {
@@ -59,6 +60,20 @@ TEST(AddRadius, HalvesRoundAwayFromZero) {
     w.addRadius(0, 3.14159265358979323846, 2.5);  // (-2.5, ~0)
     EXPECT_EQ(w.radii[0].endX, -3);
     EXPECT_EQ(w.lastX, -2);
+}
+
+TEST(AddRadius, CoordinateRoundingIsStdRound) {
+    const double tricky[] = {0.49999999999999994, -0.49999999999999994, 0.5, -0.5, 1.5, -1.5,
+                             2.5, -2.5, 99.5, -99.5, 100, -100, 0.0, -0.0, 1e-300, 7.4999999};
+    for (double v : tricky) EXPECT_EQ(webmath::roundCoord(v), std::round(v)) << v;
+    for (int i = -200000; i <= 200000; ++i) {
+        const double v = i / 2000.0;
+        ASSERT_EQ(webmath::roundCoord(v), std::round(v)) << v;
+        const double up = std::nextafter(v, 1000.0);
+        const double down = std::nextafter(v, -1000.0);
+        ASSERT_EQ(webmath::roundCoord(up), std::round(up)) << up;
+        ASSERT_EQ(webmath::roundCoord(down), std::round(down)) << down;
+    }
 }
 
 TEST(AddRadius, KeepsRadiiSortedByAngleAndEqualAnglesInLayingOrder) {
