@@ -167,6 +167,6 @@ TEST(GenesSvg, OneLabelledRowPerGeneColouredByTheMeanValue) {
     EXPECT_NE(svg.find(">1 high &amp; mighty</text>"), std::string::npos);
     EXPECT_EQ(occurrences(svg, "<g class=\"gene\">"), 2u);
     // equal columns of a row merge into one cell: blue for gene 0, red for gene 1
-    EXPECT_EQ(occurrences(svg, "fill=\"#0033ff\"/>"), 1u + 1u); // + the legend's first step
-    EXPECT_EQ(occurrences(svg, "fill=\"#ff3300\"/>"), 1u + 1u);
+    EXPECT_EQ(occurrences(svg, "fill=\"#0033ff\" stroke=\"none\"/>"), 1u + 1u); // + the legend's first step
+    EXPECT_EQ(occurrences(svg, "fill=\"#ff3300\" stroke=\"none\"/>"), 1u + 1u);
 }

@@ -67,8 +67,8 @@ void SvgDocument::rect(double x, double y, double w, double h, const std::string
                        const std::string& stroke, double strokeWidth) {
     body_ += "<rect x=\"" + svgNumber(x) + "\" y=\"" + svgNumber(y) + "\" width=\"" +
              svgNumber(w) + "\" height=\"" + svgNumber(h) + "\" fill=\"" + fill + "\"";
-    if (stroke != "none")
-        body_ += " stroke=\"" + stroke + "\" stroke-width=\"" + svgNumber(strokeWidth) + "\"";
+    body_ += " stroke=\"" + stroke + "\"";
+    if (stroke != "none") body_ += " stroke-width=\"" + svgNumber(strokeWidth) + "\"";
     body_ += "/>\n";
 }
 
@@ -105,7 +105,7 @@ void SvgDocument::text(double x, double y, const std::string& content, double si
                        const std::string& fill, const std::string& anchor, double rotate) {
     body_ += "<text x=\"" + svgNumber(x) + "\" y=\"" + svgNumber(y) + "\" font-family=\"" +
              "DejaVu Sans, Arial, sans-serif\" font-size=\"" + svgNumber(size) + "\" fill=\"" +
-             fill + "\"";
+             fill + "\" stroke=\"none\"";
     if (anchor != "start") body_ += " text-anchor=\"" + anchor + "\"";
     if (rotate != 0.0)
         body_ += " transform=\"rotate(" + svgNumber(rotate) + " " + svgNumber(x) + " " +
