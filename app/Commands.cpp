@@ -95,6 +95,7 @@ void toggleLeavePrey()
 void openPopulationFile()
 {
     const std::string path = LFile::OpenFileDialog(POPULATION_TYPE_NAME, POPULATION_PATTERN);
+    drawFrame(); // the window shows again where the dialog stood
     if (path.empty())
         return;
     isRunning = false;
@@ -117,6 +118,7 @@ void openPopulationFile()
 void savePopulationFileAs()
 {
     const std::string chosen = LFile::SaveFileDialog(POPULATION_TYPE_NAME, POPULATION_PATTERN);
+    drawFrame();
     if (chosen.empty())
         return;
     savePopulation(populationFileName(chosen));

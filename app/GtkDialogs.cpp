@@ -66,6 +66,27 @@ std::string runFileChooser(GtkFileChooserAction action, const char* title, const
     return path;
 }
 
+const char* iconName(MessageIcon icon)
+{
+    switch (icon) {
+    case MessageIcon::Warning: return "dialog-warning";
+    case MessageIcon::Error: return "dialog-error";
+    case MessageIcon::Info: return "dialog-information";
+    }
+    return "dialog-information";
+}
+
+// GTK 3 message dialogs show no icon of their own any more; the caller asked
+// for one.
+void addIcon(GtkWidget* dialog, MessageIcon icon)
+{
+    G_GNUC_BEGIN_IGNORE_DEPRECATIONS
+    GtkWidget* image = gtk_image_new_from_icon_name(iconName(icon), GTK_ICON_SIZE_DIALOG);
+    gtk_message_dialog_set_image(GTK_MESSAGE_DIALOG(dialog), image);
+    gtk_widget_show(image);
+    G_GNUC_END_IGNORE_DEPRECATIONS
+}
+
 GtkMessageType messageType(MessageIcon icon)
 {
     switch (icon) {
@@ -113,6 +134,7 @@ void showMessageBox(const std::string& text, const std::string& caption, Message
     GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, messageType(icon),
                                                GTK_BUTTONS_OK, "%s", text.c_str());
     gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
+    addIcon(dialog, icon);
     makeTransient(dialog);
     gtk_dialog_run(GTK_DIALOG(dialog));
     gtk_widget_destroy(dialog);

@@ -110,6 +110,7 @@ class Session:
         self.proc = None
         self.window = None
         self.xvfb = None
+        self.exited = False
 
     # --- the X server and the program ---
 
@@ -218,7 +219,8 @@ class Session:
     # --- screenshots ---
 
     def shot(self, label):
-        self.alive()
+        if not self.exited:
+            self.alive()
         self.shots += 1
         name = "%02d-%s" % (self.shots, label)
         png = os.path.join(self.dir, name + ".png")
@@ -341,6 +343,33 @@ def scenario_simulator(s):
     again = s.shot("online-again")
     check_grid(again, "after the second 'o'")
 
+    # F9 fills the desktop (its height less one pixel) and restores.
+    s.key("F9", pause=1.0)
+    check(window_geometry(s) == (0, 0, 1920, 1079),
+          "F9 did not fill the desktop: %s" % (window_geometry(s),))
+    s.key("F9", pause=1.0)
+    check(window_geometry(s) == (20, 50, WIDTH, HEIGHT),
+          "F9 did not restore the window: %s" % (window_geometry(s),))
+    restored = s.shot("restored")
+    check_grid(restored, "after leaving full screen")
+
+    # Ctrl-Q ends the program with status 0 after writing "Exit".
+    s.key("ctrl+q", pause=0.2)
+    s.proc.wait(10)
+    s.out.flush()
+    with open(os.path.join(s.dir, "program-output.txt")) as f:
+        lines = f.read().splitlines()
+    check(s.proc.returncode == 0, "Exit ended with status %s" % s.proc.returncode)
+    check("Exit" in lines, "Exit did not write 'Exit': %s" % lines[-3:])
+    s.exited = True
+
+
+def window_geometry(s):
+    text = s.xdo("getwindowgeometry", s.window)
+    position = text.split("Position:")[1].split("(")[0].strip().split(",")
+    size = text.split("Geometry:")[1].strip().split("x")
+    return int(position[0]), int(position[1]), int(size[0]), int(size[1])
+
 
 def find_dialog(s, title):
     dialog = s.find_window("^" + title + "$", 15)
@@ -411,6 +440,29 @@ def scenario_files(s):
             diff = opened.differing(saved, *box)
             check(diff < 40, "Open did not restore web (%d, %d): %d pixels differ" % (row, column, diff), opened)
     check_grid(opened, "after Open")
+
+    # A file that is no population file is refused with a message box.
+    bogus = os.path.join(s.work, "notes.axv")
+    with open(bogus, "wb") as f:
+        f.write(b"\x07\x00\x00\x00not-axv and more")
+    s.key("ctrl+o", pause=0.2)
+    dialog = find_dialog(s, "Open")
+    s.xdo("key", "--clearmodifiers", "ctrl+l")
+    time.sleep(0.3)
+    s.xdo("type", "--delay", "20", bogus)
+    time.sleep(0.3)
+    s.xdo("key", "Return")
+    wait_dialog_closed(s, dialog)
+    message = find_dialog(s, "Arachnovix")
+    s.xdo("key", "Return")
+    wait_dialog_closed(s, message)
+    time.sleep(0.5)
+    s.park_pointer()
+    time.sleep(0.3)
+    refused = s.shot("refused")
+    check(refused.region(0, 24, 400, 46) == saved.region(0, 24, 400, 46),
+          "a refused file changed the generation", refused)
+    check_grid(refused, "after a refused file")
 
 
 def stage_boxes():
@@ -512,7 +564,8 @@ def main():
     try:
         session.start()
         SCENARIOS[args.scenario](session)
-        session.shot("end")
+        if not session.exited:
+            session.shot("end")
     except Failure as failure:
         print("FAILED: %s" % failure)
         print("screenshots kept in %s" % session.dir)
