@@ -56,8 +56,9 @@ bool fileExists(const std::string& path) {
     return ::stat(path.c_str(), &st) == 0;
 }
 
-ProgramResult runProgram(const std::vector<std::string>& args) {
-    const std::string outPath = scratchPath("program.out"), errPath = scratchPath("program.err");
+ProgramResult runProgram(const std::vector<std::string>& args, const std::string& stdoutPath) {
+    const std::string outPath = stdoutPath.empty() ? scratchPath("program.out") : stdoutPath;
+    const std::string errPath = scratchPath("program.err");
     const pid_t pid = ::fork();
     if (pid == 0) {
         const int out = ::open(outPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
@@ -77,7 +78,7 @@ ProgramResult runProgram(const std::vector<std::string>& args) {
     ::waitpid(pid, &wstatus, 0);
     ProgramResult r;
     r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    r.out = readFile(outPath);
+    if (stdoutPath.empty()) r.out = readFile(outPath);
     r.err = readFile(errPath);
     return r;
 }

@@ -19,8 +19,9 @@ struct ProgramResult {
     std::string err; // standard error
 };
 
-// Runs the built arachnovix-cli with these arguments (no shell involved).
-ProgramResult runProgram(const std::vector<std::string>& args);
+// Runs the built arachnovix-cli with these arguments (no shell involved);
+// standard output goes to `stdoutPath` when one is given.
+ProgramResult runProgram(const std::vector<std::string>& args, const std::string& stdoutPath = "");
 
 // The command line of a quick run: seed, population and generations.
 std::vector<std::string> quickRun(const std::string& out, int seed, int population,

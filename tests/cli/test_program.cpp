@@ -83,6 +83,21 @@ TEST(Program, EvolveReportsProgressAndASummaryAndWritesStats) {
     EXPECT_EQ(csvRows(s.out).size(), 1u + 4u);
 }
 
+TEST(Program, ResumeMayReplaceTheFileItContinues) {
+    const std::string run = scratchPath("inplace.axv");
+    ASSERT_EQ(runProgram(quickRun(run, 5, 4, 2)).status, 0);
+    const std::string before = readFile(run);
+    const ProgramResult r = runProgram(
+        {"evolve", "--resume", run, "--generations", "3", "--seed", "6", "--quiet", "--out", run});
+    ASSERT_EQ(r.status, 0) << r.err;
+    const std::string after = readFile(run);
+    const size_t recordStart = 4 + 7 + 4 + 4, generationBytes = 4 * 23 * 4;
+    EXPECT_EQ(after.size(), before.size() + 3 * generationBytes);
+    // the three recorded generations are unchanged; only the count moved on
+    EXPECT_EQ(after.substr(recordStart, 3 * generationBytes),
+              before.substr(recordStart, 3 * generationBytes));
+}
+
 TEST(Program, InfoShowsSizeGenerationsSettingsAndBestFitness) {
     const ProgramResult r = runProgram({"info", sharedRun()});
     ASSERT_EQ(r.status, 0) << r.err;
@@ -225,4 +240,11 @@ TEST(Program, AnOutputThatCannotBeWrittenLeavesExistingFilesAlone) {
                   1, "cannot write");
     EXPECT_EQ(readFile(keep), "precious");
     expectRefusal({"evolve", "--seed", "1", "--out", scratchDir()}, 1, "it is a folder");
+}
+
+TEST(Program, AFullStandardOutputIsAFailureNotASuccess) {
+    if (!fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+    const ProgramResult r = runProgram({"stats", sharedRun()}, "/dev/full");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_NE(r.err.find("cannot write to standard output"), std::string::npos) << r.err;
 }

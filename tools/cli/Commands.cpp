@@ -204,7 +204,10 @@ int dispatch(const std::vector<std::string>& args) {
 int runCli(const std::vector<std::string>& args) {
     cliPort();
     try {
-        return dispatch(args);
+        const int status = dispatch(args);
+        std::cout.flush();
+        if (!std::cout) throw fileError("cannot write to standard output");
+        return status;
     } catch (const CliError& e) {
         std::cerr << PROGRAM << ": " << e.what() << std::endl;
         return e.status();
