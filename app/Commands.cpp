@@ -11,6 +11,7 @@
 #include "app/ControlPanel.h"
 #include "app/Display.h"
 #include "app/FossilsModel.h"
+#include "app/GtkDialogs.h"
 #include "app/PanelSettings.h"
 #include "app/RuleBrowserView.h"
 #include "app/SaveName.h"
@@ -121,7 +122,16 @@ void savePopulationFileAs()
     drawFrame();
     if (chosen.empty())
         return;
-    savePopulation(populationFileName(chosen));
+    const std::string path = populationFileName(chosen);
+    // The dialog asked about the name as typed; ask again when the
+    // extension makes it name another file that exists.
+    if (path != chosen && LFile::fileExist(path) &&
+        !askQuestion("A file named \"" + path + "\" already exists. Replace it?",
+                     MESSAGE_CAPTION)) {
+        glutPostRedisplay();
+        return;
+    }
+    savePopulation(path);
     glutPostRedisplay();
 }
 

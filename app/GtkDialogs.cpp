@@ -140,3 +140,17 @@ void showMessageBox(const std::string& text, const std::string& caption, Message
     gtk_widget_destroy(dialog);
     flushGtkEvents();
 }
+
+bool askQuestion(const std::string& text, const std::string& caption)
+{
+    if (!initializeDialogs())
+        return false;
+    GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION,
+                                               GTK_BUTTONS_YES_NO, "%s", text.c_str());
+    gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
+    makeTransient(dialog);
+    const bool yes = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_YES;
+    gtk_widget_destroy(dialog);
+    flushGtkEvents();
+    return yes;
+}

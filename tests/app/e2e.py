@@ -414,6 +414,21 @@ def scenario_files(s):
     size = os.path.getsize(target)
     check(size == 75 + 92 * 24 * 3, "the saved file has %d bytes, expected %d" % (size, 75 + 92 * 24 * 3))
 
+    # Saving again under the typed name asks before replacing "run two.axv".
+    before = os.stat(target).st_mtime_ns
+    s.key("ctrl+s", pause=0.2)
+    dialog = find_dialog(s, "Save As")
+    s.xdo("key", "--clearmodifiers", "ctrl+a")
+    s.xdo("type", "--delay", "20", path)
+    time.sleep(0.3)
+    s.xdo("key", "Return")
+    wait_dialog_closed(s, dialog)
+    question = find_dialog(s, "Arachnovix")
+    s.xdo("key", "--clearmodifiers", "alt+n")
+    wait_dialog_closed(s, question)
+    time.sleep(0.3)
+    check(os.stat(target).st_mtime_ns == before, "answering No still replaced the file")
+
     # Breed on, then open the file again: its last generation comes back.
     s.key("F6", pause=1.0)
     s.key("F6", pause=1.0)
