@@ -20,6 +20,15 @@ std::vector<unsigned long> generatorState() {
     return state;
 }
 
+// A problem with a fresh swarm of n prey drawn after seeding the generator.
+EAPGossamerix withPrey(unsigned long seed, int n, bool attackDistance = false) {
+    EAPGossamerix p;
+    p.useAttackDistance = attackDistance;
+    LRandom::random.seed(seed);
+    p.createPrey(n);
+    return p;
+}
+
 void evaluate(EAPGossamerix& p, Spider& s, double size = 4, double value = 20,
               double silkFactor = 1, double timeFactor = 0) {
     s.individual.isEvaluated = false;
@@ -79,9 +88,7 @@ TEST(AttackModel, GravityWeighsByDirection) {
 }
 
 TEST(Evaluation, AttackOffDrawsNoRandomNumber) {
-    EAPGossamerix p;
-    LRandom::random.seed(3UL);
-    p.createPrey(100);
+    EAPGossamerix p = withPrey(3, 100);
     Spider s;
     const std::vector<unsigned long> before = generatorState();
     evaluate(p, s);
@@ -90,10 +97,7 @@ TEST(Evaluation, AttackOffDrawsNoRandomNumber) {
 }
 
 TEST(Evaluation, AttackByDistanceDrawsOncePerPrey) {
-    EAPGossamerix p;
-    p.useAttackDistance = true;
-    LRandom::random.seed(3UL);
-    p.createPrey(100);
+    EAPGossamerix p = withPrey(3, 100, true);
     MTRand copy;
     std::vector<unsigned long> state = generatorState();
     copy.load(state.data());
@@ -106,10 +110,7 @@ TEST(Evaluation, AttackByDistanceDrawsOncePerPrey) {
 }
 
 TEST(Evaluation, DistanceModelNeverCatchesFarPrey) {
-    EAPGossamerix p;
-    p.useAttackDistance = true;
-    LRandom::random.seed(11UL);
-    p.createPrey(3000);
+    EAPGossamerix p = withPrey(11, 3000, true);
     Spider s;
     s.rMaxLenRight = s.rMaxLenBottom = s.rMaxLenLeft = s.rMaxLenTop = 100;
     evaluate(p, s, 10);
@@ -135,9 +136,7 @@ TEST(Evaluation, DistanceModelNeverCatchesFarPrey) {
 }
 
 TEST(Evaluation, FitnessIsCaughtTimesValueLessCosts) {
-    EAPGossamerix p;
-    LRandom::random.seed(8UL);
-    p.createPrey(100);
+    EAPGossamerix p = withPrey(8, 100);
     Spider s;
     evaluate(p, s, 4, 20, 0.5, 2);
     const double f = s.numCaught * 20.0 - s.silkCost - s.timePenalty;
@@ -152,9 +151,7 @@ TEST(Evaluation, FitnessIsCaughtTimesValueLessCosts) {
 }
 
 TEST(Evaluation, HighCostsGiveZeroNotNegative) {
-    EAPGossamerix p;
-    LRandom::random.seed(8UL);
-    p.createPrey(100);
+    EAPGossamerix p = withPrey(8, 100);
     Spider s;
     evaluate(p, s, 4, 20, 1000, 0);
     EXPECT_EQ(s.individual.fitness, 0.0);
@@ -174,9 +171,7 @@ TEST(Evaluation, NoPreyGivesZeroFitness) {
 }
 
 TEST(Evaluation, AnEvaluatedSpiderIsLeftAlone) {
-    EAPGossamerix p;
-    LRandom::random.seed(8UL);
-    p.createPrey(100);
+    EAPGossamerix p = withPrey(8, 100);
     Spider s;
     s.individual.isEvaluated = true;
     s.individual.fitness = 1234;

@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstdlib>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "core/LGeom.h"
@@ -23,6 +25,27 @@ std::vector<int> firstDraws(int n) {
     std::vector<int> v;
     for (int i = 0; i < n; ++i) v.push_back(std::rand());
     return v;
+}
+
+// A spider with 10-degree steps whose web has radii (degrees, length) and
+// which stands on radius `from` in stage 2, the walk having started at
+// direction startDeg.
+Spider stageTwoOn(const std::vector<std::pair<double, double>>& radii, int from, double startDeg) {
+    Spider s = webtest::axisSpider();
+    s.rNextRadiiAngleRight = s.rNextRadiiAngleBottom = 10;
+    s.rNextRadiiAngleLeft = s.rNextRadiiAngleTop = 10;
+    for (const auto& r : radii) webtest::layRadius(s, r.first, r.second);
+    s.currentRadius = from;
+    builder.startRadiusAngle = startDeg * DEG;
+    s.stage = STAGE_ADDITIONAL_RADII;
+    return s;
+}
+
+// One stage-2 step; returns what it wrote on standard output.
+std::string stepCapturingOutput(Spider& s) {
+    testing::internal::CaptureStdout();
+    s.stepAdditionalRadii();
+    return testing::internal::GetCapturedStdout();
 }
 
 TEST(Quarters, BoundsAreTheWrittenLiterals) {
@@ -228,17 +251,8 @@ TEST(AdditionalRadii, NewRadiusEndsOnTheFrameLine) {
 TEST(AdditionalRadii, ARayAlongTheFrameLineWarnsAndLaysAShortRadius) {
     // Two radii whose ends and the hub lie on one line: the frame line runs
     // through the hub, so a radius between them has length 0.
-    Spider s = webtest::axisSpider();
-    s.rNextRadiiAngleRight = s.rNextRadiiAngleBottom = 10;
-    s.rNextRadiiAngleLeft = s.rNextRadiiAngleTop = 10;
-    webtest::layRadius(s, 0, 50);
-    webtest::layRadius(s, 180, 50);
-    s.currentRadius = 0;
-    builder.startRadiusAngle = 180 * DEG;
-    s.stage = STAGE_ADDITIONAL_RADII;
-    testing::internal::CaptureStdout();
-    s.stepAdditionalRadii();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "warning: radius length < 3\n");
+    Spider s = stageTwoOn({{0, 50}, {180, 50}}, 0, 180);
+    EXPECT_EQ(stepCapturingOutput(s), "warning: radius length < 3\n");
     ASSERT_EQ(s.web.radii.size(), 3u);
     EXPECT_EQ(s.web.radii[1].length, 0);
     EXPECT_EQ(s.currentRadius, 1);
@@ -247,17 +261,8 @@ TEST(AdditionalRadii, ARayAlongTheFrameLineWarnsAndLaysAShortRadius) {
 TEST(AdditionalRadii, AnUndefinedIntersectionLaysARadiusOfLengthZero) {
     // A radius of length 0 at -10 degrees: the new direction is exactly 0, its
     // tangent 0, and the frame line through two ends at the hub is undefined.
-    Spider s = webtest::axisSpider();
-    s.rNextRadiiAngleRight = s.rNextRadiiAngleBottom = 10;
-    s.rNextRadiiAngleLeft = s.rNextRadiiAngleTop = 10;
-    s.web.addRadius(0, -10 * DEG, 0);
-    s.web.addRadius(0, 180 * DEG, 0);
-    s.currentRadius = 0;
-    builder.startRadiusAngle = 180 * DEG;
-    s.stage = STAGE_ADDITIONAL_RADII;
-    testing::internal::CaptureStdout();
-    s.stepAdditionalRadii();
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), "warning: radius length < 3\n");
+    Spider s = stageTwoOn({{-10, 0}, {180, 0}}, 0, 180);
+    EXPECT_EQ(stepCapturingOutput(s), "warning: radius length < 3\n");
     ASSERT_EQ(s.web.radii.size(), 3u);
     EXPECT_EQ(s.web.radii[1].angle, 0.0);
     EXPECT_EQ(s.web.radii[1].endX, 0);
@@ -265,20 +270,8 @@ TEST(AdditionalRadii, AnUndefinedIntersectionLaysARadiusOfLengthZero) {
     EXPECT_EQ(s.web.radiusSilk, 0.0);
 }
 
-// A spider standing on radius `from` in stage 2, with 10-degree steps.
-Spider stageTwoOn(std::vector<double> anglesDeg, int from, double startDeg) {
-    Spider s = webtest::axisSpider();
-    s.rNextRadiiAngleRight = s.rNextRadiiAngleBottom = 10;
-    s.rNextRadiiAngleLeft = s.rNextRadiiAngleTop = 10;
-    for (double a : anglesDeg) webtest::layRadius(s, a, 50);
-    s.currentRadius = from;
-    builder.startRadiusAngle = startDeg * DEG;
-    s.stage = STAGE_ADDITIONAL_RADII;
-    return s;
-}
-
 TEST(AdditionalRadii, ADirectionPastAFullTurnIsBroughtBack) {
-    Spider s = stageTwoOn({100, 355}, 1, 100);
+    Spider s = stageTwoOn({{100, 50}, {355, 50}}, 1, 100);
     s.stepAdditionalRadii();
     ASSERT_EQ(s.web.radii.size(), 3u);
     EXPECT_EQ(s.currentRadius, 0);  // the new radius stands first
@@ -288,21 +281,15 @@ TEST(AdditionalRadii, ADirectionPastAFullTurnIsBroughtBack) {
 }
 
 TEST(AdditionalRadii, ADirectionJustBelowAQuarterTurnIsHeldAt157079) {
-    Spider s = webtest::axisSpider();
-    s.rNextRadiiAngleRight = s.rNextRadiiAngleBottom = 10;
-    s.rNextRadiiAngleLeft = s.rNextRadiiAngleTop = 10;
-    s.currentRadius = s.web.addRadius(0, 1.5707963 - 10 * DEG, 50);
-    s.web.addRadius(0, 3.0, 50);
-    builder.startRadiusAngle = 3.0;
-    s.stage = STAGE_ADDITIONAL_RADII;
-    s.stepAdditionalRadii();
+    Spider s = stageTwoOn({{1.5707963 / DEG - 10, 50}, {170, 50}}, 0, 170);
+    EXPECT_EQ(stepCapturingOutput(s), "");
     ASSERT_EQ(s.web.radii.size(), 3u);
     EXPECT_EQ(s.web.radii[1].angle, 1.57079);
     EXPECT_TRUE(std::isfinite(s.web.radiusSilk));
 }
 
 TEST(AdditionalRadii, TheWalkEndsBackAtTheLastFirstRadius) {
-    Spider s = stageTwoOn({0, 15, 30}, 2, 30);
+    Spider s = stageTwoOn({{0, 50}, {15, 50}, {30, 50}}, 2, 30);
     // Gaps of 15 degrees are not wider than 2 x 10; the gap of 330 is.
     int steps = 0;
     while (s.stage == STAGE_ADDITIONAL_RADII && steps < 1000) {
