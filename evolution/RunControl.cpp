@@ -57,7 +57,9 @@ void newPopulation(int size) {
     if (size > 0) es.populationSize = std::min(size, MAX_POPULATION);
     isRunning = false;
     for (int i = 0; i < es.populationSize; ++i) es.spiders[i].clearWeb();
-    es.fossilRecord.clear();
+    // Emptied with its memory: a long run's history is given back, and the
+    // new run reserves room for its own size.
+    std::vector<int32_t>().swap(es.fossilRecord);
     es.generation = 0;
     es.selectedSpider = 0;
     for (int i = 0; i < es.populationSize; ++i) {

@@ -54,6 +54,18 @@ TEST_F(FossilRecord, LengthFollowsNewPopulationStepsAndResumedBreeding) {
     }
 }
 
+TEST_F(FossilRecord, GrowsInPlaceWithoutBeingCopiedStepByStep) {
+    usePanelDefaults();
+    evolutionState.numPrey = 10;
+    newPopulation(6);
+    EvolutionState& es = evolutionState;
+    const int32_t* const start = es.fossilRecord.data();
+    EXPECT_GE(es.fossilRecord.capacity(), generationsOf(6, GENERATION_LIMIT + 1));
+    breed(30);
+    EXPECT_EQ(es.fossilRecord.data(), start);
+    EXPECT_EQ(es.fossilRecord.size(), generationsOf(6, 31));
+}
+
 TEST_F(FossilRecord, ANewPopulationOfAnotherSizeStartsAFreshRecord) {
     usePanelDefaults();
     newPopulation(6);
