@@ -147,10 +147,7 @@ int lineageCommand(const std::vector<std::string>& words) {
     const SpiderChoice c = chooseSpider(run.args, run.fossils);
     checkOutputs(run.args, {"csv"});
     const Lineage lineage = traceLineage(run.fossils, c.generation, c.spider);
-    if (run.args.has("csv"))
-        writeTextFile(run.args.value("csv"), lineageCsv(lineage));
-    else
-        std::cout << lineageText(lineage) << std::flush;
+    emit(run.args, "csv", run.args.has("csv") ? lineageCsv(lineage) : lineageText(lineage));
     return 0;
 }
 
