@@ -112,7 +112,7 @@ void buildPanels() {
     listPanel.addNumberSpinner("Prey size", 1, 10, 1, 4);
     listPanel.addSeparator();
     listPanel.panelX = 330;
-    listPanel.panelY = 360;
+    listPanel.panelY = 500;
     listPanel.focusIndex = 1;
     listPanel.updateUIDimension();
 }
@@ -161,7 +161,7 @@ void drawTexture() {
 void drawSamples() {
     const char* names[] = {"Consolas", "Arial", "Tahoma", "Consolas (13 px)", "Arial bold 18 px",
                            "Tahoma italic 15 px"};
-    int y = 80;
+    int y = 190;
     for (int i = 0; i < fonts.numFonts; ++i) {
         fonts.selectFont(i);
         fonts.shadow = false;
