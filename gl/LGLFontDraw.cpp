@@ -1,9 +1,10 @@
 // Drawing text from a created font at raster positions.
-#include <GL/freeglut.h>
+#include <GL/gl.h>
 
 #include <cstring>
 
 #include "gl/LGLFont.h"
+#include "gl/LGLProjection.h"
 
 namespace {
 const float kShadowGray = 0.3f;
@@ -41,24 +42,9 @@ void LGLFont::writeAt_rp(int x, int y, const char* text, float r, float g, float
     drawText(x, y, text, text ? std::strlen(text) : 0, r, g, b);
 }
 
-void LGLFont::begin() {
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    winWidth = glutGet(GLUT_WINDOW_WIDTH);
-    winHeight = glutGet(GLUT_WINDOW_HEIGHT);
-    glOrtho(0, winWidth, winHeight, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
-}
+void LGLFont::begin() { pushWindowProjection(winWidth, winHeight); }
 
-void LGLFont::end() {
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
-}
+void LGLFont::end() { popWindowProjection(); }
 
 void LGLFont::useNamedColor(float r, float g, float b) {
     color[0] = r;

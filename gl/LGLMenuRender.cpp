@@ -2,6 +2,7 @@
 #include <GL/freeglut.h>
 
 #include "gl/LGLMenu.h"
+#include "gl/LGLProjection.h"
 
 namespace {
 
@@ -35,16 +36,10 @@ int LGLMenu::baselineOffset() const {
 
 void LGLMenu::render() {
     if (!visible || !active || menus.empty()) return;
-    const int width = glutGet(GLUT_WINDOW_WIDTH);
-    const int height = glutGet(GLUT_WINDOW_HEIGHT);
     glDisable(GL_DEPTH_TEST);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, width, height, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    int width = 0;
+    int height = 0;
+    pushWindowProjection(width, height);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
@@ -53,10 +48,7 @@ void LGLMenu::render() {
     if (isOpen) renderList();
 
     glDisable(GL_BLEND);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    popWindowProjection();
     glEnable(GL_DEPTH_TEST);
 }
 

@@ -33,6 +33,15 @@ int toInt(double v) {
     return int(v);
 }
 
+void copyEntries(const std::vector<std::string>& from, uiWidget& w) {
+    w.entries = from;
+    if (int(w.entries.size()) > kMaxEntries) {
+        std::printf("LGLUI> a list holds at most %d entries, \"%s\" keeps the first ones\n", kMaxEntries,
+                    w.label.c_str());
+        w.entries.resize(kMaxEntries);
+    }
+}
+
 }  // namespace
 
 LGLUI::LGLUI()
@@ -145,31 +154,22 @@ int LGLUI::addNumberSpinner(std::string label, double minValue, double maxValue,
     return id;
 }
 
-static void copyEntries(const std::vector<std::string>& from, uiWidget& w) {
-    w.entries = from;
-    if (int(w.entries.size()) > kMaxEntries) {
-        std::printf("LGLUI> a list holds at most %d entries, \"%s\" keeps the first ones\n", kMaxEntries,
-                    w.label.c_str());
-        w.entries.resize(kMaxEntries);
-    }
+int LGLUI::addList(int kind, const std::string& label, const std::vector<std::string>& entries,
+                   int initial) {
+    const int id = addWidget(kind, label);
+    if (id < 0) return id;
+    copyEntries(entries, widgets[id]);
+    widgets[id].value = initial;
+    updateUIDimension();
+    return id;
 }
 
 int LGLUI::addListBox(std::string label, std::vector<std::string>& entries, int initial) {
-    const int id = addWidget(kListBox, label);
-    if (id < 0) return id;
-    copyEntries(entries, widgets[id]);
-    widgets[id].value = initial;
-    updateUIDimension();
-    return id;
+    return addList(kListBox, label, entries, initial);
 }
 
 int LGLUI::addListSpinner(std::string label, std::vector<std::string>& entries, int initial) {
-    const int id = addWidget(kListSpinner, label);
-    if (id < 0) return id;
-    copyEntries(entries, widgets[id]);
-    widgets[id].value = initial;
-    updateUIDimension();
-    return id;
+    return addList(kListSpinner, label, entries, initial);
 }
 
 int LGLUI::addEditText(std::string label, std::string text, int fieldWidth) {

@@ -171,6 +171,7 @@ public:
 
 private:
     int addWidget(int kind, const std::string& label);
+    int addList(int kind, const std::string& label, const std::vector<std::string>& entries, int initial);
     int textWidth(const std::string& text);
     void moveFocus(int direction);
     void handleButton(uiWidget& w);

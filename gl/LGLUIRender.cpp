@@ -1,6 +1,7 @@
 // Drawing the control panel.
 #include <GL/freeglut.h>
 
+#include "gl/LGLProjection.h"
 #include "gl/LGLUI.h"
 
 namespace {
@@ -43,17 +44,11 @@ void LGLUI::setColor(double r, double g, double b, double a) {
 void LGLUI::render() {
     if (!visible || widgetCount == 0) return;
     recordHitAreas();
-    const int width = glutGet(GLUT_WINDOW_WIDTH);
-    const int height = glutGet(GLUT_WINDOW_HEIGHT);
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
-    glMatrixMode(GL_PROJECTION);
-    glPushMatrix();
-    glLoadIdentity();
-    glOrtho(0, width, height, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glPushMatrix();
-    glLoadIdentity();
+    int width = 0;
+    int height = 0;
+    pushWindowProjection(width, height);
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
@@ -67,10 +62,7 @@ void LGLUI::render() {
 
     glColor4f(1, 1, 1, 1);
     glDisable(GL_BLEND);
-    glMatrixMode(GL_PROJECTION);
-    glPopMatrix();
-    glMatrixMode(GL_MODELVIEW);
-    glPopMatrix();
+    popWindowProjection();
     glEnable(GL_DEPTH_TEST);
 }
 
