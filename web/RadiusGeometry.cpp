@@ -19,8 +19,9 @@ double room(const Radius& r) {
 }
 
 void pointAt(const Radius& r, double dist, double& x, double& y) {
-    x = std::cos(r.angle) * dist + r.hubX;
-    y = std::sin(r.angle) * dist + r.hubY;
+    const bool cached = r.dirAngle == r.angle;
+    x = (cached ? r.dirX : std::cos(r.angle)) * dist + r.hubX;
+    y = (cached ? r.dirY : std::sin(r.angle)) * dist + r.hubY;
 }
 
 int wrap(int i, int m) {

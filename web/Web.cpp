@@ -42,6 +42,9 @@ int Web::addRadius(int kind, double angle, double length) {
     radius.endX = roundCoord(x);
     radius.endY = roundCoord(y);
     radius.angle = angle;
+    radius.dirAngle = angle;
+    radius.dirX = std::cos(angle);
+    radius.dirY = std::sin(angle);
     radius.kind = kind;
     const int32_t squared = radius.endX * radius.endX + radius.endY * radius.endY;
     radius.length = static_cast<int32_t>(std::sqrt(static_cast<double>(squared)) + 0.5);

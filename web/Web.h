@@ -19,6 +19,10 @@ struct Radius {
     int32_t kind = 0;             // 0: first radius (stage 1), 1: additional radius (stage 2)
     int32_t length = 0;           // trunc(sqrt(endX^2 + endY^2) + 0.5)
     std::vector<SpiralPoint> points; // spiral attachment points, in laying order
+
+    // cos and sin of `dirAngle`, kept by addRadius so that the spiral stages
+    // need not recompute them; read only while dirAngle equals angle.
+    double dirAngle = 0.0, dirX = 1.0, dirY = 0.0;
 };
 
 struct SpiralThread {

@@ -5,6 +5,7 @@
 #include <cmath>
 
 #include "web/BuilderState.h"
+#include "web/RadiusGeometry.h"
 #include "web/Spider.h"
 #include "WebTestUtil.h"
 
@@ -37,6 +38,26 @@ void expectThread(const SpiralThread& t, int x1, int y1, int x2, int y2) {
     EXPECT_EQ(t.y1, y1);
     EXPECT_EQ(t.x2, x2);
     EXPECT_EQ(t.y2, y2);
+}
+
+TEST(RadiusGeometry, PointsAlongARadiusFollowItsCurrentAngle) {
+    Web w;
+    w.addRadius(0, 0.7, 80);
+    double x = 0, y = 0;
+    radiusgeom::pointAt(w.radii[0], 10, x, y);
+    EXPECT_EQ(x, std::cos(0.7) * 10);
+    EXPECT_EQ(y, std::sin(0.7) * 10);
+    w.radii[0].angle = 2.0;  // changed after laying
+    radiusgeom::pointAt(w.radii[0], 10, x, y);
+    EXPECT_EQ(x, std::cos(2.0) * 10);
+    EXPECT_EQ(y, std::sin(2.0) * 10);
+    Radius byHand;  // never laid
+    byHand.angle = 1.0;
+    radiusgeom::pointAt(byHand, 3, x, y);
+    EXPECT_EQ(x, std::cos(1.0) * 3);
+    EXPECT_EQ(radiusgeom::wrap(4, 4), 0);
+    EXPECT_EQ(radiusgeom::wrap(-1, 4), 3);
+    EXPECT_EQ(radiusgeom::wrap(2, 4), 2);
 }
 
 TEST(FirstLoop, FourRadiiOfFiftyGetFourThreadsWithSpacingFour) {
