@@ -15,8 +15,10 @@ constexpr mode_t PERMISSION_BITS = 07777;
 
 std::string folderOf(const std::string& path) {
     const size_t slash = path.find_last_of('/');
-    if (slash == std::string::npos) return ".";
-    if (slash == 0) return "/";
+    if (slash == std::string::npos)
+        return ".";
+    if (slash == 0)
+        return "/";
     return path.substr(0, slash);
 }
 
@@ -24,7 +26,8 @@ std::string folderOf(const std::string& path) {
 // mode when it is replaced, else the usual mode under the process's umask.
 mode_t targetMode(const std::string& path) {
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode)) return st.st_mode & PERMISSION_BITS;
+    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+        return st.st_mode & PERMISSION_BITS;
     const mode_t mask = ::umask(0);
     ::umask(mask);
     return NEW_FILE_MODE & ~mask;
@@ -34,7 +37,8 @@ mode_t targetMode(const std::string& path) {
 // error (some file systems refuse it).
 void syncFolder(const std::string& folder) {
     const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0) return;
+    if (fd < 0)
+        return;
     (void)::fsync(fd);
     ::close(fd);
 }
@@ -50,17 +54,21 @@ AtomicFile::AtomicFile(const std::string& path) : path_(path) {
         return;
     }
     tempPath_ = name.data();
-    if (::fchmod(fd_, targetMode(path)) != 0) fail("cannot set the file's permissions");
+    if (::fchmod(fd_, targetMode(path)) != 0)
+        fail("cannot set the file's permissions");
     buffer_.reserve(BUFFER_BYTES);
 }
 
 AtomicFile::~AtomicFile() {
-    if (fd_ >= 0) ::close(fd_);
-    if (!committed_ && !tempPath_.empty()) ::unlink(tempPath_.c_str());
+    if (fd_ >= 0)
+        ::close(fd_);
+    if (!committed_ && !tempPath_.empty())
+        ::unlink(tempPath_.c_str());
 }
 
 void AtomicFile::fail(const std::string& what) {
-    if (!error_.empty()) return;
+    if (!error_.empty())
+        return;
     const int err = errno;
     error_ = what + ": " + std::strerror(err);
 }
@@ -69,9 +77,11 @@ bool AtomicFile::flushBuffer() {
     size_t done = 0;
     while (done < buffer_.size()) {
         const ssize_t n = ::write(fd_, buffer_.data() + done, buffer_.size() - done);
-        if (n < 0 && errno == EINTR) continue;
+        if (n < 0 && errno == EINTR)
+            continue;
         if (n <= 0) {
-            if (n == 0) errno = EIO;
+            if (n == 0)
+                errno = EIO;
             fail("write failed");
             return false;
         }
@@ -88,13 +98,16 @@ void AtomicFile::write(const uint8_t* data, size_t size) {
         buffer_.insert(buffer_.end(), data, data + n);
         data += n;
         size -= n;
-        if (buffer_.size() == BUFFER_BYTES) flushBuffer();
+        if (buffer_.size() == BUFFER_BYTES)
+            flushBuffer();
     }
 }
 
 bool AtomicFile::commit() {
-    if (!ok()) return false;
-    if (!flushBuffer()) return false;
+    if (!ok())
+        return false;
+    if (!flushBuffer())
+        return false;
     if (::fsync(fd_) != 0) {
         fail("cannot flush the file to disk");
         return false;

@@ -19,9 +19,9 @@ const char* const ORIGIN_CROSSED_MUTATED = "CROSS+MUT";
 namespace {
 
 // The labels in the order of their codes.
-const char* const ORIGIN_LABELS[NUM_ORIGIN_CODES] = {
-    ORIGIN_INITIAL, ORIGIN_SELECTED, ORIGIN_CROSSED, ORIGIN_SELECTED_MUTATED,
-    ORIGIN_CROSSED_MUTATED};
+const char* const ORIGIN_LABELS[NUM_ORIGIN_CODES] = {ORIGIN_INITIAL, ORIGIN_SELECTED,
+                                                     ORIGIN_CROSSED, ORIGIN_SELECTED_MUTATED,
+                                                     ORIGIN_CROSSED_MUTATED};
 
 // The copy of the population that every genetic step reads from, so that
 // each spider of the new generation is made from the old one. It lives as
@@ -34,33 +34,42 @@ std::vector<Spider>& scratchPopulation() {
 
 const std::vector<Spider>& copyToScratch(const Spider* spiders, int count) {
     std::vector<Spider>& old = scratchPopulation();
-    if (old.size() < static_cast<size_t>(count)) old.resize(count);
-    for (int i = 0; i < count; ++i) old[i] = spiders[i];
+    if (old.size() < static_cast<size_t>(count))
+        old.resize(count);
+    for (int i = 0; i < count; ++i)
+        old[i] = spiders[i];
     return old;
 }
 
 // The rival or partner index: the C library's generator, which continues
 // from wherever the last web construction left it.
-int randomIndex(int populationSize) { return std::rand() % populationSize; }
+int randomIndex(int populationSize) {
+    return std::rand() % populationSize;
+}
 
 } // namespace
 
 int32_t originCode(const std::string& label) {
     for (int32_t code = 0; code < NUM_ORIGIN_CODES; ++code) {
-        if (label == ORIGIN_LABELS[code]) return code;
+        if (label == ORIGIN_LABELS[code])
+            return code;
     }
     return ORIGIN_CODE_UNKNOWN;
 }
 
 std::string originLabel(int32_t code) {
-    if (code < 0 || code >= NUM_ORIGIN_CODES) return std::string();
+    if (code < 0 || code >= NUM_ORIGIN_CODES)
+        return std::string();
     return ORIGIN_LABELS[code];
 }
 
 int32_t truncToInt32(double value) {
-    if (std::isnan(value)) return 0;
-    if (value >= 2147483647.0) return std::numeric_limits<int32_t>::max();
-    if (value <= -2147483648.0) return std::numeric_limits<int32_t>::min();
+    if (std::isnan(value))
+        return 0;
+    if (value >= 2147483647.0)
+        return std::numeric_limits<int32_t>::max();
+    if (value <= -2147483648.0)
+        return std::numeric_limits<int32_t>::min();
     return static_cast<int32_t>(value);
 }
 
@@ -74,17 +83,20 @@ void EvolutionState::decodeRules() {
     const int numGenes = static_cast<int>(problem.geneMin.size());
     for (int i = 0; i < populationSize; ++i) {
         Spider& s = spiders[i];
-        for (int k = 0; k < numGenes; ++k) s.rule(k) = problem.getGene(s.individual, k);
+        for (int k = 0; k < numGenes; ++k)
+            s.rule(k) = problem.getGene(s.individual, k);
     }
 }
 
 void EvolutionState::evaluatePopulation(bool newPrey) {
-    if (newPrey) problem.createPrey(numPrey);
+    if (newPrey)
+        problem.createPrey(numPrey);
     for (int i = 0; i < populationSize; ++i) {
         Spider& s = spiders[i];
         s.individual.isEvaluated = false;
         problem.evaluateSpider(s, preySize, preyValue, silkCostFactor, timePenaltyFactor);
-        if (i == 0 || isBetter(s, spiders[bestSpider])) bestSpider = i;
+        if (i == 0 || isBetter(s, spiders[bestSpider]))
+            bestSpider = i;
     }
     rankPopulation();
     recordGeneration();
@@ -104,7 +116,8 @@ void EvolutionState::selectSpiders() {
         Spider& s = spiders[i];
         s.origin = ORIGIN_SELECTED;
         s.parentA = i;
-        if (elitism && s.individual.isElite) continue;
+        if (elitism && s.individual.isElite)
+            continue;
         const int r = randomIndex(populationSize);
         if (isBetter(old[r], old[i])) {
             // A full copy, elite mark included: a spider that becomes a copy
@@ -123,7 +136,8 @@ void EvolutionState::crossSpiders() {
     const std::vector<Spider>& old = copyToScratch(spiders, populationSize);
     for (int i = 0; i < populationSize; ++i) {
         Spider& s = spiders[i];
-        if (elitism && s.individual.isElite) continue;
+        if (elitism && s.individual.isElite)
+            continue;
         const int r = randomIndex(populationSize);
         const double u = LRandom::getUniformRand(0, 1);
         if (crossoverRate >= u) {
@@ -138,10 +152,11 @@ void EvolutionState::crossSpiders() {
 void EvolutionState::mutateSpiders() {
     for (int i = 0; i < populationSize; ++i) {
         Spider& s = spiders[i];
-        if (elitism && s.individual.isElite) continue;
+        if (elitism && s.individual.isElite)
+            continue;
         if (EAOpMutation::bitFlip(s.individual, mutationRate)) {
-            s.origin = (s.origin == ORIGIN_SELECTED) ? ORIGIN_SELECTED_MUTATED
-                                                     : ORIGIN_CROSSED_MUTATED;
+            s.origin =
+                (s.origin == ORIGIN_SELECTED) ? ORIGIN_SELECTED_MUTATED : ORIGIN_CROSSED_MUTATED;
         }
     }
 }
@@ -150,12 +165,12 @@ void EvolutionState::stepGeneration() {
     selectSpiders();
     crossSpiders();
     mutateSpiders();
-    for (int i = 0; i < populationSize; ++i) spiders[i].individual.isEvaluated = false;
+    for (int i = 0; i < populationSize; ++i)
+        spiders[i].individual.isEvaluated = false;
     generation += 1;
     decodeRules();
     // Breeding from an earlier generation cuts off every later one.
     reserveRecord();
-    fossilRecord.resize(static_cast<size_t>(generation + 1) * populationSize *
-                        FOSSIL_ENTRY_SIZE);
+    fossilRecord.resize(static_cast<size_t>(generation + 1) * populationSize * FOSSIL_ENTRY_SIZE);
     recordGeneration();
 }

@@ -25,9 +25,9 @@ constexpr int FOSSIL_PARENT_A = NUM_RULES + 2;
 constexpr int FOSSIL_PARENT_B = NUM_RULES + 3;
 
 // How a spider was made, and the codes under which the record stores it.
-extern const char* const ORIGIN_INITIAL;         // "I"
-extern const char* const ORIGIN_SELECTED;        // "SEL"
-extern const char* const ORIGIN_CROSSED;         // "CROSS"
+extern const char* const ORIGIN_INITIAL;          // "I"
+extern const char* const ORIGIN_SELECTED;         // "SEL"
+extern const char* const ORIGIN_CROSSED;          // "CROSS"
 extern const char* const ORIGIN_SELECTED_MUTATED; // "SEL+MUT"
 extern const char* const ORIGIN_CROSSED_MUTATED;  // "CROSS+MUT"
 constexpr int NUM_ORIGIN_CODES = 5;

@@ -12,15 +12,16 @@ size_t EvolutionState::fossilIndex(size_t g, int i) const {
 
 int EvolutionState::recordedGenerations() const {
     const size_t perGeneration = static_cast<size_t>(populationSize) * FOSSIL_ENTRY_SIZE;
-    if (perGeneration == 0) return 0;
+    if (perGeneration == 0)
+        return 0;
     return static_cast<int>(fossilRecord.size() / perGeneration);
 }
 
 void EvolutionState::reserveRecord() {
     // Room for generations 0 ... GENERATION_LIMIT. Untouched pages cost no
     // memory, and the record then never has to be moved while it grows.
-    const size_t wholeRun = static_cast<size_t>(GENERATION_LIMIT + 1) * populationSize *
-                            FOSSIL_ENTRY_SIZE;
+    const size_t wholeRun =
+        static_cast<size_t>(GENERATION_LIMIT + 1) * populationSize * FOSSIL_ENTRY_SIZE;
     if (fossilRecord.capacity() < wholeRun && fossilRecord.size() < wholeRun)
         fossilRecord.reserve(wholeRun);
 }
@@ -34,7 +35,8 @@ void EvolutionState::recordGeneration() {
     for (int i = 0; i < populationSize; ++i) {
         const Spider& s = spiders[i];
         int32_t* entry = &fossilRecord[fossilIndex(generation, i)];
-        for (int k = 0; k < NUM_RULES; ++k) entry[k] = s.rule(k);
+        for (int k = 0; k < NUM_RULES; ++k)
+            entry[k] = s.rule(k);
         entry[FOSSIL_FITNESS] = truncToInt32(s.individual.fitness);
         entry[FOSSIL_ORIGIN] = originCode(s.origin);
         entry[FOSSIL_PARENT_A] = s.parentA;
@@ -58,7 +60,8 @@ bool EvolutionState::hasFossil(int g, int i) const {
 }
 
 void EvolutionState::restoreSpider(int g, int i) {
-    if (!hasFossil(g, i)) return;
+    if (!hasFossil(g, i))
+        return;
     takeFossil(spiders[i], g, i);
     // The genome changed: the rules follow it (decoding leaves the fitness,
     // the marks and the labels alone).
@@ -66,24 +69,29 @@ void EvolutionState::restoreSpider(int g, int i) {
 }
 
 void EvolutionState::restoreSpiderInto(Spider& s, int g, int i) {
-    if (!hasFossil(g, i)) return;
+    if (!hasFossil(g, i))
+        return;
     takeFossil(s, g, i);
     const int numGenes = static_cast<int>(problem.geneMin.size());
-    for (int k = 0; k < numGenes; ++k) s.rule(k) = problem.getGene(s.individual, k);
+    for (int k = 0; k < numGenes; ++k)
+        s.rule(k) = problem.getGene(s.individual, k);
 }
 
 void EvolutionState::goToGeneration(int g) {
-    if (g < 0 || fossilIndex(static_cast<size_t>(g) + 1, 0) > fossilRecord.size()) return;
+    if (g < 0 || fossilIndex(static_cast<size_t>(g) + 1, 0) > fossilRecord.size())
+        return;
     generation = g;
     // Restoring spider by spider and decoding the whole population after
     // each one ends in the same state as taking every entry and decoding
     // once; the latter never decodes a slot whose genome is not yet restored.
-    for (int i = 0; i < populationSize; ++i) takeFossil(spiders[i], g, i);
+    for (int i = 0; i < populationSize; ++i)
+        takeFossil(spiders[i], g, i);
     decodeRules();
 }
 
 void EvolutionState::highlightBestRestored() {
-    if (!spiders[0].individual.isEvaluated) return;
+    if (!spiders[0].individual.isEvaluated)
+        return;
     int best = 0;
     int32_t bestFitness = 0;
     for (int i = 0; i < populationSize; ++i) {
@@ -93,6 +101,7 @@ void EvolutionState::highlightBestRestored() {
             best = i;
         }
     }
-    for (int i = 0; i < populationSize; ++i) spiders[i].web.isHighlighted = (i == best);
+    for (int i = 0; i < populationSize; ++i)
+        spiders[i].web.isHighlighted = (i == best);
     selectedSpider = best;
 }

@@ -15,12 +15,22 @@ constexpr uint8_t LOW_BYTE_MASK = 0xFF;
 class FieldWriter {
 public:
     explicit FieldWriter(uint8_t* out) : p_(out) {}
-    void int32(int32_t v) { little_endian::putInt32(p_, v); p_ += INT_BYTES; }
-    void real(double v) { little_endian::putDouble(p_, v); p_ += REAL_BYTES; }
-    void bytes(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
-        p_[0] = b0; p_[1] = b1; p_[2] = b2; p_[3] = b3;
+    void int32(int32_t v) {
+        little_endian::putInt32(p_, v);
         p_ += INT_BYTES;
     }
+    void real(double v) {
+        little_endian::putDouble(p_, v);
+        p_ += REAL_BYTES;
+    }
+    void bytes(uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
+        p_[0] = b0;
+        p_[1] = b1;
+        p_[2] = b2;
+        p_[3] = b3;
+        p_ += INT_BYTES;
+    }
+
 private:
     uint8_t* p_;
 };
@@ -29,9 +39,22 @@ private:
 class FieldReader {
 public:
     explicit FieldReader(const uint8_t* in) : p_(in) {}
-    int32_t int32() { const int32_t v = little_endian::getInt32(p_); p_ += INT_BYTES; return v; }
-    double real() { const double v = little_endian::getDouble(p_); p_ += REAL_BYTES; return v; }
-    const uint8_t* bytes() { const uint8_t* b = p_; p_ += INT_BYTES; return b; }
+    int32_t int32() {
+        const int32_t v = little_endian::getInt32(p_);
+        p_ += INT_BYTES;
+        return v;
+    }
+    double real() {
+        const double v = little_endian::getDouble(p_);
+        p_ += REAL_BYTES;
+        return v;
+    }
+    const uint8_t* bytes() {
+        const uint8_t* b = p_;
+        p_ += INT_BYTES;
+        return b;
+    }
+
 private:
     const uint8_t* p_;
 };

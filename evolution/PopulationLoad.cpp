@@ -41,11 +41,14 @@ public:
     MemorySource(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     uint64_t size() const override { return size_; }
     bool read(uint8_t* out, size_t n) override {
-        if (n > size_ - pos_) return false;
-        if (n > 0) std::memcpy(out, data_ + pos_, n);
+        if (n > size_ - pos_)
+            return false;
+        if (n > 0)
+            std::memcpy(out, data_ + pos_, n);
         pos_ += n;
         return true;
     }
+
 private:
     const uint8_t* data_;
     size_t size_;
@@ -70,7 +73,8 @@ public:
         }
     }
     ~FileSource() override {
-        if (fd_ >= 0) ::close(fd_);
+        if (fd_ >= 0)
+            ::close(fd_);
     }
     FileSource(const FileSource&) = delete;
     FileSource& operator=(const FileSource&) = delete;
@@ -81,13 +85,16 @@ public:
     bool read(uint8_t* out, size_t n) override {
         while (n > 0) {
             const ssize_t got = ::read(fd_, out, n);
-            if (got < 0 && errno == EINTR) continue;
-            if (got <= 0) return false;
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got <= 0)
+                return false;
             out += got;
             n -= static_cast<size_t>(got);
         }
         return true;
     }
+
 private:
     int fd_ = -1;
     uint64_t size_ = 0;
@@ -104,7 +111,8 @@ struct LoadedRun {
 
 bool readInt32(ByteSource& in, int32_t& v) {
     uint8_t b[pf::INT_BYTES];
-    if (!in.read(b, sizeof b)) return false;
+    if (!in.read(b, sizeof b))
+        return false;
     v = little_endian::getInt32(b);
     return true;
 }
@@ -113,8 +121,10 @@ bool readRecord(ByteSource& in, std::vector<int32_t>& record) {
     uint8_t chunk[RECORD_CHUNK_INTS * pf::INT_BYTES];
     for (size_t done = 0; done < record.size();) {
         const size_t n = std::min(record.size() - done, RECORD_CHUNK_INTS);
-        if (!in.read(chunk, n * pf::INT_BYTES)) return false;
-        for (size_t k = 0; k < n; ++k) record[done + k] = little_endian::getInt32(chunk + k * pf::INT_BYTES);
+        if (!in.read(chunk, n * pf::INT_BYTES))
+            return false;
+        for (size_t k = 0; k < n; ++k)
+            record[done + k] = little_endian::getInt32(chunk + k * pf::INT_BYTES);
         done += n;
     }
     return true;
@@ -122,7 +132,8 @@ bool readRecord(ByteSource& in, std::vector<int32_t>& record) {
 
 std::string readHeader(ByteSource& in, LoadedRun& run) {
     int32_t length = 0;
-    if (!readInt32(in, length)) return "the file is too short for a version text";
+    if (!readInt32(in, length))
+        return "the file is too short for a version text";
     if (length != static_cast<int32_t>(pf::VERSION_LENGTH))
         return "the version text has " + std::to_string(length) + " bytes, not " +
                std::to_string(pf::VERSION_LENGTH);
@@ -134,8 +145,8 @@ std::string readHeader(ByteSource& in, LoadedRun& run) {
     if (!readInt32(in, run.populationSize) || !readInt32(in, run.generations))
         return "the file ends before its population size and generation count";
     if (run.populationSize < 1 || run.populationSize > MAX_POPULATION)
-        return "the population size " + std::to_string(run.populationSize) +
-               " is outside 1 ... " + std::to_string(MAX_POPULATION);
+        return "the population size " + std::to_string(run.populationSize) + " is outside 1 ... " +
+               std::to_string(MAX_POPULATION);
     if (run.generations < 1)
         return "the generation count " + std::to_string(run.generations) + " is below 1";
     const uint64_t needed = pf::fileSize(pf::VERSION_LENGTH, run.populationSize, run.generations);
@@ -177,21 +188,25 @@ std::string checkSettings(const pf::Settings& s) {
 
 std::string readRun(ByteSource& in, LoadedRun& run) {
     std::string problem = readHeader(in, run);
-    if (!problem.empty()) return problem;
+    if (!problem.empty())
+        return problem;
     try {
-        run.record.assign(static_cast<size_t>(run.populationSize) * run.generations *
-                              FOSSIL_ENTRY_SIZE, 0);
+        run.record.assign(
+            static_cast<size_t>(run.populationSize) * run.generations * FOSSIL_ENTRY_SIZE, 0);
     } catch (const std::bad_alloc&) {
         return "there is not enough memory for its record";
     }
     // The size was checked above; a read can still fail when the file
     // shrinks meanwhile or the disk fails.
-    if (!readRecord(in, run.record)) return "the file ends inside its record";
+    if (!readRecord(in, run.record))
+        return "the file ends inside its record";
     uint8_t settings[pf::SETTINGS_BYTES];
-    if (!in.read(settings, sizeof settings)) return "the file ends inside its settings";
+    if (!in.read(settings, sizeof settings))
+        return "the file ends inside its settings";
     run.settings = pf::decodeSettings(settings);
     problem = checkRuleValues(run.record);
-    if (problem.empty()) problem = checkSettings(run.settings);
+    if (problem.empty())
+        problem = checkSettings(run.settings);
     return problem;
 }
 
@@ -206,16 +221,19 @@ void takeRun(LoadedRun& run) {
 
 bool refuseLoad(const std::string& reason, std::string* why) {
     windowPort().showMessage(NOT_A_POPULATION_FILE_MESSAGE, MESSAGE_CAPTION, MessageIcon::Error);
-    if (why) *why = reason;
+    if (why)
+        *why = reason;
     return false;
 }
 
 bool loadFrom(ByteSource& in, std::string* why) {
     LoadedRun run;
     const std::string problem = readRun(in, run);
-    if (!problem.empty()) return refuseLoad(problem, why);
+    if (!problem.empty())
+        return refuseLoad(problem, why);
     takeRun(run);
-    if (why) why->clear();
+    if (why)
+        why->clear();
     return true;
 }
 
@@ -227,7 +245,8 @@ bool loadPopulation(const std::string& path, std::string* why) {
         const std::string reason = "cannot open \"" + path + "\": " + in.error();
         windowPort().showMessage("ERROR: Cannot read file. " + reason + ".", MESSAGE_CAPTION,
                                  MessageIcon::Error);
-        if (why) *why = reason;
+        if (why)
+            *why = reason;
         return false;
     }
     return loadFrom(in, why);

@@ -25,7 +25,8 @@ void writeRecord(AtomicFile& out, const int32_t* values, size_t count) {
     uint8_t chunk[RECORD_CHUNK_INTS * pf::INT_BYTES];
     while (count > 0 && out.ok()) {
         const size_t n = count < RECORD_CHUNK_INTS ? count : RECORD_CHUNK_INTS;
-        for (size_t k = 0; k < n; ++k) little_endian::putInt32(chunk + k * pf::INT_BYTES, values[k]);
+        for (size_t k = 0; k < n; ++k)
+            little_endian::putInt32(chunk + k * pf::INT_BYTES, values[k]);
         out.write(chunk, n * pf::INT_BYTES);
         values += n;
         count -= n;
@@ -34,16 +35,20 @@ void writeRecord(AtomicFile& out, const int32_t* values, size_t count) {
 
 // Why the current run cannot be saved at all (empty when it can).
 std::string unsavableReason(int n, size_t generations) {
-    if (n < 1 || n > MAX_POPULATION) return "the population size is outside 1 ... 200";
-    if (generations < 1) return "no generation has been recorded yet";
-    if (generations > static_cast<size_t>(INT32_MAX)) return "the record is too long";
+    if (n < 1 || n > MAX_POPULATION)
+        return "the population size is outside 1 ... 200";
+    if (generations < 1)
+        return "no generation has been recorded yet";
+    if (generations > static_cast<size_t>(INT32_MAX))
+        return "the record is too long";
     return std::string();
 }
 
 bool refuseSave(const std::string& path, const std::string& reason, std::string* why) {
     windowPort().showMessage("ERROR: Cannot write file \"" + path + "\": " + reason + ".",
                              MESSAGE_CAPTION, MessageIcon::Error);
-    if (why) *why = reason;
+    if (why)
+        *why = reason;
     return false;
 }
 
@@ -55,7 +60,8 @@ bool savePopulation(const std::string& path, std::string* why) {
     const size_t perGeneration = static_cast<size_t>(n > 0 ? n : 1) * FOSSIL_ENTRY_SIZE;
     const size_t generations = es.fossilRecord.size() / perGeneration;
     const std::string reason = unsavableReason(n, generations);
-    if (!reason.empty()) return refuseSave(path, reason, why);
+    if (!reason.empty())
+        return refuseSave(path, reason, why);
 
     AtomicFile out(path);
     const std::string version = LSystem::GetProductVersion();
@@ -67,7 +73,9 @@ bool savePopulation(const std::string& path, std::string* why) {
     uint8_t settings[pf::SETTINGS_BYTES];
     pf::encodeSettings(pf::currentSettings(), settings);
     out.write(settings, sizeof settings);
-    if (!out.commit()) return refuseSave(path, out.error(), why);
-    if (why) why->clear();
+    if (!out.commit())
+        return refuseSave(path, out.error(), why);
+    if (why)
+        why->clear();
     return true;
 }

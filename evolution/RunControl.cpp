@@ -19,7 +19,9 @@ namespace {
 constexpr int FULL_TURN_DEGREES = 360;
 
 // The counter test is equality: a larger counter from a loaded file goes on.
-bool atGenerationLimit() { return evolutionState.generation == GENERATION_LIMIT; }
+bool atGenerationLimit() {
+    return evolutionState.generation == GENERATION_LIMIT;
+}
 
 void showGenerationLimit() {
     windowPort().showMessage(GENERATION_LIMIT_MESSAGE, MESSAGE_CAPTION, MessageIcon::Warning);
@@ -44,19 +46,24 @@ void moveInTime(int step) {
 
 } // namespace
 
-bool populationEvaluated() { return evolutionState.spiders[0].individual.isEvaluated; }
+bool populationEvaluated() {
+    return evolutionState.spiders[0].individual.isEvaluated;
+}
 
 void rollPreyAngles() {
     preyAngles.clear();
     preyAngles.resize(evolutionState.problem.prey.size());
-    for (int& angle : preyAngles) angle = LRandom::getUniformRandInt(0, FULL_TURN_DEGREES);
+    for (int& angle : preyAngles)
+        angle = LRandom::getUniformRandInt(0, FULL_TURN_DEGREES);
 }
 
 void newPopulation(int size) {
     EvolutionState& es = evolutionState;
-    if (size > 0) es.populationSize = std::min(size, MAX_POPULATION);
+    if (size > 0)
+        es.populationSize = std::min(size, MAX_POPULATION);
     isRunning = false;
-    for (int i = 0; i < es.populationSize; ++i) es.spiders[i].clearWeb();
+    for (int i = 0; i < es.populationSize; ++i)
+        es.spiders[i].clearWeb();
     // Emptied with its memory: a long run's history is given back, and the
     // new run reserves room for its own size.
     std::vector<int32_t>().swap(es.fossilRecord);
@@ -102,7 +109,8 @@ void runTimer(int /*value*/) {
     evolutionState.selectedSpider = evolutionState.bestSpider;
     const int g = evolutionState.generation;
     const bool skipRedraw = renderOffline && g != 0 && g % OFFLINE_REDRAW_INTERVAL != 0;
-    if (!skipRedraw) windowPort().postRedisplay();
+    if (!skipRedraw)
+        windowPort().postRedisplay();
     if (isRunning) {
         windowPort().startTimer(RUN_TIMER_MS, runTimer, TIMER_VALUE);
     } else {
@@ -121,7 +129,8 @@ void runStop() {
     }
     renderOffline = false;
     isRunning = !isRunning;
-    if (isRunning) runTimer(TIMER_VALUE);
+    if (isRunning)
+        runTimer(TIMER_VALUE);
 }
 
 void runOneStep() {
@@ -130,7 +139,8 @@ void runOneStep() {
         return;
     }
     isRunning = false;
-    if (!populationEvaluated()) evaluateNow();
+    if (!populationEvaluated())
+        evaluateNow();
     evolutionState.stepGeneration();
     windowPort().layoutGrid();
     evolutionState.selectedSpider = evolutionState.bestSpider;
@@ -144,6 +154,10 @@ void freshTimer(int /*value*/) {
     windowPort().postRedisplay();
 }
 
-void timeStepBackward() { moveInTime(-1); }
+void timeStepBackward() {
+    moveInTime(-1);
+}
 
-void timeStepForward() { moveInTime(+1); }
+void timeStepForward() {
+    moveInTime(+1);
+}

@@ -12,8 +12,7 @@ public:
     void postRedisplay() override {}
     void drawNow() override {}
     void layoutGrid() override {}
-    void showMessage(const std::string& text, const std::string& caption,
-                     MessageIcon) override {
+    void showMessage(const std::string& text, const std::string& caption, MessageIcon) override {
         std::printf("%s: %s\n", caption.c_str(), text.c_str());
         std::fflush(stdout);
     }
@@ -24,6 +23,10 @@ WindowPort* currentPort = &headlessPort;
 
 } // namespace
 
-WindowPort& windowPort() { return *currentPort; }
+WindowPort& windowPort() {
+    return *currentPort;
+}
 
-void setWindowPort(WindowPort* port) { currentPort = port ? port : &headlessPort; }
+void setWindowPort(WindowPort* port) {
+    currentPort = port ? port : &headlessPort;
+}

@@ -27,13 +27,15 @@ SilentWindowPort silentPort;
 void checkLoadedRun() {
     const EvolutionState& es = evolutionState;
     const int g = es.recordedGenerations();
-    const bool consistent = es.populationSize >= 1 && es.populationSize <= MAX_POPULATION &&
-                            g >= 1 && es.generation == g - 1 &&
-                            es.fossilRecord.size() ==
-                                static_cast<size_t>(g) * es.populationSize * FOSSIL_ENTRY_SIZE;
-    if (!consistent) std::abort();
+    const bool consistent =
+        es.populationSize >= 1 && es.populationSize <= MAX_POPULATION && g >= 1 &&
+        es.generation == g - 1 &&
+        es.fossilRecord.size() == static_cast<size_t>(g) * es.populationSize * FOSSIL_ENTRY_SIZE;
+    if (!consistent)
+        std::abort();
     for (int i = 0; i < es.populationSize; ++i) {
-        if (!es.spiders[i].individual.isEvaluated) std::abort();
+        if (!es.spiders[i].individual.isEvaluated)
+            std::abort();
     }
 }
 

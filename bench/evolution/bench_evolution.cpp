@@ -55,8 +55,10 @@ void BM_StepOnly(benchmark::State& state) {
     EvolutionState& es = evolutionState;
     for (auto _ : state) {
         state.PauseTiming();
-        if (es.generation == GENERATION_LIMIT) startRun(population);
-        for (int i = 0; i < es.populationSize; ++i) es.spiders[i].individual.isEvaluated = true;
+        if (es.generation == GENERATION_LIMIT)
+            startRun(population);
+        for (int i = 0; i < es.populationSize; ++i)
+            es.spiders[i].individual.isEvaluated = true;
         state.ResumeTiming();
         es.stepGeneration();
     }

@@ -34,7 +34,8 @@ int main(int argc, char** argv) {
     }
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("population %d, generations %d, record %zu integers (%.1f MB), %.2f s, %.1f generations/s\n",
+    std::printf("population %d, generations %d, record %zu integers (%.1f MB), %.2f s, %.1f "
+                "generations/s\n",
                 es.populationSize, es.generation, es.fossilRecord.size(),
                 es.fossilRecord.size() * 4.0 / 1e6, seconds, es.generation / seconds);
     return 0;

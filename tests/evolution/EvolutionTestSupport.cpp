@@ -26,7 +26,9 @@ void EvolutionTest::SetUp() {
     setWindowPort(&window);
 }
 
-void EvolutionTest::TearDown() { setWindowPort(nullptr); }
+void EvolutionTest::TearDown() {
+    setWindowPort(nullptr);
+}
 
 void usePanelDefaults() {
     EvolutionState& es = evolutionState;
@@ -54,24 +56,39 @@ std::vector<uint8_t> readBytes(const std::string& path) {
 
 void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 std::string makeTempFolder(const std::string& name) {
     const std::string folder = ::testing::TempDir() + "arachnovix-evolution-" + name;
     std::string command = "rm -rf '" + folder + "'";
-    if (std::system(command.c_str()) != 0) ADD_FAILURE() << "cannot clear " << folder;
+    if (std::system(command.c_str()) != 0)
+        ADD_FAILURE() << "cannot clear " << folder;
     ::mkdir(folder.c_str(), 0755);
     return folder;
 }
 
 StateSnapshot snapshotState() {
     const EvolutionState& es = evolutionState;
-    StateSnapshot s{es.populationSize, es.generation, es.numPrey, es.selectedSpider,
-                    es.bestSpider, es.preySize, es.preyValue, es.silkCostFactor,
-                    es.timePenaltyFactor, es.crossoverRate, es.mutationRate,
-                    es.problem.useGravity, es.problem.useAttackDistance, silkLimit,
-                    es.fossilRecord, {}, {}, {}};
+    StateSnapshot s{es.populationSize,
+                    es.generation,
+                    es.numPrey,
+                    es.selectedSpider,
+                    es.bestSpider,
+                    es.preySize,
+                    es.preyValue,
+                    es.silkCostFactor,
+                    es.timePenaltyFactor,
+                    es.crossoverRate,
+                    es.mutationRate,
+                    es.problem.useGravity,
+                    es.problem.useAttackDistance,
+                    silkLimit,
+                    es.fossilRecord,
+                    {},
+                    {},
+                    {}};
     for (int i = 0; i < MAX_POPULATION; ++i) {
         const Spider& sp = es.spiders[i];
         s.bits.emplace_back(sp.individual.bits, sp.individual.bits + sp.individual.numBits);

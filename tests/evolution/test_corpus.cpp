@@ -20,7 +20,8 @@ std::vector<std::string> corpusFiles() {
     if (DIR* d = ::opendir(ARACHNOVIX_CORPUS_DIR)) {
         while (dirent* e = ::readdir(d)) {
             const std::string name = e->d_name;
-            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".axv") == 0) names.push_back(name);
+            if (name.size() > 4 && name.compare(name.size() - 4, 4, ".axv") == 0)
+                names.push_back(name);
         }
         ::closedir(d);
     }
@@ -28,7 +29,9 @@ std::vector<std::string> corpusFiles() {
     return names;
 }
 
-bool isValidName(const std::string& name) { return name.rfind("valid-", 0) == 0; }
+bool isValidName(const std::string& name) {
+    return name.rfind("valid-", 0) == 0;
+}
 
 class Corpus : public EvolutionTest {
 protected:
@@ -51,7 +54,8 @@ TEST_F(Corpus, HoldsValidAndDamagedFiles) {
 
 TEST_F(Corpus, EveryDamagedFileIsRefusedAndChangesNothing) {
     for (const std::string& name : corpusFiles()) {
-        if (isValidName(name)) continue;
+        if (isValidName(name))
+            continue;
         SCOPED_TRACE(name);
         window.forget();
         const StateSnapshot before = snapshotState();
@@ -68,9 +72,11 @@ TEST_F(Corpus, EveryDamagedFileIsRefusedAndChangesNothing) {
 
 TEST_F(Corpus, EveryValidFileLoadsItsWholeRecord) {
     for (const std::string& name : corpusFiles()) {
-        if (!isValidName(name)) continue;
+        if (!isValidName(name))
+            continue;
         SCOPED_TRACE(name);
-        const std::vector<uint8_t> bytes = readBytes(std::string(ARACHNOVIX_CORPUS_DIR) + "/" + name);
+        const std::vector<uint8_t> bytes =
+            readBytes(std::string(ARACHNOVIX_CORPUS_DIR) + "/" + name);
         ASSERT_GE(bytes.size(), 75u);
         const int32_t n = little_endian::getInt32(&bytes[11]);
         const int32_t g = little_endian::getInt32(&bytes[15]);

@@ -11,7 +11,9 @@ namespace {
 
 using FossilRecord = EvolutionTest;
 
-size_t generationsOf(int n, int g) { return static_cast<size_t>(g) * n * FOSSIL_ENTRY_SIZE; }
+size_t generationsOf(int n, int g) {
+    return static_cast<size_t>(g) * n * FOSSIL_ENTRY_SIZE;
+}
 
 std::vector<int32_t> recordedGeneration(int g) {
     const EvolutionState& es = evolutionState;
@@ -48,7 +50,8 @@ TEST_F(FossilRecord, LengthFollowsNewPopulationStepsAndResumedBreeding) {
     EXPECT_NE(newFour, oldFour);
     for (int i = 0; i < 15; ++i) {
         const int32_t* entry = &es.fossilRecord[(4 * 15 + i) * FOSSIL_ENTRY_SIZE];
-        for (int k = 0; k < NUM_RULES; ++k) EXPECT_EQ(entry[k], es.spiders[i].rule(k));
+        for (int k = 0; k < NUM_RULES; ++k)
+            EXPECT_EQ(entry[k], es.spiders[i].rule(k));
         EXPECT_EQ(entry[FOSSIL_ORIGIN], originCode(es.spiders[i].origin));
         EXPECT_EQ(entry[FOSSIL_PARENT_A], es.spiders[i].parentA);
     }
@@ -159,7 +162,8 @@ TEST_F(FossilRecord, RestoringIntoASeparateSpiderLeavesThePopulationAlone) {
     evolutionState.restoreSpiderInto(fossil, 1, 2);
     expectStateUnchanged(before);
     const int32_t* entry = &evolutionState.fossilRecord[(1 * 4 + 2) * FOSSIL_ENTRY_SIZE];
-    for (int k = 0; k < NUM_RULES; ++k) EXPECT_EQ(fossil.rule(k), entry[k]);
+    for (int k = 0; k < NUM_RULES; ++k)
+        EXPECT_EQ(fossil.rule(k), entry[k]);
     EXPECT_EQ(fossil.individual.fitness, entry[FOSSIL_FITNESS]);
     EXPECT_EQ(fossil.parentA, entry[FOSSIL_PARENT_A]);
     EXPECT_TRUE(fossil.individual.isEvaluated);
@@ -170,12 +174,15 @@ TEST_F(FossilRecord, HighlightingPicksTheFirstBestOrSpiderZero) {
     newPopulation(4);
     EvolutionState& es = evolutionState;
     const double fitness[] = {0, 5, 5, 3};
-    for (int i = 0; i < 4; ++i) setFitness(i, fitness[i]);
+    for (int i = 0; i < 4; ++i)
+        setFitness(i, fitness[i]);
     es.highlightBestRestored();
     EXPECT_EQ(es.selectedSpider, 1);
-    for (int i = 0; i < 4; ++i) EXPECT_EQ(es.spiders[i].web.isHighlighted, i == 1);
+    for (int i = 0; i < 4; ++i)
+        EXPECT_EQ(es.spiders[i].web.isHighlighted, i == 1);
 
-    for (int i = 0; i < 4; ++i) setFitness(i, i == 2 ? -1.0 : 0.0);
+    for (int i = 0; i < 4; ++i)
+        setFitness(i, i == 2 ? -1.0 : 0.0);
     es.highlightBestRestored();
     EXPECT_EQ(es.selectedSpider, 0);
     EXPECT_TRUE(es.spiders[0].web.isHighlighted);

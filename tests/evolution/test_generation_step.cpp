@@ -27,14 +27,14 @@ std::vector<int32_t> genome(int i) {
 std::vector<int> randIndices(unsigned seed, int count, int n) {
     std::srand(seed);
     std::vector<int> r;
-    for (int k = 0; k < count; ++k) r.push_back(std::rand() % n);
+    for (int k = 0; k < count; ++k)
+        r.push_back(std::rand() % n);
     return r;
 }
 
 // A population of n spiders with random genomes, fitness f(i), all evaluated,
 // no elite; rules decoded.
-template <class F>
-void makePopulation(int n, F fitness) {
+template <class F> void makePopulation(int n, F fitness) {
     EvolutionState& es = evolutionState;
     es.populationSize = n;
     for (int i = 0; i < n; ++i) {
@@ -55,7 +55,8 @@ int wordsDrawnSince(const MTRand& now, unsigned long saved[MTRand::SAVE]) {
     for (int k = 0; k < 100000; ++k) {
         unsigned long probeState[MTRand::SAVE];
         probe.save(probeState);
-        if (std::equal(probeState, probeState + MTRand::SAVE, nowState)) return k;
+        if (std::equal(probeState, probeState + MTRand::SAVE, nowState))
+            return k;
         probe.randInt();
     }
     return -1;
@@ -117,7 +118,8 @@ TEST_F(GenerationStep, EliteIsCarriedOverUnchangedAndLabelledSelectedByItself) {
     EXPECT_EQ(es.spiders[elite].parentA, elite);
     EXPECT_EQ(es.spiders[elite].parentB, parentB);
     EXPECT_EQ(es.generation, 1);
-    for (int i = 0; i < es.populationSize; ++i) EXPECT_FALSE(es.spiders[i].individual.isEvaluated);
+    for (int i = 0; i < es.populationSize; ++i)
+        EXPECT_FALSE(es.spiders[i].individual.isEvaluated);
 }
 
 TEST_F(GenerationStep, NoCrossoverAtRateZeroAndNoMutationAtRateZero) {
@@ -149,7 +151,8 @@ TEST_F(GenerationStep, NoCrossoverAtRateZeroAndNoMutationAtRateZero) {
 TEST_F(GenerationStep, EqualFitnessNeverReplacesASpider) {
     makePopulation(10, [](int) { return 50.0; });
     std::vector<std::vector<int32_t>> before;
-    for (int i = 0; i < 10; ++i) before.push_back(genome(i));
+    for (int i = 0; i < 10; ++i)
+        before.push_back(genome(i));
     const std::vector<int> rivals = randIndices(77, 10, 10);
     std::srand(77);
     evolutionState.selectSpiders();
@@ -166,7 +169,8 @@ TEST_F(GenerationStep, AStrictlyBetterRivalReplacesTheSpider) {
     // Spider i has fitness i: a rival r replaces spider i exactly when r > i.
     makePopulation(12, [](int i) { return static_cast<double>(i); });
     std::vector<std::vector<int32_t>> before;
-    for (int i = 0; i < 12; ++i) before.push_back(genome(i));
+    for (int i = 0; i < 12; ++i)
+        before.push_back(genome(i));
     const std::vector<int> rivals = randIndices(5, 12, 12);
     std::srand(5);
     evolutionState.selectSpiders();

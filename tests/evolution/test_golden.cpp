@@ -37,12 +37,29 @@ const GoldenRun GOLDEN_RUNS[] = {
     {"seed3-pop15-gen3-limit2500.axv", 3, 15, 3, 100, false, false, 1, 2500, 1},
 };
 
-const char* const FIELD_NAMES[FOSSIL_ENTRY_SIZE] = {
-    "numStartRadii", "variability", "phase", "rMaxLenRight", "rMaxLenBottom", "rMaxLenLeft",
-    "rMaxLenTop", "interpFuncId", "interpFuncParam", "rNextRadiiAngleRight",
-    "rNextRadiiAngleBottom", "rNextRadiiAngleLeft", "rNextRadiiAngleTop", "interpFuncId2",
-    "interpFuncParam2", "minFinalRadiiSpace", "spiralDistStart", "spiralDistEnd",
-    "growthToCentre", "fitness", "origin code", "parentA", "parentB"};
+const char* const FIELD_NAMES[FOSSIL_ENTRY_SIZE] = {"numStartRadii",
+                                                    "variability",
+                                                    "phase",
+                                                    "rMaxLenRight",
+                                                    "rMaxLenBottom",
+                                                    "rMaxLenLeft",
+                                                    "rMaxLenTop",
+                                                    "interpFuncId",
+                                                    "interpFuncParam",
+                                                    "rNextRadiiAngleRight",
+                                                    "rNextRadiiAngleBottom",
+                                                    "rNextRadiiAngleLeft",
+                                                    "rNextRadiiAngleTop",
+                                                    "interpFuncId2",
+                                                    "interpFuncParam2",
+                                                    "minFinalRadiiSpace",
+                                                    "spiralDistStart",
+                                                    "spiralDistEnd",
+                                                    "growthToCentre",
+                                                    "fitness",
+                                                    "origin code",
+                                                    "parentA",
+                                                    "parentB"};
 
 bool goldenFolderPresent() {
     struct stat st;
@@ -69,7 +86,8 @@ void evolve(const GoldenRun& run, bool extraRollAfterNewPopulation = false) {
     // written with that one roll before the first step (a second roll would
     // shift the shared generator by numPrey draws, see the test below).
     newPopulation(run.population);
-    if (extraRollAfterNewPopulation) rollPreyAngles();
+    if (extraRollAfterNewPopulation)
+        rollPreyAngles();
     for (int g = 0; g < run.generations; ++g) {
         es.stepGeneration();
         es.evaluatePopulation(true);
@@ -85,7 +103,8 @@ std::string describeFirstDifference(const std::vector<uint8_t>& want,
     const size_t header = 4 + 7 + 4 + 4;
     const size_t common = std::min(want.size(), got.size());
     size_t at = 0;
-    while (at < common && want[at] == got[at]) ++at;
+    while (at < common && want[at] == got[at])
+        ++at;
     if (at == common) {
         out << "sizes differ: golden " << want.size() << " bytes, ours " << got.size();
         return out.str();
@@ -113,11 +132,13 @@ TEST_P(GoldenFiles, HeadlessRunReproducesTheFileByteForByte) {
     if (!goldenFolderPresent())
         GTEST_SKIP() << "golden files not found at " << ARACHNOVIX_GOLDEN_DIR;
     const GoldenRun& run = GetParam();
-    const std::vector<uint8_t> want = readBytes(std::string(ARACHNOVIX_GOLDEN_DIR) + "/" + run.file);
+    const std::vector<uint8_t> want =
+        readBytes(std::string(ARACHNOVIX_GOLDEN_DIR) + "/" + run.file);
     ASSERT_FALSE(want.empty()) << run.file;
 
     evolve(run);
-    const std::string out = makeTempFolder(std::string("golden-") + std::to_string(run.seed)) + "/run.axv";
+    const std::string out =
+        makeTempFolder(std::string("golden-") + std::to_string(run.seed)) + "/run.axv";
     ASSERT_TRUE(savePopulation(out));
     const std::vector<uint8_t> got = readBytes(out);
 
@@ -133,7 +154,8 @@ TEST_F(EvolutionTest, GoldenRunWithSecondRollAfterNewPopulationDivergesAtGenerat
     if (!goldenFolderPresent())
         GTEST_SKIP() << "golden files not found at " << ARACHNOVIX_GOLDEN_DIR;
     const GoldenRun& run = GOLDEN_RUNS[0];
-    const std::vector<uint8_t> want = readBytes(std::string(ARACHNOVIX_GOLDEN_DIR) + "/" + run.file);
+    const std::vector<uint8_t> want =
+        readBytes(std::string(ARACHNOVIX_GOLDEN_DIR) + "/" + run.file);
     ASSERT_FALSE(want.empty());
     evolve(run, true);
     const std::string out = makeTempFolder("golden-second-roll") + "/run.axv";
@@ -142,7 +164,8 @@ TEST_F(EvolutionTest, GoldenRunWithSecondRollAfterNewPopulationDivergesAtGenerat
     ASSERT_EQ(got.size(), want.size());
     const size_t generationZeroEnd = 19 + 92u * run.population;
     EXPECT_TRUE(std::equal(want.begin(), want.begin() + generationZeroEnd, got.begin()));
-    EXPECT_FALSE(std::equal(want.begin() + generationZeroEnd, want.begin() + generationZeroEnd + 92u * run.population,
+    EXPECT_FALSE(std::equal(want.begin() + generationZeroEnd,
+                            want.begin() + generationZeroEnd + 92u * run.population,
                             got.begin() + generationZeroEnd));
 }
 

@@ -44,7 +44,9 @@ protected:
     }
 };
 
-int32_t intAt(const std::vector<uint8_t>& bytes, size_t at) { return little_endian::getInt32(&bytes[at]); }
+int32_t intAt(const std::vector<uint8_t>& bytes, size_t at) {
+    return little_endian::getInt32(&bytes[at]);
+}
 
 // Offsets of the settings fields from the end of a file.
 constexpr size_t GRAVITY_FIELD_FROM_END = 56 - 20;
@@ -69,7 +71,8 @@ TEST_F(PopulationFile, ANewPopulationOf24Is2283BytesWithItsHeader) {
 
 TEST_F(PopulationFile, SaveLoadSaveGivesTheSameBytesAndShowsTheLastGeneration) {
     newPopulation(10);
-    for (int k = 0; k < 4; ++k) runTimer(10);
+    for (int k = 0; k < 4; ++k)
+        runTimer(10);
     timeStepBackward();
     timeStepBackward(); // an earlier generation is shown; the whole record is saved
     evolutionState.problem.useAttackDistance = true;
@@ -93,7 +96,8 @@ TEST_F(PopulationFile, SaveLoadSaveGivesTheSameBytesAndShowsTheLastGeneration) {
         const int32_t* entry = &es.fossilRecord[(4 * 10 + i) * FOSSIL_ENTRY_SIZE];
         EXPECT_TRUE(es.spiders[i].individual.isEvaluated);
         EXPECT_EQ(es.spiders[i].individual.fitness, entry[FOSSIL_FITNESS]);
-        for (int k = 0; k < NUM_RULES; ++k) EXPECT_EQ(es.spiders[i].rule(k), entry[k]);
+        for (int k = 0; k < NUM_RULES; ++k)
+            EXPECT_EQ(es.spiders[i].rule(k), entry[k]);
     }
     // The selected spider is not read back, so keep it for the second save.
     evolutionState.selectedSpider = first[first.size() - DISTANCE_FIELD_FROM_END + 3];
@@ -102,10 +106,15 @@ TEST_F(PopulationFile, SaveLoadSaveGivesTheSameBytesAndShowsTheLastGeneration) {
 
 TEST_F(PopulationFile, RatesAreStoredTruncatedInPercentAndTenthsOfAPercent) {
     newPopulation(6);
-    struct Case { double crossover, mutation; int32_t crossoverStored, mutationStored;
-                  double crossoverRead, mutationRead; };
-    const Case cases[] = {{0.8, 0.0025, 80, 2, 0.8, 0.002}, {0.29, 0.002, 28, 2, 0.28, 0.002},
-                          {0.0, 0.0, 0, 0, 0.0, 0.0}, {1.0, 1.0, 100, 1000, 1.0, 1.0}};
+    struct Case {
+        double crossover, mutation;
+        int32_t crossoverStored, mutationStored;
+        double crossoverRead, mutationRead;
+    };
+    const Case cases[] = {{0.8, 0.0025, 80, 2, 0.8, 0.002},
+                          {0.29, 0.002, 28, 2, 0.28, 0.002},
+                          {0.0, 0.0, 0, 0, 0.0, 0.0},
+                          {1.0, 1.0, 100, 1000, 1.0, 1.0}};
     for (const Case& c : cases) {
         evolutionState.crossoverRate = c.crossover;
         evolutionState.mutationRate = c.mutation;
@@ -121,9 +130,13 @@ TEST_F(PopulationFile, RatesAreStoredTruncatedInPercentAndTenthsOfAPercent) {
 TEST_F(PopulationFile, AttackFlagsAndTheSilkLimitHaveTheirBytes) {
     newPopulation(6);
     evolutionState.selectedSpider = 0x1F5; // only the low byte is stored
-    struct Case { bool distance, gravity; uint8_t field9[4]; uint8_t field10first; };
-    const Case cases[] = {{true, true, {1, 1, 0, 0}, 1},   // "Dist+Grav"
-                          {true, false, {0, 1, 0, 0}, 1},  // "Dist"
+    struct Case {
+        bool distance, gravity;
+        uint8_t field9[4];
+        uint8_t field10first;
+    };
+    const Case cases[] = {{true, true, {1, 1, 0, 0}, 1},    // "Dist+Grav"
+                          {true, false, {0, 1, 0, 0}, 1},   // "Dist"
                           {false, false, {0, 0, 0, 0}, 0}}; // "Off"
     for (const Case& c : cases) {
         evolutionState.problem.useAttackDistance = c.distance;
@@ -155,8 +168,13 @@ TEST_F(PopulationFile, ReadersTakeOnlyTheFirstByteOfEachFlagField) {
     std::vector<uint8_t> bytes = saved("flags.axv");
     uint8_t* f9 = &bytes[bytes.size() - GRAVITY_FIELD_FROM_END];
     uint8_t* f10 = &bytes[bytes.size() - DISTANCE_FIELD_FROM_END];
-    f9[0] = 7; f9[1] = 0; f9[2] = 9; f9[3] = 9; // gravity on, distance byte 1 ignored
-    f10[0] = 0; f10[1] = 5; f10[2] = 5;         // distance off
+    f9[0] = 7;
+    f9[1] = 0;
+    f9[2] = 9;
+    f9[3] = 9; // gravity on, distance byte 1 ignored
+    f10[0] = 0;
+    f10[1] = 5;
+    f10[2] = 5; // distance off
     writeBytes(path("flags.axv"), bytes);
     ASSERT_TRUE(loadPopulation(path("flags.axv")));
     EXPECT_TRUE(evolutionState.problem.useGravity);
@@ -215,7 +233,8 @@ std::vector<std::string> filesIn(const std::string& folder) {
     if (DIR* d = ::opendir(folder.c_str())) {
         while (dirent* e = ::readdir(d)) {
             const std::string name = e->d_name;
-            if (name != "." && name != "..") names.push_back(name);
+            if (name != "." && name != "..")
+                names.push_back(name);
         }
         ::closedir(d);
     }
@@ -226,16 +245,22 @@ std::vector<std::string> filesIn(const std::string& folder) {
 // written (dropping root's rights first where needed) and exits 0 when the
 // save failed, said so in an error box and left the old file and nothing else.
 [[noreturn]] void saveIntoUnwritableFolder(const std::string& folder, const std::string& target,
-                                           const std::vector<uint8_t>& old, FakeWindowPort& window) {
+                                           const std::vector<uint8_t>& old,
+                                           FakeWindowPort& window) {
     ::chmod(folder.c_str(), 0555);
-    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(10);
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0))
+        std::_Exit(10);
     std::string why;
     const bool ok = savePopulation(target, &why);
     bool shown = window.messages.size() == 1 && window.messages[0].icon == MessageIcon::Error &&
                  window.messages[0].caption == "Arachnovix" &&
                  window.messages[0].text.find("Permission denied") != std::string::npos;
-    std::_Exit(ok ? 1 : !shown ? 2 : readBytes(target) != old ? 3
-                  : filesIn(folder).size() != 1 ? 4 : why.empty() ? 5 : 0);
+    std::_Exit(ok                            ? 1
+               : !shown                      ? 2
+               : readBytes(target) != old    ? 3
+               : filesIn(folder).size() != 1 ? 4
+               : why.empty()                 ? 5
+                                             : 0);
 }
 
 TEST_F(PopulationFile, SavingIntoAnUnwritableFolderFailsAndKeepsTheOldFile) {
@@ -254,11 +279,15 @@ TEST_F(PopulationFile, SavingIntoAnUnwritableFolderFailsAndKeepsTheOldFile) {
                                     const std::vector<uint8_t>& old, FakeWindowPort& window) {
     std::signal(SIGXFSZ, SIG_IGN);
     const rlimit limit{100, 100};
-    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0) std::_Exit(10);
+    if (::setrlimit(RLIMIT_FSIZE, &limit) != 0)
+        std::_Exit(10);
     const bool ok = savePopulation(target);
     const bool shown = window.messages.size() == 1 && window.messages[0].icon == MessageIcon::Error;
-    std::_Exit(ok ? 1 : !shown ? 2 : readBytes(target) != old ? 3
-                  : filesIn(folder).size() != 1 ? 4 : 0);
+    std::_Exit(ok                            ? 1
+               : !shown                      ? 2
+               : readBytes(target) != old    ? 3
+               : filesIn(folder).size() != 1 ? 4
+                                             : 0);
 }
 
 TEST_F(PopulationFile, AWriteThatFailsHalfWayKeepsTheOldFileAndNoTemporary) {

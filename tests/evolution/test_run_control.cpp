@@ -24,7 +24,8 @@ protected:
     void fireTimers() {
         std::vector<RecordedTimer> due;
         due.swap(window.timers);
-        for (const RecordedTimer& t : due) t.callback(t.value);
+        for (const RecordedTimer& t : due)
+            t.callback(t.value);
     }
 
     // A population at generation `g`, as if bred that far.
@@ -127,7 +128,8 @@ TEST_F(RunControl, OfflineRenderingRedrawsEveryFifthGeneration) {
         const int before = window.redisplays;
         runTimer(10);
         EXPECT_EQ(evolutionState.generation, g);
-        if (window.redisplays > before) redrawn.push_back(g);
+        if (window.redisplays > before)
+            redrawn.push_back(g);
         ASSERT_EQ(window.timers.size(), static_cast<size_t>(g));
         EXPECT_EQ(window.timers.back().milliseconds, 30);
         EXPECT_EQ(window.timers.back().callback, &runTimer);
@@ -156,7 +158,8 @@ TEST_F(RunControl, ThePendingTimerBreedsOnceMoreAfterAStop) {
 
 TEST_F(RunControl, RunStopEvaluatesAnUnevaluatedPopulationFirst) {
     EvolutionState& es = evolutionState;
-    for (int i = 0; i < es.populationSize; ++i) es.spiders[i].individual.isEvaluated = false;
+    for (int i = 0; i < es.populationSize; ++i)
+        es.spiders[i].individual.isEvaluated = false;
     runStop(); // without the evaluation the step would end the process
     EXPECT_EQ(es.generation, 1);
     EXPECT_TRUE(populationEvaluated());
@@ -189,7 +192,8 @@ TEST_F(RunControl, FeedingEvaluatesAgainstNewPreyAndSelectsTheBest) {
 
 TEST_F(RunControl, TimeStepsAtBothEndsKeepThePopulationButRebuildEveryWeb) {
     EvolutionState& es = evolutionState;
-    for (int i = 0; i < 6; ++i) es.spiders[i].clearWeb();
+    for (int i = 0; i < 6; ++i)
+        es.spiders[i].clearWeb();
     StateSnapshot before = snapshotState();
     isRunning = true;
     freshGeneration = true;
@@ -206,11 +210,13 @@ TEST_F(RunControl, TimeStepsAtBothEndsKeepThePopulationButRebuildEveryWeb) {
 
     es.stepGeneration();
     es.evaluatePopulation(true);
-    for (int i = 0; i < 6; ++i) es.spiders[i].clearWeb();
+    for (int i = 0; i < 6; ++i)
+        es.spiders[i].clearWeb();
     before = snapshotState();
     timeStepForward();
     EXPECT_EQ(es.generation, 1);
-    for (int i = 0; i < 6; ++i) EXPECT_EQ(es.spiders[i].stage, STAGE_COMPLETE) << i;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(es.spiders[i].stage, STAGE_COMPLETE) << i;
     before.selectedSpider = es.selectedSpider;
     expectStateUnchanged(before);
     EXPECT_EQ(window.redisplays, 2);
@@ -218,13 +224,15 @@ TEST_F(RunControl, TimeStepsAtBothEndsKeepThePopulationButRebuildEveryWeb) {
 
 TEST_F(RunControl, TimeStepsMoveThroughTheRecordAndSelectTheBestRestored) {
     EvolutionState& es = evolutionState;
-    for (int k = 0; k < 3; ++k) runTimer(10);
+    for (int k = 0; k < 3; ++k)
+        runTimer(10);
     timeStepBackward();
     timeStepBackward();
     EXPECT_EQ(es.generation, 1);
     int best = 0;
     for (int i = 1; i < 6; ++i)
-        if (es.spiders[i].individual.fitness > es.spiders[best].individual.fitness) best = i;
+        if (es.spiders[i].individual.fitness > es.spiders[best].individual.fitness)
+            best = i;
     EXPECT_EQ(es.selectedSpider, best);
     timeStepForward();
     EXPECT_EQ(es.generation, 2);
