@@ -3,27 +3,13 @@
 #include "app/AppState.h"
 #include "app/FossilsModel.h"
 #include "evolution/EvolutionState.h"
+#include "tests/app/PopulationFixture.h"
 
 namespace {
 
 void freshRun(int size, int steps)
 {
-    evolutionState.populationSize = size;
-    evolutionState.generation = 0;
-    evolutionState.fossilRecord.clear();
-    for (int i = 0; i < size; ++i) {
-        Spider& s = evolutionState.spiders[i];
-        s.clearWeb();
-        evolutionState.problem.createRandomGenotype(s.individual);
-        s.origin = "I";
-        s.parentA = s.parentB = i;
-    }
-    evolutionState.decodeRules();
-    evolutionState.evaluatePopulation(true);
-    for (int k = 0; k < steps; ++k) {
-        evolutionState.stepGeneration();
-        evolutionState.evaluatePopulation(true);
-    }
+    makeEvaluatedPopulation(size, "I", steps);
 }
 
 int recordedFitness(int g, int i)

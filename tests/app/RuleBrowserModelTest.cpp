@@ -4,6 +4,7 @@
 
 #include "app/RuleBrowserModel.h"
 #include "evolution/EvolutionState.h"
+#include "tests/app/PopulationFixture.h"
 
 namespace {
 
@@ -39,19 +40,7 @@ int otherValue(const RuleBrowserModel& m, int i, int current)
 
 void makePopulation(int size)
 {
-    evolutionState.populationSize = size;
-    evolutionState.generation = 0;
-    evolutionState.fossilRecord.clear();
-    for (int i = 0; i < size; ++i) {
-        Spider& s = evolutionState.spiders[i];
-        s.clearWeb();
-        evolutionState.problem.createRandomGenotype(s.individual);
-        s.origin = "SEL";
-        s.parentA = i;
-        s.parentB = i;
-    }
-    evolutionState.decodeRules();
-    evolutionState.evaluatePopulation(true);
+    makeEvaluatedPopulation(size, "SEL");
     evolutionState.selectedSpider = evolutionState.bestSpider;
 }
 

@@ -392,19 +392,25 @@ def wait_dialog_closed(s, dialog):
     raise Failure("a dialog stayed on screen")
 
 
+def choose_in_dialog(s, shortcut, title, path):
+    """Opens a file dialog with its shortcut, types the path and confirms."""
+    s.key(shortcut, pause=0.2)
+    dialog = find_dialog(s, title)
+    s.xdo("key", "--clearmodifiers", "ctrl+a" if title == "Save As" else "ctrl+l")
+    time.sleep(0.3)
+    s.xdo("type", "--delay", "20", path)
+    time.sleep(0.3)
+    s.xdo("key", "Return")
+    wait_dialog_closed(s, dialog)
+
+
 def scenario_files(s):
     s.key("F6", pause=1.0)
     s.key("F6", pause=1.0)
     saved = s.shot("before-save")
     path = os.path.join(s.work, "run two")  # ".axv" is appended
 
-    s.key("ctrl+s", pause=0.2)
-    dialog = find_dialog(s, "Save As")
-    s.xdo("key", "--clearmodifiers", "ctrl+a")
-    s.xdo("type", "--delay", "20", path)
-    time.sleep(0.3)
-    s.xdo("key", "Return")
-    wait_dialog_closed(s, dialog)
+    choose_in_dialog(s, "ctrl+s", "Save As", path)
     target = path + ".axv"
     for _ in range(50):
         if os.path.exists(target):
@@ -416,13 +422,7 @@ def scenario_files(s):
 
     # Saving again under the typed name asks before replacing "run two.axv".
     before = os.stat(target).st_mtime_ns
-    s.key("ctrl+s", pause=0.2)
-    dialog = find_dialog(s, "Save As")
-    s.xdo("key", "--clearmodifiers", "ctrl+a")
-    s.xdo("type", "--delay", "20", path)
-    time.sleep(0.3)
-    s.xdo("key", "Return")
-    wait_dialog_closed(s, dialog)
+    choose_in_dialog(s, "ctrl+s", "Save As", path)
     question = find_dialog(s, "Arachnovix")
     s.xdo("key", "--clearmodifiers", "alt+n")
     wait_dialog_closed(s, question)
@@ -434,14 +434,7 @@ def scenario_files(s):
     s.key("F6", pause=1.0)
     moved = s.shot("moved-on")
     check(band_text(moved) != band_text(saved), "F6 did not move on")
-    s.key("ctrl+o", pause=0.2)
-    dialog = find_dialog(s, "Open")
-    s.xdo("key", "--clearmodifiers", "ctrl+l")
-    time.sleep(0.3)
-    s.xdo("type", "--delay", "20", target)
-    time.sleep(0.3)
-    s.xdo("key", "Return")
-    wait_dialog_closed(s, dialog)
+    choose_in_dialog(s, "ctrl+o", "Open", target)
     time.sleep(0.8)
     s.park_pointer()
     time.sleep(0.3)
@@ -460,14 +453,7 @@ def scenario_files(s):
     bogus = os.path.join(s.work, "notes.axv")
     with open(bogus, "wb") as f:
         f.write(b"\x07\x00\x00\x00not-axv and more")
-    s.key("ctrl+o", pause=0.2)
-    dialog = find_dialog(s, "Open")
-    s.xdo("key", "--clearmodifiers", "ctrl+l")
-    time.sleep(0.3)
-    s.xdo("type", "--delay", "20", bogus)
-    time.sleep(0.3)
-    s.xdo("key", "Return")
-    wait_dialog_closed(s, dialog)
+    choose_in_dialog(s, "ctrl+o", "Open", bogus)
     message = find_dialog(s, "Arachnovix")
     s.xdo("key", "Return")
     wait_dialog_closed(s, message)
