@@ -14,7 +14,8 @@ namespace {
 std::string makeScratch() {
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/arachnovix-cli-test-XXXXXX";
-    if (!::mkdtemp(&pattern[0])) std::abort();
+    if (!::mkdtemp(&pattern[0]))
+        std::abort();
     return pattern;
 }
 
@@ -24,9 +25,11 @@ struct Scratch {
     std::string path = makeScratch();
     pid_t owner = ::getpid();
     ~Scratch() {
-        if (::getpid() != owner) return;
+        if (::getpid() != owner)
+            return;
         const std::string command = "rm -rf '" + path + "'";
-        if (std::system(command.c_str()) != 0) std::perror("rm");
+        if (std::system(command.c_str()) != 0)
+            std::perror("rm");
     }
 };
 
@@ -37,7 +40,9 @@ const std::string& scratchDir() {
     return scratch.path;
 }
 
-std::string scratchPath(const std::string& name) { return scratchDir() + "/" + name; }
+std::string scratchPath(const std::string& name) {
+    return scratchDir() + "/" + name;
+}
 
 std::string readFile(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
@@ -69,7 +74,8 @@ ProgramResult runProgram(const std::vector<std::string>& args, const std::string
         std::string binary = CLI_BINARY;
         argv.push_back(&binary[0]);
         std::vector<std::string> copy = args;
-        for (std::string& a : copy) argv.push_back(&a[0]);
+        for (std::string& a : copy)
+            argv.push_back(&a[0]);
         argv.push_back(nullptr);
         ::execv(binary.c_str(), argv.data());
         ::_exit(127);
@@ -78,13 +84,22 @@ ProgramResult runProgram(const std::vector<std::string>& args, const std::string
     ::waitpid(pid, &wstatus, 0);
     ProgramResult r;
     r.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
-    if (stdoutPath.empty()) r.out = readFile(outPath);
+    if (stdoutPath.empty())
+        r.out = readFile(outPath);
     r.err = readFile(errPath);
     return r;
 }
 
 std::vector<std::string> quickRun(const std::string& out, int seed, int population,
                                   int generations) {
-    return {"evolve", "--seed", std::to_string(seed), "--population", std::to_string(population),
-            "--generations", std::to_string(generations), "--quiet", "--out", out};
+    return {"evolve",
+            "--seed",
+            std::to_string(seed),
+            "--population",
+            std::to_string(population),
+            "--generations",
+            std::to_string(generations),
+            "--quiet",
+            "--out",
+            out};
 }

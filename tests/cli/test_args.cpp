@@ -62,8 +62,8 @@ TEST(ParseInteger, AcceptsWholeNumbersInsideTheRangeBothEndsIncluded) {
 }
 
 TEST(ParseInteger, RefusesOtherTextAndOutOfRangeValuesNamingTheOption) {
-    for (const char* bad : {"", "1.5", "12abc", "+3", " 3", "0x10", "-", "201", "0",
-                            "99999999999999999999999"})
+    for (const char* bad :
+         {"", "1.5", "12abc", "+3", " 3", "0x10", "-", "201", "0", "99999999999999999999999"})
         EXPECT_EQ(statusOf([bad] { parseInteger("--population", bad, 1, 200); }), EXIT_USAGE)
             << bad;
     EXPECT_NE(messageOf([] { parseInteger("--population", "201", 1, 200); }).find("--population"),
@@ -106,19 +106,23 @@ TEST(EvolveOptions, ReadsAttackModesAndRefusesOthers) {
               AttackSim::DistGrav);
     EXPECT_EQ(*parseEvolveOptions({"--out", "r", "--attack", "off"}).settings.attack,
               AttackSim::Off);
-    EXPECT_EQ(statusOf([] { parseEvolveOptions({"--out", "r", "--attack", "grav"}); }),
-              EXIT_USAGE);
+    EXPECT_EQ(statusOf([] { parseEvolveOptions({"--out", "r", "--attack", "grav"}); }), EXIT_USAGE);
 }
 
 TEST(EvolveOptions, RefusesContradictionsAndMissingOutput) {
     EXPECT_EQ(statusOf([] { parseEvolveOptions({"--seed", "1"}); }), EXIT_USAGE);
-    EXPECT_EQ(statusOf([] { parseEvolveOptions({"--out", "a", "--resume", "b", "--population",
-                                                "6"}); }),
+    EXPECT_EQ(statusOf([] {
+                  parseEvolveOptions({"--out", "a", "--resume", "b", "--population", "6"});
+              }),
               EXIT_USAGE);
     EXPECT_EQ(statusOf([] { parseEvolveOptions({"--out", "a", "--stats", "a"}); }), EXIT_USAGE);
     EXPECT_EQ(statusOf([] { parseEvolveOptions({"--out", "a", "stray"}); }), EXIT_USAGE);
-    EXPECT_EQ(statusOf([] { parseEvolveOptions({"--out", "a", "--generations", "10001"}); }),
+    EXPECT_EQ(statusOf([] {
+                  parseEvolveOptions({"--out", "a", "--generations", "10001"});
+              }),
               EXIT_USAGE);
-    EXPECT_EQ(statusOf([] { parseEvolveOptions({"--out", "a", "--silk-limit", "-2"}); }),
+    EXPECT_EQ(statusOf([] {
+                  parseEvolveOptions({"--out", "a", "--silk-limit", "-2"});
+              }),
               EXIT_USAGE);
 }

@@ -23,8 +23,8 @@ TEST(RunCompare, EqualRunsHaveNoDifference) {
 
 TEST(RunCompare, NamesTheFirstDifferingGenerationSpiderAndField) {
     FossilBuilder a(3, 3), b(3, 3);
-    b.at(2, 0, 0) = 4;                 // later difference
-    b.at(1, 2, FOSSIL_FITNESS) = 240;  // the first one in record order
+    b.at(2, 0, 0) = 4;                // later difference
+    b.at(1, 2, FOSSIL_FITNESS) = 240; // the first one in record order
     a.at(1, 2, FOSSIL_FITNESS) = 236;
     EXPECT_EQ(firstDifference(snapshotOf(a), snapshotOf(b)),
               "generation 1, spider 3 (index 2), field 19 fitness: 236 vs 240");

@@ -48,8 +48,8 @@ TEST(Evolve, SameSeedGivesIdenticalBytesAndOtherSeedsDiffer) {
 
 TEST(Evolve, SettingsReachTheStateAsThePanelSetsThem) {
     evolveBytes({"--population", "3", "--generations", "0", "--prey", "40", "--prey-size", "2.5",
-                 "--attack", "dist+grav", "--silk-limit", "2500", "--crossover", "29",
-                 "--mutation", "7", "--time-penalty", "1"},
+                 "--attack", "dist+grav", "--silk-limit", "2500", "--crossover", "29", "--mutation",
+                 "7", "--time-penalty", "1"},
                 5, "settings.axv");
     const EvolutionState& es = evolutionState;
     EXPECT_EQ(es.populationSize, 3);
@@ -76,7 +76,8 @@ TEST(Evolve, TheSavedRunLoadsWithItsLastGenerationAsThePopulation) {
     EXPECT_EQ(es.generation, 3);
     const FossilView f(es.fossilRecord, es.populationSize);
     for (int i = 0; i < es.populationSize; ++i) {
-        for (int k = 0; k < NUM_RULES; ++k) EXPECT_EQ(es.spiders[i].rule(k), f.rule(3, i, k));
+        for (int k = 0; k < NUM_RULES; ++k)
+            EXPECT_EQ(es.spiders[i].rule(k), f.rule(3, i, k));
         EXPECT_EQ(es.spiders[i].individual.fitness, f.fitness(3, i));
         EXPECT_EQ(es.spiders[i].parentA, f.parentA(3, i));
     }
@@ -85,9 +86,9 @@ TEST(Evolve, TheSavedRunLoadsWithItsLastGenerationAsThePopulation) {
 TEST(Evolve, ResumeGrowsTheRecordAndLeavesRecordedGenerationsUnchanged) {
     evolveBytes({"--population", "6", "--generations", "3", "--prey-value", "25"}, 11, "r0.axv");
     const std::vector<int32_t> before = evolutionState.fossilRecord;
-    const std::string after = evolveBytes(
-        {"--resume", scratchPath("r0.axv"), "--generations", "2", "--silk-cost", "3"}, 12,
-        "r1.axv");
+    const std::string after =
+        evolveBytes({"--resume", scratchPath("r0.axv"), "--generations", "2", "--silk-cost", "3"},
+                    12, "r1.axv");
     const EvolutionState& es = evolutionState;
     EXPECT_EQ(after.size(), FILE_OVERHEAD + BYTES_PER_ENTRY * 6 * 6);
     EXPECT_EQ(es.generation, 5);
@@ -102,8 +103,8 @@ TEST(Evolve, ResumeSparesTheBestSpiderOfTheLoadedGeneration) {
     const FossilView last(evolutionState.fossilRecord, 10);
     const int best = last.bestOf(2);
     const std::vector<int32_t> loaded = generationOf(evolutionState.fossilRecord, 10, 2);
-    evolveBytes({"--resume", scratchPath("elite0.axv"), "--generations", "1",
-                 "--mutation", "1000", "--crossover", "100"},
+    evolveBytes({"--resume", scratchPath("elite0.axv"), "--generations", "1", "--mutation", "1000",
+                 "--crossover", "100"},
                 22, "elite1.axv");
     const FossilView f(evolutionState.fossilRecord, 10);
     EXPECT_EQ(f.originCode(3, best), 1); // "SEL": neither crossed nor mutated
@@ -113,7 +114,8 @@ TEST(Evolve, ResumeSparesTheBestSpiderOfTheLoadedGeneration) {
 }
 
 TEST(Evolve, ZeroGenerationsSavesGenerationZeroOnly) {
-    const std::string bytes = evolveBytes({"--population", "24", "--generations", "0"}, 1, "g0.axv");
+    const std::string bytes =
+        evolveBytes({"--population", "24", "--generations", "0"}, 1, "g0.axv");
     EXPECT_EQ(bytes.size(), 2283u); // 75 + 92 x 24
 }
 
@@ -122,11 +124,13 @@ TEST(Evolve, NeverBreedsPastTheGenerationLimit) {
     evolveBytes({"--population", "1", "--generations", "0"}, 3, "limit0.axv");
     std::vector<int32_t>& record = evolutionState.fossilRecord;
     const std::vector<int32_t> g0 = record;
-    for (int g = 1; g < GENERATION_LIMIT; ++g) record.insert(record.end(), g0.begin(), g0.end());
+    for (int g = 1; g < GENERATION_LIMIT; ++g)
+        record.insert(record.end(), g0.begin(), g0.end());
     evolutionState.generation = GENERATION_LIMIT - 1;
     saveRun(scratchPath("limit0.axv"));
-    const EvolveOptions o = parseEvolveOptions(
-        {"--resume", scratchPath("limit0.axv"), "--generations", "5", "--out", scratchPath("l.axv")});
+    const EvolveOptions o =
+        parseEvolveOptions({"--resume", scratchPath("limit0.axv"), "--generations", "5", "--out",
+                            scratchPath("l.axv")});
     const EvolveReport r = runEvolution(o, 4);
     EXPECT_TRUE(r.stoppedAtLimit);
     EXPECT_EQ(r.bred, 1);
@@ -139,7 +143,8 @@ TEST(EvolveDeathTest, SaysSoWhenItStopsAtTheLimit) {
     evolveBytes({"--population", "1", "--generations", "0"}, 3, "limit-msg.axv");
     std::vector<int32_t>& record = evolutionState.fossilRecord;
     const std::vector<int32_t> g0 = record;
-    for (int g = 1; g <= GENERATION_LIMIT; ++g) record.insert(record.end(), g0.begin(), g0.end());
+    for (int g = 1; g <= GENERATION_LIMIT; ++g)
+        record.insert(record.end(), g0.begin(), g0.end());
     evolutionState.generation = GENERATION_LIMIT;
     saveRun(in);
     EXPECT_EXIT(std::exit(runCli({"evolve", "--resume", in, "--generations", "3", "--seed", "1",

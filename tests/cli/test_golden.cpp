@@ -40,7 +40,8 @@ std::string whereTheyDiffer(const std::string& ours, const std::string& theirs) 
 
 TEST_P(Golden, EvolveWritesTheSameBytes) {
     const std::string golden = std::string(GOLDEN_DIR) + "/" + GetParam().file;
-    if (!fileExists(golden)) GTEST_SKIP() << "golden files not found at " << GOLDEN_DIR;
+    if (!fileExists(golden))
+        GTEST_SKIP() << "golden files not found at " << GOLDEN_DIR;
     const std::string ours = scratchPath(std::string("ours-") + GetParam().file);
     std::vector<std::string> args = {"evolve"};
     args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
@@ -49,8 +50,8 @@ TEST_P(Golden, EvolveWritesTheSameBytes) {
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string a = readFile(ours), b = readFile(golden);
     if (a != b)
-        ADD_FAILURE() << GetParam().file << " differs (ours vs golden): "
-                      << whereTheyDiffer(ours, golden);
+        ADD_FAILURE() << GetParam().file
+                      << " differs (ours vs golden): " << whereTheyDiffer(ours, golden);
 }
 
 INSTANTIATE_TEST_SUITE_P(Runs, Golden, ::testing::ValuesIn(GOLDEN_RUNS),

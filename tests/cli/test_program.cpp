@@ -31,7 +31,8 @@ size_t lineCount(const std::string& text) {
 std::vector<std::string> csvRows(const std::string& text) {
     std::vector<std::string> rows;
     std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) rows.push_back(l);
+    for (std::string l; std::getline(in, l);)
+        rows.push_back(l);
     return rows;
 }
 
@@ -48,11 +49,13 @@ void expectRefusal(const std::vector<std::string>& args, int status, const std::
 TEST(Program, HelpListsEveryCommandAndOption) {
     const ProgramResult r = runProgram({"--help"});
     EXPECT_EQ(r.status, 0);
-    for (const char* word : {"evolve", "info", "stats", "web", "plot", "lineage", "genes",
-                             "--population", "--generations", "--prey", "--prey-size",
-                             "--prey-value", "--attack", "--silk-cost", "--silk-limit",
-                             "--time-penalty", "--crossover", "--mutation", "--seed", "--resume",
-                             "--stats", "--quiet", "--generation", "--spider", "--svg", "--csv"})
+    for (const char* word :
+         {"evolve",         "info",         "stats",        "web",           "plot",
+          "lineage",        "genes",        "--population", "--generations", "--prey",
+          "--prey-size",    "--prey-value", "--attack",     "--silk-cost",   "--silk-limit",
+          "--time-penalty", "--crossover",  "--mutation",   "--seed",        "--resume",
+          "--stats",        "--quiet",      "--generation", "--spider",      "--svg",
+          "--csv"})
         EXPECT_NE(r.out.find(word), std::string::npos) << word;
 }
 
@@ -101,11 +104,11 @@ TEST(Program, ResumeMayReplaceTheFileItContinues) {
 TEST(Program, InfoShowsSizeGenerationsSettingsAndBestFitness) {
     const ProgramResult r = runProgram({"info", sharedRun()});
     ASSERT_EQ(r.status, 0) << r.err;
-    for (const char* text : {"version:", "1.0.0.1", "population size:", "generations:",
-                             "number of prey:", "prey size:", "prey value:", "attack sim:",
-                             "silk cost factor:", "silk limit:", "no limit", "time penalty factor:",
-                             "crossover rate:", "80 %", "mutation rate:",
-                             "best fitness, first:", "best fitness, last:"})
+    for (const char* text :
+         {"version:", "1.0.0.1", "population size:", "generations:", "number of prey:",
+          "prey size:", "prey value:", "attack sim:", "silk cost factor:", "silk limit:",
+          "no limit", "time penalty factor:", "crossover rate:", "80 %",
+          "mutation rate:", "best fitness, first:", "best fitness, last:"})
         EXPECT_NE(r.out.find(text), std::string::npos) << text;
     EXPECT_NE(r.out.find("6\n"), std::string::npos);
     EXPECT_NE(r.out.find("(0 ... 5)"), std::string::npos);
@@ -127,9 +130,9 @@ TEST(Program, StatsCsvHasAHeaderAndOneRowPerGeneration) {
 
 TEST(Program, WebPictureOfAChosenAndOfTheBestSpider) {
     const std::string a = scratchPath("web2.svg"), b = scratchPath("webbest.svg");
-    ASSERT_EQ(runProgram({"web", sharedRun(), "--generation", "2", "--spider", "3", "--svg", a})
-                  .status,
-              0);
+    ASSERT_EQ(
+        runProgram({"web", sharedRun(), "--generation", "2", "--spider", "3", "--svg", a}).status,
+        0);
     ASSERT_EQ(runProgram({"web", sharedRun(), "--generation", "5", "--spider", "best", "--svg", b})
                   .status,
               0);
@@ -169,10 +172,10 @@ TEST(Program, LineageAsTextAndAsCsvReachesGenerationZero) {
     ASSERT_EQ(text.status, 0) << text.err;
     EXPECT_EQ(lineCount(text.out), 2u + G + 1u);
     const std::string csv = scratchPath("lineage.csv");
-    ASSERT_EQ(runProgram({"lineage", sharedRun(), "--generation", "4", "--spider", "2", "--csv",
-                          csv})
-                  .status,
-              0);
+    ASSERT_EQ(
+        runProgram({"lineage", sharedRun(), "--generation", "4", "--spider", "2", "--csv", csv})
+            .status,
+        0);
     const std::vector<std::string> rows = csvRows(readFile(csv));
     ASSERT_EQ(rows.size(), 1u + 5u);
     EXPECT_EQ(rows[1].substr(0, 4), "4,2,");
@@ -214,8 +217,14 @@ TEST(Program, ABadCommandLineIsRefusedWithStatusTwo) {
 TEST(Program, AFileThatIsNotARunIsRefusedWithTheProgramsMessage) {
     const std::string wrong = scratchPath("wrong.axv"), longer = scratchPath("longer.axv"),
                       cut = scratchPath("cut.axv"), svg = scratchPath("x.svg");
-    writeFile(wrong, std::string("\x07\0\0\0" "1.0.0.2", 11) + std::string(64, '\0'));
-    writeFile(longer, std::string("\x08\0\0\0" "1.0.0.1x", 12) + std::string(64, '\0'));
+    writeFile(wrong, std::string("\x07\0\0\0"
+                                 "1.0.0.2",
+                                 11) +
+                         std::string(64, '\0'));
+    writeFile(longer, std::string("\x08\0\0\0"
+                                  "1.0.0.1x",
+                                  12) +
+                          std::string(64, '\0'));
     const std::string good = readFile(sharedRun());
     writeFile(cut, good.substr(0, good.size() - 100));
     for (const std::string& bad : {wrong, longer, cut, scratchPath("missing.axv"), scratchDir()}) {
@@ -243,7 +252,8 @@ TEST(Program, AnOutputThatCannotBeWrittenLeavesExistingFilesAlone) {
 }
 
 TEST(Program, AFullStandardOutputIsAFailureNotASuccess) {
-    if (!fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full on this system";
+    if (!fileExists("/dev/full"))
+        GTEST_SKIP() << "no /dev/full on this system";
     const ProgramResult r = runProgram({"stats", sharedRun()}, "/dev/full");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("cannot write to standard output"), std::string::npos) << r.err;

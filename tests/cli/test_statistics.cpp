@@ -13,11 +13,14 @@ namespace {
 std::vector<std::string> lines(const std::string& text) {
     std::vector<std::string> out;
     std::istringstream in(text);
-    for (std::string l; std::getline(in, l);) out.push_back(l);
+    for (std::string l; std::getline(in, l);)
+        out.push_back(l);
     return out;
 }
 
-size_t commas(const std::string& s) { return static_cast<size_t>(std::count(s.begin(), s.end(), ',')); }
+size_t commas(const std::string& s) {
+    return static_cast<size_t>(std::count(s.begin(), s.end(), ','));
+}
 
 // Generation 0: fitness 10, 20, 40, all "I". Generation 1: 0, 300, 300 with
 // the labels SEL+MUT, CROSS and a code no label has.
@@ -75,7 +78,8 @@ TEST(StatsCsv, HeaderThenOneLineOfTwelveColumnsPerGeneration) {
     const std::vector<std::string> l = lines(statsCsv(allGenerationStats(f)));
     ASSERT_EQ(l.size(), 3u);
     EXPECT_EQ(l[0], "generation,best,mean,min,max,stddev,I,SEL,CROSS,SEL+MUT,CROSS+MUT,other");
-    for (const std::string& row : l) EXPECT_EQ(commas(row), 11u) << row;
+    for (const std::string& row : l)
+        EXPECT_EQ(commas(row), 11u) << row;
     EXPECT_EQ(l[1], "0,40,23.3333,10,40,12.4722,3,0,0,0,0,0");
     EXPECT_EQ(l[2].substr(0, 9), "1,300,200");
 }

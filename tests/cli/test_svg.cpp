@@ -24,8 +24,8 @@ Radius radius(int kind, int x, int y) {
 Spider handMadeWeb() {
     Spider s;
     s.web.radii = {radius(0, 50, 0), radius(1, 0, 60), radius(0, -50, 0), radius(0, 0, -60)};
-    s.web.spiralThreads = {{10, 0, 0, 12}, {0, 12, -10, 0}, {-10, 0, 0, -12},
-                           {0, -12, 14, 0}, {14, 0, 0, 16}};
+    s.web.spiralThreads = {
+        {10, 0, 0, 12}, {0, 12, -10, 0}, {-10, 0, 0, -12}, {0, -12, 14, 0}, {14, 0, 0, 16}};
     s.web.firstLoopThreads = 2;
     s.spiderX = 3;
     s.spiderY = 4;
@@ -39,7 +39,8 @@ Spider handMadeWeb() {
 // The value of the points attribute of the first element with this class.
 std::string pointsOf(const std::string& svg, const std::string& cssClass) {
     const size_t at = svg.find("class=\"" + cssClass + "\"");
-    if (at == std::string::npos) return "";
+    if (at == std::string::npos)
+        return "";
     const size_t p = svg.find("points=\"", at) + 8;
     return svg.substr(p, svg.find('"', p) - p);
 }
@@ -158,7 +159,8 @@ TEST(GenesSvg, OneLabelledRowPerGeneColouredByTheMeanValue) {
     FossilBuilder b(2, 3);
     const std::vector<GeneInfo> genes = {{"low", 0, 10}, {"high & mighty", 0, 10}};
     for (int g = 0; g < 3; ++g)
-        for (int i = 0; i < 2; ++i) b.at(g, i, 1) = 10; // gene 1 at its maximum, gene 0 at 0
+        for (int i = 0; i < 2; ++i)
+            b.at(g, i, 1) = 10; // gene 1 at its maximum, gene 0 at 0
     const FossilView f(b.record, 2);
     EXPECT_DOUBLE_EQ(meanRule(f, 1, 1), 10.0);
     const std::string svg = genesSvg(f, genes, "genes");
@@ -167,6 +169,7 @@ TEST(GenesSvg, OneLabelledRowPerGeneColouredByTheMeanValue) {
     EXPECT_NE(svg.find(">1 high &amp; mighty</text>"), std::string::npos);
     EXPECT_EQ(occurrences(svg, "<g class=\"gene\">"), 2u);
     // equal columns of a row merge into one cell: blue for gene 0, red for gene 1
-    EXPECT_EQ(occurrences(svg, "fill=\"#0033ff\" stroke=\"none\"/>"), 1u + 1u); // + the legend's first step
+    EXPECT_EQ(occurrences(svg, "fill=\"#0033ff\" stroke=\"none\"/>"),
+              1u + 1u); // + the legend's first step
     EXPECT_EQ(occurrences(svg, "fill=\"#ff3300\" stroke=\"none\"/>"), 1u + 1u);
 }

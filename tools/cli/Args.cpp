@@ -10,7 +10,8 @@ namespace {
 
 const OptionSpec* findSpec(const std::vector<OptionSpec>& known, const std::string& name) {
     for (const OptionSpec& spec : known)
-        if (spec.name == name) return &spec;
+        if (spec.name == name)
+            return &spec;
     return nullptr;
 }
 
@@ -18,7 +19,9 @@ bool isOptionWord(const std::string& word) {
     return word.size() > 2 && word[0] == '-' && word[1] == '-';
 }
 
-std::string quoted(const std::string& text) { return "'" + text + "'"; }
+std::string quoted(const std::string& text) {
+    return "'" + text + "'";
+}
 
 } // namespace
 
@@ -40,10 +43,13 @@ Args::Args(const std::vector<std::string>& words, const std::vector<OptionSpec>&
             name = name.substr(0, eq);
         }
         const OptionSpec* spec = findSpec(known, name);
-        if (!spec) throw usageError("unknown option --" + name);
-        if (has(name)) throw usageError("option --" + name + " is given more than once");
+        if (!spec)
+            throw usageError("unknown option --" + name);
+        if (has(name))
+            throw usageError("option --" + name + " is given more than once");
         if (!spec->takesValue) {
-            if (hasInline) throw usageError("option --" + name + " takes no value");
+            if (hasInline)
+                throw usageError("option --" + name + " takes no value");
             switches_.insert(name);
             continue;
         }
@@ -63,18 +69,21 @@ bool Args::has(const std::string& name) const {
 
 const std::string& Args::value(const std::string& name) const {
     auto it = values_.find(name);
-    if (it == values_.end()) throw usageError("option --" + name + " is required");
+    if (it == values_.end())
+        throw usageError("option --" + name + " is required");
     return it->second;
 }
 
 long long parseInteger(const std::string& option, const std::string& text, long long lo,
                        long long hi) {
-    const std::string range = " (allowed: " + std::to_string(lo) + " to " + std::to_string(hi) + ")";
+    const std::string range =
+        " (allowed: " + std::to_string(lo) + " to " + std::to_string(hi) + ")";
     bool digitsOnly = !text.empty();
     for (size_t k = 0; k < text.size(); ++k) {
         const char c = text[k];
         const bool sign = k == 0 && c == '-' && text.size() > 1;
-        if (!sign && (c < '0' || c > '9')) digitsOnly = false;
+        if (!sign && (c < '0' || c > '9'))
+            digitsOnly = false;
     }
     if (!digitsOnly)
         throw usageError(option + ": " + quoted(text) + " is not a whole number" + range);
@@ -99,7 +108,8 @@ double parseReal(const std::string& option, const std::string& text, double lo, 
     const double v = plain ? std::strtod(text.c_str(), &end) : 0.0;
     if (!plain || end != text.c_str() + text.size() || errno == ERANGE || !std::isfinite(v))
         throw usageError(option + ": " + quoted(text) + " is not a number" + range);
-    if (v < lo || v > hi) throw usageError(option + ": " + text + " is out of range" + range);
+    if (v < lo || v > hi)
+        throw usageError(option + ": " + text + " is out of range" + range);
     return v;
 }
 

@@ -10,12 +10,12 @@
 #include <vector>
 
 struct OptionSpec {
-    std::string name;  // without the leading "--"
+    std::string name; // without the leading "--"
     bool takesValue;
 };
 
 class Args {
-public:
+  public:
     // Splits `words` (the words after the command name). Accepts "--name
     // value" and "--name=value". Throws a usage error for an option the
     // command does not know, a missing value, a value given to a switch or
@@ -27,7 +27,7 @@ public:
     // The value of an option that was given (throws a usage error otherwise).
     const std::string& value(const std::string& name) const;
 
-private:
+  private:
     std::vector<std::string> positional_;
     std::map<std::string, std::string> values_;
     std::set<std::string> switches_;

@@ -9,12 +9,12 @@ constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_FILE = 1;
 
 class CliError : public std::runtime_error {
-public:
+  public:
     CliError(int status, const std::string& message)
         : std::runtime_error(message), status_(status) {}
     int status() const { return status_; }
 
-private:
+  private:
     int status_;
 };
 

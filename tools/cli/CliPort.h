@@ -9,7 +9,7 @@
 #include "evolution/WindowPort.h"
 
 class CliPort : public WindowPort {
-public:
+  public:
     void startTimer(int, void (*)(int), int) override {}
     void postRedisplay() override {}
     void drawNow() override {}
@@ -20,7 +20,7 @@ public:
     // The messages shown since the last call, oldest first; empties the list.
     std::vector<std::string> takeMessages();
 
-private:
+  private:
     std::vector<std::string> messages_;
 };
 

@@ -29,7 +29,8 @@ std::string runPath(const Args& a, const char* command) {
     if (a.positional().empty())
         throw usageError(std::string(command) + ": the population file (RUN.axv) is missing");
     if (a.positional().size() > 1)
-        throw usageError(std::string(command) + ": unexpected argument '" + a.positional()[1] + "'");
+        throw usageError(std::string(command) + ": unexpected argument '" + a.positional()[1] +
+                         "'");
     return a.positional().front();
 }
 
@@ -60,7 +61,8 @@ void emit(const Args& a, const char* option, const std::string& text) {
 
 void checkOutputs(const Args& a, std::initializer_list<const char*> options) {
     for (const char* o : options)
-        if (a.has(o)) checkWritable(a.value(o));
+        if (a.has(o))
+            checkWritable(a.value(o));
 }
 
 // --generation G (default: the last) and --spider I|best (numbered from 1;
@@ -76,9 +78,9 @@ SpiderChoice chooseSpider(const Args& a, const FossilView& f) {
         c.generation = static_cast<int>(
             parseInteger("--generation", a.value("generation"), 0, f.generations() - 1));
     if (a.has("spider") && a.value("spider") != BEST)
-        c.spider = static_cast<int>(
-                       parseInteger("--spider", a.value("spider"), 1, f.populationSize())) -
-                   1;
+        c.spider =
+            static_cast<int>(parseInteger("--spider", a.value("spider"), 1, f.populationSize())) -
+            1;
     else
         c.spider = f.bestOf(c.generation);
     return c;
@@ -137,7 +139,7 @@ int plotCommand(const std::vector<std::string>& words) {
     const LoadedRun run = loadCommand(words, {{"svg", true}}, "plot", "svg");
     checkOutputs(run.args, {"svg"});
     writeTextFile(run.args.value("svg"), fitnessPlotSvg(allGenerationStats(run.fossils),
-                                                      "Best and mean fitness: " + run.path));
+                                                        "Best and mean fitness: " + run.path));
     return 0;
 }
 
@@ -169,14 +171,15 @@ struct NamedCommand {
 };
 
 const NamedCommand COMMANDS[] = {
-    {"evolve", evolveCommand}, {"info", infoCommand},       {"stats", statsCommand},
-    {"web", webCommand},       {"plot", plotCommand},       {"lineage", lineageCommand},
+    {"evolve", evolveCommand}, {"info", infoCommand}, {"stats", statsCommand},
+    {"web", webCommand},       {"plot", plotCommand}, {"lineage", lineageCommand},
     {"genes", genesCommand},
 };
 
 bool wantsHelp(const std::vector<std::string>& args) {
     for (const std::string& a : args)
-        if (a == "--help" || a == "-h") return true;
+        if (a == "--help" || a == "-h")
+            return true;
     return !args.empty() && args.front() == "help";
 }
 
@@ -185,14 +188,16 @@ int dispatch(const std::vector<std::string>& args) {
         std::cout << helpText() << std::flush;
         return 0;
     }
-    if (args.empty()) throw usageError("no command given (try --help)");
+    if (args.empty())
+        throw usageError("no command given (try --help)");
     if (args.front() == "--version") {
         std::cout << PROGRAM << " " << LSystem::GetProductVersion() << std::endl;
         return 0;
     }
     const std::vector<std::string> rest(args.begin() + 1, args.end());
     for (const NamedCommand& c : COMMANDS)
-        if (args.front() == c.name) return c.run(rest);
+        if (args.front() == c.name)
+            return c.run(rest);
     throw usageError("unknown command '" + args.front() + "' (try --help)");
 }
 
@@ -203,7 +208,8 @@ int runCli(const std::vector<std::string>& args) {
     try {
         const int status = dispatch(args);
         std::cout.flush();
-        if (!std::cout) throw fileError("cannot write to standard output");
+        if (!std::cout)
+            throw fileError("cannot write to standard output");
         return status;
     } catch (const CliError& e) {
         std::cerr << PROGRAM << ": " << e.what() << std::endl;

@@ -25,10 +25,10 @@ constexpr int MAX_SILK_LIMIT = 10000000;
 constexpr double MAX_RECORDED_FITNESS = 2147483647.0;
 
 const std::vector<OptionSpec> EVOLVE_OPTIONS = {
-    {"population", true}, {"generations", true}, {"prey", true},      {"prey-size", true},
-    {"prey-value", true}, {"attack", true},      {"silk-cost", true}, {"silk-limit", true},
-    {"time-penalty", true}, {"crossover", true}, {"mutation", true},  {"seed", true},
-    {"resume", true},     {"out", true},         {"stats", true},     {"quiet", false},
+    {"population", true},   {"generations", true}, {"prey", true},      {"prey-size", true},
+    {"prey-value", true},   {"attack", true},      {"silk-cost", true}, {"silk-limit", true},
+    {"time-penalty", true}, {"crossover", true},   {"mutation", true},  {"seed", true},
+    {"resume", true},       {"out", true},         {"stats", true},     {"quiet", false},
 };
 
 int intOption(const Args& a, const char* name, long long lo, long long hi) {
@@ -41,20 +41,28 @@ double realOption(const Args& a, const char* name, double lo, double hi) {
 
 SettingOverrides parseSettings(const Args& a) {
     SettingOverrides s;
-    if (a.has("prey")) s.numPrey = intOption(a, "prey", 0, MAX_PREY);
-    if (a.has("prey-size")) s.preySize = realOption(a, "prey-size", 0.0, MAX_PREY_SIZE);
-    if (a.has("prey-value")) s.preyValue = realOption(a, "prey-value", 0.0, MAX_FACTOR);
+    if (a.has("prey"))
+        s.numPrey = intOption(a, "prey", 0, MAX_PREY);
+    if (a.has("prey-size"))
+        s.preySize = realOption(a, "prey-size", 0.0, MAX_PREY_SIZE);
+    if (a.has("prey-value"))
+        s.preyValue = realOption(a, "prey-value", 0.0, MAX_FACTOR);
     if (a.has("attack")) {
         s.attack = parseAttackWord(a.value("attack"));
         if (!s.attack)
             throw usageError("--attack: '" + a.value("attack") +
                              "' is not one of off, dist, dist+grav");
     }
-    if (a.has("silk-cost")) s.silkCost = realOption(a, "silk-cost", 0.0, MAX_FACTOR);
-    if (a.has("silk-limit")) s.silkLimit = intOption(a, "silk-limit", -1, MAX_SILK_LIMIT);
-    if (a.has("time-penalty")) s.timePenalty = realOption(a, "time-penalty", 0.0, MAX_FACTOR);
-    if (a.has("crossover")) s.crossoverPercent = intOption(a, "crossover", 0, 100);
-    if (a.has("mutation")) s.mutationTenths = intOption(a, "mutation", 0, 1000);
+    if (a.has("silk-cost"))
+        s.silkCost = realOption(a, "silk-cost", 0.0, MAX_FACTOR);
+    if (a.has("silk-limit"))
+        s.silkLimit = intOption(a, "silk-limit", -1, MAX_SILK_LIMIT);
+    if (a.has("time-penalty"))
+        s.timePenalty = realOption(a, "time-penalty", 0.0, MAX_FACTOR);
+    if (a.has("crossover"))
+        s.crossoverPercent = intOption(a, "crossover", 0, 100);
+    if (a.has("mutation"))
+        s.mutationTenths = intOption(a, "mutation", 0, 1000);
     return s;
 }
 
@@ -65,7 +73,8 @@ uint32_t systemSeed() {
 
 // Breeds one generation as the program's run timer does; false at the limit.
 bool breedOne() {
-    if (evolutionState.generation >= GENERATION_LIMIT) return false;
+    if (evolutionState.generation >= GENERATION_LIMIT)
+        return false;
     isRunning = false;
     runTimer(TIMER_VALUE);
     return true;
@@ -101,13 +110,19 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
         throw usageError("evolve: unexpected argument '" + a.positional().front() + "'");
     EvolveOptions o;
     o.settings = parseSettings(a);
-    if (a.has("population")) o.population = intOption(a, "population", 1, MAX_POPULATION);
-    if (a.has("generations")) o.generations = intOption(a, "generations", 0, GENERATION_LIMIT);
-    if (a.has("seed")) o.seed = parseSeed("--seed", a.value("seed"));
-    if (a.has("resume")) o.resume = a.value("resume");
-    if (a.has("stats")) o.stats = a.value("stats");
+    if (a.has("population"))
+        o.population = intOption(a, "population", 1, MAX_POPULATION);
+    if (a.has("generations"))
+        o.generations = intOption(a, "generations", 0, GENERATION_LIMIT);
+    if (a.has("seed"))
+        o.seed = parseSeed("--seed", a.value("seed"));
+    if (a.has("resume"))
+        o.resume = a.value("resume");
+    if (a.has("stats"))
+        o.stats = a.value("stats");
     o.quiet = a.has("quiet");
-    if (!a.has("out")) throw usageError("evolve: --out RUN.axv is required");
+    if (!a.has("out"))
+        throw usageError("evolve: --out RUN.axv is required");
     o.out = a.value("out");
     if (o.population && !o.resume.empty())
         throw usageError("--population cannot be used with --resume (the run keeps its size)");
@@ -149,7 +164,8 @@ EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
             break;
         }
         ++report.bred;
-        if (afterGeneration) afterGeneration(report.bred);
+        if (afterGeneration)
+            afterGeneration(report.bred);
     }
     return report;
 }
@@ -157,9 +173,11 @@ EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
 int evolveCommand(const std::vector<std::string>& words) {
     const EvolveOptions o = parseEvolveOptions(words);
     checkWritable(o.out);
-    if (!o.stats.empty()) checkWritable(o.stats);
+    if (!o.stats.empty())
+        checkWritable(o.stats);
     const uint32_t seed = o.seed ? *o.seed : systemSeed();
-    if (!o.seed) std::cerr << "seed: " << seed << std::endl;
+    if (!o.seed)
+        std::cerr << "seed: " << seed << std::endl;
 
     const auto start = std::chrono::steady_clock::now();
     auto elapsed = [&start] {
@@ -186,6 +204,7 @@ int evolveCommand(const std::vector<std::string>& words) {
         const FossilView fossils(evolutionState.fossilRecord, evolutionState.populationSize);
         writeTextFile(o.stats, statsCsv(allGenerationStats(fossils)));
     }
-    if (!o.quiet) std::cerr << summaryLine(o, r, seconds) << std::endl;
+    if (!o.quiet)
+        std::cerr << summaryLine(o, r, seconds) << std::endl;
     return 0;
 }

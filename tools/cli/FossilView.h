@@ -6,7 +6,7 @@
 #include <vector>
 
 class FossilView {
-public:
+  public:
     // `record` must outlive the view; `populationSize` >= 1.
     FossilView(const std::vector<int32_t>& record, int populationSize);
 
@@ -26,7 +26,7 @@ public:
     bool hasGeneration(int g) const { return g >= 0 && g < generations_; }
     bool hasSpider(int i) const { return i >= 0 && i < n_; }
 
-private:
+  private:
     int32_t at(int g, int i, int offset) const;
 
     const std::vector<int32_t>& record_;

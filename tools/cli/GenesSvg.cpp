@@ -17,13 +17,17 @@ const Rgb TEXT_COLOUR = {0.1, 0.1, 0.1};
 const Rgb BACKGROUND = {1.0, 1.0, 1.0};
 
 // The gene chart's colour ramp: blue at the minimum, red at the maximum.
-Rgb rampColour(double f) { return {f, 0.2, 1.0 - f}; }
+Rgb rampColour(double f) {
+    return {f, 0.2, 1.0 - f};
+}
 
-std::string geneLabel(int k, const GeneInfo& gene) { return std::to_string(k) + " " + gene.name; }
+std::string geneLabel(int k, const GeneInfo& gene) {
+    return std::to_string(k) + " " + gene.name;
+}
 
 // One row: consecutive columns of equal colour become one rectangle.
-void drawRow(SvgDocument& svg, const FossilView& fossils, const std::vector<int>& columns,
-             int k, const GeneInfo& gene, double y) {
+void drawRow(SvgDocument& svg, const FossilView& fossils, const std::vector<int>& columns, int k,
+             const GeneInfo& gene, double y) {
     const double cell = MAP_WIDTH / columns.size();
     size_t start = 0;
     std::string colour;
@@ -47,7 +51,8 @@ void drawGenerationAxis(SvgDocument& svg, const std::vector<int>& columns, doubl
     const double cell = MAP_WIDTH / columns.size();
     // Tick at the centre of the column that shows each tick's generation.
     for (double t : niceTicks(0, std::max(columns.back(), 1), TICKS)) {
-        if (t > columns.back()) break;
+        if (t > columns.back())
+            break;
         const auto it = std::lower_bound(columns.begin(), columns.end(), static_cast<int>(t));
         const double x = LABEL_WIDTH + (it - columns.begin() + 0.5) * cell;
         svg.line(x, y, x, y + 5, ink, 1);
@@ -84,12 +89,14 @@ std::vector<GeneInfo> spiderGenes() {
 
 double meanRule(const FossilView& fossils, int g, int k) {
     double sum = 0.0;
-    for (int i = 0; i < fossils.populationSize(); ++i) sum += fossils.rule(g, i, k);
+    for (int i = 0; i < fossils.populationSize(); ++i)
+        sum += fossils.rule(g, i, k);
     return sum / fossils.populationSize();
 }
 
 double geneFraction(double value, const GeneInfo& gene) {
-    if (gene.hi <= gene.lo) return 0.0;
+    if (gene.hi <= gene.lo)
+        return 0.0;
     return std::clamp((value - gene.lo) / (gene.hi - gene.lo), 0.0, 1.0);
 }
 
@@ -103,7 +110,8 @@ std::string genesSvg(const FossilView& fossils, const std::vector<GeneInfo>& gen
     svg.title(title);
     svg.rect(0, 0, width, height, svgColour(BACKGROUND));
     svg.text(10, TOP - 25, title, TITLE_FONT, svgColour(TEXT_COLOUR));
-    if (columns.empty()) return svg.str();
+    if (columns.empty())
+        return svg.str();
     for (size_t k = 0; k < genes.size(); ++k) {
         const double y = TOP + k * ROW_HEIGHT;
         svg.text(LABEL_WIDTH - 6, y + ROW_HEIGHT - 5, geneLabel(static_cast<int>(k), genes[k]),

@@ -13,7 +13,9 @@ std::string spiderNumber(int index) {
 }
 
 // The same for CSV, where no parent is an empty field.
-std::string csvSpiderNumber(int index) { return index < 0 ? std::string() : spiderNumber(index); }
+std::string csvSpiderNumber(int index) {
+    return index < 0 ? std::string() : spiderNumber(index);
+}
 
 std::string labelOf(int code) {
     const std::string label = originLabel(code);
@@ -33,7 +35,8 @@ Lineage traceLineage(const FossilView& fossils, int g, int i) {
         step.parentA = fossils.parentA(g, i);
         step.parentB = fossils.parentB(g, i);
         lineage.steps.push_back(step);
-        if (g == 0) break;
+        if (g == 0)
+            break;
         if (!fossils.hasSpider(step.parentA)) {
             lineage.broken = true;
             break;

@@ -9,10 +9,10 @@
 
 struct LineageStep {
     int generation = 0;
-    int spider = 0;   // index in its generation, from 0
+    int spider = 0; // index in its generation, from 0
     int fitness = 0;
     int originCode = 0;
-    int parentA = 0;  // index in the previous generation, from 0
+    int parentA = 0; // index in the previous generation, from 0
     int parentB = 0;
 };
 

@@ -41,7 +41,8 @@ Frame makeFrame(const std::vector<GenerationStats>& rows) {
 void drawAxes(SvgDocument& svg, const Frame& f) {
     const std::string axis = svgColour(AXIS_COLOUR), grid = svgColour(GRID_COLOUR);
     svg.beginGroup("grid");
-    for (double t : f.yTicks) svg.line(LEFT, f.y(t), WIDTH - RIGHT, f.y(t), grid, 1);
+    for (double t : f.yTicks)
+        svg.line(LEFT, f.y(t), WIDTH - RIGHT, f.y(t), grid, 1);
     svg.endGroup();
     svg.beginGroup("axes");
     svg.line(LEFT, HEIGHT - BOTTOM, WIDTH - RIGHT, HEIGHT - BOTTOM, axis, 1, "x-axis");

@@ -7,7 +7,7 @@
 #include <string>
 
 class Progress {
-public:
+  public:
     // `total` breeding steps are planned; `terminal` picks the bar.
     Progress(std::ostream& out, bool terminal, int total);
 
@@ -22,7 +22,7 @@ public:
     std::string barText(int done, int generation, int best, double seconds) const;
     std::string lineText(int done, int generation, int best, double seconds) const;
 
-private:
+  private:
     std::ostream& out_;
     bool terminal_;
     int total_;

@@ -8,9 +8,9 @@
 
 namespace {
 
-template <typename T>
-std::string differs(const char* name, T a, T b) {
-    if (a == b) return "";
+template <typename T> std::string differs(const char* name, T a, T b) {
+    if (a == b)
+        return "";
     return std::string(name) + ": " + std::to_string(a) + " vs " + std::to_string(b);
 }
 
@@ -28,7 +28,8 @@ std::string settingDifference(const RunSnapshot& a, const RunSnapshot& b) {
         differs("mutationRate", a.mutationRate, b.mutationRate),
     };
     for (const std::string& s : d)
-        if (!s.empty()) return s;
+        if (!s.empty())
+            return s;
     return "";
 }
 
@@ -54,7 +55,8 @@ RunSnapshot snapshotRun() {
 
 std::string fossilFieldName(int k) {
     static const char* const TAIL[] = {"fitness", "origin", "parentA", "parentB"};
-    if (k >= NUM_RULES) return TAIL[k - NUM_RULES];
+    if (k >= NUM_RULES)
+        return TAIL[k - NUM_RULES];
     const std::vector<std::string>& names = evolutionState.problem.geneNames;
     return k < static_cast<int>(names.size()) ? names[k] : "rule " + std::to_string(k);
 }

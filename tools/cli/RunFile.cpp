@@ -20,10 +20,12 @@ constexpr uint32_t MAX_VERSION_TEXT = 256;
 void loadRun(const std::string& path) {
     cliPort().takeMessages();
     std::string why;
-    if (loadPopulation(path, &why)) return;
+    if (loadPopulation(path, &why))
+        return;
     cliPort().takeMessages(); // the loader's message box; the program's text is used instead
     std::string message = NOT_A_POPULATION_FILE_MESSAGE;
-    if (!why.empty()) message += " (" + path + ": " + why + ")";
+    if (!why.empty())
+        message += " (" + path + ": " + why + ")";
     throw fileError(message);
 }
 
@@ -42,7 +44,8 @@ void openRun(const std::string& path) {
 void saveRun(const std::string& path) {
     cliPort().takeMessages();
     std::string why;
-    if (savePopulation(path, &why)) return;
+    if (savePopulation(path, &why))
+        return;
     cliPort().takeMessages();
     throw fileError("cannot write " + path + ": " + (why.empty() ? "unknown error" : why));
 }
@@ -50,25 +53,31 @@ void saveRun(const std::string& path) {
 void writeTextFile(const std::string& path, const std::string& text) {
     AtomicFile out(path);
     out.write(reinterpret_cast<const uint8_t*>(text.data()), text.size());
-    if (!out.commit()) throw fileError("cannot write " + path + ": " + out.error());
+    if (!out.commit())
+        throw fileError("cannot write " + path + ": " + out.error());
 }
 
 void checkWritable(const std::string& path) {
     struct stat st;
-    if (path.empty()) throw fileError("cannot write a file with an empty name");
+    if (path.empty())
+        throw fileError("cannot write a file with an empty name");
     if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
         throw fileError("cannot write " + path + ": it is a folder");
     AtomicFile probe(path); // its temporary file is removed again at once
-    if (!probe.ok()) throw fileError("cannot write " + path + ": " + probe.error());
+    if (!probe.ok())
+        throw fileError("cannot write " + path + ": " + probe.error());
 }
 
 std::string readVersionText(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     uint8_t head[4] = {0, 0, 0, 0};
-    if (!in.read(reinterpret_cast<char*>(head), sizeof head)) return "";
+    if (!in.read(reinterpret_cast<char*>(head), sizeof head))
+        return "";
     const uint32_t length = head[0] | head[1] << 8 | head[2] << 16 | uint32_t(head[3]) << 24;
-    if (length > MAX_VERSION_TEXT) return "";
+    if (length > MAX_VERSION_TEXT)
+        return "";
     std::string text(length, '\0');
-    if (!in.read(&text[0], length)) return "";
+    if (!in.read(&text[0], length))
+        return "";
     return text;
 }

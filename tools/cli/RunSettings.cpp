@@ -48,52 +48,67 @@ SettingOverrides defaultSettings() {
 
 void applySettings(const SettingOverrides& s) {
     EvolutionState& es = evolutionState;
-    if (s.numPrey) es.numPrey = *s.numPrey;
-    if (s.preySize) es.preySize = *s.preySize;
-    if (s.preyValue) es.preyValue = *s.preyValue;
+    if (s.numPrey)
+        es.numPrey = *s.numPrey;
+    if (s.preySize)
+        es.preySize = *s.preySize;
+    if (s.preyValue)
+        es.preyValue = *s.preyValue;
     if (s.attack) {
         es.problem.useAttackDistance = *s.attack != AttackSim::Off;
         es.problem.useGravity = *s.attack == AttackSim::DistGrav;
     }
-    if (s.silkCost) es.silkCostFactor = *s.silkCost;
-    if (s.silkLimit) silkLimit = *s.silkLimit;
-    if (s.timePenalty) es.timePenaltyFactor = *s.timePenalty;
-    if (s.crossoverPercent) es.crossoverRate = *s.crossoverPercent / PERCENT;
-    if (s.mutationTenths) es.mutationRate = *s.mutationTenths / TENTHS_OF_PERCENT;
+    if (s.silkCost)
+        es.silkCostFactor = *s.silkCost;
+    if (s.silkLimit)
+        silkLimit = *s.silkLimit;
+    if (s.timePenalty)
+        es.timePenaltyFactor = *s.timePenalty;
+    if (s.crossoverPercent)
+        es.crossoverRate = *s.crossoverPercent / PERCENT;
+    if (s.mutationTenths)
+        es.mutationRate = *s.mutationTenths / TENTHS_OF_PERCENT;
 }
 
 AttackSim currentAttack() {
     const EAPGossamerix& p = evolutionState.problem;
-    if (!p.useAttackDistance) return AttackSim::Off;
+    if (!p.useAttackDistance)
+        return AttackSim::Off;
     return p.useGravity ? AttackSim::DistGrav : AttackSim::Dist;
 }
 
 std::string attackWord(AttackSim attack) {
     switch (attack) {
-    case AttackSim::Dist: return "dist";
-    case AttackSim::DistGrav: return "dist+grav";
-    case AttackSim::Off: break;
+    case AttackSim::Dist:
+        return "dist";
+    case AttackSim::DistGrav:
+        return "dist+grav";
+    case AttackSim::Off:
+        break;
     }
     return "off";
 }
 
 std::optional<AttackSim> parseAttackWord(const std::string& word) {
     for (AttackSim a : {AttackSim::Off, AttackSim::Dist, AttackSim::DistGrav})
-        if (attackWord(a) == word) return a;
+        if (attackWord(a) == word)
+            return a;
     return std::nullopt;
 }
 
 std::string describeSettings() {
     const EvolutionState& es = evolutionState;
     std::string attack = attackWord(currentAttack());
-    if (!es.problem.useAttackDistance && es.problem.useGravity) attack += " (gravity flag set)";
+    if (!es.problem.useAttackDistance && es.problem.useGravity)
+        attack += " (gravity flag set)";
     std::string out;
     out += line("number of prey:", std::to_string(es.numPrey));
     out += line("prey size:", number(es.preySize));
     out += line("prey value:", number(es.preyValue));
     out += line("attack sim:", attack);
     out += line("silk cost factor:", number(es.silkCostFactor));
-    out += line("silk limit:", silkLimit < 0 ? "no limit (-1)" : std::to_string(silkLimit) + " web units");
+    out += line("silk limit:",
+                silkLimit < 0 ? "no limit (-1)" : std::to_string(silkLimit) + " web units");
     out += line("time penalty factor:", number(es.timePenaltyFactor));
     out += line("crossover rate:", number(es.crossoverRate * PERCENT) + " %");
     out += line("mutation rate:", number(es.mutationRate * TENTHS_OF_PERCENT) + " (1/10 %)");

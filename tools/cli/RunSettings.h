@@ -14,7 +14,7 @@ struct SettingOverrides {
     std::optional<double> preyValue;
     std::optional<AttackSim> attack;
     std::optional<double> silkCost;
-    std::optional<int> silkLimit;        // web units, -1 for no limit
+    std::optional<int> silkLimit; // web units, -1 for no limit
     std::optional<double> timePenalty;
     std::optional<int> crossoverPercent; // 0 ... 100
     std::optional<int> mutationTenths;   // tenths of a percent, 0 ... 1000

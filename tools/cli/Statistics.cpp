@@ -21,8 +21,10 @@ GenerationStats generationStats(const FossilView& fossils, int g) {
     double sum = 0.0;
     for (int i = 0; i < n; ++i) {
         const int32_t f = fossils.fitness(g, i);
-        if (i == 0 || f < s.min) s.min = f;
-        if (i == 0 || f > s.max) s.max = f;
+        if (i == 0 || f < s.min)
+            s.min = f;
+        if (i == 0 || f > s.max)
+            s.max = f;
         sum += f;
         ++s.originCounts[originColumn(fossils.originCode(g, i))];
     }
@@ -40,20 +42,23 @@ GenerationStats generationStats(const FossilView& fossils, int g) {
 std::vector<GenerationStats> allGenerationStats(const FossilView& fossils) {
     std::vector<GenerationStats> rows;
     rows.reserve(fossils.generations());
-    for (int g = 0; g < fossils.generations(); ++g) rows.push_back(generationStats(fossils, g));
+    for (int g = 0; g < fossils.generations(); ++g)
+        rows.push_back(generationStats(fossils, g));
     return rows;
 }
 
 std::string statsCsv(const std::vector<GenerationStats>& rows) {
     std::string out = "generation,best,mean,min,max,stddev";
-    for (int code = 0; code < NUM_ORIGIN_CODES; ++code) out += "," + originLabel(code);
+    for (int code = 0; code < NUM_ORIGIN_CODES; ++code)
+        out += "," + originLabel(code);
     out += ",other\n";
     char line[256];
     for (const GenerationStats& s : rows) {
         std::snprintf(line, sizeof line, "%d,%d,%.4f,%d,%d,%.4f", s.generation, s.best, s.mean,
                       s.min, s.max, s.stddev);
         out += line;
-        for (int count : s.originCounts) out += "," + std::to_string(count);
+        for (int count : s.originCounts)
+            out += "," + std::to_string(count);
         out += "\n";
     }
     return out;

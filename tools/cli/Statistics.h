@@ -12,11 +12,11 @@ constexpr int ORIGIN_COLUMNS = 6;
 
 struct GenerationStats {
     int generation = 0;
-    int best = 0;          // highest recorded fitness (fitness is maximised)
+    int best = 0; // highest recorded fitness (fitness is maximised)
     double mean = 0.0;
     int min = 0;
     int max = 0;
-    double stddev = 0.0;   // population standard deviation (divides by N)
+    double stddev = 0.0; // population standard deviation (divides by N)
     std::array<int, ORIGIN_COLUMNS> originCounts{};
 };
 

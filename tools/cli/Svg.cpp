@@ -6,8 +6,10 @@
 namespace {
 
 int channel(double fraction) {
-    if (!(fraction > 0.0)) return 0;
-    if (fraction >= 1.0) return 255;
+    if (!(fraction > 0.0))
+        return 0;
+    if (fraction >= 1.0)
+        return 255;
     return static_cast<int>(std::lround(fraction * 255.0));
 }
 
@@ -29,12 +31,23 @@ std::string xmlEscape(const std::string& text) {
     out.reserve(text.size());
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '>': out += "&gt;"; break;
-        case '"': out += "&quot;"; break;
-        case '\'': out += "&apos;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '>':
+            out += "&gt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        case '\'':
+            out += "&apos;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -44,9 +57,12 @@ std::string svgNumber(double value) {
     char buf[64];
     std::snprintf(buf, sizeof buf, "%.3f", value);
     std::string s = buf;
-    while (!s.empty() && s.back() == '0') s.pop_back();
-    if (!s.empty() && s.back() == '.') s.pop_back();
-    if (s == "-0") s = "0";
+    while (!s.empty() && s.back() == '0')
+        s.pop_back();
+    if (!s.empty() && s.back() == '.')
+        s.pop_back();
+    if (s == "-0")
+        s = "0";
     return s;
 }
 
@@ -65,10 +81,11 @@ void SvgDocument::title(const std::string& text) {
 
 void SvgDocument::rect(double x, double y, double w, double h, const std::string& fill,
                        const std::string& stroke, double strokeWidth) {
-    body_ += "<rect x=\"" + svgNumber(x) + "\" y=\"" + svgNumber(y) + "\" width=\"" +
-             svgNumber(w) + "\" height=\"" + svgNumber(h) + "\" fill=\"" + fill + "\"";
+    body_ += "<rect x=\"" + svgNumber(x) + "\" y=\"" + svgNumber(y) + "\" width=\"" + svgNumber(w) +
+             "\" height=\"" + svgNumber(h) + "\" fill=\"" + fill + "\"";
     body_ += " stroke=\"" + stroke + "\"";
-    if (stroke != "none") body_ += " stroke-width=\"" + svgNumber(strokeWidth) + "\"";
+    if (stroke != "none")
+        body_ += " stroke-width=\"" + svgNumber(strokeWidth) + "\"";
     body_ += "/>\n";
 }
 
@@ -85,7 +102,8 @@ void SvgDocument::points(const char* element, const std::vector<SvgPoint>& pts,
              stroke + "\" stroke-width=\"" + svgNumber(width) +
              "\" stroke-linejoin=\"round\" points=\"";
     for (size_t k = 0; k < pts.size(); ++k) {
-        if (k > 0) body_ += ' ';
+        if (k > 0)
+            body_ += ' ';
         body_ += svgNumber(pts[k].x) + "," + svgNumber(pts[k].y);
     }
     body_ += "\"/>\n";
@@ -96,8 +114,8 @@ void SvgDocument::polyline(const std::vector<SvgPoint>& pts, const std::string& 
     points("polyline", pts, stroke, width, cssClass);
 }
 
-void SvgDocument::polygon(const std::vector<SvgPoint>& pts, const std::string& stroke,
-                          double width, const std::string& cssClass) {
+void SvgDocument::polygon(const std::vector<SvgPoint>& pts, const std::string& stroke, double width,
+                          const std::string& cssClass) {
     points("polygon", pts, stroke, width, cssClass);
 }
 
@@ -106,7 +124,8 @@ void SvgDocument::text(double x, double y, const std::string& content, double si
     body_ += "<text x=\"" + svgNumber(x) + "\" y=\"" + svgNumber(y) + "\" font-family=\"" +
              "DejaVu Sans, Arial, sans-serif\" font-size=\"" + svgNumber(size) + "\" fill=\"" +
              fill + "\" stroke=\"none\"";
-    if (anchor != "start") body_ += " text-anchor=\"" + anchor + "\"";
+    if (anchor != "start")
+        body_ += " text-anchor=\"" + anchor + "\"";
     if (rotate != 0.0)
         body_ += " transform=\"rotate(" + svgNumber(rotate) + " " + svgNumber(x) + " " +
                  svgNumber(y) + ")\"";
@@ -117,6 +136,10 @@ void SvgDocument::beginGroup(const std::string& cssClass) {
     body_ += "<g" + classAttribute(cssClass) + ">\n";
 }
 
-void SvgDocument::endGroup() { body_ += "</g>\n"; }
+void SvgDocument::endGroup() {
+    body_ += "</g>\n";
+}
 
-std::string SvgDocument::str() const { return head_ + body_ + "</svg>\n"; }
+std::string SvgDocument::str() const {
+    return head_ + body_ + "</svg>\n";
+}

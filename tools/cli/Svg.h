@@ -21,31 +21,30 @@ std::string xmlEscape(const std::string& text);
 std::string svgNumber(double value);
 
 class SvgDocument {
-public:
+  public:
     // The drawing shows the user-space box (x, y, width, height) in a picture
     // of pixelWidth x pixelHeight.
-    SvgDocument(double x, double y, double width, double height, int pixelWidth,
-                int pixelHeight);
+    SvgDocument(double x, double y, double width, double height, int pixelWidth, int pixelHeight);
 
     void title(const std::string& text);
     void rect(double x, double y, double w, double h, const std::string& fill,
               const std::string& stroke = "none", double strokeWidth = 0.0);
-    void line(double x1, double y1, double x2, double y2, const std::string& stroke,
-              double width, const std::string& cssClass = "");
+    void line(double x1, double y1, double x2, double y2, const std::string& stroke, double width,
+              const std::string& cssClass = "");
     // An open line through the points (polyline) or a closed one (polygon).
     void polyline(const std::vector<SvgPoint>& points, const std::string& stroke, double width,
                   const std::string& cssClass = "");
     void polygon(const std::vector<SvgPoint>& points, const std::string& stroke, double width,
                  const std::string& cssClass = "");
     // anchor: "start", "middle" or "end"; rotate: degrees about (x, y).
-    void text(double x, double y, const std::string& content, double size,
-              const std::string& fill, const std::string& anchor = "start", double rotate = 0.0);
+    void text(double x, double y, const std::string& content, double size, const std::string& fill,
+              const std::string& anchor = "start", double rotate = 0.0);
     void beginGroup(const std::string& cssClass);
     void endGroup();
 
     std::string str() const;
 
-private:
+  private:
     void points(const char* element, const std::vector<SvgPoint>& pts, const std::string& stroke,
                 double width, const std::string& cssClass);
 

@@ -42,8 +42,10 @@ void drawRadii(SvgDocument& svg, const Web& web) {
 
 void drawFrame(SvgDocument& svg, const Web& web) {
     std::vector<SvgPoint> ends;
-    for (const Radius& r : web.radii) ends.push_back({double(r.endX), double(r.endY)});
-    if (ends.size() >= 2) svg.polygon(ends, svgColour(FRAME_COLOUR), FRAME_WIDTH, "frame");
+    for (const Radius& r : web.radii)
+        ends.push_back({double(r.endX), double(r.endY)});
+    if (ends.size() >= 2)
+        svg.polygon(ends, svgColour(FRAME_COLOUR), FRAME_WIDTH, "frame");
 }
 
 // One line strip through the first point of every thread, ending at the
@@ -51,9 +53,11 @@ void drawFrame(SvgDocument& svg, const Web& web) {
 // main spiral.
 void drawSpiral(SvgDocument& svg, const Web& web) {
     const std::vector<SpiralThread>& threads = web.spiralThreads;
-    if (threads.empty()) return;
+    if (threads.empty())
+        return;
     std::vector<SvgPoint> strip;
-    for (const SpiralThread& t : threads) strip.push_back({double(t.x1), double(t.y1)});
+    for (const SpiralThread& t : threads)
+        strip.push_back({double(t.x1), double(t.y1)});
     strip.push_back({double(threads.back().x2), double(threads.back().y2)});
     const size_t split = static_cast<size_t>(
         std::clamp<int32_t>(web.firstLoopThreads, 0, static_cast<int32_t>(threads.size())));
@@ -79,8 +83,8 @@ std::string webSvg(const Spider& spider, const std::string& caption, const std::
     SvgDocument svg(-HALF_SQUARE, -HALF_SQUARE, 2 * HALF_SQUARE, 2 * HALF_SQUARE, PIXELS, PIXELS);
     svg.title(title);
     svg.rect(-HALF_SQUARE, -HALF_SQUARE, 2 * HALF_SQUARE, 2 * HALF_SQUARE, svgColour(BACKGROUND));
-    svg.rect(-FRAME_HALF, -FRAME_HALF, 2 * FRAME_HALF, 2 * FRAME_HALF, "none",
-             svgColour(BORDER), BORDER_WIDTH);
+    svg.rect(-FRAME_HALF, -FRAME_HALF, 2 * FRAME_HALF, 2 * FRAME_HALF, "none", svgColour(BORDER),
+             BORDER_WIDTH);
     drawRadii(svg, spider.web);
     drawFrame(svg, spider.web);
     drawSpiral(svg, spider.web);
