@@ -465,6 +465,36 @@ def scenario_files(s):
           "a refused file changed the generation", refused)
     check_grid(refused, "after a refused file")
 
+    # A run at the generation limit: F6 and "o" refuse with a message box.
+    limit = os.path.join(s.work, "limit.axv")
+    write_run_at_limit(limit)
+    choose_in_dialog(s, "ctrl+o", "Open", limit)
+    time.sleep(0.5)
+    s.park_pointer()
+    at_limit = s.shot("at-limit")
+    for key in ("F6", "o"):
+        s.key(key, pause=0.2)
+        message = find_dialog(s, "Arachnovix")
+        s.xdo("key", "Return")
+        wait_dialog_closed(s, message)
+        time.sleep(0.5)
+        s.park_pointer()
+        time.sleep(0.3)
+        after = s.shot("refused-" + key)
+        check(band_text(after) == band_text(at_limit), "%s bred past the limit" % key, after)
+
+
+def write_run_at_limit(path):
+    """A population file of one spider whose last generation is 10,000."""
+    import struct
+    rules = [7, 0, 0, 100, 100, 100, 100, 2, 2, 15, 15, 15, 15, 2, 2, 2, 2, 10, 101]
+    entry = struct.pack("<23i", *(rules + [0, 0, -1, -1]))
+    with open(path, "wb") as f:
+        f.write(struct.pack("<i", 7) + b"1.0.0.1" + struct.pack("<ii", 1, 10001))
+        f.write(entry * 10001)
+        f.write(struct.pack("<idd", 100, 4.0, 20.0) + bytes(4) + bytes(4))
+        f.write(struct.pack("<didii", 10.0, -1, 0.0, 80, 2))
+
 
 def stage_boxes():
     area = WIDTH - STRIP
