@@ -126,6 +126,8 @@ std::string describeFirstDifference(const std::vector<uint8_t>& want,
     return out.str();
 }
 
+using GoldenContract = EvolutionTest;
+
 class GoldenFiles : public EvolutionTest, public ::testing::WithParamInterface<GoldenRun> {};
 
 TEST_P(GoldenFiles, HeadlessRunReproducesTheFileByteForByte) {
@@ -150,7 +152,7 @@ TEST_P(GoldenFiles, HeadlessRunReproducesTheFileByteForByte) {
 // The evidence for the single roll: with a second roll right after the new
 // population, generation 0 (genomes, webs, prey, fitness) still matches the
 // file, and the first bred generation no longer does.
-TEST_F(EvolutionTest, GoldenRunWithSecondRollAfterNewPopulationDivergesAtGenerationOne) {
+TEST_F(GoldenContract, ASecondRollAfterNewPopulationDivergesAtGenerationOne) {
     if (!goldenFolderPresent())
         GTEST_SKIP() << "golden files not found at " << ARACHNOVIX_GOLDEN_DIR;
     const GoldenRun& run = GOLDEN_RUNS[0];
