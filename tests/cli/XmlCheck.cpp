@@ -1,5 +1,7 @@
 #include "XmlCheck.h"
 
+#include <sstream>
+
 namespace {
 
 bool nameChar(char c) {
@@ -93,4 +95,12 @@ size_t occurrences(const std::string& text, const std::string& needle) {
     for (size_t p = text.find(needle); p != std::string::npos; p = text.find(needle, p + 1))
         ++count;
     return count;
+}
+
+std::vector<std::string> splitLines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    for (std::string l; std::getline(in, l);)
+        out.push_back(l);
+    return out;
 }

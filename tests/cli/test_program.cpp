@@ -28,14 +28,6 @@ size_t lineCount(const std::string& text) {
     return static_cast<size_t>(std::count(text.begin(), text.end(), '\n'));
 }
 
-std::vector<std::string> csvRows(const std::string& text) {
-    std::vector<std::string> rows;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);)
-        rows.push_back(l);
-    return rows;
-}
-
 // The error line names what is wrong and the status is the expected one.
 void expectRefusal(const std::vector<std::string>& args, int status, const std::string& says) {
     const ProgramResult r = runProgram(args);
@@ -83,7 +75,7 @@ TEST(Program, EvolveReportsProgressAndASummaryAndWritesStats) {
     const ProgramResult s = runProgram({"stats", out});
     EXPECT_EQ(s.status, 0);
     EXPECT_EQ(readFile(csv), s.out); // the same table from the run and from the file
-    EXPECT_EQ(csvRows(s.out).size(), 1u + 4u);
+    EXPECT_EQ(splitLines(s.out).size(), 1u + 4u);
 }
 
 TEST(Program, ResumeMayReplaceTheFileItContinues) {
@@ -117,7 +109,7 @@ TEST(Program, InfoShowsSizeGenerationsSettingsAndBestFitness) {
 TEST(Program, StatsCsvHasAHeaderAndOneRowPerGeneration) {
     const std::string csv = scratchPath("stats.csv");
     ASSERT_EQ(runProgram({"stats", sharedRun(), "--csv", csv}).status, 0);
-    const std::vector<std::string> rows = csvRows(readFile(csv));
+    const std::vector<std::string> rows = splitLines(readFile(csv));
     ASSERT_EQ(rows.size(), 1u + G + 1u);
     for (size_t k = 0; k < rows.size(); ++k) {
         EXPECT_EQ(std::count(rows[k].begin(), rows[k].end(), ','), 11) << rows[k];
@@ -176,7 +168,7 @@ TEST(Program, LineageAsTextAndAsCsvReachesGenerationZero) {
         runProgram({"lineage", sharedRun(), "--generation", "4", "--spider", "2", "--csv", csv})
             .status,
         0);
-    const std::vector<std::string> rows = csvRows(readFile(csv));
+    const std::vector<std::string> rows = splitLines(readFile(csv));
     ASSERT_EQ(rows.size(), 1u + 5u);
     EXPECT_EQ(rows[1].substr(0, 4), "4,2,");
     EXPECT_EQ(rows.back().substr(0, 2), "0,");

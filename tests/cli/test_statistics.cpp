@@ -6,17 +6,10 @@
 #include <sstream>
 
 #include "FossilBuilder.h"
+#include "XmlCheck.h"
 #include "tools/cli/Statistics.h"
 
 namespace {
-
-std::vector<std::string> lines(const std::string& text) {
-    std::vector<std::string> out;
-    std::istringstream in(text);
-    for (std::string l; std::getline(in, l);)
-        out.push_back(l);
-    return out;
-}
 
 size_t commas(const std::string& s) {
     return static_cast<size_t>(std::count(s.begin(), s.end(), ','));
@@ -75,7 +68,7 @@ TEST(GenerationStats, CountsEachOriginLabelAndUnknownCodesApart) {
 TEST(StatsCsv, HeaderThenOneLineOfTwelveColumnsPerGeneration) {
     const FossilBuilder b = threeSpiders();
     const FossilView f(b.record, 3);
-    const std::vector<std::string> l = lines(statsCsv(allGenerationStats(f)));
+    const std::vector<std::string> l = splitLines(statsCsv(allGenerationStats(f)));
     ASSERT_EQ(l.size(), 3u);
     EXPECT_EQ(l[0], "generation,best,mean,min,max,stddev,I,SEL,CROSS,SEL+MUT,CROSS+MUT,other");
     for (const std::string& row : l)
