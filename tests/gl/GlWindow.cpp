@@ -90,6 +90,9 @@ bool openTestWindow(std::string& why) {
     glutInitWindowSize(kWidth, kHeight);
     window = glutCreateWindow("ovlib_gl tests");
     glutDisplayFunc(noDisplay);
+    // Drawing and reading back use the back buffer only: the window stays
+    // unmapped, so it never covers windows that other tests click into.
+    glutHideWindow();
     for (int i = 0; i < 10; ++i) glutMainLoopEvent();
     dl_iterate_phdr(pinDriver, nullptr);
     opened = true;

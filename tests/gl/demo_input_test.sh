@@ -6,9 +6,20 @@
 set -u
 demo=$1
 out=$(mktemp)
-trap 'rm -f "$out"; [ -n "${pid:-}" ] && kill "$pid" 2>/dev/null' EXIT
+pid=
+trap 'rm -f "$out"; [ -n "$pid" ] && kill "$pid" 2>/dev/null' EXIT
 
-if ! xdpyinfo >/dev/null 2>&1; then
+# On a busy machine a connection to the X server can be refused for a
+# moment; every X client here is tried again for up to two seconds.
+retry() {
+  for _ in $(seq 1 20); do
+    "$@" && return 0
+    sleep 0.1
+  done
+  return 1
+}
+
+if ! retry xdpyinfo >/dev/null 2>&1; then
   echo "cannot open the X display \"${DISPLAY:-}\": run under scripts/with-display.sh or xvfb-run"
   exit 1
 fi
@@ -17,25 +28,41 @@ command -v xdotool >/dev/null || { echo "xdotool is not installed"; exit 1; }
 # This test is about input. The demo ends through exit(), after which the GL
 # driver is unloaded before a leak checker could name its allocations; the
 # toolkit's own leaks are checked by the gtest suites.
-ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$demo" >"$out" 2>&1 &
-pid=$!
-wid=$(timeout 20 xdotool search --sync --name "ovlib_gl demo" | head -1)
-[ -n "$wid" ] || { echo "the demo window did not appear"; exit 1; }
-xdotool windowmove "$wid" 0 0
-xdotool windowfocus --sync "$wid"
+start_demo() {
+  ASAN_OPTIONS="${ASAN_OPTIONS:-}:detect_leaks=0" "$demo" >"$out" 2>&1 &
+  pid=$!
+  for _ in $(seq 1 200); do
+    kill -0 "$pid" 2>/dev/null || return 1
+    wid=$(xdotool search --name "ovlib_gl demo" 2>/dev/null | head -1)
+    [ -n "$wid" ] && return 0
+    sleep 0.1
+  done
+  return 1
+}
+wid=
+for _ in 1 2 3; do
+  start_demo && break
+  wait "$pid" 2>/dev/null
+  pid=
+done
+[ -n "$wid" ] || { echo "the demo window did not appear:"; cat "$out"; exit 1; }
+
+retry xdotool windowfocus --sync "$wid"
 sleep 0.5
-xdotool key ctrl+n
-xdotool key F5
-xdotool key shift+F5
+retry xdotool key ctrl+n
+retry xdotool key F5
+retry xdotool key shift+F5
 # "File" ends before x = 62 and "Simulate" reaches past x = 137 for any
 # face between 8 and 10 pixels per character; rows are 22 pixels high.
-xdotool mousemove --window "$wid" 75 10 click 1
+# Other tests' windows may appear on the same display: raise the demo's
+# before each click.
+retry xdotool windowraise "$wid" mousemove --window "$wid" 75 10 click 1
 sleep 0.3
-xdotool mousemove --window "$wid" 90 54
+retry xdotool windowraise "$wid" mousemove --window "$wid" 90 54
 sleep 0.3
-xdotool click 1
+retry xdotool windowraise "$wid" click 1
 sleep 0.3
-xdotool key ctrl+q
+retry xdotool key ctrl+q
 for _ in $(seq 1 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
 wait "$pid"
 status=$?
