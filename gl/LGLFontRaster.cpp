@@ -66,8 +66,10 @@ FcPattern* requestPattern(const std::string& family, int weight, bool italic) {
     return p;
 }
 
-// Pixel size of the em square that makes the face's cell cellHeight high.
+// Pixel size of the em square that makes the face's cell cellHeight high;
+// a negative height asks for an em square of that many pixels instead.
 FT_F26Dot6 emSizeForCell(FT_Face face, int cellHeight) {
+    if (cellHeight < 0) return FT_F26Dot6(-cellHeight) * 64;
     long cell = 0;
     const TT_OS2* os2 = static_cast<const TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
     if (os2) cell = long(os2->usWinAscent) + long(os2->usWinDescent);
@@ -157,7 +159,7 @@ bool LGLFontRaster::matchFace(const std::string& family, int weight, bool italic
 
 bool LGLFontRaster::rasterise(const LGLFaceMatch& match, int cellHeight, bool symbolSet,
                               std::vector<LGLGlyph>& glyphs) {
-    if (cellHeight <= 0) return false;
+    if (cellHeight == 0) return false;
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0) return false;
     FT_Face face = nullptr;

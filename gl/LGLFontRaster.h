@@ -38,7 +38,8 @@ public:
 
     // Rasterises the character codes 0 ... 255 (128 ... 255 as Windows-1252,
     // or the face's symbol set when `symbolSet`) so that the face's cell
-    // (ascent + descent) is cellHeight pixels. Codes without a character
+    // (ascent + descent) is cellHeight pixels; a negative height gives an em
+    // square of -cellHeight pixels, 0 is refused. Codes without a character
     // (controls, unassigned codes) get an empty glyph of advance 0.
     static bool rasterise(const LGLFaceMatch& face, int cellHeight, bool symbolSet,
                           std::vector<LGLGlyph>& glyphs);

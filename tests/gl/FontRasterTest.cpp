@@ -73,6 +73,14 @@ TEST(FontRaster, GlyphsFitTheRequestedCell) {
     }
 }
 
+TEST(FontRaster, NegativeHeightIsTheEmSquare) {
+    // The em square is smaller than the cell, so -16 gives larger glyphs.
+    const std::vector<LGLGlyph> cell = glyphsOf("Arial", 16);
+    const std::vector<LGLGlyph> em = glyphsOf("Arial", -16);
+    EXPECT_GT(em['M'].advance, cell['M'].advance);
+    EXPECT_LE(em['H'].top, 16);
+}
+
 TEST(FontRaster, LargerCellsGiveLargerGlyphs) {
     const std::vector<LGLGlyph> small = glyphsOf("Tahoma", 13);
     const std::vector<LGLGlyph> large = glyphsOf("Tahoma", 22);
