@@ -325,6 +325,26 @@ def scenario_simulator(s):
     green = selected.count(x1 - 2, y1 - 2, x2 + 2, y1 + 4, lambda r, g, b: g > 200 and r < 120 and b < 120)
     check(green > 100, "a click did not mark the web (2, 3)", selected)
 
+    # Right moves the selection one cell; Up in the first row stays.
+    s.key("Right")
+    moved = s.shot("selection-moved")
+    nx1, ny1, nx2, ny2 = cell_box(2, 4)
+    green = moved.count(nx1 - 2, ny1 - 2, nx2 + 2, ny1 + 4, lambda r, g, b: g > 200 and r < 120 and b < 120)
+    check(green > 100, "Right did not move the selection to (2, 4)", moved)
+    s.key("Left")
+
+    # The View menu by mouse: open it, point at "Show Genes", click.
+    s.click(150, 11, pause=0.3)
+    s.xdo("mousemove", "--window", s.window, 185, 21 + 4 * 22 + 11)
+    time.sleep(0.3)
+    s.xdo("click", 1)
+    time.sleep(0.3)
+    s.park_pointer()
+    time.sleep(0.3)
+    by_menu = s.shot("genes-hidden-by-menu")
+    check(gene_chart_pixels(by_menu) < 10, "View > Show Genes did not hide the gene charts", by_menu)
+    s.key("ctrl+g")
+
     # A right click opens the Rule Browser for that web; Escape comes back.
     s.click((x1 + x2) // 2, (y1 + y2) // 2, button=3)
     rules = s.shot("rule-browser")
