@@ -10,9 +10,9 @@ rm -rf "$work"; mkdir -p "$work"
 fail() { echo "install test: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" >"$work/install.log"
-libdir=$(cd "$prefix" && ls -d lib lib64 lib/* 2>/dev/null | while read -r d; do
-           [ -e "$prefix/$d/libovlib_core.so" ] && echo "$d"; done | head -n1)
-[ -n "$libdir" ] || fail "libovlib_core.so not installed"
+core_so=$(find "$prefix" -name 'libovlib_core.so' -print -quit)
+[ -n "$core_so" ] || fail "libovlib_core.so not installed"
+libdir=$(dirname "${core_so#"$prefix"/}")
 for lib in ovlib_core ovlib_ea ovlib_gl; do
   so=$(readlink -f "$prefix/$libdir/lib$lib.so")
   soname=$(objdump -p "$so" | awk '/SONAME/ {print $2}')
@@ -65,7 +65,19 @@ done
 [ -n "$win" ] || fail "no window of the installed program"
 xprop -id "$win" WM_CLASS | grep -q '"Arachnovix"' || fail "WM_CLASS not set: $(xprop -id "$win" WM_CLASS)"
 xprop -id "$win" _NET_WM_ICON | grep -q 'Icon' || fail "window icon not set"
-sleep 1
+sleep 2
 kill -0 "$pid" 2>/dev/null || { cat "$log" >&2; fail "program died after opening the file"; }
 if grep -q "Cannot read file" "$log"; then fail "the run file was refused"; fi
+
+# The run has 6 spiders, shown as a 3 x 2 grid; the program's own first
+# population has 24 (6 x 4). In the 6 x 4 grid a white frame border runs down
+# x = 216 ... 218 through every row of cells; in the 3 x 2 grid that column is
+# the middle of a web, with no white line in it.
+shot="$work/program.png"
+import -window "$win" "$shot"
+white_rows=$(convert "$shot" -crop 9x700+213+150 +repage -fill black +opaque white \
+               -scale 1x700! -threshold 0 txt:- | grep -c -i 'white\|#FFFFFF' || true)
+if [ "$white_rows" -gt 350 ]; then
+  fail "the program shows its own 24 spiders, not the 6 of the run file ($white_rows white rows; see $shot)"
+fi
 echo "install test: ok ($prefix)"
