@@ -404,6 +404,21 @@ def find_dialog(s, title):
     return dialog
 
 
+def dismiss_message(s):
+    """Presses OK in the program's message box and waits until it is gone."""
+    message = find_dialog(s, "Arachnovix")
+    s.xdo("key", "Return")
+    wait_dialog_closed(s, message)
+
+
+def settled_shot(s, label):
+    """A screenshot once the window has redrawn after a dialog."""
+    time.sleep(0.5)
+    s.park_pointer()
+    time.sleep(0.3)
+    return s.shot(label)
+
+
 def wait_dialog_closed(s, dialog):
     for _ in range(50):
         if dialog not in s.xdo("search", "--onlyvisible", "--name", ".").split():
@@ -455,10 +470,7 @@ def scenario_files(s):
     moved = s.shot("moved-on")
     check(band_text(moved) != band_text(saved), "F6 did not move on")
     choose_in_dialog(s, "ctrl+o", "Open", target)
-    time.sleep(0.8)
-    s.park_pointer()
-    time.sleep(0.3)
-    opened = s.shot("opened")
+    opened = settled_shot(s, "opened")
     check(opened.region(0, 24, 400, 46) == saved.region(0, 24, 400, 46),
           "Open did not restore the saved generation number", opened)
     for row in range(4):
@@ -474,13 +486,8 @@ def scenario_files(s):
     with open(bogus, "wb") as f:
         f.write(b"\x07\x00\x00\x00not-axv and more")
     choose_in_dialog(s, "ctrl+o", "Open", bogus)
-    message = find_dialog(s, "Arachnovix")
-    s.xdo("key", "Return")
-    wait_dialog_closed(s, message)
-    time.sleep(0.5)
-    s.park_pointer()
-    time.sleep(0.3)
-    refused = s.shot("refused")
+    dismiss_message(s)
+    refused = settled_shot(s, "refused")
     check(refused.region(0, 24, 400, 46) == saved.region(0, 24, 400, 46),
           "a refused file changed the generation", refused)
     check_grid(refused, "after a refused file")
@@ -489,18 +496,11 @@ def scenario_files(s):
     limit = os.path.join(s.work, "limit.axv")
     write_run_at_limit(limit)
     choose_in_dialog(s, "ctrl+o", "Open", limit)
-    time.sleep(0.5)
-    s.park_pointer()
-    at_limit = s.shot("at-limit")
+    at_limit = settled_shot(s, "at-limit")
     for key in ("F6", "o"):
         s.key(key, pause=0.2)
-        message = find_dialog(s, "Arachnovix")
-        s.xdo("key", "Return")
-        wait_dialog_closed(s, message)
-        time.sleep(0.5)
-        s.park_pointer()
-        time.sleep(0.3)
-        after = s.shot("refused-" + key)
+        dismiss_message(s)
+        after = settled_shot(s, "refused-" + key)
         check(band_text(after) == band_text(at_limit), "%s bred past the limit" % key, after)
 
 
