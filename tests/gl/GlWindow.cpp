@@ -32,6 +32,8 @@ namespace {
 
 const int kWidth = 640;
 const int kHeight = 480;
+// Far beyond any screen: the window never covers other tests' windows.
+const int kOffScreen = 20000;
 bool opened = false;
 int window = 0;
 std::string failure;
@@ -86,12 +88,12 @@ bool openTestWindow(std::string& why) {
     char* argv[] = {name, nullptr};
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowPosition(0, 0);
+    glutInitWindowPosition(kOffScreen, kOffScreen);
     glutInitWindowSize(kWidth, kHeight);
     window = glutCreateWindow("ovlib_gl tests");
     glutDisplayFunc(noDisplay);
-    // Drawing and reading back use the back buffer only: the window stays
-    // unmapped, so it never covers windows that other tests click into.
+    // Drawing and reading back use the back buffer only: the window need
+    // not be shown.
     glutHideWindow();
     for (int i = 0; i < 10; ++i) glutMainLoopEvent();
     dl_iterate_phdr(pinDriver, nullptr);
