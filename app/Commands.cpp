@@ -46,7 +46,7 @@ void showRuleBrowser()
     currentView = VIEW_RULE_BROWSER;
     const int sel = evolutionState.selectedSpider;
     if (sel >= 0 && sel < evolutionState.populationSize)
-        loadRuleBrowser(evolutionState.spiders[sel]);
+        loadRuleBrowser(evolutionState.spiders[sel], sel);
     layoutRuleBrowser();
     glutPostRedisplay();
 }

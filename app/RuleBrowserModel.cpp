@@ -62,8 +62,9 @@ int RuleBrowserModel::stageEndGene(int k) const
     return numGenes();
 }
 
-void RuleBrowserModel::load(const Spider& spider)
+void RuleBrowserModel::load(const Spider& spider, int index)
 {
+    sourceIndex = index;
     rules.assign(static_cast<size_t>(numGenes()), 0);
     for (int i = 0; i < numGenes() && i < NUM_RULES; ++i)
         rules[static_cast<size_t>(i)] = spider.rule(i);
@@ -84,9 +85,10 @@ void RuleBrowserModel::applyRules()
 void RuleBrowserModel::writeBack(EvolutionState& state)
 {
     writeBackPending = false;
-    const int selected = state.selectedSpider;
+    const int selected = sourceIndex >= 0 ? sourceIndex : state.selectedSpider;
     if (selected < 0 || selected >= state.populationSize)
         return;
+    state.selectedSpider = selected;
     const Spider complete = stageSpiders[NUM_BROWSER_STAGES - 1];
     Spider& target = state.spiders[selected];
     copyRulesAndGenome(complete, target);

@@ -27,14 +27,20 @@ struct RuleBrowserModel {
     int stageEndGene(int k) const;
     int numGenes() const;
 
+    // The population slot the rules came from (-1: none). A run timer that
+    // fires once more after the view was opened may select another spider;
+    // the edits still go back where they came from.
+    int sourceIndex = -1;
+
     // Takes the rules of a population spider and applies them.
-    void load(const Spider& spider);
+    void load(const Spider& spider, int index = -1);
 
     // Encodes the rules into every stage copy and rebuilds copy k up to
     // stage k + 1.
     void applyRules();
 
-    // Writes the edited rules into the selected population spider, rebuilds
+    // Writes the edited rules into the population spider they came from
+    // (else the selected one) and selects it, rebuilds
     // its web, evaluates the population against the current prey and marks
     // the selected spider. Clears writeBackPending.
     void writeBack(EvolutionState& state);

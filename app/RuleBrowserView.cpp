@@ -114,10 +114,10 @@ void buildRuleBrowser()
     rb.mainPanel.updateUIDimension();
 }
 
-void loadRuleBrowser(const Spider& spider)
+void loadRuleBrowser(const Spider& spider, int index)
 {
     RuleBrowser& rb = ruleBrowser;
-    rb.load(spider);
+    rb.load(spider, index);
     for (int k = 0; k < NUM_BROWSER_STAGES; ++k) {
         const int first = rb.stageFirstGene(k);
         for (size_t n = 0; n < rb.stageWidgetIds[k].size(); ++n)

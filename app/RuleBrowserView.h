@@ -19,7 +19,7 @@ struct RuleBrowser : RuleBrowserModel {
 };
 
 void buildRuleBrowser();
-void loadRuleBrowser(const Spider& spider);
+void loadRuleBrowser(const Spider& spider, int index);
 void layoutRuleBrowser();
 void handleRuleBrowser();
 void drawRuleBrowser();

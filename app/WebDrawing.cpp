@@ -5,6 +5,7 @@
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/InfoTexts.h"
+#include "app/RuleBrowserView.h"
 #include "app/WebPalette.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
@@ -182,7 +183,9 @@ void drawInfoBand()
         break;
     }
     case VIEW_RULE_BROWSER:
-        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1, ruleBrowserLine(evolutionState.selectedSpider));
+        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1,
+                             ruleBrowserLine(ruleBrowser.sourceIndex >= 0 ? ruleBrowser.sourceIndex
+                                                                          : evolutionState.selectedSpider));
         break;
     case VIEW_FOSSILS:
         largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1, fossilRecordLine());

@@ -51,7 +51,8 @@ void BM_RuleBrowserFrameWhileEditing(benchmark::State& state)
     newPopulation(24);
     evolutionState.selectedSpider = evolutionState.bestSpider;
     currentView = VIEW_RULE_BROWSER;
-    loadRuleBrowser(evolutionState.spiders[evolutionState.selectedSpider]);
+    loadRuleBrowser(evolutionState.spiders[evolutionState.selectedSpider],
+                    evolutionState.selectedSpider);
     layoutRuleBrowser();
     settle();
     LGLUI& firstStage = ruleBrowser.stagePanels[0];

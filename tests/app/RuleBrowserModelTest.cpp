@@ -156,6 +156,23 @@ TEST(RuleBrowserWriteBackTest, BackWritesRulesGenomeLabelAndFitness)
         EXPECT_EQ(evolutionState.spiders[i].web.isHighlighted, i == 3) << i;
 }
 
+TEST(RuleBrowserWriteBackTest, EditsGoBackToTheSpiderTheyCameFrom)
+{
+    makePopulation(6);
+    RuleBrowserModel m;
+    m.load(evolutionState.spiders[4], 4);
+    m.rules[0] = otherValue(m, 0, m.rules[0]);
+    m.applyRules();
+    const Spider other = evolutionState.spiders[1];
+    evolutionState.selectedSpider = 1; // a run tick selected another spider
+    m.writeBack(evolutionState);
+    EXPECT_EQ(evolutionState.selectedSpider, 4);
+    EXPECT_EQ(evolutionState.spiders[4].rule(0), m.rules[0]);
+    EXPECT_EQ(evolutionState.spiders[4].origin, "I");
+    EXPECT_EQ(webShape(evolutionState.spiders[1]), webShape(other));
+    EXPECT_EQ(evolutionState.spiders[1].origin, other.origin);
+}
+
 TEST(RuleBrowserWriteBackTest, LeavingWithoutBackChangesNothing)
 {
     makePopulation(6);
