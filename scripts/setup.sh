@@ -12,7 +12,7 @@ PACKAGES=(
   # drawing: OpenGL (Mesa), GLU, freeglut
   libgl1-mesa-dev libglu1-mesa-dev freeglut3-dev libgl1-mesa-dri
   # fonts
-  libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core fonts-liberation2
+  libfreetype-dev libfontconfig-dev fontconfig fonts-dejavu-core fonts-noto-mono fonts-liberation2
   # native dialogs and message boxes
   libgtk-3-dev
   # a window without a desktop, input and screenshots for the end-to-end tests

@@ -7,17 +7,19 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$@"
 fi
 
-for n in $(seq 90 140); do
-  [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] || { num=$n; break; }
-done
-: "${num:?no free X display number}"
-
-Xvfb ":${num}" -screen 0 1920x1080x24 -nolisten tcp >/tmp/arachnovix-xvfb-${num}.log 2>&1 &
+# Xvfb picks a free display number itself and writes it to the given file
+# descriptor once it accepts connections, so parallel runs never collide.
+numfile=$(mktemp)
+log=$(mktemp /tmp/arachnovix-xvfb.XXXXXX)
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$numfile" >"$log" 2>&1 &
 xvfb_pid=$!
-trap 'kill $xvfb_pid 2>/dev/null || true' EXIT
-export DISPLAY=":${num}"
-for _ in $(seq 1 100); do
-  xdpyinfo >/dev/null 2>&1 && break
-  sleep 0.1
+trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$numfile"' EXIT
+for _ in $(seq 1 200); do
+  [ -s "$numfile" ] && break
+  kill -0 "$xvfb_pid" 2>/dev/null || { cat "$log" >&2; echo "with-display: Xvfb did not start" >&2; exit 1; }
+  sleep 0.05
 done
+num=$(head -n1 "$numfile" | tr -d '[:space:]')
+[ -n "$num" ] || { echo "with-display: Xvfb gave no display number" >&2; exit 1; }
+export DISPLAY=":${num}"
 "$@"
