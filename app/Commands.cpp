@@ -103,6 +103,11 @@ void openPopulationFile()
     drawFrame(); // the window shows again where the dialog stood
     if (path.empty())
         return;
+    openPopulationPath(path);
+}
+
+void openPopulationPath(const std::string& path)
+{
     isRunning = false;
     if (!loadPopulation(path)) {
         glutPostRedisplay();

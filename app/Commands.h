@@ -1,4 +1,6 @@
 #pragma once
+
+#include <string>
 // The commands behind menu items, keys, mouse clicks and panel buttons:
 // the view switches, full screen, the file commands and Exit.
 
@@ -13,6 +15,8 @@ void toggleShowGenes();
 void toggleLeavePrey();
 
 void openPopulationFile();
+// Opens a run file as File / Open does once its dialog has chosen `path`.
+void openPopulationPath(const std::string& path);
 void savePopulationFileAs();
 void exitProgram();
 

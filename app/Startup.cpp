@@ -19,6 +19,8 @@
 #include "app/GtkDialogs.h"
 #include "app/MenuBar.h"
 #include "app/RuleBrowserView.h"
+#include "app/StartupArgs.h"
+#include "app/Commands.h"
 #include "app/WebPalette.h"
 #include "core/LFile.h"
 #include "core/LSystem.h"
@@ -32,6 +34,14 @@ constexpr int LARGE_FONT_SIZE = 22;
 constexpr int SMALL_FONT_SHRINK = 3;
 
 GlutWindowPort glutWindowPort;
+
+// The run file named on the command line, opened once the main loop runs.
+std::string startupFile;
+
+void openStartupFile(int)
+{
+    openPopulationPath(startupFile);
+}
 GtkDialogProvider gtkDialogProvider;
 
 void loadTexture(const std::string& folder, const char* name, unsigned& texture)
@@ -83,9 +93,15 @@ void loadTextures()
 {
     flyTexture = 0;
     spiderTexture = 0;
-    const std::string folder = LFile::getExePath() + "/";
-    loadTexture(folder, "fly3.tga", flyTexture);
-    loadTexture(folder, "araneus.tga", spiderTexture);
+    // Beside the program (the build tree), else in the installed data folder.
+    const std::string exeFolder = LFile::getExePath();
+    for (const std::string& folder :
+         {textureFolderBesideProgram(exeFolder), textureFolderInData(exeFolder)}) {
+        if (flyTexture == 0)
+            loadTexture(folder, "fly3.tga", flyTexture);
+        if (spiderTexture == 0)
+            loadTexture(folder, "araneus.tga", spiderTexture);
+    }
 }
 
 void prepareWindow()
@@ -118,6 +134,7 @@ int runProgram(int argc, char** argv)
         return 1;
     }
     glutInit(&argc, argv);
+    startupFile = startupRunFile(argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     desktopWidth = glutGet(GLUT_SCREEN_WIDTH);
     desktopHeight = glutGet(GLUT_SCREEN_HEIGHT);
@@ -126,6 +143,8 @@ int runProgram(int argc, char** argv)
     glutInitWindowSize(windowWidth, windowHeight);
     glutCreateWindow(CREATION_TITLE);
     prepareWindow();
+    if (!startupFile.empty())
+        glutTimerFunc(0, openStartupFile, 0);
     glutMainLoop();
     return 0;
 }
