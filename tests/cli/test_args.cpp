@@ -8,7 +8,7 @@
 
 namespace {
 
-const std::vector<OptionSpec> KNOWN = {{"svg", true}, {"quiet", false}, {"seed", true}};
+const std::vector<OptionRule> KNOWN = {{"svg", true}, {"quiet", false}, {"seed", true}};
 
 int statusOf(const std::function<void()>& f) {
     try {

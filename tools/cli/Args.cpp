@@ -8,10 +8,10 @@
 
 namespace {
 
-const OptionSpec* findSpec(const std::vector<OptionSpec>& known, const std::string& name) {
-    for (const OptionSpec& spec : known)
-        if (spec.name == name)
-            return &spec;
+const OptionRule* findRule(const std::vector<OptionRule>& known, const std::string& name) {
+    for (const OptionRule& rule : known)
+        if (rule.name == name)
+            return &rule;
     return nullptr;
 }
 
@@ -25,7 +25,7 @@ std::string quoted(const std::string& text) {
 
 } // namespace
 
-Args::Args(const std::vector<std::string>& words, const std::vector<OptionSpec>& known) {
+Args::Args(const std::vector<std::string>& words, const std::vector<OptionRule>& known) {
     for (size_t k = 0; k < words.size(); ++k) {
         const std::string& word = words[k];
         if (!isOptionWord(word)) {
@@ -42,12 +42,12 @@ Args::Args(const std::vector<std::string>& words, const std::vector<OptionSpec>&
             inlineValue = name.substr(eq + 1);
             name = name.substr(0, eq);
         }
-        const OptionSpec* spec = findSpec(known, name);
-        if (!spec)
+        const OptionRule* rule = findRule(known, name);
+        if (!rule)
             throw usageError("unknown option --" + name);
         if (has(name))
             throw usageError("option --" + name + " is given more than once");
-        if (!spec->takesValue) {
+        if (!rule->takesValue) {
             if (hasInline)
                 throw usageError("option --" + name + " takes no value");
             switches_.insert(name);

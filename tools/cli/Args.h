@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-struct OptionSpec {
+struct OptionRule {
     std::string name; // without the leading "--"
     bool takesValue;
 };
@@ -20,7 +20,7 @@ class Args {
     // value" and "--name=value". Throws a usage error for an option the
     // command does not know, a missing value, a value given to a switch or
     // an option given twice.
-    Args(const std::vector<std::string>& words, const std::vector<OptionSpec>& known);
+    Args(const std::vector<std::string>& words, const std::vector<OptionRule>& known);
 
     const std::vector<std::string>& positional() const { return positional_; }
     bool has(const std::string& name) const;

@@ -41,7 +41,7 @@ struct LoadedRun {
     FossilView fossils;
 };
 
-LoadedRun loadCommand(const std::vector<std::string>& words, const std::vector<OptionSpec>& known,
+LoadedRun loadCommand(const std::vector<std::string>& words, const std::vector<OptionRule>& known,
                       const char* command, const char* requiredOption = nullptr) {
     Args a(words, known);
     const std::string path = runPath(a, command);

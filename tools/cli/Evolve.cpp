@@ -24,7 +24,7 @@ constexpr double MAX_FACTOR = 1e6;
 constexpr int MAX_SILK_LIMIT = 10000000;
 constexpr double MAX_RECORDED_FITNESS = 2147483647.0;
 
-const std::vector<OptionSpec> EVOLVE_OPTIONS = {
+const std::vector<OptionRule> EVOLVE_OPTIONS = {
     {"population", true},   {"generations", true}, {"prey", true},      {"prey-size", true},
     {"prey-value", true},   {"attack", true},      {"silk-cost", true}, {"silk-limit", true},
     {"time-penalty", true}, {"crossover", true},   {"mutation", true},  {"seed", true},
