@@ -9,7 +9,6 @@
 #include "core/LString.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
-#include "web/BuilderState.h"
 
 std::vector<int> controlPanelIds;
 int lastPopulationChoice = 0;
@@ -119,37 +118,7 @@ void handlePopulationChoice()
     }
 }
 
-void applySettings(const RunSettings& s)
-{
-    evolutionState.numPrey = s.numPrey;
-    evolutionState.preySize = s.preySize;
-    evolutionState.preyValue = s.preyValue;
-    evolutionState.problem.useAttackDistance = s.useAttackDistance;
-    evolutionState.problem.useGravity = s.useGravity;
-    evolutionState.silkCostFactor = s.silkCostFactor;
-    silkLimit = s.silkLimit;
-    evolutionState.timePenaltyFactor = s.timePenaltyFactor;
-    evolutionState.crossoverRate = s.crossoverRate;
-    evolutionState.mutationRate = s.mutationRate;
-}
-
 } // namespace
-
-RunSettings currentRunSettings()
-{
-    RunSettings s;
-    s.numPrey = evolutionState.numPrey;
-    s.preySize = evolutionState.preySize;
-    s.preyValue = evolutionState.preyValue;
-    s.useAttackDistance = evolutionState.problem.useAttackDistance;
-    s.useGravity = evolutionState.problem.useGravity;
-    s.silkCostFactor = evolutionState.silkCostFactor;
-    s.silkLimit = silkLimit;
-    s.timePenaltyFactor = evolutionState.timePenaltyFactor;
-    s.crossoverRate = evolutionState.crossoverRate;
-    s.mutationRate = evolutionState.mutationRate;
-    return s;
-}
 
 void buildControlPanel()
 {
@@ -211,7 +180,7 @@ void handleControlPanel()
     v.mutation = readWidget(CP_MUTATION);
     RunSettings s = currentRunSettings();
     settingsFromPanel(v, s);
-    applySettings(s);
+    applyRunSettings(s);
 }
 
 void writeSettingsToPanel(const RunSettings& settings, int populationSize)

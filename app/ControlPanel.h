@@ -4,7 +4,7 @@
 
 #include <vector>
 
-struct RunSettings;
+#include "evolution/RunSettings.h"
 
 // Positions of the widgets in controlPanelIds, in creation order.
 enum ControlWidget : int {
@@ -39,5 +39,4 @@ void buildControlPanel();
 void handleControlPanel();
 // Shows loaded settings and population size in the panel.
 void writeSettingsToPanel(const RunSettings& settings, int populationSize);
-// The run settings of the evolution state, as one record.
-RunSettings currentRunSettings();
+

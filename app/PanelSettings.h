@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "evolution/RunSettings.h"
+
 // The population sizes offered by the "Population Size" list, by index.
 constexpr int NUM_POPULATION_CHOICES = 5;
 extern const int kPopulationChoices[NUM_POPULATION_CHOICES];
@@ -27,20 +29,6 @@ struct PanelValues {
     int timePenalty = 0;
     int crossover = 80;    // percent
     int mutation = 2;      // tenths of a percent
-};
-
-// The run settings those values stand for.
-struct RunSettings {
-    int numPrey = 0;
-    double preySize = 0.0;
-    double preyValue = 0.0;
-    bool useAttackDistance = false;
-    bool useGravity = false;
-    double silkCostFactor = 0.0;
-    int32_t silkLimit = -1;
-    double timePenaltyFactor = 0.0;
-    double crossoverRate = 0.0;
-    double mutationRate = 0.0;
 };
 
 // Overwrites the settings from the panel values (an unknown "Attack sim"

@@ -1,7 +1,7 @@
 #include "evolution/PopulationFormat.h"
 
 #include "evolution/LittleEndian.h"
-#include "web/BuilderState.h"
+#include "evolution/RunSettings.h"
 
 namespace population_format {
 
@@ -62,19 +62,19 @@ private:
 } // namespace
 
 Settings currentSettings() {
-    const EvolutionState& es = evolutionState;
+    const RunSettings run = currentRunSettings();
     Settings s;
-    s.numPrey = es.numPrey;
-    s.preySize = es.preySize;
-    s.preyValue = es.preyValue;
-    s.useGravity = es.problem.useGravity;
-    s.useAttackDistance = es.problem.useAttackDistance;
-    s.selectedSpiderLowBits = static_cast<uint8_t>(es.selectedSpider & LOW_BYTE_MASK);
-    s.silkCostFactor = es.silkCostFactor;
-    s.silkLimit = silkLimit;
-    s.timePenaltyFactor = es.timePenaltyFactor;
-    s.crossoverPercent = truncToInt32(es.crossoverRate * PERCENT);
-    s.mutationPerMille = truncToInt32(es.mutationRate * PER_MILLE);
+    s.numPrey = run.numPrey;
+    s.preySize = run.preySize;
+    s.preyValue = run.preyValue;
+    s.useGravity = run.useGravity;
+    s.useAttackDistance = run.useAttackDistance;
+    s.selectedSpiderLowBits = static_cast<uint8_t>(evolutionState.selectedSpider & LOW_BYTE_MASK);
+    s.silkCostFactor = run.silkCostFactor;
+    s.silkLimit = run.silkLimit;
+    s.timePenaltyFactor = run.timePenaltyFactor;
+    s.crossoverPercent = truncToInt32(run.crossoverRate * PERCENT);
+    s.mutationPerMille = truncToInt32(run.mutationRate * PER_MILLE);
     return s;
 }
 
@@ -113,17 +113,18 @@ Settings decodeSettings(const uint8_t in[SETTINGS_BYTES]) {
 }
 
 void applySettings(const Settings& s) {
-    EvolutionState& es = evolutionState;
-    es.numPrey = s.numPrey;
-    es.preySize = s.preySize;
-    es.preyValue = s.preyValue;
-    es.problem.useGravity = s.useGravity;
-    es.problem.useAttackDistance = s.useAttackDistance;
-    es.silkCostFactor = s.silkCostFactor;
-    silkLimit = s.silkLimit;
-    es.timePenaltyFactor = s.timePenaltyFactor;
-    es.crossoverRate = s.crossoverPercent / PERCENT;
-    es.mutationRate = s.mutationPerMille / PER_MILLE;
+    RunSettings run;
+    run.numPrey = s.numPrey;
+    run.preySize = s.preySize;
+    run.preyValue = s.preyValue;
+    run.useGravity = s.useGravity;
+    run.useAttackDistance = s.useAttackDistance;
+    run.silkCostFactor = s.silkCostFactor;
+    run.silkLimit = s.silkLimit;
+    run.timePenaltyFactor = s.timePenaltyFactor;
+    run.crossoverRate = s.crossoverPercent / PERCENT;
+    run.mutationRate = s.mutationPerMille / PER_MILLE;
+    applyRunSettings(run);
 }
 
 } // namespace population_format

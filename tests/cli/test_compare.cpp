@@ -38,8 +38,8 @@ TEST(RunCompare, ThenTheLengthAndTheSettings) {
     RunSnapshot a = snapshotOf(FossilBuilder(2, 2)), b = snapshotOf(FossilBuilder(2, 3));
     EXPECT_EQ(firstDifference(a, b), "generations: 2 vs 3");
     b = a;
-    b.silkLimit = 2500;
-    a.silkLimit = -1;
+    b.settings.silkLimit = 2500;
+    a.settings.silkLimit = -1;
     EXPECT_EQ(firstDifference(a, b), "silkLimit: -1 vs 2500");
     EXPECT_EQ(firstDifference(a, snapshotOf(FossilBuilder(3, 2))), "population size: 2 vs 3");
 }

@@ -4,7 +4,6 @@
 
 #include "evolution/EvolutionState.h"
 #include "tools/cli/FossilView.h"
-#include "web/BuilderState.h"
 
 namespace {
 
@@ -14,16 +13,16 @@ template <typename T> std::string differs(const char* name, T a, T b) {
     return std::string(name) + ": " + std::to_string(a) + " vs " + std::to_string(b);
 }
 
-std::string settingDifference(const RunSnapshot& a, const RunSnapshot& b) {
+std::string settingDifference(const RunSettings& a, const RunSettings& b) {
     const std::string d[] = {
         differs("numPrey", a.numPrey, b.numPrey),
         differs("preySize", a.preySize, b.preySize),
         differs("preyValue", a.preyValue, b.preyValue),
         differs("useGravity", a.useGravity, b.useGravity),
         differs("useAttackDistance", a.useAttackDistance, b.useAttackDistance),
-        differs("silkCostFactor", a.silkCost, b.silkCost),
+        differs("silkCostFactor", a.silkCostFactor, b.silkCostFactor),
         differs("silkLimit", a.silkLimit, b.silkLimit),
-        differs("timePenaltyFactor", a.timePenalty, b.timePenalty),
+        differs("timePenaltyFactor", a.timePenaltyFactor, b.timePenaltyFactor),
         differs("crossoverRate", a.crossoverRate, b.crossoverRate),
         differs("mutationRate", a.mutationRate, b.mutationRate),
     };
@@ -36,20 +35,10 @@ std::string settingDifference(const RunSnapshot& a, const RunSnapshot& b) {
 } // namespace
 
 RunSnapshot snapshotRun() {
-    const EvolutionState& es = evolutionState;
     RunSnapshot s;
-    s.populationSize = es.populationSize;
-    s.record = es.fossilRecord;
-    s.numPrey = es.numPrey;
-    s.preySize = es.preySize;
-    s.preyValue = es.preyValue;
-    s.silkCost = es.silkCostFactor;
-    s.timePenalty = es.timePenaltyFactor;
-    s.useGravity = es.problem.useGravity;
-    s.useAttackDistance = es.problem.useAttackDistance;
-    s.silkLimit = silkLimit;
-    s.crossoverRate = es.crossoverRate;
-    s.mutationRate = es.mutationRate;
+    s.populationSize = evolutionState.populationSize;
+    s.record = evolutionState.fossilRecord;
+    s.settings = currentRunSettings();
     return s;
 }
 
@@ -76,5 +65,5 @@ std::string firstDifference(const RunSnapshot& a, const RunSnapshot& b) {
                            std::to_string(fb.rule(g, i, k));
     if (fa.generations() != fb.generations())
         return differs("generations", fa.generations(), fb.generations());
-    return settingDifference(a, b);
+    return settingDifference(a.settings, b.settings);
 }

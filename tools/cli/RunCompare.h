@@ -6,17 +6,13 @@
 #include <string>
 #include <vector>
 
-#include "tools/cli/RunSettings.h"
+#include "evolution/RunSettings.h"
 
 // What a loaded run consists of.
 struct RunSnapshot {
     int populationSize = 0;
     std::vector<int32_t> record;
-    int numPrey = 0;
-    double preySize = 0, preyValue = 0, silkCost = 0, timePenalty = 0;
-    bool useGravity = false, useAttackDistance = false;
-    int silkLimit = 0;
-    double crossoverRate = 0, mutationRate = 0;
+    RunSettings settings;
 };
 
 // The evolution state as it stands (after loadRun).
