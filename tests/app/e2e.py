@@ -419,24 +419,40 @@ def settled_shot(s, label):
     return s.shot(label)
 
 
-def wait_dialog_closed(s, dialog):
-    for _ in range(50):
+def dialog_closed(s, dialog, tries=50):
+    for _ in range(tries):
         if dialog not in s.xdo("search", "--onlyvisible", "--name", ".").split():
-            return
+            return True
         time.sleep(0.2)
-    raise Failure("a dialog stayed on screen")
+    return False
+
+
+def wait_dialog_closed(s, dialog):
+    if not dialog_closed(s, dialog):
+        raise Failure("a dialog stayed on screen")
 
 
 def choose_in_dialog(s, shortcut, title, path):
-    """Opens a file dialog with its shortcut, types the path and confirms."""
+    """Opens a file dialog with its shortcut, types the path and confirms.
+
+    A slow (instrumented) build may still be realising the dialog's entry when
+    the first keys arrive, and GTK drops them; the path is then typed again
+    while the dialog stays open."""
     s.key(shortcut, pause=0.2)
     dialog = find_dialog(s, title)
-    s.xdo("key", "--clearmodifiers", "ctrl+a" if title == "Save As" else "ctrl+l")
-    time.sleep(0.3)
-    s.xdo("type", "--delay", "20", path)
-    time.sleep(0.3)
-    s.xdo("key", "Return")
-    wait_dialog_closed(s, dialog)
+    for _ in range(3):
+        s.xdo("windowfocus", "--sync", dialog)
+        if title != "Save As":
+            s.xdo("key", "--clearmodifiers", "ctrl+l")
+            time.sleep(0.3)
+        s.xdo("key", "--clearmodifiers", "ctrl+a")
+        time.sleep(0.3)
+        s.xdo("type", "--delay", "20", path)
+        time.sleep(0.3)
+        s.xdo("key", "Return")
+        if dialog_closed(s, dialog, tries=25):
+            return
+    raise Failure("a dialog stayed on screen")
 
 
 def scenario_files(s):
