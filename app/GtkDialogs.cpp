@@ -72,14 +72,17 @@ const char* iconName(MessageIcon icon)
     case MessageIcon::Warning: return "dialog-warning";
     case MessageIcon::Error: return "dialog-error";
     case MessageIcon::Info: return "dialog-information";
+    case MessageIcon::Plain: return nullptr;
     }
-    return "dialog-information";
+    return nullptr;
 }
 
 // GTK 3 message dialogs show no icon of their own any more; the caller asked
 // for one.
 void addIcon(GtkWidget* dialog, MessageIcon icon)
 {
+    if (!iconName(icon))
+        return;
     G_GNUC_BEGIN_IGNORE_DEPRECATIONS
     GtkWidget* image = gtk_image_new_from_icon_name(iconName(icon), GTK_ICON_SIZE_DIALOG);
     gtk_message_dialog_set_image(GTK_MESSAGE_DIALOG(dialog), image);
@@ -93,8 +96,9 @@ GtkMessageType messageType(MessageIcon icon)
     case MessageIcon::Warning: return GTK_MESSAGE_WARNING;
     case MessageIcon::Error: return GTK_MESSAGE_ERROR;
     case MessageIcon::Info: return GTK_MESSAGE_INFO;
+    case MessageIcon::Plain: return GTK_MESSAGE_OTHER;
     }
-    return GTK_MESSAGE_INFO;
+    return GTK_MESSAGE_OTHER;
 }
 
 } // namespace

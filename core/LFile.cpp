@@ -1,10 +1,10 @@
 #include "core/LFile.h"
 
+#include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <climits>
-#include <cstdio>
 
 #include "core/LString.h"
 
@@ -44,12 +44,13 @@ std::string LFile::getExePath() {
 
 bool LFile::fileExist(std::string path) {
     // Separators are kept as given: on this platform "/" is the separator.
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
+    // Opened without blocking, so that a FIFO does not wait for a writer.
+    const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
     // Opening succeeds on a folder here; a folder does not count.
     struct stat info;
-    const bool isFolder = fstat(fileno(f), &info) == 0 && S_ISDIR(info.st_mode);
-    std::fclose(f);
+    const bool isFolder = fstat(fd, &info) == 0 && S_ISDIR(info.st_mode);
+    close(fd);
     return !isFolder;
 }
 

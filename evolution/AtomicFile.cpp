@@ -1,6 +1,7 @@
 #include "evolution/AtomicFile.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -43,18 +44,64 @@ void syncFolder(const std::string& folder) {
     ::close(fd);
 }
 
+constexpr int MAX_LINKS = 40; // as the kernel allows when it resolves a path
+
+// The file a path names once symbolic links are followed: saving through a
+// link replaces its target and keeps the link. A link to a file that does
+// not exist yet names that file. Returns false (errno set) when the links
+// run in a circle or cannot be read.
+bool followLinks(std::string& path) {
+    for (int k = 0; k < MAX_LINKS; ++k) {
+        struct stat st;
+        if (::lstat(path.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return true;
+        std::vector<char> target(PATH_MAX + 1);
+        const ssize_t n = ::readlink(path.c_str(), target.data(), target.size());
+        if (n < 0)
+            return false;
+        if (static_cast<size_t>(n) >= target.size()) {
+            errno = ENAMETOOLONG;
+            return false;
+        }
+        const std::string link(target.data(), static_cast<size_t>(n));
+        path = link[0] == '/' ? link : folderOf(path) + "/" + link;
+    }
+    errno = ELOOP;
+    return false;
+}
+
+// Why an existing file at `path` must not be replaced (empty when it may):
+// only regular files are, so a device, FIFO or socket stays as it is.
+std::string notReplaceable(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode))
+        return std::string();
+    if (S_ISDIR(st.st_mode))
+        return "it is a folder";
+    return "it is not a regular file (a device, FIFO or socket)";
+}
+
 } // namespace
 
 AtomicFile::AtomicFile(const std::string& path) : path_(path) {
-    std::vector<char> name(path.begin(), path.end());
+    if (!followLinks(path_)) {
+        fail("cannot follow the link " + path);
+        return;
+    }
+    const std::string refusal = notReplaceable(path_);
+    if (!refusal.empty()) {
+        error_ = refusal;
+        return;
+    }
+    std::vector<char> name(path_.begin(), path_.end());
     name.insert(name.end(), TEMP_SUFFIX, TEMP_SUFFIX + sizeof(TEMP_SUFFIX));
     fd_ = ::mkostemp(name.data(), O_CLOEXEC);
     if (fd_ < 0) {
-        fail("cannot create a file in " + folderOf(path));
+        fail("cannot create a file in " + folderOf(path_));
         return;
     }
     tempPath_ = name.data();
-    if (::fchmod(fd_, targetMode(path)) != 0)
+    if (::fchmod(fd_, targetMode(path_)) != 0)
         fail("cannot set the file's permissions");
     buffer_.reserve(BUFFER_BYTES);
 }

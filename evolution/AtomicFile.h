@@ -1,7 +1,9 @@
 #pragma once
 // Writing a file so that it is either replaced whole or not at all: the bytes
 // go to a temporary file in the target's folder, which is flushed to disk and
-// then renamed over the target.
+// then renamed over the target. A symbolic link is followed (its target is
+// replaced, the link stays); an existing target that is not a regular file
+// (a folder, device, FIFO or socket) is refused.
 
 #include <cstddef>
 #include <cstdint>

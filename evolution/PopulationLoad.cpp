@@ -58,7 +58,9 @@ private:
 class FileSource : public ByteSource {
 public:
     explicit FileSource(const std::string& path) {
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        // Opened without blocking: a FIFO would otherwise wait for a writer
+        // before it could be refused below.
+        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
         if (fd_ < 0) {
             error_ = std::strerror(errno);
             return;
@@ -68,6 +70,8 @@ public:
             error_ = std::strerror(errno);
         } else if (!S_ISREG(st.st_mode)) {
             error_ = "not a regular file";
+        } else if (::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
+            error_ = std::strerror(errno);
         } else {
             size_ = static_cast<uint64_t>(st.st_size);
         }
@@ -220,7 +224,7 @@ void takeRun(LoadedRun& run) {
 }
 
 bool refuseLoad(const std::string& reason, std::string* why) {
-    windowPort().showMessage(NOT_A_POPULATION_FILE_MESSAGE, MESSAGE_CAPTION, MessageIcon::Error);
+    windowPort().showMessage(NOT_A_POPULATION_FILE_MESSAGE, MESSAGE_CAPTION, MessageIcon::Plain);
     if (why)
         *why = reason;
     return false;
@@ -244,7 +248,7 @@ bool loadPopulation(const std::string& path, std::string* why) {
     if (!in.error().empty()) {
         const std::string reason = "cannot open \"" + path + "\": " + in.error();
         windowPort().showMessage("ERROR: Cannot read file. " + reason + ".", MESSAGE_CAPTION,
-                                 MessageIcon::Error);
+                                 MessageIcon::Plain);
         if (why)
             *why = reason;
         return false;

@@ -6,7 +6,8 @@
 
 #include <string>
 
-enum class MessageIcon { Warning, Error, Info };
+// The icon of a message box; Plain is the plain style (text and OK only).
+enum class MessageIcon { Warning, Error, Info, Plain };
 
 class WindowPort {
 public:

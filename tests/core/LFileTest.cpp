@@ -82,6 +82,12 @@ TEST_F(LFileFolder, FolderDoesNotCountAsFile) {
     EXPECT_FALSE(LFile::fileExist(root));
 }
 
+TEST_F(LFileFolder, AFifoIsAnsweredWithoutWaitingForAWriter) {
+    const std::string path = root + "/pipe.axv";
+    ASSERT_EQ(mkfifo(path.c_str(), 0644), 0);
+    EXPECT_TRUE(LFile::fileExist(path));
+}
+
 TEST_F(LFileFolder, UnreadableFileDoesNotExist) {
     const std::string path = makeFile("locked.axv");
     ASSERT_EQ(chmod(path.c_str(), 0), 0);

@@ -65,7 +65,7 @@ TEST_F(Corpus, EveryDamagedFileIsRefusedAndChangesNothing) {
         ASSERT_EQ(window.messages.size(), 1u);
         EXPECT_EQ(window.messages[0].text, NOT_A_POPULATION_FILE_MESSAGE);
         EXPECT_EQ(window.messages[0].caption, "Arachnovix");
-        EXPECT_EQ(window.messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(window.messages[0].icon, MessageIcon::Plain);
         expectStateUnchanged(before);
     }
 }

@@ -40,7 +40,7 @@ protected:
         ASSERT_EQ(window.messages.size(), 1u);
         EXPECT_EQ(window.messages[0].text, REFUSAL);
         EXPECT_EQ(window.messages[0].caption, "Arachnovix");
-        EXPECT_EQ(window.messages[0].icon, MessageIcon::Error);
+        EXPECT_EQ(window.messages[0].icon, MessageIcon::Plain);
     }
 };
 
@@ -214,8 +214,13 @@ TEST_F(PopulationFile, AMissingFileIsReportedAndChangesNothing) {
     ASSERT_EQ(window.messages.size(), 1u);
     EXPECT_NE(window.messages[0].text.find("No such file"), std::string::npos);
     EXPECT_EQ(window.messages[0].caption, "Arachnovix");
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::Plain);
     EXPECT_FALSE(why.empty());
     EXPECT_FALSE(loadPopulation(folder)); // a folder is not a file either
+    // Nor is a FIFO; it is refused at once, not after waiting for a writer.
+    ASSERT_EQ(::mkfifo(path("pipe.axv").c_str(), 0644), 0);
+    EXPECT_FALSE(loadPopulation(path("pipe.axv"), &why));
+    EXPECT_NE(why.find("not a regular file"), std::string::npos) << why;
     expectStateUnchanged(before);
 }
 
@@ -298,6 +303,52 @@ TEST_F(PopulationFile, AWriteThatFailsHalfWayKeepsTheOldFileAndNoTemporary) {
     EXPECT_EXIT(saveOntoAFullDisk(folder, path("kept.axv"), old, window),
                 ::testing::ExitedWithCode(0), "");
     EXPECT_EQ(readBytes(path("kept.axv")), old);
+}
+
+TEST_F(PopulationFile, SavingThroughALinkReplacesItsTargetAndKeepsTheLink) {
+    newPopulation(6);
+    const std::string targets = makeTempFolder("link-targets");
+    const std::string target = targets + "/run.axv";
+    const std::vector<uint8_t> first = saved("first.axv");
+    writeBytes(target, first);
+    ASSERT_EQ(::symlink(target.c_str(), path("link.axv").c_str()), 0);
+    ASSERT_EQ(::symlink("link.axv", path("relative.axv").c_str()), 0);
+    runTimer(10);
+    const std::vector<uint8_t> second = saved("second.axv");
+    ASSERT_NE(first, second);
+
+    ASSERT_TRUE(savePopulation(path("relative.axv")));
+    struct stat st;
+    ASSERT_EQ(::lstat(path("link.axv").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    ASSERT_EQ(::lstat(path("relative.axv").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_EQ(readBytes(target), second);
+    EXPECT_EQ(filesIn(targets).size(), 1u); // no temporary left beside the target
+    EXPECT_EQ(filesIn(folder).size(), 4u);
+
+    // A link to a file not there yet makes that file.
+    ASSERT_EQ(::symlink("made.axv", path("dangling.axv").c_str()), 0);
+    ASSERT_TRUE(savePopulation(path("dangling.axv")));
+    EXPECT_EQ(readBytes(path("made.axv")), second);
+}
+
+TEST_F(PopulationFile, ATargetThatIsNotARegularFileIsRefusedAndKept) {
+    newPopulation(6);
+    ASSERT_EQ(::mkfifo(path("pipe.axv").c_str(), 0644), 0);
+    ASSERT_EQ(::symlink("pipe.axv", path("to-pipe.axv").c_str()), 0);
+    for (const char* name : {"pipe.axv", "to-pipe.axv"}) {
+        SCOPED_TRACE(name);
+        window.messages.clear();
+        std::string why;
+        EXPECT_FALSE(savePopulation(path(name), &why));
+        EXPECT_NE(why.find("not a regular file"), std::string::npos) << why;
+        EXPECT_EQ(window.messages.size(), 1u);
+    }
+    struct stat st;
+    ASSERT_EQ(::lstat(path("pipe.axv").c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_EQ(filesIn(folder).size(), 2u);
 }
 
 TEST_F(PopulationFile, ReplacingAFileKeepsItsPermissions) {

@@ -63,8 +63,18 @@ for _ in $(seq 1 100); do
   sleep 0.2
 done
 [ -n "$win" ] || fail "no window of the installed program"
-xprop -id "$win" WM_CLASS | grep -q '"Arachnovix"' || fail "WM_CLASS not set: $(xprop -id "$win" WM_CLASS)"
-xprop -id "$win" _NET_WM_ICON | grep -q 'Icon' || fail "window icon not set"
+# The class and the icon are set just after the window appears; on a loaded
+# machine they may come a little later, so wait for them as for the window.
+has_property() {
+  for _ in $(seq 1 100); do
+    xprop -id "$win" "$1" 2>/dev/null | grep -q "$2" && return 0
+    kill -0 "$pid" 2>/dev/null || { cat "$log" >&2; fail "program exited early"; }
+    sleep 0.2
+  done
+  return 1
+}
+has_property WM_CLASS '"Arachnovix"' || fail "WM_CLASS not set: $(xprop -id "$win" WM_CLASS)"
+has_property _NET_WM_ICON 'Icon' || fail "window icon not set"
 sleep 2
 kill -0 "$pid" 2>/dev/null || { cat "$log" >&2; fail "program died after opening the file"; }
 if grep -q "Cannot read file" "$log"; then fail "the run file was refused"; fi
