@@ -55,8 +55,11 @@ std::string offlineMessage(int generation)
 std::string spiderCaption(int index, double fitness, const std::string& origin,
                           int parentA, int parentB)
 {
-    return format<CAPTION_CHARS>("[%i] Fit=%.0f  %s(%i, %i)", index + 1, fitness,
-                                 origin.c_str(), parentA + 1, parentB + 1);
+    // Parent numbers come from the file and may be anything a 32-bit
+    // integer holds.
+    return format<CAPTION_CHARS>("[%i] Fit=%.0f  %s(%lld, %lld)", index + 1, fitness,
+                                 origin.c_str(), static_cast<long long>(parentA) + 1,
+                                 static_cast<long long>(parentB) + 1);
 }
 
 std::string fossilCaption(int generation, double fitness)

@@ -1,5 +1,7 @@
 #include "app/PanelSettings.h"
 
+#include "evolution/EvolutionState.h"
+
 const int kPopulationChoices[NUM_POPULATION_CHOICES] = {6, 15, 24, 40, 60};
 
 namespace {
@@ -45,20 +47,23 @@ void settingsFromPanel(const PanelValues& v, RunSettings& s)
     s.mutationRate = v.mutation / MUTATION_SCALE;
 }
 
+// A file may hold any finite setting (the command-line tool breeds with
+// them); the panel shows whole numbers, so a value beyond what an int holds
+// is shown as the nearest one it does.
 PanelValues panelFromSettings(const RunSettings& s)
 {
     PanelValues v;
     v.numPrey = s.numPrey;
-    v.preySize = static_cast<int>(s.preySize);
-    v.preyValue = static_cast<int>(s.preyValue);
+    v.preySize = truncToInt32(s.preySize);
+    v.preyValue = truncToInt32(s.preyValue);
     if (!s.useAttackDistance)
         v.attackSim = ATTACK_OFF;
     else
         v.attackSim = s.useGravity ? ATTACK_DIST_GRAV : ATTACK_DIST;
-    v.silkCost = static_cast<int>(s.silkCostFactor);
+    v.silkCost = truncToInt32(s.silkCostFactor);
     v.silkLimit = s.silkLimit < 0 ? 0 : s.silkLimit / SILK_LIMIT_UNIT;
-    v.timePenalty = static_cast<int>(s.timePenaltyFactor);
-    v.crossover = static_cast<int>(s.crossoverRate * CROSSOVER_SCALE);
-    v.mutation = static_cast<int>(s.mutationRate * MUTATION_SCALE);
+    v.timePenalty = truncToInt32(s.timePenaltyFactor);
+    v.crossover = truncToInt32(s.crossoverRate * CROSSOVER_SCALE);
+    v.mutation = truncToInt32(s.mutationRate * MUTATION_SCALE);
     return v;
 }

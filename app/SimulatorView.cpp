@@ -41,7 +41,7 @@ void drawPrey(const Spider& spider)
 {
     const std::vector<Prey>& prey = evolutionState.problem.prey;
     const std::vector<int32_t>& caught = spider.web.caughtPrey;
-    const int h = static_cast<int>(evolutionState.preySize * PREY_SPRITE_SCALE);
+    const int h = truncToInt32(evolutionState.preySize * PREY_SPRITE_SCALE); // any file's size
     beginPreySprites();
     for (size_t k = 0; k < prey.size(); ++k) {
         if (std::binary_search(caught.begin(), caught.end(), static_cast<int32_t>(k)))

@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -81,7 +82,32 @@ std::string notReplaceable(const std::string& path) {
     return "it is not a regular file (a device, FIFO or socket)";
 }
 
+// A file that does not exist yet, named by its folder's resolved path.
+std::string resolvedName(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const size_t slash = path.find_last_of('/');
+    const std::string name = slash == std::string::npos ? path : path.substr(slash + 1);
+    char* real = ::realpath(folder.c_str(), nullptr);
+    if (!real)
+        return path;
+    const std::string resolved = std::string(real) + "/" + name;
+    std::free(real);
+    return resolved;
+}
+
 } // namespace
+
+bool namesSameFile(const std::string& a, const std::string& b) {
+    std::string fileA = a, fileB = b;
+    if (!followLinks(fileA) || !followLinks(fileB))
+        return a == b;
+    struct stat stA, stB;
+    const bool hasA = ::stat(fileA.c_str(), &stA) == 0;
+    const bool hasB = ::stat(fileB.c_str(), &stB) == 0;
+    if (hasA || hasB)
+        return hasA && hasB && stA.st_dev == stB.st_dev && stA.st_ino == stB.st_ino;
+    return resolvedName(fileA) == resolvedName(fileB);
+}
 
 AtomicFile::AtomicFile(const std::string& path) : path_(path) {
     if (!followLinks(path_)) {

@@ -10,6 +10,11 @@
 #include <string>
 #include <vector>
 
+// Whether writing `a` and writing `b` would replace the same file, however
+// the two are spelled: links are followed, then existing files are compared
+// by device and inode, new ones by their folder's resolved path and name.
+bool namesSameFile(const std::string& a, const std::string& b);
+
 class AtomicFile {
 public:
     // Creates the temporary file next to `path`; check ok() afterwards.

@@ -6,7 +6,7 @@
 
 #include <string>
 
-// The icon of a message box; Plain is the plain style (text and OK only).
+// The icon of a message box; Plain shows none (text and OK only).
 enum class MessageIcon { Warning, Error, Info, Plain };
 
 class WindowPort {

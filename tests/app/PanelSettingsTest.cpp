@@ -93,6 +93,24 @@ TEST(PanelWriteBackTest, LoadedSettingsAreTruncated)
     EXPECT_EQ(v.mutation, 2);
 }
 
+TEST(PanelWriteBackTest, HugeFiniteSettingsShowAsTheNearestWholeNumber)
+{
+    RunSettings s;
+    s.preySize = 1e300;
+    s.preyValue = -1e300;
+    s.silkCostFactor = 3e9;
+    s.timePenaltyFactor = -3e9;
+    s.crossoverRate = 2147483647 / 100.0; // what the largest stored percentage reads back as
+    s.mutationRate = -2147483648 / 1000.0;
+    const PanelValues v = panelFromSettings(s);
+    EXPECT_EQ(v.preySize, 2147483647);
+    EXPECT_EQ(v.preyValue, -2147483647 - 1);
+    EXPECT_EQ(v.silkCost, 2147483647);
+    EXPECT_EQ(v.timePenalty, -2147483647 - 1);
+    EXPECT_GE(v.crossover, 2147483646);
+    EXPECT_LE(v.mutation, -2147483647);
+}
+
 TEST(PanelWriteBackTest, NoLimitAndAttackChoices)
 {
     RunSettings s;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include "CliTestFiles.h"
 #include "XmlCheck.h"
@@ -249,4 +251,69 @@ TEST(Program, AFullStandardOutputIsAFailureNotASuccess) {
     const ProgramResult r = runProgram({"stats", sharedRun()}, "/dev/full");
     EXPECT_EQ(r.status, 1);
     EXPECT_NE(r.err.find("cannot write to standard output"), std::string::npos) << r.err;
+}
+
+TEST(Program, NumbersAtTheEndsOfTheirRangesAreShownWithoutOverflow) {
+    const std::string limits = CORPUS_DIR "/valid-parents-and-fitness-at-32-bit-limits.axv";
+    const std::string huge = CORPUS_DIR "/valid-huge-finite-settings.axv";
+    const std::string svg = scratchPath("limits.svg");
+    const ProgramResult lineage = runProgram({"lineage", limits, "--spider", "1"});
+    ASSERT_EQ(lineage.status, 0) << lineage.err;
+    EXPECT_NE(lineage.out.find("2147483648"), std::string::npos) << lineage.out;
+    ASSERT_EQ(runProgram({"web", limits, "--spider", "2", "--svg", svg}).status, 0);
+    EXPECT_NE(readFile(svg).find("SEL+MUT(-2147483647, 2147483648)"), std::string::npos);
+    for (const std::string& run : {limits, huge}) {
+        EXPECT_EQ(runProgram({"info", run}).status, 0) << run;
+        EXPECT_EQ(runProgram({"stats", run}).status, 0) << run;
+        EXPECT_EQ(runProgram({"plot", run, "--svg", svg}).status, 0) << run;
+        EXPECT_EQ(runProgram({"genes", run, "--svg", svg}).status, 0) << run;
+    }
+    const ProgramResult resumed = runProgram({"evolve", "--resume", huge, "--seed", "1",
+                                              "--generations", "2", "--quiet", "--out",
+                                              scratchPath("huge.axv")});
+    EXPECT_EQ(resumed.status, 0) << resumed.err;
+}
+
+TEST(Program, AFifoIsRefusedAsARunAndAsAnOutputWithoutWaiting) {
+    const std::string fifo = scratchPath("pipe.axv");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0644), 0);
+    expectRefusal({"info", fifo}, 1, "not a regular file");
+    expectRefusal({"evolve", "--resume", fifo, "--out", scratchPath("r.axv")}, 1,
+                  "not a regular file");
+    expectRefusal(quickRun(fifo, 1, 3, 1), 1, "not a regular file");
+    expectRefusal({"stats", sharedRun(), "--csv", fifo}, 1, "not a regular file");
+    struct stat st;
+    ASSERT_EQ(::lstat(fifo.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISFIFO(st.st_mode));
+    EXPECT_FALSE(fileExists(scratchPath("r.axv")));
+}
+
+TEST(Program, OutputsAreComparedByTheFileTheyNameNotBySpelling) {
+    const std::string out = scratchPath("same.axv"), link = scratchPath("same-link.axv");
+    const std::string dotted = scratchDir() + "/./same.axv";
+    expectRefusal({"evolve", "--seed", "1", "--out", out, "--stats", dotted}, 2, "same file");
+    ASSERT_EQ(runProgram(quickRun(out, 1, 3, 1)).status, 0);
+    ASSERT_EQ(::symlink(out.c_str(), link.c_str()), 0);
+    const std::string run = readFile(out);
+    expectRefusal({"evolve", "--seed", "1", "--out", out, "--stats", link}, 2, "same file");
+    EXPECT_EQ(readFile(out), run);
+    // --out through the link replaces the run it points to and keeps the link
+    ASSERT_EQ(runProgram(quickRun(link, 2, 3, 1)).status, 0);
+    struct stat st;
+    ASSERT_EQ(::lstat(link.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_NE(readFile(out), run);
+}
+
+TEST(Program, RefusalsAreOneLineAndComeFirst) {
+    expectRefusal({"evolve", "--resume", "", "--out", scratchPath("e.axv")}, 2, "--resume");
+    expectRefusal({"evolve", "--stats", "", "--out", scratchPath("e.axv")}, 2, "--stats");
+    expectRefusal({"info", "two\nlines\x01.axv"}, 1, "two\\nlines\\x01.axv");
+    // without --seed the seed line would come first; a refused run is all there is
+    expectRefusal({"evolve", "--resume", scratchPath("absent.axv"), "--out", scratchPath("e.axv")},
+                  1, NOT_OURS);
+    expectRefusal({"evolve", "--resume", sharedRun(), "--prey", "10000", "--prey-value", "1000000",
+                   "--out", scratchPath("e.axv")},
+                  2, "--prey-value");
+    EXPECT_FALSE(fileExists(scratchPath("e.axv")));
 }

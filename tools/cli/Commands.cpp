@@ -201,6 +201,28 @@ int dispatch(const std::vector<std::string>& args) {
     throw usageError("unknown command '" + args.front() + "' (try --help)");
 }
 
+// A refusal stays one line: control characters in the names and values it
+// quotes are shown escaped (\n, \t, \r, \xHH).
+std::string oneLine(const std::string& text) {
+    std::string out;
+    for (const char c : text) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if (c == '\n')
+            out += "\\n";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c == '\r')
+            out += "\\r";
+        else if (u < 0x20 || u == 0x7f) {
+            char hex[5];
+            std::snprintf(hex, sizeof hex, "\\x%02x", u);
+            out += hex;
+        } else
+            out += c;
+    }
+    return out;
+}
+
 } // namespace
 
 int runCli(const std::vector<std::string>& args) {
@@ -212,7 +234,7 @@ int runCli(const std::vector<std::string>& args) {
             throw fileError("cannot write to standard output");
         return status;
     } catch (const CliError& e) {
-        std::cerr << PROGRAM << ": " << e.what() << std::endl;
+        std::cerr << PROGRAM << ": " << oneLine(e.what()) << std::endl;
         return e.status();
     } catch (const std::bad_alloc&) {
         std::cerr << PROGRAM << ": out of memory" << std::endl;

@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include "core/LRandom.h"
+#include "evolution/AtomicFile.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
 #include "tools/cli/Args.h"
@@ -37,6 +38,13 @@ int intOption(const Args& a, const char* name, long long lo, long long hi) {
 
 double realOption(const Args& a, const char* name, double lo, double hi) {
     return parseReal(std::string("--") + name, a.value(name), lo, hi);
+}
+
+std::string fileOption(const Args& a, const char* name) {
+    const std::string& path = a.value(name);
+    if (path.empty())
+        throw usageError(std::string("--") + name + ": the file name is empty");
+    return path;
 }
 
 SettingOverrides parseSettings(const Args& a) {
@@ -117,16 +125,16 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
     if (a.has("seed"))
         o.seed = parseSeed("--seed", a.value("seed"));
     if (a.has("resume"))
-        o.resume = a.value("resume");
+        o.resume = fileOption(a, "resume");
     if (a.has("stats"))
-        o.stats = a.value("stats");
+        o.stats = fileOption(a, "stats");
     o.quiet = a.has("quiet");
     if (!a.has("out"))
         throw usageError("evolve: --out RUN.axv is required");
-    o.out = a.value("out");
+    o.out = fileOption(a, "out");
     if (o.population && !o.resume.empty())
         throw usageError("--population cannot be used with --resume (the run keeps its size)");
-    if (!o.stats.empty() && o.stats == o.out)
+    if (!o.stats.empty() && namesSameFile(o.stats, o.out))
         throw usageError("--stats and --out name the same file");
     if (o.resume.empty()) {
         const SettingOverrides d = defaultSettings();
@@ -136,8 +144,7 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
     return o;
 }
 
-EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
-                          const GenerationCallback& afterGeneration) {
+void startEvolution(const EvolveOptions& o, uint32_t seed) {
     LRandom::random.seed(seed);
     if (o.resume.empty()) {
         applySettings(defaultSettings());
@@ -156,6 +163,9 @@ EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
         evolutionState.bestSpider = evolutionState.selectedSpider;
         evolutionState.rankPopulation();
     }
+}
+
+EvolveReport breedGenerations(const EvolveOptions& o, const GenerationCallback& afterGeneration) {
     EvolveReport report;
     report.startGeneration = evolutionState.generation;
     for (int k = 0; k < o.generations; ++k) {
@@ -170,12 +180,20 @@ EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
     return report;
 }
 
+EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
+                          const GenerationCallback& afterGeneration) {
+    startEvolution(o, seed);
+    return breedGenerations(o, afterGeneration);
+}
+
 int evolveCommand(const std::vector<std::string>& words) {
     const EvolveOptions o = parseEvolveOptions(words);
     checkWritable(o.out);
     if (!o.stats.empty())
         checkWritable(o.stats);
     const uint32_t seed = o.seed ? *o.seed : systemSeed();
+    // A refused run file or limit is the only line printed.
+    startEvolution(o, seed);
     if (!o.seed)
         std::cerr << "seed: " << seed << std::endl;
 
@@ -192,7 +210,7 @@ int evolveCommand(const std::vector<std::string>& words) {
                             f.fitness(f.generations() - 1, f.bestOf(f.generations() - 1)),
                             elapsed());
         };
-    const EvolveReport r = runEvolution(o, seed, report);
+    const EvolveReport r = breedGenerations(o, report);
     progress.finish();
     const double seconds = elapsed();
     if (r.stoppedAtLimit)

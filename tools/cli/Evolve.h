@@ -37,8 +37,13 @@ struct EvolveReport {
 // Called after each generation with the number bred so far.
 using GenerationCallback = std::function<void(int bred)>;
 
-// Seeds the shared generator with `seed`, then makes or opens the run and
-// breeds; the evolution state holds the result (nothing is written).
+// Seeds the shared generator with `seed` and makes or opens the run (a
+// refused file or a prey x value beyond the record throws).
+void startEvolution(const EvolveOptions& options, uint32_t seed);
+// Breeds the generations asked for from the run started.
+EvolveReport breedGenerations(const EvolveOptions& options,
+                              const GenerationCallback& afterGeneration = {});
+// Both; the evolution state holds the result (nothing is written).
 EvolveReport runEvolution(const EvolveOptions& options, uint32_t seed,
                           const GenerationCallback& afterGeneration = {});
 

@@ -9,7 +9,7 @@ namespace {
 // A spider number as the program's captions show it (index + 1); a negative
 // index (no parent) is shown as "-".
 std::string spiderNumber(int index) {
-    return index < 0 ? std::string("-") : std::to_string(index + 1);
+    return index < 0 ? std::string("-") : std::to_string(static_cast<long long>(index) + 1);
 }
 
 // The same for CSV, where no parent is an empty field.

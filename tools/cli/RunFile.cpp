@@ -2,7 +2,6 @@
 
 #include <cstdint>
 #include <fstream>
-#include <sys/stat.h>
 
 #include "evolution/AtomicFile.h"
 #include "evolution/EvolutionState.h"
@@ -58,11 +57,8 @@ void writeTextFile(const std::string& path, const std::string& text) {
 }
 
 void checkWritable(const std::string& path) {
-    struct stat st;
     if (path.empty())
         throw fileError("cannot write a file with an empty name");
-    if (::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode))
-        throw fileError("cannot write " + path + ": it is a folder");
     AtomicFile probe(path); // its temporary file is removed again at once
     if (!probe.ok())
         throw fileError("cannot write " + path + ": " + probe.error());

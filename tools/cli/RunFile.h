@@ -22,7 +22,8 @@ void saveRun(const std::string& path);
 void writeTextFile(const std::string& path, const std::string& text);
 
 // Fails early (file error) when `path` cannot be written: its folder is
-// missing or not writable, or it names a folder.
+// missing or not writable, or it names a folder or another file that is not
+// a regular file (a device, FIFO or socket).
 void checkWritable(const std::string& path);
 
 // The version text at the start of a population file ("" when unreadable).

@@ -73,9 +73,11 @@ void drawSpiral(SvgDocument& svg, const Web& web) {
 
 std::string spiderCaption(const Spider& spider, int index) {
     char buf[128];
-    std::snprintf(buf, sizeof buf, "[%i] Fit=%.0f  %s(%i, %i)", index + 1,
-                  spider.individual.fitness, spider.origin.c_str(), spider.parentA + 1,
-                  spider.parentB + 1);
+    // Parent numbers come from the file and may be anything a 32-bit integer holds.
+    std::snprintf(buf, sizeof buf, "[%i] Fit=%.0f  %s(%lld, %lld)", index + 1,
+                  spider.individual.fitness, spider.origin.c_str(),
+                  static_cast<long long>(spider.parentA) + 1,
+                  static_cast<long long>(spider.parentB) + 1);
     return buf;
 }
 

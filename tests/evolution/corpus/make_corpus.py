@@ -3,7 +3,8 @@
 many damaged ones (truncated at and inside every field, wrong version text,
 bad population sizes and generation counts, a record size that wraps around
 in 32 bits, rule values outside their genes' ranges, settings that are not
-numbers). Files named valid-* must load; every other file must be refused
+numbers) and a few damaged ones that are still taken (numbers at the ends of
+their ranges). Files named valid-* must load; every other file must be refused
 with the program's state left as it was. Run it from anywhere; it writes
 next to itself."""
 
@@ -86,6 +87,17 @@ def main():
           population_file([entry(RULES_MID, -3, 77, -5, 123456)], 1, 1))
     write("valid-attack-off-and-silk-limit.axv",
           population_file([entry(RULES_LOW, 0, 0, 0, 0)], 1, 1, distance=0, silk_limit=2500))
+    # Damaged numbers that are still taken: parents and fitness at the ends of
+    # the 32-bit range (shown without overflow), and finite settings far
+    # beyond anything the panel offers (the program shows the nearest whole
+    # number; the command-line tool reads and breeds with them as they are).
+    write("valid-parents-and-fitness-at-32-bit-limits.axv",
+          population_file([entry(RULES_MID, 0x7FFFFFFF, 2, 0x7FFFFFFF, -0x80000000),
+                           entry(RULES_LOW, -0x80000000, 3, -0x80000000, 0x7FFFFFFF)], 2, 1))
+    write("valid-huge-finite-settings.axv",
+          population_file([entry(RULES_MID, 0, 0, 0, 0)], 1, 1, prey_size=1e300,
+                          prey_value=-1e300, silk_cost=1e300, time_penalty=-1e300,
+                          crossover=0x7FFFFFFF, mutation=-0x80000000))
 
     # Truncated at the start of every field of interest and inside it.
     seen = set()
