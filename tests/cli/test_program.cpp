@@ -268,9 +268,9 @@ TEST(Program, NumbersAtTheEndsOfTheirRangesAreShownWithoutOverflow) {
         EXPECT_EQ(runProgram({"plot", run, "--svg", svg}).status, 0) << run;
         EXPECT_EQ(runProgram({"genes", run, "--svg", svg}).status, 0) << run;
     }
-    const ProgramResult resumed = runProgram({"evolve", "--resume", huge, "--seed", "1",
-                                              "--generations", "2", "--quiet", "--out",
-                                              scratchPath("huge.axv")});
+    const ProgramResult resumed =
+        runProgram({"evolve", "--resume", huge, "--seed", "1", "--generations", "2", "--quiet",
+                    "--out", scratchPath("huge.axv")});
     EXPECT_EQ(resumed.status, 0) << resumed.err;
 }
 
