@@ -55,6 +55,12 @@ TEST(CaptionTest, NewSpiderShowsParentsZero)
     EXPECT_EQ(spiderCaption(0, 0.0, "I", -1, -1), "[1] Fit=0  I(0, 0)");
 }
 
+TEST(CaptionTest, ParentsAtTheEndsOfThe32BitRangeFromADamagedFile)
+{
+    EXPECT_EQ(spiderCaption(0, 1.0, "SEL", 2147483647, -2147483647 - 1),
+              "[1] Fit=1  SEL(2147483648, -2147483647)");
+}
+
 TEST(CaptionTest, LongCaptionIsCutToItsBuffer)
 {
     const std::string caption = spiderCaption(199, 123456789.0, std::string(60, 'X'), 1, 2);
