@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 #include "app/AppGlobals.h"
@@ -41,7 +42,8 @@ void drawPrey(const Spider& spider)
 {
     const std::vector<Prey>& prey = evolutionState.problem.prey;
     const std::vector<int32_t>& caught = spider.web.caughtPrey;
-    const int h = truncToInt32(evolutionState.preySize * PREY_SPRITE_SCALE); // any file's size
+    // Any size a file may hold, kept where -h exists too.
+    const int h = std::max(truncToInt32(evolutionState.preySize * PREY_SPRITE_SCALE), -INT32_MAX);
     beginPreySprites();
     for (size_t k = 0; k < prey.size(); ++k) {
         if (std::binary_search(caught.begin(), caught.end(), static_cast<int32_t>(k)))
