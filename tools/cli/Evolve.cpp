@@ -192,12 +192,12 @@ int evolveCommand(const std::vector<std::string>& words) {
     if (!o.stats.empty())
         checkWritable(o.stats);
     const uint32_t seed = o.seed ? *o.seed : systemSeed();
+    const auto start = std::chrono::steady_clock::now();
     // A refused run file or limit is the only line printed.
     startEvolution(o, seed);
     if (!o.seed)
         std::cerr << "seed: " << seed << std::endl;
 
-    const auto start = std::chrono::steady_clock::now();
     auto elapsed = [&start] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     };
