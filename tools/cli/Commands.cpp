@@ -6,6 +6,7 @@
 
 #include "core/LSystem.h"
 #include "evolution/EvolutionState.h"
+#include "evolution/PopulationFormat.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
 #include "tools/cli/CliPort.h"
@@ -101,8 +102,9 @@ int infoCommand(const std::vector<std::string>& words) {
     const FossilView& f = run.fossils;
     char buf[256];
     std::string out;
+    // The loader takes only files with this version text.
     std::snprintf(buf, sizeof buf, "%-20s %s\n%-20s %s\n%-20s %d\n%-20s %d (0 ... %d)\n",
-                  "file:", run.path.c_str(), "version:", readVersionText(run.path).c_str(),
+                  "file:", run.path.c_str(), "version:", population_format::VERSION_TEXT,
                   "population size:", f.populationSize(), "generations:", f.generations(),
                   f.generations() - 1);
     out += buf;

@@ -1,7 +1,6 @@
 #include "tools/cli/RunFile.h"
 
 #include <cstdint>
-#include <fstream>
 
 #include "evolution/AtomicFile.h"
 #include "evolution/EvolutionState.h"
@@ -9,12 +8,6 @@
 #include "evolution/RunControl.h"
 #include "tools/cli/CliError.h"
 #include "tools/cli/CliPort.h"
-
-namespace {
-
-constexpr uint32_t MAX_VERSION_TEXT = 256;
-
-} // namespace
 
 void loadRun(const std::string& path) {
     cliPort().takeMessages();
@@ -62,18 +55,4 @@ void checkWritable(const std::string& path) {
     AtomicFile probe(path); // its temporary file is removed again at once
     if (!probe.ok())
         throw fileError("cannot write " + path + ": " + probe.error());
-}
-
-std::string readVersionText(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    uint8_t head[4] = {0, 0, 0, 0};
-    if (!in.read(reinterpret_cast<char*>(head), sizeof head))
-        return "";
-    const uint32_t length = head[0] | head[1] << 8 | head[2] << 16 | uint32_t(head[3]) << 24;
-    if (length > MAX_VERSION_TEXT)
-        return "";
-    std::string text(length, '\0');
-    if (!in.read(&text[0], length))
-        return "";
-    return text;
 }

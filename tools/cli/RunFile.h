@@ -25,6 +25,3 @@ void writeTextFile(const std::string& path, const std::string& text);
 // missing or not writable, or it names a folder or another file that is not
 // a regular file (a device, FIFO or socket).
 void checkWritable(const std::string& path);
-
-// The version text at the start of a population file ("" when unreadable).
-std::string readVersionText(const std::string& path);
