@@ -156,9 +156,13 @@ EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
         evolutionState.bestSpider = evolutionState.selectedSpider;
         evolutionState.rankPopulation();
     }
+    return breedGenerations(o.generations, afterGeneration);
+}
+
+EvolveReport breedGenerations(int generations, const GenerationCallback& afterGeneration) {
     EvolveReport report;
     report.startGeneration = evolutionState.generation;
-    for (int k = 0; k < o.generations; ++k) {
+    for (int k = 0; k < generations; ++k) {
         if (!breedOne()) {
             report.stoppedAtLimit = true;
             break;

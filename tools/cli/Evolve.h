@@ -42,5 +42,11 @@ using GenerationCallback = std::function<void(int bred)>;
 EvolveReport runEvolution(const EvolveOptions& options, uint32_t seed,
                           const GenerationCallback& afterGeneration = {});
 
+// Breeds up to `generations` more generations of the run in the evolution
+// state, exactly as runEvolution does after making or opening it (so a run
+// bred in two calls equals one bred in a single call). A callback that
+// throws stops the run after a whole generation.
+EvolveReport breedGenerations(int generations, const GenerationCallback& afterGeneration = {});
+
 // The whole "evolve" command; returns the exit status.
 int evolveCommand(const std::vector<std::string>& words);
