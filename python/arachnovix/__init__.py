@@ -89,6 +89,12 @@ def _run_resume(self, generations, seed=None, progress=None, **settings):
     return self
 
 
+def _save(self, path):
+    """Writes the run as a population file, as the tool writes it (an existing
+    file is replaced whole or left as it was; a failure raises OSError)."""
+    self._save(os.fspath(path))
+
+
 def _origin(self):
     """Origin labels, shape (generations, N); '?' for an unknown code."""
     labels = np.array(ORIGINS + ["?"], dtype=object)
@@ -140,6 +146,7 @@ def _repr(self):
 
 
 Run.resume = _run_resume
+Run.save = _save
 Run.origin = property(_origin)
 Run.genes = property(lambda self: list(GENES), doc="(name, lowest, highest) of each gene.")
 Run.to_frame = _to_frame
@@ -151,7 +158,8 @@ class Web:
     """A built web. ``radii``, ``frame`` and ``spiral`` are (k, 4) float arrays
     of thread ends (x1, y1, x2, y2) in web units (the square -100 ... 100, hub
     at the origin, y down as the program draws it); the spiral threads are in
-    laying order, the first ``first_loop_threads`` of them the first loop.
+    laying order, the first ``first_loop_threads`` of them the first loop;
+    ``radius_kinds`` is 0 for a first radius, 1 for an additional one.
     ``threads`` counts radii and spiral threads (the pieces the time penalty
     counts); the silk totals are in web units."""
 

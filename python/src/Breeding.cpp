@@ -172,7 +172,7 @@ void bindRuns(py::module_& m) {
         .def_property_readonly("rules", &Run::rules)
         .def_property_readonly("origin_codes", &Run::originCodes)
         .def_property_readonly("parents", &Run::parents)
-        .def("save", &saveRunFile, py::arg("path"))
+        .def("_save", &saveRunFile)
         .def("_continue", &continueRun)
         .def("_resume", &resumeRun);
     m.def("_load", &loadRunFile);

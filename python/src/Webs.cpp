@@ -61,8 +61,11 @@ py::array_t<double> segmentArray(const std::vector<Segment>& segments) {
 py::dict webGeometry(const Spider& spider) {
     const Web& web = spider.web;
     std::vector<Segment> radii, frame, spiral;
-    for (const Radius& r : web.radii)
+    std::vector<int32_t> kinds;
+    for (const Radius& r : web.radii) {
         radii.push_back({double(r.hubX), double(r.hubY), double(r.endX), double(r.endY)});
+        kinds.push_back(r.kind);
+    }
     // The frame joins the radius ends in turn, closing the loop.
     const size_t k = web.radii.size();
     for (size_t i = 0; k >= 2 && i < k; ++i) {
@@ -74,6 +77,7 @@ py::dict webGeometry(const Spider& spider) {
         spiral.push_back({double(t.x1), double(t.y1), double(t.x2), double(t.y2)});
     py::dict d;
     d["radii"] = segmentArray(radii);
+    d["radius_kinds"] = py::array_t<int32_t>(kinds.size(), kinds.data());
     d["frame"] = segmentArray(frame);
     d["spiral"] = segmentArray(spiral);
     d["first_loop_threads"] = web.firstLoopThreads;
