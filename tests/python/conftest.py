@@ -8,10 +8,10 @@ SOURCE = Path(os.environ.get("ARACHNOVIX_SOURCE", Path(__file__).resolve().paren
 CORPUS = SOURCE / "tests" / "evolution" / "corpus"
 
 
-def cli(*words, check=True):
+def cli(*words, check=True, cwd=None):
     """Runs arachnovix-cli; returns the finished process (text output)."""
     return subprocess.run([os.environ["ARACHNOVIX_CLI"], *map(str, words)], capture_output=True,
-                          text=True, check=check)
+                          text=True, check=check, cwd=cwd)
 
 
 @pytest.fixture(scope="session")

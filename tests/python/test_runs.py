@@ -135,13 +135,16 @@ def test_evolve_releases_the_gil():
     worker = threading.Thread(target=spin)
     worker.start()
     try:
-        arachnovix.evolve(seed=2, population=60, generations=20, prey=200,
+        arachnovix.evolve(seed=2, population=60, generations=30, prey=200,
                           progress=lambda *a: seen.append(count[0]))
     finally:
         stop.set()
         worker.join()
+    # Holding the GIL, breeding would let the other thread run only inside
+    # the callbacks (microseconds, far below the interpreter's switch
+    # interval); on a busy machine it may miss some generations even so.
     advanced = sum(b > a for a, b in zip(seen, seen[1:]))
-    assert advanced >= len(seen) // 2, seen
+    assert advanced >= 3, seen
 
 
 def test_ctrl_c_stops_at_a_generation_boundary(tmp_path):
