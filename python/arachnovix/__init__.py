@@ -6,6 +6,7 @@ tool's text output numbers spiders from 1).
 """
 
 import os
+import warnings
 
 import numpy as np
 
@@ -71,7 +72,15 @@ def evolve(seed=None, population=None, generations=100, progress=None, **setting
     seed one is drawn from the system and kept in ``Run.seed``.
     """
     words = _words(settings, seed=seed, population=population, generations=generations)
-    return _core._evolve(words, progress)
+    run = _core._evolve(words, progress)
+    _warn_at_limit(run, generations)
+    return run
+
+
+def _warn_at_limit(run, wanted):
+    if run.generation < wanted:
+        warnings.warn(f"stopped at generation {run.generation}: {_core.GENERATION_LIMIT_MESSAGE}",
+                      RuntimeWarning, stacklevel=3)
 
 
 def _run_resume(self, generations, seed=None, progress=None, **settings):
@@ -82,10 +91,12 @@ def _run_resume(self, generations, seed=None, progress=None, **settings):
     goes on as ``arachnovix-cli evolve --resume`` would from the saved file.
     """
     words = _words(settings, seed=seed, generations=generations)
+    wanted = self.generation + generations
     if self.live and seed is None and not settings:
         self._continue(words, progress)
     else:
         self._resume(words, progress)
+    _warn_at_limit(self, wanted)
     return self
 
 

@@ -7,6 +7,7 @@
 #include <random>
 #include <unistd.h>
 
+#include "evolution/RunControl.h"
 #include "python/src/EngineCall.h"
 #include "python/src/Run.h"
 #include "tools/cli/Evolve.h"
@@ -50,6 +51,7 @@ GenerationCallback pythonCallback(const py::object& progress, int total) {
 // `run` attribute. `breed` sets the seed it used.
 template <class F> void breedInto(Run& target, F&& breed) {
     std::optional<uint32_t> seed = target.seed;
+    Run bred; // taken into `target` only once the GIL is held again
     bool stopped = false;
     try {
         withEngine([&] {
@@ -57,16 +59,19 @@ template <class F> void breedInto(Run& target, F&& breed) {
                 breed(seed);
             } catch (const py::error_already_set&) {
                 stopped = true;
-                target = Run::capture(true, seed);
+                bred = Run::capture(true, seed);
                 throw;
             }
-            target = Run::capture(true, seed);
+            bred = Run::capture(true, seed);
         });
     } catch (py::error_already_set& e) {
-        if (stopped)
+        if (stopped) {
+            target = bred;
             py::setattr(e.value(), "run", py::cast(target));
+        }
         throw;
     }
+    target = bred;
 }
 
 // A temporary file that is removed again when it goes.
@@ -176,5 +181,7 @@ void bindRuns(py::module_& m) {
         .def("_continue", &continueRun)
         .def("_resume", &resumeRun);
     m.def("_load", &loadRunFile);
+    m.attr("GENERATION_LIMIT") = GENERATION_LIMIT;
+    m.attr("GENERATION_LIMIT_MESSAGE") = GENERATION_LIMIT_MESSAGE;
     m.def("_evolve", &evolveRun);
 }

@@ -160,3 +160,15 @@ def test_ctrl_c_stops_at_a_generation_boundary(tmp_path):
     cli("evolve", "--seed", 8, "--population", 8, "--generations", bred, "--quiet",
         "--out", tmp_path / "tool.axv")
     assert (tmp_path / "mine.axv").read_bytes() == (tmp_path / "tool.axv").read_bytes()
+
+
+def test_breeding_stops_at_the_generation_limit_with_a_warning(tmp_path):
+    one = (CORPUS / "valid-n1-g1.axv").read_bytes()
+    head, entry, settings = one[:19], one[19:19 + 92], one[19 + 92:]
+    assert len(settings) == 56 and head[15:19] == (1).to_bytes(4, "little")
+    near = tmp_path / "near-limit.axv"
+    near.write_bytes(head[:15] + (9998).to_bytes(4, "little") + entry * 9998 + settings)
+    run = arachnovix.load(near)
+    with pytest.warns(RuntimeWarning, match="stopped at generation 10000"):
+        run.resume(5, seed=1)
+    assert run.generation == 10000 and run.generations == 10001
