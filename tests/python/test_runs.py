@@ -148,10 +148,14 @@ def test_evolve_releases_the_gil():
 
 
 def test_ctrl_c_stops_at_a_generation_boundary(tmp_path):
-    timer = threading.Timer(0.3, os.kill, (os.getpid(), signal.SIGINT))
-    timer.start()
+    timer = threading.Timer(0.2, os.kill, (os.getpid(), signal.SIGINT))
+
+    def start_the_timer(bred, *_):
+        if bred == 1:
+            timer.start()
+
     with pytest.raises(KeyboardInterrupt) as stopped:
-        arachnovix.evolve(seed=8, population=8, generations=10000)
+        arachnovix.evolve(seed=8, population=8, generations=10000, progress=start_the_timer)
     timer.join()
     run = stopped.value.run
     bred = run.generations - 1
