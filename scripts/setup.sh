@@ -17,6 +17,8 @@ PACKAGES=(
   libgtk-3-dev
   # a window without a desktop, input and screenshots for the end-to-end tests
   xvfb xauth xdotool imagemagick x11-utils
+  # the Python module, its tests and example
+  python3-dev pybind11-dev python3-numpy python3-pandas python3-matplotlib python3-pytest
   # validation of the desktop integration files
   libxml2-utils desktop-file-utils appstream shared-mime-info
 )

@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # Installs the build into a temporary prefix and uses what was installed: the
-# command-line tool, a program built against the libraries with pkg-config and
-# with find_package, and the program started with a run file as argument.
+# command-line tool, the Python module, a program built against the libraries
+# with pkg-config and with find_package, and the program started with a run
+# file as argument.
 set -euo pipefail
-build=$1; here=$2; work=$3
+build=$1; here=$2; work=$3; python=${4:-}
 prefix="$work/prefix"
 rm -rf "$work"; mkdir -p "$work"
 
@@ -36,6 +37,19 @@ env -u LD_LIBRARY_PATH "$prefix/bin/arachnovix-cli" evolve --seed 7 --population
     --generations 3 --quiet --out "$run"
 env -u LD_LIBRARY_PATH "$prefix/bin/arachnovix-cli" info "$run" >"$work/info.txt"
 grep -q "1.0.0.1" "$work/info.txt" || fail "info does not show the version"
+
+# The installed Python module imports from a clean shell and breeds the
+# installed tool's run (when the build made it).
+if [ -n "$python" ]; then
+  pydir=$(find "$prefix" -path '*-packages/arachnovix/__init__.py' -printf '%h\n' -quit)
+  [ -n "$pydir" ] || fail "the Python module is not installed"
+  env -i HOME="$work" PATH=/usr/bin:/bin PYTHONPATH="$(dirname "$pydir")" "$python" -c "
+import sys, arachnovix
+assert arachnovix.__file__.startswith('$prefix'), arachnovix.__file__
+arachnovix.evolve(seed=7, population=6, generations=3).save(sys.argv[1])
+" "$work/run-py.axv" || fail "the installed Python module does not work"
+  cmp -s "$run" "$work/run-py.axv" || fail "the installed Python module breeds another run"
+fi
 
 # A program built against the installed libraries through pkg-config ...
 export PKG_CONFIG_PATH="$prefix/$libdir/pkgconfig"

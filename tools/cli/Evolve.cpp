@@ -165,10 +165,10 @@ void startEvolution(const EvolveOptions& o, uint32_t seed) {
     }
 }
 
-EvolveReport breedGenerations(const EvolveOptions& o, const GenerationCallback& afterGeneration) {
+EvolveReport breedGenerations(int generations, const GenerationCallback& afterGeneration) {
     EvolveReport report;
     report.startGeneration = evolutionState.generation;
-    for (int k = 0; k < o.generations; ++k) {
+    for (int k = 0; k < generations; ++k) {
         if (!breedOne()) {
             report.stoppedAtLimit = true;
             break;
@@ -183,7 +183,7 @@ EvolveReport breedGenerations(const EvolveOptions& o, const GenerationCallback& 
 EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
                           const GenerationCallback& afterGeneration) {
     startEvolution(o, seed);
-    return breedGenerations(o, afterGeneration);
+    return breedGenerations(o.generations, afterGeneration);
 }
 
 int evolveCommand(const std::vector<std::string>& words) {
@@ -210,7 +210,7 @@ int evolveCommand(const std::vector<std::string>& words) {
                             f.fitness(f.generations() - 1, f.bestOf(f.generations() - 1)),
                             elapsed());
         };
-    const EvolveReport r = breedGenerations(o, report);
+    const EvolveReport r = breedGenerations(o.generations, report);
     progress.finish();
     const double seconds = elapsed();
     if (r.stoppedAtLimit)

@@ -40,12 +40,16 @@ using GenerationCallback = std::function<void(int bred)>;
 // Seeds the shared generator with `seed` and makes or opens the run (a
 // refused file or a prey x value beyond the record throws).
 void startEvolution(const EvolveOptions& options, uint32_t seed);
-// Breeds the generations asked for from the run started.
-EvolveReport breedGenerations(const EvolveOptions& options,
-                              const GenerationCallback& afterGeneration = {});
-// Both; the evolution state holds the result (nothing is written).
+// startEvolution, then breedGenerations; the evolution state holds the
+// result (nothing is written).
 EvolveReport runEvolution(const EvolveOptions& options, uint32_t seed,
                           const GenerationCallback& afterGeneration = {});
+
+// Breeds up to `generations` more generations of the run in the evolution
+// state, exactly as runEvolution does after making or opening it (so a run
+// bred in two calls equals one bred in a single call). A callback that
+// throws stops the run after a whole generation.
+EvolveReport breedGenerations(int generations, const GenerationCallback& afterGeneration = {});
 
 // The whole "evolve" command; returns the exit status.
 int evolveCommand(const std::vector<std::string>& words);

@@ -1,0 +1,19 @@
+// The compiled part of the arachnovix Python package. The package's
+// __init__.py gives these calls their Python face (keywords, Web objects,
+// pandas tables).
+
+#include <pybind11/pybind11.h>
+
+#include "python/src/Engine.h"
+#include "python/src/Run.h"
+#include "tools/cli/CliPort.h"
+
+void bindWebs(py::module_& m);
+
+PYBIND11_MODULE(_arachnovix, m) {
+    m.doc() = "Arachnovix engine: runs, breeding and webs.";
+    cliPort(); // no window: the engine's messages are collected, not shown
+    pristineEngine();
+    bindRuns(m);
+    bindWebs(m);
+}
