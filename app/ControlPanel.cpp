@@ -127,6 +127,7 @@ void buildControlPanel()
     controlPanel.dispose();
     controlPanelIds.clear();
 
+    const PanelValues start = panelFromSettings(RunSettings{});
     std::vector<std::string> sizes;
     for (int size : kPopulationChoices)
         sizes.push_back(LString::itoa(size));
@@ -141,17 +142,17 @@ void buildControlPanel()
     addButton("Backward [F7]");
     addButton("Forward [F8]");
     controlPanel.addSeparator();
-    addSpinner("Number of prey", 10, 100, 10, 100);
-    addSpinner("Prey size", 1, 10, 1, 4);
-    addSpinner("Prey value", 5, 50, 5, 20);
-    addList("Attack sim", {"Off", "Dist", "Dist+Grav"}, ATTACK_OFF);
+    addSpinner("Number of prey", 10, 100, 10, start.numPrey);
+    addSpinner("Prey size", 1, 10, 1, start.preySize);
+    addSpinner("Prey value", 5, 50, 5, start.preyValue);
+    addList("Attack sim", {"Off", "Dist", "Dist+Grav"}, start.attackSim);
     controlPanel.addSeparator();
-    addSpinner("Silk cost factor", 0, 10, 1, 10);
-    addSpinner("Silk limit (0 = no limit)", 0, 1000, 10, 0);
-    addSpinner("Time penalty factor", 0, 50, 1, 0);
+    addSpinner("Silk cost factor", 0, 10, 1, start.silkCost);
+    addSpinner("Silk limit (0 = no limit)", 0, 1000, 10, start.silkLimit);
+    addSpinner("Time penalty factor", 0, 50, 1, start.timePenalty);
     controlPanel.addSeparator();
-    addSpinner("Crossover Rate (%)", 0, 100, 10, 80);
-    addSpinner("Mutation Rate (1/10 %)", 0, 1000, 1, 2);
+    addSpinner("Crossover Rate (%)", 0, 100, 10, start.crossover);
+    addSpinner("Mutation Rate (1/10 %)", 0, 1000, 1, start.mutation);
     controlPanel.addSeparator();
     addButton("Rules [F3]");
     addButton("Fossils [F4]");

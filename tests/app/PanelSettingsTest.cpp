@@ -4,26 +4,35 @@
 
 namespace {
 
-TEST(PanelReadingTest, InitialPanelGivesTheDefaultRun)
+constexpr int ATTACK_OFF = static_cast<int>(AttackSim::Off);
+constexpr int ATTACK_DIST = static_cast<int>(AttackSim::Dist);
+constexpr int ATTACK_DIST_GRAV = static_cast<int>(AttackSim::DistGrav);
+
+// The panel starts from the default run and reads it back unchanged.
+TEST(PanelReadingTest, StartingPanelGivesTheDefaultRun)
 {
+    const RunSettings defaults;
     RunSettings s;
-    settingsFromPanel(PanelValues{}, s);
-    EXPECT_EQ(s.numPrey, 100);
-    EXPECT_DOUBLE_EQ(s.preySize, 4.0);
-    EXPECT_DOUBLE_EQ(s.preyValue, 20.0);
-    EXPECT_FALSE(s.useAttackDistance);
-    EXPECT_FALSE(s.useGravity);
-    EXPECT_DOUBLE_EQ(s.silkCostFactor, 10.0);
-    EXPECT_EQ(s.silkLimit, -1);
-    EXPECT_DOUBLE_EQ(s.timePenaltyFactor, 0.0);
-    EXPECT_DOUBLE_EQ(s.crossoverRate, 0.8);
-    EXPECT_DOUBLE_EQ(s.mutationRate, 0.002);
+    s.numPrey = 1;
+    s.useGravity = true;
+    s.crossoverRate = s.mutationRate = 0.5;
+    settingsFromPanel(panelFromSettings(defaults), s);
+    EXPECT_EQ(s.numPrey, defaults.numPrey);
+    EXPECT_EQ(s.preySize, defaults.preySize);
+    EXPECT_EQ(s.preyValue, defaults.preyValue);
+    EXPECT_EQ(s.useAttackDistance, defaults.useAttackDistance);
+    EXPECT_EQ(s.useGravity, defaults.useGravity);
+    EXPECT_EQ(s.silkCostFactor, defaults.silkCostFactor);
+    EXPECT_EQ(s.silkLimit, defaults.silkLimit);
+    EXPECT_EQ(s.timePenaltyFactor, defaults.timePenaltyFactor);
+    EXPECT_EQ(s.crossoverRate, defaults.crossoverRate);
+    EXPECT_EQ(s.mutationRate, defaults.mutationRate);
 }
 
 TEST(PanelReadingTest, SilkLimitZeroMeansNoLimit)
 {
     RunSettings s;
-    PanelValues v;
+    PanelValues v = panelFromSettings(s);
     v.silkLimit = 0;
     settingsFromPanel(v, s);
     EXPECT_EQ(s.silkLimit, -1);

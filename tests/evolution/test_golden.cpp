@@ -13,8 +13,8 @@
 #include "evolution/LittleEndian.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/RunControl.h"
+#include "evolution/RunSettings.h"
 #include "tests/evolution/EvolutionTestSupport.h"
-#include "web/BuilderState.h"
 
 namespace {
 
@@ -71,17 +71,15 @@ bool goldenFolderPresent() {
 // angles and the selection of the best spider.
 void evolve(const GoldenRun& run, bool extraRollAfterNewPopulation = false) {
     LRandom::random.seed(run.seed);
+    RunSettings settings;
+    settings.numPrey = run.numPrey;
+    settings.useAttackDistance = run.attackDistance;
+    settings.useGravity = run.attackGravity;
+    settings.silkCostFactor = run.silkCost;
+    settings.silkLimit = run.silkLimitUnits;
+    settings.timePenaltyFactor = run.timePenalty;
+    applyRunSettings(settings);
     EvolutionState& es = evolutionState;
-    es.numPrey = run.numPrey;
-    es.preySize = 4;
-    es.preyValue = 20;
-    es.problem.useAttackDistance = run.attackDistance;
-    es.problem.useGravity = run.attackGravity;
-    es.silkCostFactor = run.silkCost;
-    silkLimit = run.silkLimitUnits;
-    es.timePenaltyFactor = run.timePenalty;
-    es.crossoverRate = 0.8;
-    es.mutationRate = 0.002;
     // A new population rolls the prey's display angles itself; the files were
     // written with that one roll before the first step (a second roll would
     // shift the shared generator by numPrey draws, see the test below).

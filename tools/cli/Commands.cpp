@@ -15,7 +15,7 @@
 #include "tools/cli/Lineage.h"
 #include "tools/cli/PlotSvg.h"
 #include "tools/cli/RunFile.h"
-#include "tools/cli/RunSettings.h"
+#include "tools/cli/SettingOptions.h"
 #include "tools/cli/Statistics.h"
 #include "tools/cli/WebSvg.h"
 

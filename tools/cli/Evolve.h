@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/cli/RunSettings.h"
+#include "tools/cli/SettingOptions.h"
 
 struct EvolveOptions {
     SettingOverrides settings;
