@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "FossilBuilder.h"
-#include "tools/cli/RunCompare.h"
+#include "evolution/RunCompare.h"
 
 namespace {
 

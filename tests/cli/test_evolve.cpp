@@ -8,7 +8,7 @@
 #include "evolution/RunControl.h"
 #include "tools/cli/Commands.h"
 #include "tools/cli/Evolve.h"
-#include "tools/cli/FossilView.h"
+#include "evolution/FossilView.h"
 #include "tools/cli/RunFile.h"
 #include "web/BuilderState.h"
 

@@ -5,13 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <sstream>
 #include <sys/stat.h>
 
 #include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
-#include "evolution/LittleEndian.h"
 #include "evolution/PopulationFile.h"
+#include "evolution/RunCompare.h"
 #include "evolution/RunControl.h"
 #include "evolution/RunSettings.h"
 #include "tests/evolution/EvolutionTestSupport.h"
@@ -36,30 +35,6 @@ const GoldenRun GOLDEN_RUNS[] = {
     {"seed2-pop10-gen12-dist.axv", 2, 10, 12, 60, true, false, 1, -1, 0},
     {"seed3-pop15-gen3-limit2500.axv", 3, 15, 3, 100, false, false, 1, 2500, 1},
 };
-
-const char* const FIELD_NAMES[FOSSIL_ENTRY_SIZE] = {"numStartRadii",
-                                                    "variability",
-                                                    "phase",
-                                                    "rMaxLenRight",
-                                                    "rMaxLenBottom",
-                                                    "rMaxLenLeft",
-                                                    "rMaxLenTop",
-                                                    "interpFuncId",
-                                                    "interpFuncParam",
-                                                    "rNextRadiiAngleRight",
-                                                    "rNextRadiiAngleBottom",
-                                                    "rNextRadiiAngleLeft",
-                                                    "rNextRadiiAngleTop",
-                                                    "interpFuncId2",
-                                                    "interpFuncParam2",
-                                                    "minFinalRadiiSpace",
-                                                    "spiralDistStart",
-                                                    "spiralDistEnd",
-                                                    "growthToCentre",
-                                                    "fitness",
-                                                    "origin code",
-                                                    "parentA",
-                                                    "parentB"};
 
 bool goldenFolderPresent() {
     struct stat st;
@@ -94,34 +69,16 @@ void evolve(const GoldenRun& run, bool extraRollAfterNewPopulation = false) {
     }
 }
 
-// Where two files first differ, in terms of the record when it can be said.
-std::string describeFirstDifference(const std::vector<uint8_t>& want,
-                                    const std::vector<uint8_t>& got, int n) {
-    std::ostringstream out;
-    const size_t header = 4 + 7 + 4 + 4;
-    const size_t common = std::min(want.size(), got.size());
-    size_t at = 0;
-    while (at < common && want[at] == got[at])
-        ++at;
-    if (at == common) {
-        out << "sizes differ: golden " << want.size() << " bytes, ours " << got.size();
-        return out.str();
-    }
-    out << "first difference at byte " << at;
-    const size_t recordEnd = std::min(want.size(), got.size()) - 56;
-    if (at >= header && at < recordEnd) {
-        const size_t entryBytes = FOSSIL_ENTRY_SIZE * 4;
-        const size_t index = (at - header) / entryBytes;
-        const size_t field = (at - header) % entryBytes / 4;
-        const size_t fieldStart = header + index * entryBytes + field * 4;
-        out << ": generation " << index / n << ", spider " << index % n << ", field " << field
-            << " (" << FIELD_NAMES[field] << "): golden "
-            << little_endian::getInt32(&want[fieldStart]) << ", ours "
-            << little_endian::getInt32(&got[fieldStart]);
-    } else if (at >= recordEnd) {
-        out << " in the settings block (offset " << at - recordEnd << ")";
-    }
-    return out.str();
+// Where the run in the evolution state first parts from the golden file, as
+// the tool's compare command names it (this loads the golden file).
+std::string describeFirstDifference(const std::string& goldenPath) {
+    const RunSnapshot ours = snapshotRun();
+    std::string why;
+    if (!loadPopulation(goldenPath, &why))
+        return "the golden file does not load: " + why;
+    const std::string difference = firstDifference(snapshotRun(), ours);
+    return difference.empty() ? "the record and the settings agree, other bytes differ"
+                              : "golden vs ours: " + difference;
 }
 
 using GoldenContract = EvolutionTest;
@@ -132,8 +89,8 @@ TEST_P(GoldenFiles, HeadlessRunReproducesTheFileByteForByte) {
     if (!goldenFolderPresent())
         GTEST_SKIP() << "golden files not found at " << ARACHNOVIX_GOLDEN_DIR;
     const GoldenRun& run = GetParam();
-    const std::vector<uint8_t> want =
-        readBytes(std::string(ARACHNOVIX_GOLDEN_DIR) + "/" + run.file);
+    const std::string golden = std::string(ARACHNOVIX_GOLDEN_DIR) + "/" + run.file;
+    const std::vector<uint8_t> want = readBytes(golden);
     ASSERT_FALSE(want.empty()) << run.file;
 
     evolve(run);
@@ -143,8 +100,7 @@ TEST_P(GoldenFiles, HeadlessRunReproducesTheFileByteForByte) {
     const std::vector<uint8_t> got = readBytes(out);
 
     EXPECT_EQ(got.size(), 75u + 92u * run.population * (run.generations + 1));
-    EXPECT_TRUE(got == want) << run.file << ": "
-                             << describeFirstDifference(want, got, run.population);
+    EXPECT_TRUE(got == want) << run.file << ": " << describeFirstDifference(golden);
 }
 
 // The evidence for the single roll: with a second roll right after the new

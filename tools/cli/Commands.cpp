@@ -6,11 +6,11 @@
 
 #include "core/LSystem.h"
 #include "evolution/EvolutionState.h"
+#include "evolution/FossilView.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
 #include "tools/cli/CliPort.h"
 #include "tools/cli/Evolve.h"
-#include "tools/cli/FossilView.h"
 #include "tools/cli/GenesSvg.h"
 #include "tools/cli/Lineage.h"
 #include "tools/cli/PlotSvg.h"

@@ -11,7 +11,7 @@
 #include "evolution/RunControl.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
-#include "tools/cli/FossilView.h"
+#include "evolution/FossilView.h"
 #include "tools/cli/Progress.h"
 #include "tools/cli/RunFile.h"
 #include "tools/cli/Statistics.h"
