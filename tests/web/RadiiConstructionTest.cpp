@@ -116,6 +116,18 @@ TEST(FirstRadii, DirectionAboveAFullTurnIsReducedOnce) {
     EXPECT_EQ(s.currentRadius, 0);
 }
 
+TEST(FirstRadii, ADirectionOfExactlyAFullTurnIsKept) {
+    Spider s;
+    s.numStartRadii = 3;
+    s.variability = 0;
+    s.phase = 120;
+    s.buildWebToStage(1);
+    ASSERT_EQ(s.web.radii.size(), 3u);
+    // 120, 240 and 360: only a direction above 360 is reduced.
+    EXPECT_DOUBLE_EQ(s.web.radii[0].angle, 120 * DEG);
+    EXPECT_DOUBLE_EQ(s.web.radii[2].angle, 360 * DEG);
+}
+
 TEST(FirstRadii, ZeroVariabilityStillDrawsOncePerRadius) {
     Spider s;
     s.numStartRadii = 7;
@@ -278,6 +290,19 @@ TEST(AdditionalRadii, ADirectionPastAFullTurnIsBroughtBack) {
     EXPECT_EQ(s.web.radii[0].angle, 355 * DEG + 10 * DEG - 6.28318530718);
     EXPECT_EQ(s.web.radii[0].kind, 1);
     EXPECT_EQ(s.stage, STAGE_ADDITIONAL_RADII);
+}
+
+TEST(AdditionalRadii, ADirectionOfExactlyAFullTurnIsKept) {
+    Spider s = stageTwoOn({{100, 50}}, 0, 100);
+    const double step = 10 * DEG;
+    const double a = 6.28318530718 - step;
+    ASSERT_EQ(a + step, 6.28318530718);
+    s.currentRadius = s.web.addRadius(0, a, 50);
+    s.stepAdditionalRadii();
+    ASSERT_EQ(s.web.radii.size(), 3u);
+    // Only a direction above a full turn is brought back.
+    EXPECT_EQ(s.web.radii[2].angle, 6.28318530718);
+    EXPECT_EQ(s.web.radii[2].kind, 1);
 }
 
 TEST(AdditionalRadii, ADirectionJustBelowAQuarterTurnIsHeldAt157079) {

@@ -86,6 +86,8 @@ def main():
           population_file([entry(RULES_MID, -3, 77, -5, 123456)], 1, 1))
     write("valid-attack-off-and-silk-limit.axv",
           population_file([entry(RULES_LOW, 0, 0, 0, 0)], 1, 1, distance=0, silk_limit=2500))
+    write("valid-population-200.axv",
+          population_file([entry(RULES_MID, 0, 0, 0, 0)] * 200, 200, 1))
 
     # Truncated at the start of every field of interest and inside it.
     seen = set()
