@@ -157,6 +157,17 @@ TEST_F(RunControl, ThePendingTimerBreedsOnceMoreAfterAStop) {
     EXPECT_FALSE(freshGeneration);
 }
 
+TEST_F(RunControl, RunAndStopBothEndOfflineDrawing) {
+    renderOffline = true;
+    runStop();
+    EXPECT_TRUE(isRunning);
+    EXPECT_FALSE(renderOffline);
+    renderOffline = true;
+    runStop();
+    EXPECT_FALSE(isRunning);
+    EXPECT_FALSE(renderOffline);
+}
+
 TEST_F(RunControl, RunStopEvaluatesAnUnevaluatedPopulationFirst) {
     EvolutionState& es = evolutionState;
     for (int i = 0; i < es.populationSize; ++i)
