@@ -144,6 +144,15 @@ TEST_F(MenuLogic, CtrlLetterArrivesAsControlCode) {
     EXPECT_EQ('n', menu.lastKey);
     menu.handleStandardKeys('o');  // delivered as the letter also works
     EXPECT_EQ(1, runsOpen);
+    // Both ends of the range: Ctrl+A is 1, Ctrl+Z is 26.
+    menu.addMenu("Edit");
+    menu.addItem("Select All [Ctrl-A]", actOther);
+    menu.addItem("Undo [Ctrl-Z]", actOther);
+    menu.handleStandardKeys(1);
+    EXPECT_EQ('a', menu.lastKey);
+    menu.handleStandardKeys(26);
+    EXPECT_EQ('z', menu.lastKey);
+    EXPECT_EQ(2, runsOther);
 }
 
 TEST_F(MenuLogic, LetterWithoutCtrlDoesNotRunACtrlShortcut) {
