@@ -20,8 +20,7 @@
 
 namespace {
 
-void openProgramWindow()
-{
+void openProgramWindow() {
     static bool open = false;
     if (open)
         return;
@@ -37,8 +36,7 @@ void openProgramWindow()
     open = true;
 }
 
-TEST(OpenFile, LoadedSettingsAreWrittenBackIntoThePanel)
-{
+TEST(OpenFile, LoadedSettingsAreWrittenBackIntoThePanel) {
     ASSERT_TRUE(displayAvailable()) << "no X display";
     openProgramWindow();
     RunSettings saved; // every setting away from the panel's start
