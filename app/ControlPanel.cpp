@@ -105,7 +105,7 @@ void handlePopulationChoice()
 {
     const int choice = readWidget(CP_POPULATION);
     if (choice != lastPopulationChoice && choice >= 0 && choice < NUM_POPULATION_CHOICES) {
-        newPopulation(kPopulationChoices[choice]);
+        newPopulation(POPULATION_CHOICES[choice]);
         lastPopulationChoice = choice;
     }
     if (readWidget(CP_NEW) != 0) {
@@ -114,7 +114,7 @@ void handlePopulationChoice()
         newLatch = false;
         const int current = readWidget(CP_POPULATION);
         if (current >= 0 && current < NUM_POPULATION_CHOICES)
-            newPopulation(kPopulationChoices[current]);
+            newPopulation(POPULATION_CHOICES[current]);
     }
 }
 
@@ -129,7 +129,7 @@ void buildControlPanel()
 
     const PanelValues start = panelFromSettings(RunSettings{});
     std::vector<std::string> sizes;
-    for (int size : kPopulationChoices)
+    for (int size : POPULATION_CHOICES)
         sizes.push_back(LString::itoa(size));
 
     controlPanel.addSeparator();

@@ -10,20 +10,20 @@ struct StepEntry {
     int upTo, step;
 };
 
-const StepEntry kSteps[] = {
+const StepEntry STEP_TABLE[] = {
     {120, 500}, {230, 10}, {460, 20}, {1150, 50}, {4000, 200},
 };
-constexpr int kStepBeyondTable = 500;
+constexpr int STEP_BEYOND_TABLE = 500;
 
 } // namespace
 
 int fossilStepFor(int lastGeneration)
 {
-    for (const StepEntry& entry : kSteps) {
+    for (const StepEntry& entry : STEP_TABLE) {
         if (lastGeneration <= entry.upTo)
             return entry.step;
     }
-    return kStepBeyondTable;
+    return STEP_BEYOND_TABLE;
 }
 
 std::vector<int> sampledGenerations(int lastGeneration, int step)

@@ -1,11 +1,11 @@
 #include "app/PanelSettings.h"
 
-const int kPopulationChoices[NUM_POPULATION_CHOICES] = {6, 15, 24, 40, 60};
+const int POPULATION_CHOICES[NUM_POPULATION_CHOICES] = {6, 15, 24, 40, 60};
 
 int populationChoiceIndex(int size)
 {
     for (int i = 0; i < NUM_POPULATION_CHOICES; ++i) {
-        if (kPopulationChoices[i] == size)
+        if (POPULATION_CHOICES[i] == size)
             return i;
     }
     return -1;
