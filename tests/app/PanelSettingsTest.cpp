@@ -9,8 +9,7 @@ constexpr int ATTACK_DIST = static_cast<int>(AttackSim::Dist);
 constexpr int ATTACK_DIST_GRAV = static_cast<int>(AttackSim::DistGrav);
 
 // The panel starts from the default run and reads it back unchanged.
-TEST(PanelReadingTest, StartingPanelGivesTheDefaultRun)
-{
+TEST(PanelReadingTest, StartingPanelGivesTheDefaultRun) {
     const RunSettings defaults;
     RunSettings s;
     s.numPrey = 1;
@@ -29,8 +28,7 @@ TEST(PanelReadingTest, StartingPanelGivesTheDefaultRun)
     EXPECT_EQ(s.mutationRate, defaults.mutationRate);
 }
 
-TEST(PanelReadingTest, SilkLimitZeroMeansNoLimit)
-{
+TEST(PanelReadingTest, SilkLimitZeroMeansNoLimit) {
     RunSettings s;
     PanelValues v = panelFromSettings(s);
     v.silkLimit = 0;
@@ -44,8 +42,7 @@ TEST(PanelReadingTest, SilkLimitZeroMeansNoLimit)
     EXPECT_EQ(s.silkLimit, 10000);
 }
 
-TEST(PanelReadingTest, RatesAreScaled)
-{
+TEST(PanelReadingTest, RatesAreScaled) {
     RunSettings s;
     PanelValues v;
     v.crossover = 30;
@@ -55,8 +52,7 @@ TEST(PanelReadingTest, RatesAreScaled)
     EXPECT_DOUBLE_EQ(s.mutationRate, 0.015);
 }
 
-TEST(PanelReadingTest, AttackSimChoices)
-{
+TEST(PanelReadingTest, AttackSimChoices) {
     RunSettings s;
     PanelValues v;
     v.attackSim = ATTACK_DIST;
@@ -77,8 +73,7 @@ TEST(PanelReadingTest, AttackSimChoices)
     EXPECT_FALSE(s.useGravity);
 }
 
-TEST(PanelWriteBackTest, LoadedSettingsAreTruncated)
-{
+TEST(PanelWriteBackTest, LoadedSettingsAreTruncated) {
     RunSettings s;
     s.numPrey = 70;
     s.preySize = 3.9;
@@ -102,8 +97,7 @@ TEST(PanelWriteBackTest, LoadedSettingsAreTruncated)
     EXPECT_EQ(v.mutation, 2);
 }
 
-TEST(PanelWriteBackTest, NoLimitAndAttackChoices)
-{
+TEST(PanelWriteBackTest, NoLimitAndAttackChoices) {
     RunSettings s;
     s.silkLimit = -1;
     s.useAttackDistance = false;
@@ -116,8 +110,7 @@ TEST(PanelWriteBackTest, NoLimitAndAttackChoices)
     EXPECT_EQ(v.attackSim, ATTACK_DIST_GRAV);
 }
 
-TEST(PopulationChoiceTest, OnlyOfferedSizesHaveAnIndex)
-{
+TEST(PopulationChoiceTest, OnlyOfferedSizesHaveAnIndex) {
     EXPECT_EQ(populationChoiceIndex(6), 0);
     EXPECT_EQ(populationChoiceIndex(24), 2);
     EXPECT_EQ(populationChoiceIndex(60), 4);

@@ -8,10 +8,10 @@
 
 #include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
+#include "evolution/FossilView.h"
 #include "evolution/RunControl.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
-#include "evolution/FossilView.h"
 #include "tools/cli/Progress.h"
 #include "tools/cli/RunFile.h"
 #include "tools/cli/Statistics.h"
