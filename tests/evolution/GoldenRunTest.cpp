@@ -23,17 +23,16 @@ struct GoldenRun {
     int population;
     int generations;
     int numPrey;
-    bool attackDistance;
-    bool attackGravity;
+    AttackSim attack;
     double silkCost;
     int32_t silkLimitUnits;
     double timePenalty;
 };
 
 const GoldenRun GOLDEN_RUNS[] = {
-    {"seed1-pop24-gen6.axv", 1, 24, 6, 100, false, false, 10, -1, 0},
-    {"seed2-pop10-gen12-dist.axv", 2, 10, 12, 60, true, false, 1, -1, 0},
-    {"seed3-pop15-gen3-limit2500.axv", 3, 15, 3, 100, false, false, 1, 2500, 1},
+    {"seed1-pop24-gen6.axv", 1, 24, 6, 100, AttackSim::Off, 10, -1, 0},
+    {"seed2-pop10-gen12-dist.axv", 2, 10, 12, 60, AttackSim::Dist, 1, -1, 0},
+    {"seed3-pop15-gen3-limit2500.axv", 3, 15, 3, 100, AttackSim::Off, 1, 2500, 1},
 };
 
 bool goldenFolderPresent() {
@@ -48,8 +47,7 @@ void evolve(const GoldenRun& run, bool extraRollAfterNewPopulation = false) {
     LRandom::random.seed(run.seed);
     RunSettings settings;
     settings.numPrey = run.numPrey;
-    settings.useAttackDistance = run.attackDistance;
-    settings.useGravity = run.attackGravity;
+    setAttack(settings, run.attack);
     settings.silkCostFactor = run.silkCost;
     settings.silkLimit = run.silkLimitUnits;
     settings.timePenaltyFactor = run.timePenalty;

@@ -103,12 +103,18 @@ TEST(FirstRadii, AxisDirectionsFollowTheirQuarterRules) {
     EXPECT_EQ(builder.startRadiusAngle, 270 * DEG);
 }
 
-TEST(FirstRadii, DirectionAboveAFullTurnIsReducedOnce) {
+// Stage 1 of three first radii without jitter at the given phase.
+Spider threeFirstRadii(int phase) {
     Spider s;
     s.numStartRadii = 3;
     s.variability = 0;
-    s.phase = 150;
+    s.phase = phase;
     s.buildWebToStage(1);
+    return s;
+}
+
+TEST(FirstRadii, DirectionAboveAFullTurnIsReducedOnceAndAFullTurnStays) {
+    const Spider s = threeFirstRadii(150);
     ASSERT_EQ(s.web.radii.size(), 3u);
     // 150, 270 and 390 -> 30 degrees, sorted by angle.
     EXPECT_DOUBLE_EQ(s.web.radii[0].angle, 30 * DEG);
@@ -116,18 +122,10 @@ TEST(FirstRadii, DirectionAboveAFullTurnIsReducedOnce) {
     EXPECT_DOUBLE_EQ(s.web.radii[2].angle, 270 * DEG);
     // The last radius laid (390 -> 30 degrees) is where stage 2 starts.
     EXPECT_EQ(s.currentRadius, 0);
-}
-
-TEST(FirstRadii, ADirectionOfExactlyAFullTurnIsKept) {
-    Spider s;
-    s.numStartRadii = 3;
-    s.variability = 0;
-    s.phase = 120;
-    s.buildWebToStage(1);
-    ASSERT_EQ(s.web.radii.size(), 3u);
-    // 120, 240 and 360: only a direction above 360 is reduced.
-    EXPECT_DOUBLE_EQ(s.web.radii[0].angle, 120 * DEG);
-    EXPECT_DOUBLE_EQ(s.web.radii[2].angle, 360 * DEG);
+    // 120, 240 and 360: a direction of exactly a full turn stays.
+    const Spider t = threeFirstRadii(120);
+    ASSERT_EQ(t.web.radii.size(), 3u);
+    EXPECT_DOUBLE_EQ(t.web.radii[2].angle, 360 * DEG);
 }
 
 TEST(FirstRadii, ZeroVariabilityStillDrawsOncePerRadius) {
