@@ -134,7 +134,7 @@ void buildControlPanel()
 
     controlPanel.addSeparator();
     addButton("New [Ctrl-N]");
-    addList("Population Size", sizes, INITIAL_POPULATION_CHOICE);
+    addList("Population Size", sizes, populationChoiceIndex(DEFAULT_POPULATION));
     controlPanel.addSeparator();
     addButton("Run / Stop [F5]");
     addButton("Run One Step [F6]");

@@ -10,7 +10,6 @@
 // The population sizes offered by the "Population Size" list, by index.
 constexpr int NUM_POPULATION_CHOICES = 5;
 extern const int POPULATION_CHOICES[NUM_POPULATION_CHOICES];
-constexpr int INITIAL_POPULATION_CHOICE = 2; // 24 spiders
 
 // Index of `size` in the population list, or -1 when it is not offered.
 int populationChoiceIndex(int size);

@@ -12,6 +12,9 @@
 // list indices.
 enum class AttackSim { Off = 0, Dist = 1, DistGrav = 2 };
 
+// The population size a new run starts with.
+constexpr int DEFAULT_POPULATION = 24;
+
 // silkLimit when the webs may use any length of silk.
 constexpr int32_t NO_SILK_LIMIT = -1;
 

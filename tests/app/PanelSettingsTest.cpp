@@ -116,6 +116,7 @@ TEST(PopulationChoiceTest, OnlyOfferedSizesHaveAnIndex) {
     EXPECT_EQ(populationChoiceIndex(60), 4);
     EXPECT_EQ(populationChoiceIndex(10), -1);
     EXPECT_EQ(populationChoiceIndex(0), -1);
+    EXPECT_GE(populationChoiceIndex(DEFAULT_POPULATION), 0); // the panel offers the default
 }
 
 } // namespace
