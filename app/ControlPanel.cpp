@@ -105,7 +105,7 @@ void handlePopulationChoice()
 {
     const int choice = readWidget(CP_POPULATION);
     if (choice != lastPopulationChoice && choice >= 0 && choice < NUM_POPULATION_CHOICES) {
-        newPopulation(kPopulationChoices[choice]);
+        newPopulation(POPULATION_CHOICES[choice]);
         lastPopulationChoice = choice;
     }
     if (readWidget(CP_NEW) != 0) {
@@ -114,7 +114,7 @@ void handlePopulationChoice()
         newLatch = false;
         const int current = readWidget(CP_POPULATION);
         if (current >= 0 && current < NUM_POPULATION_CHOICES)
-            newPopulation(kPopulationChoices[current]);
+            newPopulation(POPULATION_CHOICES[current]);
     }
 }
 
@@ -127,13 +127,14 @@ void buildControlPanel()
     controlPanel.dispose();
     controlPanelIds.clear();
 
+    const PanelValues start = panelFromSettings(RunSettings{});
     std::vector<std::string> sizes;
-    for (int size : kPopulationChoices)
+    for (int size : POPULATION_CHOICES)
         sizes.push_back(LString::itoa(size));
 
     controlPanel.addSeparator();
     addButton("New [Ctrl-N]");
-    addList("Population Size", sizes, INITIAL_POPULATION_CHOICE);
+    addList("Population Size", sizes, populationChoiceIndex(DEFAULT_POPULATION));
     controlPanel.addSeparator();
     addButton("Run / Stop [F5]");
     addButton("Run One Step [F6]");
@@ -141,17 +142,17 @@ void buildControlPanel()
     addButton("Backward [F7]");
     addButton("Forward [F8]");
     controlPanel.addSeparator();
-    addSpinner("Number of prey", 10, 100, 10, 100);
-    addSpinner("Prey size", 1, 10, 1, 4);
-    addSpinner("Prey value", 5, 50, 5, 20);
-    addList("Attack sim", {"Off", "Dist", "Dist+Grav"}, ATTACK_OFF);
+    addSpinner("Number of prey", 10, 100, 10, start.numPrey);
+    addSpinner("Prey size", 1, 10, 1, start.preySize);
+    addSpinner("Prey value", 5, 50, 5, start.preyValue);
+    addList("Attack sim", {"Off", "Dist", "Dist+Grav"}, start.attackSim);
     controlPanel.addSeparator();
-    addSpinner("Silk cost factor", 0, 10, 1, 10);
-    addSpinner("Silk limit (0 = no limit)", 0, 1000, 10, 0);
-    addSpinner("Time penalty factor", 0, 50, 1, 0);
+    addSpinner("Silk cost factor", 0, 10, 1, start.silkCost);
+    addSpinner("Silk limit (0 = no limit)", 0, 1000, 10, start.silkLimit);
+    addSpinner("Time penalty factor", 0, 50, 1, start.timePenalty);
     controlPanel.addSeparator();
-    addSpinner("Crossover Rate (%)", 0, 100, 10, 80);
-    addSpinner("Mutation Rate (1/10 %)", 0, 1000, 1, 2);
+    addSpinner("Crossover Rate (%)", 0, 100, 10, start.crossover);
+    addSpinner("Mutation Rate (1/10 %)", 0, 1000, 1, start.mutation);
     controlPanel.addSeparator();
     addButton("Rules [F3]");
     addButton("Fossils [F4]");

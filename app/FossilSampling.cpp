@@ -2,26 +2,28 @@
 
 #include <cstddef>
 
+#include "evolution/FossilView.h"
+
 namespace {
 
 struct StepEntry {
     int upTo, step;
 };
 
-const StepEntry kSteps[] = {
+const StepEntry STEP_TABLE[] = {
     {120, 500}, {230, 10}, {460, 20}, {1150, 50}, {4000, 200},
 };
-constexpr int kStepBeyondTable = 500;
+constexpr int STEP_BEYOND_TABLE = 500;
 
 } // namespace
 
 int fossilStepFor(int lastGeneration)
 {
-    for (const StepEntry& entry : kSteps) {
+    for (const StepEntry& entry : STEP_TABLE) {
         if (lastGeneration <= entry.upTo)
             return entry.step;
     }
-    return kStepBeyondTable;
+    return STEP_BEYOND_TABLE;
 }
 
 std::vector<int> sampledGenerations(int lastGeneration, int step)
@@ -39,21 +41,10 @@ std::vector<int> sampledGenerations(int lastGeneration, int step)
 
 int lastRecordedGeneration(const std::vector<int32_t>& record, int populationSize)
 {
-    if (populationSize <= 0)
-        return -1;
-    const size_t perGeneration = static_cast<size_t>(populationSize) * FOSSIL_ENTRY_SIZE;
-    return static_cast<int>(record.size() / perGeneration) - 1;
+    return FossilView(record, populationSize).generations() - 1;
 }
 
 int bestRecordedSpider(const std::vector<int32_t>& record, int populationSize, int generation)
 {
-    const size_t base = static_cast<size_t>(generation) * populationSize * FOSSIL_ENTRY_SIZE;
-    int best = 0;
-    for (int i = 1; i < populationSize; ++i) {
-        const size_t field = base + static_cast<size_t>(i) * FOSSIL_ENTRY_SIZE + FOSSIL_FITNESS;
-        const size_t bestField = base + static_cast<size_t>(best) * FOSSIL_ENTRY_SIZE + FOSSIL_FITNESS;
-        if (record[field] > record[bestField])
-            best = i;
-    }
-    return best;
+    return FossilView(record, populationSize).bestOf(generation);
 }

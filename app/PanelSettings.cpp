@@ -2,18 +2,12 @@
 
 #include "evolution/EvolutionState.h"
 
-const int kPopulationChoices[NUM_POPULATION_CHOICES] = {6, 15, 24, 40, 60};
-
-namespace {
-constexpr int SILK_LIMIT_UNIT = 10;       // web units per panel step
-constexpr double CROSSOVER_SCALE = 100.0; // percent
-constexpr double MUTATION_SCALE = 1000.0; // tenths of a percent
-} // namespace
+const int POPULATION_CHOICES[NUM_POPULATION_CHOICES] = {6, 15, 24, 40, 60};
 
 int populationChoiceIndex(int size)
 {
     for (int i = 0; i < NUM_POPULATION_CHOICES; ++i) {
-        if (kPopulationChoices[i] == size)
+        if (POPULATION_CHOICES[i] == size)
             return i;
     }
     return -1;
@@ -24,27 +18,13 @@ void settingsFromPanel(const PanelValues& v, RunSettings& s)
     s.numPrey = v.numPrey;
     s.preySize = v.preySize;
     s.preyValue = v.preyValue;
-    switch (v.attackSim) {
-    case ATTACK_OFF:
-        s.useAttackDistance = false;
-        s.useGravity = false;
-        break;
-    case ATTACK_DIST:
-        s.useAttackDistance = true;
-        s.useGravity = false;
-        break;
-    case ATTACK_DIST_GRAV:
-        s.useAttackDistance = true;
-        s.useGravity = true;
-        break;
-    default:
-        break;
-    }
+    if (v.attackSim >= 0 && v.attackSim <= static_cast<int>(AttackSim::DistGrav))
+        setAttack(s, static_cast<AttackSim>(v.attackSim));
     s.silkCostFactor = v.silkCost;
-    s.silkLimit = v.silkLimit == 0 ? -1 : SILK_LIMIT_UNIT * v.silkLimit;
+    s.silkLimit = silkLimitFromSteps(v.silkLimit);
     s.timePenaltyFactor = v.timePenalty;
-    s.crossoverRate = v.crossover / CROSSOVER_SCALE;
-    s.mutationRate = v.mutation / MUTATION_SCALE;
+    s.crossoverRate = rateFromPercent(v.crossover);
+    s.mutationRate = rateFromTenths(v.mutation);
 }
 
 // A file may hold any finite setting (the command-line tool breeds with
@@ -56,14 +36,11 @@ PanelValues panelFromSettings(const RunSettings& s)
     v.numPrey = s.numPrey;
     v.preySize = truncToInt32(s.preySize);
     v.preyValue = truncToInt32(s.preyValue);
-    if (!s.useAttackDistance)
-        v.attackSim = ATTACK_OFF;
-    else
-        v.attackSim = s.useGravity ? ATTACK_DIST_GRAV : ATTACK_DIST;
+    v.attackSim = static_cast<int>(attackOf(s));
     v.silkCost = truncToInt32(s.silkCostFactor);
-    v.silkLimit = s.silkLimit < 0 ? 0 : s.silkLimit / SILK_LIMIT_UNIT;
+    v.silkLimit = silkLimitSteps(s.silkLimit);
     v.timePenalty = truncToInt32(s.timePenaltyFactor);
-    v.crossover = truncToInt32(s.crossoverRate * CROSSOVER_SCALE);
-    v.mutation = truncToInt32(s.mutationRate * MUTATION_SCALE);
+    v.crossover = percentOf(s.crossoverRate);
+    v.mutation = tenthsOf(s.mutationRate);
     return v;
 }

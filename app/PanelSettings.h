@@ -9,26 +9,23 @@
 
 // The population sizes offered by the "Population Size" list, by index.
 constexpr int NUM_POPULATION_CHOICES = 5;
-extern const int kPopulationChoices[NUM_POPULATION_CHOICES];
-constexpr int INITIAL_POPULATION_CHOICE = 2; // 24 spiders
+extern const int POPULATION_CHOICES[NUM_POPULATION_CHOICES];
 
 // Index of `size` in the population list, or -1 when it is not offered.
 int populationChoiceIndex(int size);
 
-// "Attack sim" list entries.
-enum AttackSim : int { ATTACK_OFF = 0, ATTACK_DIST = 1, ATTACK_DIST_GRAV = 2 };
-
-// The integer values the panel shows for the run settings.
+// The integer values the panel shows for the run settings; the panel starts
+// with panelFromSettings(RunSettings{}).
 struct PanelValues {
-    int numPrey = 100;
-    int preySize = 4;
-    int preyValue = 20;
-    int attackSim = ATTACK_OFF;
-    int silkCost = 10;
-    int silkLimit = 0;     // tens of web units, 0 = no limit
+    int numPrey = 0;
+    int preySize = 0;
+    int preyValue = 0;
+    int attackSim = 0; // "Attack sim" list index: an AttackSim value
+    int silkCost = 0;
+    int silkLimit = 0; // steps of SILK_LIMIT_STEP web units, 0 = no limit
     int timePenalty = 0;
-    int crossover = 80;    // percent
-    int mutation = 2;      // tenths of a percent
+    int crossover = 0; // percent
+    int mutation = 0;  // tenths of a percent
 };
 
 // Overwrites the settings from the panel values (an unknown "Attack sim"

@@ -51,12 +51,15 @@ function(ovlib_add_library name)
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/ovlib>)
 endfunction()
 
-# arachnovix_add_gtest(NAME SOURCES... LIBS ...) : one GoogleTest binary,
-# registered with CTest test by test.
+# arachnovix_add_gtest(NAME SOURCES... LIBS ... LABELS ...) : one GoogleTest
+# binary, registered with CTest test by test under its labels.
 find_package(GTest QUIET)
 include(GoogleTest)
 function(arachnovix_add_gtest name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;LABELS" ${ARGN})
+  if(NOT ARG_LABELS)
+    message(FATAL_ERROR "test binary ${name} has no LABELS (ctest -L must reach it)")
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
   gtest_discover_tests(${name}

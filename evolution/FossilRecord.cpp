@@ -5,23 +5,20 @@
 #include <vector>
 
 #include "evolution/EvolutionState.h"
+#include "evolution/FossilView.h"
 
 size_t EvolutionState::fossilIndex(size_t g, int i) const {
-    return (g * populationSize + i) * FOSSIL_ENTRY_SIZE;
+    return fossilEntryIndex(g, populationSize, i);
 }
 
 int EvolutionState::recordedGenerations() const {
-    const size_t perGeneration = static_cast<size_t>(populationSize) * FOSSIL_ENTRY_SIZE;
-    if (perGeneration == 0)
-        return 0;
-    return static_cast<int>(fossilRecord.size() / perGeneration);
+    return FossilView(fossilRecord, populationSize).generations();
 }
 
 void EvolutionState::reserveRecord() {
     // Room for generations 0 ... GENERATION_LIMIT. Untouched pages cost no
     // memory, and the record then never has to be moved while it grows.
-    const size_t wholeRun =
-        static_cast<size_t>(GENERATION_LIMIT + 1) * populationSize * FOSSIL_ENTRY_SIZE;
+    const size_t wholeRun = fossilIndex(GENERATION_LIMIT + 1, 0);
     if (fossilRecord.capacity() < wholeRun && fossilRecord.size() < wholeRun)
         fossilRecord.reserve(wholeRun);
 }

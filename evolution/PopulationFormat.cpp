@@ -7,13 +7,11 @@ namespace population_format {
 
 namespace {
 
-constexpr double PERCENT = 100.0;
-constexpr double PER_MILLE = 1000.0;
 constexpr uint8_t LOW_BYTE_MASK = 0xFF;
 
 // Writes fields one after the other.
 class FieldWriter {
-public:
+  public:
     explicit FieldWriter(uint8_t* out) : p_(out) {}
     void int32(int32_t v) {
         little_endian::putInt32(p_, v);
@@ -31,13 +29,13 @@ public:
         p_ += INT_BYTES;
     }
 
-private:
+  private:
     uint8_t* p_;
 };
 
 // Reads fields one after the other.
 class FieldReader {
-public:
+  public:
     explicit FieldReader(const uint8_t* in) : p_(in) {}
     int32_t int32() {
         const int32_t v = little_endian::getInt32(p_);
@@ -55,7 +53,7 @@ public:
         return b;
     }
 
-private:
+  private:
     const uint8_t* p_;
 };
 
@@ -73,8 +71,8 @@ Settings currentSettings() {
     s.silkCostFactor = run.silkCostFactor;
     s.silkLimit = run.silkLimit;
     s.timePenaltyFactor = run.timePenaltyFactor;
-    s.crossoverPercent = truncToInt32(run.crossoverRate * PERCENT);
-    s.mutationPerMille = truncToInt32(run.mutationRate * PER_MILLE);
+    s.crossoverPercent = percentOf(run.crossoverRate);
+    s.mutationTenths = tenthsOf(run.mutationRate);
     return s;
 }
 
@@ -91,7 +89,7 @@ void encodeSettings(const Settings& s, uint8_t out[SETTINGS_BYTES]) {
     w.int32(s.silkLimit);
     w.real(s.timePenaltyFactor);
     w.int32(s.crossoverPercent);
-    w.int32(s.mutationPerMille);
+    w.int32(s.mutationTenths);
 }
 
 Settings decodeSettings(const uint8_t in[SETTINGS_BYTES]) {
@@ -108,7 +106,7 @@ Settings decodeSettings(const uint8_t in[SETTINGS_BYTES]) {
     s.silkLimit = r.int32();
     s.timePenaltyFactor = r.real();
     s.crossoverPercent = r.int32();
-    s.mutationPerMille = r.int32();
+    s.mutationTenths = r.int32();
     return s;
 }
 
@@ -122,8 +120,8 @@ void applySettings(const Settings& s) {
     run.silkCostFactor = s.silkCostFactor;
     run.silkLimit = s.silkLimit;
     run.timePenaltyFactor = s.timePenaltyFactor;
-    run.crossoverRate = s.crossoverPercent / PERCENT;
-    run.mutationRate = s.mutationPerMille / PER_MILLE;
+    run.crossoverRate = rateFromPercent(s.crossoverPercent);
+    run.mutationRate = rateFromTenths(s.mutationTenths);
     applyRunSettings(run);
 }
 

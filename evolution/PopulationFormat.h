@@ -15,7 +15,7 @@ constexpr uint64_t INT_BYTES = 4;
 constexpr uint64_t REAL_BYTES = 8;
 constexpr uint64_t ENTRY_BYTES = FOSSIL_ENTRY_SIZE * INT_BYTES; // 92
 // numPrey, preySize, preyValue, two flag fields, silkCostFactor, silkLimit,
-// timePenaltyFactor, crossover percent, mutation per mille.
+// timePenaltyFactor, crossover percent, mutation tenths of a percent.
 constexpr uint64_t SETTINGS_BYTES = 56;
 
 // Accepted files hold at most this many prey per evaluation (the program's
@@ -41,7 +41,7 @@ struct Settings {
     int32_t silkLimit = -1;
     double timePenaltyFactor = 0.0;
     int32_t crossoverPercent = 0;
-    int32_t mutationPerMille = 0;
+    int32_t mutationTenths = 0;
 };
 
 // The settings of the running program (silkLimit and the attack flags

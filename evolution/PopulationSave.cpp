@@ -3,6 +3,7 @@
 #include "core/LSystem.h"
 #include "evolution/AtomicFile.h"
 #include "evolution/EvolutionState.h"
+#include "evolution/FossilView.h"
 #include "evolution/LittleEndian.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/PopulationFormat.h"
@@ -57,7 +58,7 @@ bool refuseSave(const std::string& path, const std::string& reason, std::string*
 bool savePopulation(const std::string& path, std::string* why) {
     const EvolutionState& es = evolutionState;
     const int n = es.populationSize;
-    const size_t perGeneration = static_cast<size_t>(n > 0 ? n : 1) * FOSSIL_ENTRY_SIZE;
+    const size_t perGeneration = fossilEntryIndex(1, n > 0 ? n : 1, 0);
     const size_t generations = es.fossilRecord.size() / perGeneration;
     const std::string reason = unsavableReason(n, generations);
     if (!reason.empty())

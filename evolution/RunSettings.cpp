@@ -32,3 +32,38 @@ void applyRunSettings(const RunSettings& s) {
     es.crossoverRate = s.crossoverRate;
     es.mutationRate = s.mutationRate;
 }
+
+AttackSim attackOf(const RunSettings& s) {
+    if (!s.useAttackDistance)
+        return AttackSim::Off;
+    return s.useGravity ? AttackSim::DistGrav : AttackSim::Dist;
+}
+
+void setAttack(RunSettings& s, AttackSim attack) {
+    s.useAttackDistance = attack != AttackSim::Off;
+    s.useGravity = attack == AttackSim::DistGrav;
+}
+
+double rateFromPercent(int32_t percent) {
+    return percent / PERCENT;
+}
+
+int32_t percentOf(double rate) {
+    return truncToInt32(rate * PERCENT);
+}
+
+double rateFromTenths(int32_t tenths) {
+    return tenths / TENTHS_OF_PERCENT;
+}
+
+int32_t tenthsOf(double rate) {
+    return truncToInt32(rate * TENTHS_OF_PERCENT);
+}
+
+int32_t silkLimitFromSteps(int32_t steps) {
+    return steps == 0 ? NO_SILK_LIMIT : SILK_LIMIT_STEP * steps;
+}
+
+int32_t silkLimitSteps(int32_t limit) {
+    return limit < 0 ? 0 : limit / SILK_LIMIT_STEP;
+}

@@ -1,6 +1,6 @@
 #include "python/src/Run.h"
 
-#include "tools/cli/RunSettings.h"
+#include "tools/cli/SettingOptions.h"
 
 namespace {
 
@@ -28,7 +28,7 @@ Run Run::capture(bool live, std::optional<uint32_t> seed) {
     Run run;
     run.engine = EngineState::capture();
     run.settings = population_format::currentSettings();
-    run.attack = attackWord(currentAttack());
+    run.attack = attackWord(attackOf(currentRunSettings()));
     run.live = live;
     run.seed = seed;
     return run;
@@ -58,6 +58,6 @@ py::dict Run::settingsDict() const {
     d["silk_limit"] = s.silkLimit;
     d["time_penalty"] = s.timePenaltyFactor;
     d["crossover"] = s.crossoverPercent;
-    d["mutation"] = s.mutationPerMille;
+    d["mutation"] = s.mutationTenths;
     return d;
 }

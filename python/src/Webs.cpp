@@ -11,7 +11,7 @@
 #include "python/src/EngineCall.h"
 #include "tools/cli/Evolve.h"
 #include "tools/cli/GenesSvg.h"
-#include "tools/cli/RunSettings.h"
+#include "tools/cli/SettingOptions.h"
 
 namespace {
 
@@ -116,8 +116,7 @@ py::dict evaluateRules(const Rules& rules, std::vector<std::string> words,
         words.insert(words.end(), {"--out", "unused.axv"});
         const EvolveOptions o = parseEvolveOptions(words);
         pristineEngine().restore();
-        applySettings(defaultSettings());
-        applySettings(o.settings);
+        applyRunSettings(overridden(RunSettings{}, o.settings));
         EvolutionState& es = evolutionState;
         LRandom::random.seed(*seed);
         es.problem.createPrey(es.numPrey);

@@ -6,13 +6,11 @@
 
 namespace {
 
-std::vector<int> samplesFor(int lastGeneration)
-{
+std::vector<int> samplesFor(int lastGeneration) {
     return sampledGenerations(lastGeneration, fossilStepFor(lastGeneration));
 }
 
-TEST(FossilStepTest, StepTableBoundaries)
-{
+TEST(FossilStepTest, StepTableBoundaries) {
     EXPECT_EQ(fossilStepFor(0), 500);
     EXPECT_EQ(fossilStepFor(120), 500);
     EXPECT_EQ(fossilStepFor(121), 10);
@@ -26,26 +24,22 @@ TEST(FossilStepTest, StepTableBoundaries)
     EXPECT_EQ(fossilStepFor(4001), 500);
 }
 
-TEST(FossilSampleTest, SingleGenerationGivesOneFossil)
-{
+TEST(FossilSampleTest, SingleGenerationGivesOneFossil) {
     EXPECT_EQ(samplesFor(0), std::vector<int>({0}));
 }
 
-TEST(FossilSampleTest, ShortRecordGivesFirstAndLast)
-{
+TEST(FossilSampleTest, ShortRecordGivesFirstAndLast) {
     EXPECT_EQ(samplesFor(49), std::vector<int>({0, 49}));
 }
 
-TEST(FossilSampleTest, MultipleOfTheStepEndsOnIt)
-{
+TEST(FossilSampleTest, MultipleOfTheStepEndsOnIt) {
     const std::vector<int> s = samplesFor(230);
     ASSERT_EQ(s.size(), 24u);
     for (size_t i = 0; i < s.size(); ++i)
         EXPECT_EQ(s[i], static_cast<int>(i) * 10);
 }
 
-TEST(FossilSampleTest, LastGenerationIsAddedWhenOffTheStep)
-{
+TEST(FossilSampleTest, LastGenerationIsAddedWhenOffTheStep) {
     const std::vector<int> s = samplesFor(231);
     ASSERT_EQ(s.size(), 13u);
     for (size_t i = 0; i < 12; ++i)
@@ -53,40 +47,14 @@ TEST(FossilSampleTest, LastGenerationIsAddedWhenOffTheStep)
     EXPECT_EQ(s[12], 231);
 }
 
-TEST(FossilSampleTest, NeverMoreThan24UpToTheGenerationLimit)
-{
+TEST(FossilSampleTest, NeverMoreThan24UpToTheGenerationLimit) {
     for (int g = 0; g <= 10000; ++g)
         ASSERT_LE(samplesFor(g).size(), 24u) << g;
 }
 
-TEST(FossilSampleTest, EmptyRecordGivesNothing)
-{
+TEST(FossilSampleTest, EmptyRecordGivesNothing) {
     EXPECT_TRUE(samplesFor(-1).empty());
     EXPECT_EQ(lastRecordedGeneration({}, 24), -1);
-}
-
-std::vector<int32_t> recordWithFitness(const std::vector<std::vector<int>>& fitness)
-{
-    const size_t n = fitness[0].size();
-    std::vector<int32_t> record(fitness.size() * n * FOSSIL_ENTRY_SIZE, 0);
-    for (size_t g = 0; g < fitness.size(); ++g)
-        for (size_t i = 0; i < n; ++i)
-            record[(g * n + i) * FOSSIL_ENTRY_SIZE + FOSSIL_FITNESS] = fitness[g][i];
-    return record;
-}
-
-TEST(FossilBestTest, HighestRecordedFitnessWinsAndTiesKeepTheFirst)
-{
-    const std::vector<int32_t> record = recordWithFitness({{5, 9, 3, 9}, {1, 2, 8, 0}});
-    EXPECT_EQ(lastRecordedGeneration(record, 4), 1);
-    EXPECT_EQ(bestRecordedSpider(record, 4, 0), 1);
-    EXPECT_EQ(bestRecordedSpider(record, 4, 1), 2);
-}
-
-TEST(FossilBestTest, AllEqualOrNegativeGivesTheFirst)
-{
-    const std::vector<int32_t> record = recordWithFitness({{-4, -4, -9}});
-    EXPECT_EQ(bestRecordedSpider(record, 3, 0), 0);
 }
 
 } // namespace

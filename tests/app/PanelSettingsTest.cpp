@@ -4,26 +4,33 @@
 
 namespace {
 
-TEST(PanelReadingTest, InitialPanelGivesTheDefaultRun)
-{
+constexpr int ATTACK_OFF = static_cast<int>(AttackSim::Off);
+constexpr int ATTACK_DIST = static_cast<int>(AttackSim::Dist);
+constexpr int ATTACK_DIST_GRAV = static_cast<int>(AttackSim::DistGrav);
+
+// The panel starts from the default run and reads it back unchanged.
+TEST(PanelReadingTest, StartingPanelGivesTheDefaultRun) {
+    const RunSettings defaults;
     RunSettings s;
-    settingsFromPanel(PanelValues{}, s);
-    EXPECT_EQ(s.numPrey, 100);
-    EXPECT_DOUBLE_EQ(s.preySize, 4.0);
-    EXPECT_DOUBLE_EQ(s.preyValue, 20.0);
-    EXPECT_FALSE(s.useAttackDistance);
-    EXPECT_FALSE(s.useGravity);
-    EXPECT_DOUBLE_EQ(s.silkCostFactor, 10.0);
-    EXPECT_EQ(s.silkLimit, -1);
-    EXPECT_DOUBLE_EQ(s.timePenaltyFactor, 0.0);
-    EXPECT_DOUBLE_EQ(s.crossoverRate, 0.8);
-    EXPECT_DOUBLE_EQ(s.mutationRate, 0.002);
+    s.numPrey = 1;
+    s.useGravity = true;
+    s.crossoverRate = s.mutationRate = 0.5;
+    settingsFromPanel(panelFromSettings(defaults), s);
+    EXPECT_EQ(s.numPrey, defaults.numPrey);
+    EXPECT_EQ(s.preySize, defaults.preySize);
+    EXPECT_EQ(s.preyValue, defaults.preyValue);
+    EXPECT_EQ(s.useAttackDistance, defaults.useAttackDistance);
+    EXPECT_EQ(s.useGravity, defaults.useGravity);
+    EXPECT_EQ(s.silkCostFactor, defaults.silkCostFactor);
+    EXPECT_EQ(s.silkLimit, defaults.silkLimit);
+    EXPECT_EQ(s.timePenaltyFactor, defaults.timePenaltyFactor);
+    EXPECT_EQ(s.crossoverRate, defaults.crossoverRate);
+    EXPECT_EQ(s.mutationRate, defaults.mutationRate);
 }
 
-TEST(PanelReadingTest, SilkLimitZeroMeansNoLimit)
-{
+TEST(PanelReadingTest, SilkLimitZeroMeansNoLimit) {
     RunSettings s;
-    PanelValues v;
+    PanelValues v = panelFromSettings(s);
     v.silkLimit = 0;
     settingsFromPanel(v, s);
     EXPECT_EQ(s.silkLimit, -1);
@@ -35,8 +42,7 @@ TEST(PanelReadingTest, SilkLimitZeroMeansNoLimit)
     EXPECT_EQ(s.silkLimit, 10000);
 }
 
-TEST(PanelReadingTest, RatesAreScaled)
-{
+TEST(PanelReadingTest, RatesAreScaled) {
     RunSettings s;
     PanelValues v;
     v.crossover = 30;
@@ -46,8 +52,7 @@ TEST(PanelReadingTest, RatesAreScaled)
     EXPECT_DOUBLE_EQ(s.mutationRate, 0.015);
 }
 
-TEST(PanelReadingTest, AttackSimChoices)
-{
+TEST(PanelReadingTest, AttackSimChoices) {
     RunSettings s;
     PanelValues v;
     v.attackSim = ATTACK_DIST;
@@ -68,8 +73,7 @@ TEST(PanelReadingTest, AttackSimChoices)
     EXPECT_FALSE(s.useGravity);
 }
 
-TEST(PanelWriteBackTest, LoadedSettingsAreTruncated)
-{
+TEST(PanelWriteBackTest, LoadedSettingsAreTruncated) {
     RunSettings s;
     s.numPrey = 70;
     s.preySize = 3.9;
@@ -111,8 +115,7 @@ TEST(PanelWriteBackTest, HugeFiniteSettingsShowAsTheNearestWholeNumber)
     EXPECT_LE(v.mutation, -2147483647);
 }
 
-TEST(PanelWriteBackTest, NoLimitAndAttackChoices)
-{
+TEST(PanelWriteBackTest, NoLimitAndAttackChoices) {
     RunSettings s;
     s.silkLimit = -1;
     s.useAttackDistance = false;
@@ -125,13 +128,13 @@ TEST(PanelWriteBackTest, NoLimitAndAttackChoices)
     EXPECT_EQ(v.attackSim, ATTACK_DIST_GRAV);
 }
 
-TEST(PopulationChoiceTest, OnlyOfferedSizesHaveAnIndex)
-{
+TEST(PopulationChoiceTest, OnlyOfferedSizesHaveAnIndex) {
     EXPECT_EQ(populationChoiceIndex(6), 0);
     EXPECT_EQ(populationChoiceIndex(24), 2);
     EXPECT_EQ(populationChoiceIndex(60), 4);
     EXPECT_EQ(populationChoiceIndex(10), -1);
     EXPECT_EQ(populationChoiceIndex(0), -1);
+    EXPECT_GE(populationChoiceIndex(DEFAULT_POPULATION), 0); // the panel offers the default
 }
 
 } // namespace

@@ -8,6 +8,7 @@
 
 #include "core/LRandom.h"
 #include "evolution/RunControl.h"
+#include "evolution/RunSettings.h"
 #include "web/BuilderState.h"
 
 void resetEvolution(unsigned long seed) {
@@ -31,15 +32,7 @@ void EvolutionTest::TearDown() {
 }
 
 void usePanelDefaults() {
-    EvolutionState& es = evolutionState;
-    es.numPrey = 100;
-    es.preySize = 4;
-    es.preyValue = 20;
-    es.silkCostFactor = 10;
-    es.timePenaltyFactor = 0;
-    es.crossoverRate = 0.8;
-    es.mutationRate = 0.002;
-    silkLimit = -1;
+    applyRunSettings(RunSettings{});
 }
 
 void setFitness(int i, double fitness) {

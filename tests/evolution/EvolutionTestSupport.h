@@ -17,14 +17,13 @@ void resetEvolution(unsigned long seed = 12345);
 
 // Every test of the engine starts from program start with a recording window.
 class EvolutionTest : public ::testing::Test {
-protected:
+  protected:
     FakeWindowPort window;
     void SetUp() override;
     void TearDown() override;
 };
 
-// The settings the program's panel starts with (100 prey of size 4, value
-// 20, silk cost 10, crossover 80 %, mutation 2 per mille).
+// The settings the program's panel starts with (the default RunSettings).
 void usePanelDefaults();
 
 // Gives spider i a fixed fitness and marks it evaluated (and not elite).

@@ -7,20 +7,32 @@
 namespace {
 
 int fakeModifiers = 0;
-int readFakeModifiers() { return fakeModifiers; }
+int readFakeModifiers() {
+    return fakeModifiers;
+}
 
 int runsNew = 0, runsOpen = 0, runsRun = 0, runsStep = 0, runsOther = 0;
-void actNew() { ++runsNew; }
-void actOpen() { ++runsOpen; }
-void actRun() { ++runsRun; }
-void actStep() { ++runsStep; }
-void actOther() { ++runsOther; }
+void actNew() {
+    ++runsNew;
+}
+void actOpen() {
+    ++runsOpen;
+}
+void actRun() {
+    ++runsRun;
+}
+void actStep() {
+    ++runsStep;
+}
+void actOther() {
+    ++runsOther;
+}
 
 // Every character is 8 pixels wide; font size 16, row factor 1.4: rows of
 // 22 pixels, items indented by 16 with 19 more on the right, titles padded
 // by 10 on each side.
 class MenuLogic : public ::testing::Test {
-protected:
+  protected:
     LGLMenu menu;
 
     void SetUp() override {
@@ -57,14 +69,29 @@ protected:
 };
 
 TEST_F(MenuLogic, MetricsFollowFontSizeAndRowFactor) {
-    EXPECT_EQ(22, menu.rowHeight);
-    EXPECT_EQ(16, menu.itemPad.x1);
-    EXPECT_EQ(19, menu.itemPad.x2);
-    EXPECT_EQ(10, menu.titlePad.x1);
-    EXPECT_EQ(10, menu.titlePad.x2);
-    EXPECT_FLOAT_EQ(242 / 255.0f, menu.barColor.r);
-    EXPECT_FLOAT_EQ(197 / 255.0f, menu.highlightColor.b);
-    EXPECT_FLOAT_EQ(153 / 255.0f, menu.disabledTextColor.b);
+    // A row holds its text and grows with the font and the row factor; items
+    // are indented by one font size, titles padded alike on both sides.
+    int lastOfSize = 0;
+    for (int size : {12, 16, 22}) {
+        int last = 0;
+        for (double factor : {1.0, 1.4, 2.0}) {
+            menu.initializeMetrics(size, factor);
+            EXPECT_GE(menu.rowHeight, size);
+            EXPECT_GT(menu.rowHeight, last) << size << " " << factor;
+            last = menu.rowHeight;
+            EXPECT_EQ(menu.itemPad.x1, size);
+            EXPECT_GT(menu.itemPad.x2, 0);
+            EXPECT_GT(menu.titlePad.x1, 0);
+            EXPECT_EQ(menu.titlePad.x1, menu.titlePad.x2);
+        }
+        EXPECT_GT(last, lastOfSize) << size;
+        lastOfSize = last;
+    }
+    // Disabled text lies between the text and the bar; the highlight is
+    // darker than the bar.
+    EXPECT_GT(menu.disabledTextColor.r, menu.textColor.r);
+    EXPECT_LT(menu.disabledTextColor.r, menu.barColor.r);
+    EXPECT_LT(menu.highlightColor.r + menu.highlightColor.g, menu.barColor.r + menu.barColor.g);
 }
 
 TEST_F(MenuLogic, TitlesSitSideBySide) {
@@ -110,7 +137,7 @@ TEST_F(MenuLogic, ItemFlagsWhenAdded) {
     const std::vector<menuItem>& items = LGLMenu::menus[0].items;
     EXPECT_TRUE(items[0].enabled);
     EXPECT_FALSE(items[0].checked);
-    EXPECT_FALSE(items[2].enabled);  // separator
+    EXPECT_FALSE(items[2].enabled); // separator
     menu.addItem("Nothing to do", nullptr);
     EXPECT_FALSE(LGLMenu::menus[1].items.back().enabled);
 }
@@ -139,11 +166,20 @@ TEST_F(MenuLogic, EnableAndCheckIgnoreIndexesOutsideTheTables) {
 TEST_F(MenuLogic, CtrlLetterArrivesAsControlCode) {
     buildBar();
     fakeModifiers = LGLMenu::kCtrl;
-    menu.handleStandardKeys(14);  // Ctrl+N
+    menu.handleStandardKeys(14); // Ctrl+N
     EXPECT_EQ(1, runsNew);
     EXPECT_EQ('n', menu.lastKey);
-    menu.handleStandardKeys('o');  // delivered as the letter also works
+    menu.handleStandardKeys('o'); // delivered as the letter also works
     EXPECT_EQ(1, runsOpen);
+    // Both ends of the range: Ctrl+A is 1, Ctrl+Z is 26.
+    menu.addMenu("Edit");
+    menu.addItem("Select All [Ctrl-A]", actOther);
+    menu.addItem("Undo [Ctrl-Z]", actOther);
+    menu.handleStandardKeys(1);
+    EXPECT_EQ('a', menu.lastKey);
+    menu.handleStandardKeys(26);
+    EXPECT_EQ('z', menu.lastKey);
+    EXPECT_EQ(2, runsOther);
 }
 
 TEST_F(MenuLogic, LetterWithoutCtrlDoesNotRunACtrlShortcut) {
@@ -286,7 +322,7 @@ TEST_F(MenuLogic, RowBandsLeaveAPixelBetweenRows) {
     buildBar();
     click(10, 10);
     const tRect r = LGLMenu::menus[0].dropRect;
-    menu.handleMousePassiveMotion(r.x1, r.y1 + 22);  // last pixel row of row 0's band is y1 + 21
+    menu.handleMousePassiveMotion(r.x1, r.y1 + 22); // last pixel row of row 0's band is y1 + 21
     EXPECT_EQ(-1, LGLMenu::menus[0].highlighted);
     menu.handleMousePassiveMotion(r.x2, r.y1 + 23);
     EXPECT_EQ(1, LGLMenu::menus[0].highlighted);
@@ -311,7 +347,7 @@ TEST_F(MenuLogic, HoverFollowsTheMouseWhileClosed) {
     menu.handleMousePassiveMotion(60, 100);
     EXPECT_EQ(-1, menu.hoverTitle);
     menu.handleMousePassiveMotion(60, 5);
-    menu.handleMousePassiveMotion(600, 5);  // along the bar, past the titles
+    menu.handleMousePassiveMotion(600, 5); // along the bar, past the titles
     EXPECT_EQ(-1, menu.hoverTitle);
 }
-}  // namespace
+} // namespace

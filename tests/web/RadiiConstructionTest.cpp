@@ -8,11 +8,11 @@
 #include <utility>
 #include <vector>
 
+#include "WebTestUtil.h"
 #include "core/LGeom.h"
 #include "web/BuilderState.h"
 #include "web/Quarters.h"
 #include "web/Spider.h"
-#include "WebTestUtil.h"
 
 namespace {
 
@@ -23,7 +23,8 @@ using webtest::SilkLimitScope;
 std::vector<int> firstDraws(int n) {
     std::srand(1000);
     std::vector<int> v;
-    for (int i = 0; i < n; ++i) v.push_back(std::rand());
+    for (int i = 0; i < n; ++i)
+        v.push_back(std::rand());
     return v;
 }
 
@@ -34,7 +35,8 @@ Spider stageTwoOn(const std::vector<std::pair<double, double>>& radii, int from,
     Spider s = webtest::axisSpider();
     s.rNextRadiiAngleRight = s.rNextRadiiAngleBottom = 10;
     s.rNextRadiiAngleLeft = s.rNextRadiiAngleTop = 10;
-    for (const auto& r : radii) webtest::layRadius(s, r.first, r.second);
+    for (const auto& r : radii)
+        webtest::layRadius(s, r.first, r.second);
     s.currentRadius = from;
     builder.startRadiusAngle = startDeg * DEG;
     s.stage = STAGE_ADDITIONAL_RADII;
@@ -52,7 +54,7 @@ TEST(Quarters, BoundsAreTheWrittenLiterals) {
     EXPECT_EQ(quarters::quarterOf(-0.1), quarters::RIGHT);
     EXPECT_EQ(quarters::quarterOf(1.57079632678), quarters::RIGHT);
     EXPECT_EQ(quarters::quarterOf(1.57079632679), quarters::BOTTOM);
-    EXPECT_EQ(quarters::quarterOf(3.141592653589793), quarters::BOTTOM);  // below 3.14159265359
+    EXPECT_EQ(quarters::quarterOf(3.141592653589793), quarters::BOTTOM); // below 3.14159265359
     EXPECT_EQ(quarters::quarterOf(3.14159265359), quarters::LEFT);
     EXPECT_EQ(quarters::quarterOf(4.71238898038), quarters::TOP);
     EXPECT_EQ(quarters::quarterOf(7.0), quarters::TOP);
@@ -101,12 +103,18 @@ TEST(FirstRadii, AxisDirectionsFollowTheirQuarterRules) {
     EXPECT_EQ(builder.startRadiusAngle, 270 * DEG);
 }
 
-TEST(FirstRadii, DirectionAboveAFullTurnIsReducedOnce) {
+// Stage 1 of three first radii without jitter at the given phase.
+Spider threeFirstRadii(int phase) {
     Spider s;
     s.numStartRadii = 3;
     s.variability = 0;
-    s.phase = 150;
+    s.phase = phase;
     s.buildWebToStage(1);
+    return s;
+}
+
+TEST(FirstRadii, DirectionAboveAFullTurnIsReducedOnceAndAFullTurnStays) {
+    const Spider s = threeFirstRadii(150);
     ASSERT_EQ(s.web.radii.size(), 3u);
     // 150, 270 and 390 -> 30 degrees, sorted by angle.
     EXPECT_DOUBLE_EQ(s.web.radii[0].angle, 30 * DEG);
@@ -114,6 +122,10 @@ TEST(FirstRadii, DirectionAboveAFullTurnIsReducedOnce) {
     EXPECT_DOUBLE_EQ(s.web.radii[2].angle, 270 * DEG);
     // The last radius laid (390 -> 30 degrees) is where stage 2 starts.
     EXPECT_EQ(s.currentRadius, 0);
+    // 120, 240 and 360: a direction of exactly a full turn stays.
+    const Spider t = threeFirstRadii(120);
+    ASSERT_EQ(t.web.radii.size(), 3u);
+    EXPECT_DOUBLE_EQ(t.web.radii[2].angle, 360 * DEG);
 }
 
 TEST(FirstRadii, ZeroVariabilityStillDrawsOncePerRadius) {
@@ -185,8 +197,8 @@ TEST(SilkLimit, ALimitInStageTwoStopsAddingRadii) {
     // stage 2 starts at 270 degrees and adds radii at 280, 290, 300 ...
     // degrees ending on the frame line x - y = 50, of lengths about 43.2,
     // 39.0 and 36.6. A limit 100 above the first silk is reached by the third.
-    const std::vector<int> rules = {4, 0, 0, 50, 50, 50, 50, 2, 2, 10,
-                                    10, 10, 10, 2, 2, 2, 2, 6, 100};
+    const std::vector<int> rules = {4,  0,  0,  50, 50, 50, 50, 2, 2,  10,
+                                    10, 10, 10, 2,  2,  2,  2,  6, 100};
     Spider first = webtest::spiderWithRules(rules);
     first.buildWebToStage(1);
     EXPECT_NEAR(first.web.totalSilk(), 200 + 100 + 2 * std::sqrt(5000.0), 1e-9);
@@ -245,7 +257,8 @@ TEST(AdditionalRadii, NewRadiusEndsOnTheFrameLine) {
     // degrees left to 90 is not wider than 2 x 12. The same in every quarter.
     EXPECT_EQ(inFirstQuarter, 6);
     EXPECT_EQ(w.radii.size(), 4u + 4 * 6);
-    for (size_t i = 1; i < w.radii.size(); ++i) EXPECT_LT(w.radii[i - 1].angle, w.radii[i].angle);
+    for (size_t i = 1; i < w.radii.size(); ++i)
+        EXPECT_LT(w.radii[i - 1].angle, w.radii[i].angle);
 }
 
 TEST(AdditionalRadii, ARayAlongTheFrameLineWarnsAndLaysAShortRadius) {
@@ -274,10 +287,23 @@ TEST(AdditionalRadii, ADirectionPastAFullTurnIsBroughtBack) {
     Spider s = stageTwoOn({{100, 50}, {355, 50}}, 1, 100);
     s.stepAdditionalRadii();
     ASSERT_EQ(s.web.radii.size(), 3u);
-    EXPECT_EQ(s.currentRadius, 0);  // the new radius stands first
+    EXPECT_EQ(s.currentRadius, 0); // the new radius stands first
     EXPECT_EQ(s.web.radii[0].angle, 355 * DEG + 10 * DEG - 6.28318530718);
     EXPECT_EQ(s.web.radii[0].kind, 1);
     EXPECT_EQ(s.stage, STAGE_ADDITIONAL_RADII);
+}
+
+TEST(AdditionalRadii, ADirectionOfExactlyAFullTurnIsKept) {
+    Spider s = stageTwoOn({{100, 50}}, 0, 100);
+    const double step = 10 * DEG;
+    const double a = 6.28318530718 - step;
+    ASSERT_EQ(a + step, 6.28318530718);
+    s.currentRadius = s.web.addRadius(0, a, 50);
+    s.stepAdditionalRadii();
+    ASSERT_EQ(s.web.radii.size(), 3u);
+    // Only a direction above a full turn is brought back.
+    EXPECT_EQ(s.web.radii[2].angle, 6.28318530718);
+    EXPECT_EQ(s.web.radii[2].kind, 1);
 }
 
 TEST(AdditionalRadii, ADirectionJustBelowAQuarterTurnIsHeldAt157079) {
@@ -304,4 +330,4 @@ TEST(AdditionalRadii, TheWalkEndsBackAtTheLastFirstRadius) {
         EXPECT_LT(s.web.radii[i - 1].angle, s.web.radii[i].angle);
 }
 
-}  // namespace
+} // namespace

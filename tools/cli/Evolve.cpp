@@ -9,10 +9,10 @@
 #include "core/LRandom.h"
 #include "evolution/AtomicFile.h"
 #include "evolution/EvolutionState.h"
+#include "evolution/FossilView.h"
 #include "evolution/RunControl.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
-#include "tools/cli/FossilView.h"
 #include "tools/cli/Progress.h"
 #include "tools/cli/RunFile.h"
 #include "tools/cli/Statistics.h"
@@ -137,9 +137,8 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
     if (!o.stats.empty() && namesSameFile(o.stats, o.out))
         throw usageError("--stats and --out name the same file");
     if (o.resume.empty()) {
-        const SettingOverrides d = defaultSettings();
-        checkFitnessFitsTheRecord(o.settings.numPrey.value_or(*d.numPrey),
-                                  o.settings.preyValue.value_or(*d.preyValue));
+        const RunSettings s = overridden(RunSettings{}, o.settings);
+        checkFitnessFitsTheRecord(s.numPrey, s.preyValue);
     }
     return o;
 }
@@ -147,15 +146,14 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
 void startEvolution(const EvolveOptions& o, uint32_t seed) {
     LRandom::random.seed(seed);
     if (o.resume.empty()) {
-        applySettings(defaultSettings());
-        applySettings(o.settings);
+        applyRunSettings(overridden(RunSettings{}, o.settings));
         // New, as the program does it: random genotypes, evaluation against
         // new prey, generation 0 recorded and the prey display angles rolled
         // (newPopulation ends with that roll; Run adds none before breeding).
         newPopulation(o.population.value_or(DEFAULT_POPULATION));
     } else {
         openRun(o.resume);
-        applySettings(o.settings);
+        applyRunSettings(overridden(currentRunSettings(), o.settings));
         checkFitnessFitsTheRecord(evolutionState.numPrey, evolutionState.preyValue);
         // A fresh process has no elite mark yet: the best spider of the
         // loaded generation is spared by the next step, as it would have

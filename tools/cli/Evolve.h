@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/cli/RunSettings.h"
+#include "tools/cli/SettingOptions.h"
 
 struct EvolveOptions {
     SettingOverrides settings;
@@ -22,7 +22,6 @@ struct EvolveOptions {
     bool quiet = false;
 };
 
-constexpr int DEFAULT_POPULATION = 24;
 constexpr int DEFAULT_GENERATIONS = 100;
 
 // Reads the options of "evolve" (throws a usage error for a bad one).

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/cli/FossilView.h"
+#include "evolution/FossilView.h"
 
 struct GeneInfo {
     std::string name;

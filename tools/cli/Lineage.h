@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/cli/FossilView.h"
+#include "evolution/FossilView.h"
 
 struct LineageStep {
     int generation = 0;

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/cli/FossilView.h"
+#include "evolution/FossilView.h"
 
 // Columns for the five origin labels (codes 0 ... 4) and one for any other code.
 constexpr int ORIGIN_COLUMNS = 6;

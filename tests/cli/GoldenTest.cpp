@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "CliTestFiles.h"
-#include "tools/cli/RunCompare.h"
+#include "evolution/RunCompare.h"
 #include "tools/cli/RunFile.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "evolution/EvolutionState.h"
+#include "evolution/FossilView.h"
 
 struct FossilBuilder {
     int n;
@@ -13,10 +13,10 @@ struct FossilBuilder {
 
     FossilBuilder(int populationSize, int g)
         : n(populationSize), generations(g),
-          record(static_cast<size_t>(populationSize) * g * FOSSIL_ENTRY_SIZE, 0) {}
+          record(fossilEntryIndex(static_cast<size_t>(g), populationSize, 0), 0) {}
 
     int32_t& at(int g, int i, int k) {
-        return record[(static_cast<size_t>(g) * n + i) * FOSSIL_ENTRY_SIZE + k];
+        return record[fossilEntryIndex(static_cast<size_t>(g), n, i) + static_cast<size_t>(k)];
     }
     // One spider's fitness, origin code and parents.
     void spider(int g, int i, int fitness, int origin, int parentA, int parentB) {

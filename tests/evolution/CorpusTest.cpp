@@ -8,6 +8,7 @@
 #include <dirent.h>
 
 #include "evolution/EvolutionState.h"
+#include "evolution/FossilView.h"
 #include "evolution/LittleEndian.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/RunControl.h"
@@ -34,7 +35,7 @@ bool isValidName(const std::string& name) {
 }
 
 class Corpus : public EvolutionTest {
-protected:
+  protected:
     void SetUp() override {
         EvolutionTest::SetUp();
         usePanelDefaults();
@@ -86,11 +87,12 @@ TEST_F(Corpus, EveryValidFileLoadsItsWholeRecord) {
         const EvolutionState& es = evolutionState;
         EXPECT_EQ(es.populationSize, n);
         EXPECT_EQ(es.generation, g - 1);
-        ASSERT_EQ(es.fossilRecord.size(), static_cast<size_t>(n) * g * FOSSIL_ENTRY_SIZE);
+        ASSERT_EQ(es.fossilRecord.size(), fossilEntryIndex(static_cast<size_t>(g), n, 0));
         for (size_t k = 0; k < es.fossilRecord.size(); ++k)
             ASSERT_EQ(es.fossilRecord[k], little_endian::getInt32(&bytes[19 + 4 * k])) << k;
         for (int i = 0; i < n; ++i) {
-            const int32_t* entry = &es.fossilRecord[((g - 1) * n + i) * FOSSIL_ENTRY_SIZE];
+            const int32_t* entry =
+                &es.fossilRecord[fossilEntryIndex(static_cast<size_t>(g - 1), n, i)];
             EXPECT_EQ(es.spiders[i].origin, originLabel(entry[FOSSIL_ORIGIN]));
             EXPECT_EQ(es.spiders[i].parentB, entry[FOSSIL_PARENT_B]);
         }

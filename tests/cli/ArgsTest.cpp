@@ -93,12 +93,9 @@ TEST(EvolveOptions, DefaultsAreThePanelsAndOnlyGivenSettingsArePresent) {
     EXPECT_FALSE(o.settings.numPrey.has_value());
     ASSERT_TRUE(o.settings.preyValue.has_value());
     EXPECT_DOUBLE_EQ(*o.settings.preyValue, 30.0);
-    const SettingOverrides d = defaultSettings();
-    EXPECT_EQ(*d.numPrey, 100);
-    EXPECT_DOUBLE_EQ(*d.preySize, 4.0);
-    EXPECT_EQ(*d.silkLimit, -1);
-    EXPECT_EQ(*d.crossoverPercent, 80);
-    EXPECT_EQ(*d.mutationTenths, 2);
+    const RunSettings s = overridden(RunSettings{}, o.settings);
+    EXPECT_EQ(s.numPrey, RunSettings{}.numPrey);
+    EXPECT_DOUBLE_EQ(s.preyValue, 30.0);
 }
 
 TEST(EvolveOptions, ReadsAttackModesAndRefusesOthers) {

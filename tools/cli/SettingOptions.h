@@ -1,13 +1,14 @@
 #pragma once
-// The run settings as the command line gives them, and how they are put
-// into (and read back from) the evolution state, as the control panel does.
+// The run settings as command-line options: which of them a command gives,
+// the words of the --attack option, and the settings in force as text.
 
 #include <optional>
 #include <string>
 
-enum class AttackSim { Off, Dist, DistGrav };
+#include "evolution/RunSettings.h"
 
-// Each setting is present only when it is to be set.
+// Each setting is present only when the command line gives it, in the units
+// of its option.
 struct SettingOverrides {
     std::optional<int> numPrey;
     std::optional<double> preySize;
@@ -20,18 +21,12 @@ struct SettingOverrides {
     std::optional<int> mutationTenths;   // tenths of a percent, 0 ... 1000
 };
 
-// The control panel's defaults, all present.
-SettingOverrides defaultSettings();
-
-// Writes every present setting into the evolution state (and the silk limit).
-void applySettings(const SettingOverrides& settings);
-
-// The attack model of the evolution state's problem.
-AttackSim currentAttack();
+// `settings` with every present override written over it.
+RunSettings overridden(RunSettings settings, const SettingOverrides& overrides);
 
 // "off", "dist", "dist+grav" (the option's words) and back.
 std::string attackWord(AttackSim attack);
 std::optional<AttackSim> parseAttackWord(const std::string& word);
 
-// Every setting of the evolution state, one "name: value" line each.
+// Every setting in force, one "name: value" line each.
 std::string describeSettings();

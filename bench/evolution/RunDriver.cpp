@@ -8,7 +8,7 @@
 #include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
-#include "web/BuilderState.h"
+#include "evolution/RunSettings.h"
 
 int main(int argc, char** argv) {
     if (argc < 3) {
@@ -18,12 +18,11 @@ int main(int argc, char** argv) {
     const int population = std::atoi(argv[1]);
     const int generations = std::atoi(argv[2]);
     LRandom::random.seed(1);
+    RunSettings settings; // the program's panel defaults
+    if (argc > 3)
+        settings.numPrey = std::atoi(argv[3]);
+    applyRunSettings(settings);
     EvolutionState& es = evolutionState;
-    es.numPrey = argc > 3 ? std::atoi(argv[3]) : 100;
-    es.preySize = 4;
-    es.preyValue = 20;
-    es.silkCostFactor = 10;
-    silkLimit = -1;
     const auto start = std::chrono::steady_clock::now();
     newPopulation(population);
     for (int g = 0; g < generations && es.generation < GENERATION_LIMIT; ++g) {

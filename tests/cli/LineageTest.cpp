@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "FossilBuilder.h"
+#include "tests/evolution/FossilBuilder.h"
 #include "tools/cli/Lineage.h"
 
 namespace {

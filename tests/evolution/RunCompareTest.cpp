@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "FossilBuilder.h"
-#include "tools/cli/RunCompare.h"
+#include "evolution/RunCompare.h"
+#include "tests/evolution/FossilBuilder.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 #include <cmath>
 #include <sstream>
 
-#include "FossilBuilder.h"
 #include "XmlCheck.h"
+#include "tests/evolution/FossilBuilder.h"
 #include "tools/cli/Statistics.h"
 
 namespace {
@@ -29,17 +29,6 @@ FossilBuilder threeSpiders() {
 }
 
 } // namespace
-
-TEST(FossilView, CountsWholeGenerationsOnlyAndFindsTheFirstBest) {
-    FossilBuilder b = threeSpiders();
-    b.record.resize(b.record.size() + 5); // a partial generation does not count
-    const FossilView f(b.record, 3);
-    EXPECT_EQ(f.generations(), 2);
-    EXPECT_EQ(f.bestOf(0), 2);
-    EXPECT_EQ(f.bestOf(1), 1); // a tie keeps the earlier spider
-    EXPECT_EQ(f.parentA(1, 0), 2);
-    EXPECT_EQ(f.parentB(1, 0), 1);
-}
 
 TEST(GenerationStats, MeanMinMaxAndPopulationStandardDeviation) {
     const FossilBuilder b = threeSpiders();

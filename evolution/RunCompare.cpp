@@ -1,9 +1,9 @@
-#include "tools/cli/RunCompare.h"
+#include "evolution/RunCompare.h"
 
 #include <algorithm>
 
 #include "evolution/EvolutionState.h"
-#include "tools/cli/FossilView.h"
+#include "evolution/FossilView.h"
 
 namespace {
 
@@ -42,14 +42,6 @@ RunSnapshot snapshotRun() {
     return s;
 }
 
-std::string fossilFieldName(int k) {
-    static const char* const TAIL[] = {"fitness", "origin", "parentA", "parentB"};
-    if (k >= NUM_RULES)
-        return TAIL[k - NUM_RULES];
-    const std::vector<std::string>& names = evolutionState.problem.geneNames;
-    return k < static_cast<int>(names.size()) ? names[k] : "rule " + std::to_string(k);
-}
-
 std::string firstDifference(const RunSnapshot& a, const RunSnapshot& b) {
     if (a.populationSize != b.populationSize)
         return differs("population size", a.populationSize, b.populationSize);
@@ -58,11 +50,11 @@ std::string firstDifference(const RunSnapshot& a, const RunSnapshot& b) {
     for (int g = 0; g < generations; ++g)
         for (int i = 0; i < a.populationSize; ++i)
             for (int k = 0; k < FOSSIL_ENTRY_SIZE; ++k)
-                if (fa.rule(g, i, k) != fb.rule(g, i, k))
+                if (fa.field(g, i, k) != fb.field(g, i, k))
                     return "generation " + std::to_string(g) + ", spider " + std::to_string(i + 1) +
                            " (index " + std::to_string(i) + "), field " + std::to_string(k) + " " +
-                           fossilFieldName(k) + ": " + std::to_string(fa.rule(g, i, k)) + " vs " +
-                           std::to_string(fb.rule(g, i, k));
+                           fossilFieldName(k) + ": " + std::to_string(fa.field(g, i, k)) + " vs " +
+                           std::to_string(fb.field(g, i, k));
     if (fa.generations() != fb.generations())
         return differs("generations", fa.generations(), fb.generations());
     return settingDifference(a.settings, b.settings);

@@ -5,10 +5,10 @@
 
 #include "CliTestFiles.h"
 #include "evolution/EvolutionState.h"
+#include "evolution/FossilView.h"
 #include "evolution/RunControl.h"
 #include "tools/cli/Commands.h"
 #include "tools/cli/Evolve.h"
-#include "tools/cli/FossilView.h"
 #include "tools/cli/RunFile.h"
 #include "web/BuilderState.h"
 
@@ -30,8 +30,8 @@ std::string evolveBytes(const std::vector<std::string>& words, uint32_t seed,
 }
 
 std::vector<int32_t> generationOf(const std::vector<int32_t>& record, int n, int g) {
-    const size_t size = static_cast<size_t>(n) * FOSSIL_ENTRY_SIZE;
-    return std::vector<int32_t>(record.begin() + g * size, record.begin() + (g + 1) * size);
+    return std::vector<int32_t>(record.begin() + fossilEntryIndex(g, n, 0),
+                                record.begin() + fossilEntryIndex(g + 1, n, 0));
 }
 
 } // namespace
@@ -110,7 +110,7 @@ TEST(Evolve, ResumeSparesTheBestSpiderOfTheLoadedGeneration) {
     EXPECT_EQ(f.originCode(3, best), 1); // "SEL": neither crossed nor mutated
     EXPECT_EQ(f.parentA(3, best), best);
     for (int k = 0; k < NUM_RULES; ++k)
-        EXPECT_EQ(f.rule(3, best, k), loaded[best * FOSSIL_ENTRY_SIZE + k]) << "rule " << k;
+        EXPECT_EQ(f.rule(3, best, k), loaded[fossilEntryIndex(0, 10, best) + k]) << "rule " << k;
 }
 
 TEST(Evolve, ZeroGenerationsSavesGenerationZeroOnly) {

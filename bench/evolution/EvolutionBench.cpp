@@ -7,7 +7,7 @@
 #include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
-#include "web/BuilderState.h"
+#include "evolution/RunSettings.h"
 
 namespace {
 
@@ -15,15 +15,9 @@ constexpr int BENCH_PREY = 100;
 
 void startRun(int population) {
     LRandom::random.seed(1);
-    EvolutionState& es = evolutionState;
-    es.numPrey = BENCH_PREY;
-    es.preySize = 4;
-    es.preyValue = 20;
-    es.silkCostFactor = 10;
-    es.timePenaltyFactor = 0;
-    es.crossoverRate = 0.8;
-    es.mutationRate = 0.002;
-    silkLimit = -1;
+    RunSettings settings; // the program's panel defaults
+    settings.numPrey = BENCH_PREY;
+    applyRunSettings(settings);
     newPopulation(population);
 }
 

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "evolution/EvolutionState.h"
+#include "evolution/FossilView.h"
 #include "evolution/RunControl.h"
 #include "tests/evolution/EvolutionTestSupport.h"
 
@@ -12,7 +13,7 @@ namespace {
 using FossilRecord = EvolutionTest;
 
 size_t generationsOf(int n, int g) {
-    return static_cast<size_t>(g) * n * FOSSIL_ENTRY_SIZE;
+    return fossilEntryIndex(static_cast<size_t>(g), n, 0);
 }
 
 std::vector<int32_t> recordedGeneration(int g) {
@@ -49,7 +50,7 @@ TEST_F(FossilRecord, LengthFollowsNewPopulationStepsAndResumedBreeding) {
     const std::vector<int32_t> newFour = recordedGeneration(4);
     EXPECT_NE(newFour, oldFour);
     for (int i = 0; i < 15; ++i) {
-        const int32_t* entry = &es.fossilRecord[(4 * 15 + i) * FOSSIL_ENTRY_SIZE];
+        const int32_t* entry = &es.fossilRecord[fossilEntryIndex(4, 15, i)];
         for (int k = 0; k < NUM_RULES; ++k)
             EXPECT_EQ(entry[k], es.spiders[i].rule(k));
         EXPECT_EQ(entry[FOSSIL_ORIGIN], originCode(es.spiders[i].origin));
@@ -89,8 +90,9 @@ TEST_F(FossilRecord, FitnessIsTruncatedTowardZeroAndRestoredAsWhole) {
     es.spiders[1].individual.fitness = 1234.9;
     es.spiders[2].individual.fitness = -3.7;
     es.recordGeneration();
-    EXPECT_EQ(es.fossilRecord[1 * FOSSIL_ENTRY_SIZE + FOSSIL_FITNESS], 1234);
-    EXPECT_EQ(es.fossilRecord[2 * FOSSIL_ENTRY_SIZE + FOSSIL_FITNESS], -3);
+    const FossilView record(es.fossilRecord, 3);
+    EXPECT_EQ(record.fitness(0, 1), 1234);
+    EXPECT_EQ(record.fitness(0, 2), -3);
     es.goToGeneration(0);
     EXPECT_EQ(es.spiders[1].individual.fitness, 1234.0);
     EXPECT_EQ(es.spiders[2].individual.fitness, -3.0);
@@ -106,8 +108,9 @@ TEST_F(FossilRecord, AnEmptyLabelIsRecordedAsMinusOneAndComesBackEmpty) {
     es.spiders[1].parentA = 7;
     es.spiders[1].parentB = -4;
     es.recordGeneration();
-    EXPECT_EQ(es.fossilRecord[FOSSIL_ORIGIN], -1);
-    EXPECT_EQ(es.fossilRecord[FOSSIL_ENTRY_SIZE + FOSSIL_ORIGIN], 4);
+    const FossilView record(es.fossilRecord, 2);
+    EXPECT_EQ(record.originCode(0, 0), -1);
+    EXPECT_EQ(record.originCode(0, 1), 4);
     es.spiders[0].origin = "I";
     es.spiders[1].origin = "I";
     es.restoreSpider(0, 0);
@@ -142,7 +145,7 @@ TEST_F(FossilRecord, GoingBackRestoresGenomesRulesAndMarksThemEvaluated) {
     EXPECT_EQ(es.generation, 0);
     for (int i = 0; i < 8; ++i) {
         const Spider& s = es.spiders[i];
-        const int32_t* entry = &generationZero[i * FOSSIL_ENTRY_SIZE];
+        const int32_t* entry = &generationZero[fossilEntryIndex(0, 8, i)];
         for (int k = 0; k < NUM_RULES; ++k) {
             EXPECT_EQ(s.rule(k), entry[k]);
             EXPECT_EQ(es.problem.getGene(s.individual, k), entry[k]);
@@ -161,7 +164,7 @@ TEST_F(FossilRecord, RestoringIntoASeparateSpiderLeavesThePopulationAlone) {
     Spider fossil;
     evolutionState.restoreSpiderInto(fossil, 1, 2);
     expectStateUnchanged(before);
-    const int32_t* entry = &evolutionState.fossilRecord[(1 * 4 + 2) * FOSSIL_ENTRY_SIZE];
+    const int32_t* entry = &evolutionState.fossilRecord[fossilEntryIndex(1, 4, 2)];
     for (int k = 0; k < NUM_RULES; ++k)
         EXPECT_EQ(fossil.rule(k), entry[k]);
     EXPECT_EQ(fossil.individual.fitness, entry[FOSSIL_FITNESS]);

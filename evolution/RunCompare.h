@@ -15,12 +15,8 @@ struct RunSnapshot {
     RunSettings settings;
 };
 
-// The evolution state as it stands (after loadRun).
+// The evolution state as it stands (after a run is loaded).
 RunSnapshot snapshotRun();
-
-// The name of field k (0 ... 22) of a fossil entry: the gene name, "fitness",
-// "origin", "parentA" or "parentB".
-std::string fossilFieldName(int k);
 
 // "" when the two agree; else one line naming the first difference, e.g.
 // "generation 3, spider 7 (index 6), field 19 fitness: 240 vs 236".

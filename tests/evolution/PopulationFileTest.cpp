@@ -11,6 +11,7 @@
 #include <unistd.h>
 
 #include "evolution/EvolutionState.h"
+#include "evolution/FossilView.h"
 #include "evolution/LittleEndian.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/RunControl.h"
@@ -22,7 +23,7 @@ namespace {
 const char REFUSAL[] = "ERROR: Cannot read file. This does not seem to be a Arachnovix file.";
 
 class PopulationFile : public EvolutionTest {
-protected:
+  protected:
     std::string folder;
     void SetUp() override {
         EvolutionTest::SetUp();
@@ -93,7 +94,7 @@ TEST_F(PopulationFile, SaveLoadSaveGivesTheSameBytesAndShowsTheLastGeneration) {
     EXPECT_EQ(silkLimit, 300);
     EXPECT_EQ(es.numPrey, 20);
     for (int i = 0; i < 10; ++i) {
-        const int32_t* entry = &es.fossilRecord[(4 * 10 + i) * FOSSIL_ENTRY_SIZE];
+        const int32_t* entry = &es.fossilRecord[fossilEntryIndex(4, 10, i)];
         EXPECT_TRUE(es.spiders[i].individual.isEvaluated);
         EXPECT_EQ(es.spiders[i].individual.fitness, entry[FOSSIL_FITNESS]);
         for (int k = 0; k < NUM_RULES; ++k)

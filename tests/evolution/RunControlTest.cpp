@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "evolution/EvolutionState.h"
+#include "evolution/FossilView.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/RunControl.h"
 #include "tests/evolution/EvolutionTestSupport.h"
@@ -11,7 +12,7 @@
 namespace {
 
 class RunControl : public EvolutionTest {
-protected:
+  protected:
     void SetUp() override {
         EvolutionTest::SetUp();
         usePanelDefaults();
@@ -32,7 +33,7 @@ protected:
     void jumpToGeneration(int g) {
         EvolutionState& es = evolutionState;
         es.generation = g;
-        es.fossilRecord.resize(static_cast<size_t>(g + 1) * es.populationSize * FOSSIL_ENTRY_SIZE);
+        es.fossilRecord.resize(fossilEntryIndex(static_cast<size_t>(g) + 1, es.populationSize, 0));
         es.recordGeneration();
     }
 
@@ -154,6 +155,17 @@ TEST_F(RunControl, ThePendingTimerBreedsOnceMoreAfterAStop) {
     EXPECT_EQ(evolutionState.generation, 3);
     EXPECT_TRUE(window.timers.empty()); // not re-armed
     EXPECT_FALSE(freshGeneration);
+}
+
+TEST_F(RunControl, RunAndStopBothEndOfflineDrawing) {
+    renderOffline = true;
+    runStop();
+    EXPECT_TRUE(isRunning);
+    EXPECT_FALSE(renderOffline);
+    renderOffline = true;
+    runStop();
+    EXPECT_FALSE(isRunning);
+    EXPECT_FALSE(renderOffline);
 }
 
 TEST_F(RunControl, RunStopEvaluatesAnUnevaluatedPopulationFirst) {

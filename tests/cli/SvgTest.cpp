@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "FossilBuilder.h"
 #include "XmlCheck.h"
+#include "tests/evolution/FossilBuilder.h"
 #include "tools/cli/Chart.h"
 #include "tools/cli/GenesSvg.h"
 #include "tools/cli/PlotSvg.h"
