@@ -126,15 +126,7 @@ void openPopulationPath(const std::string& path)
         glutPostRedisplay();
         return;
     }
-    evolutionState.goToGeneration(evolutionState.generation);
-    for (int i = 0; i < evolutionState.populationSize; ++i) {
-        evolutionState.spiders[i].clearWeb();
-        evolutionState.spiders[i].buildWeb();
-    }
-    evolutionState.highlightBestRestored();
-    evolutionState.markSelectedElite();
-    markRunSaved();
-    rollPreyAngles();
+    showLoadedRun();
     writeSettingsToPanel(currentRunSettings(), evolutionState.populationSize);
     layoutSimulator();
     drawFrame();

@@ -185,6 +185,16 @@ void freshTimer(int /*value*/) {
     windowPort().postRedisplay();
 }
 
+void showLoadedRun() {
+    stopRun();
+    evolutionState.goToGeneration(evolutionState.generation);
+    rebuildAllWebs();
+    evolutionState.highlightBestRestored();
+    evolutionState.markSelectedElite();
+    markRunSaved();
+    rollPreyAngles();
+}
+
 void timeStepBackward() {
     moveInTime(-1);
 }

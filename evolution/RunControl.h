@@ -54,6 +54,10 @@ void freshTimer(int value);
 // Shows the previous / next recorded generation and rebuilds every web.
 void timeStepBackward();
 void timeStepForward();
+// After a run file was loaded: shows its last generation with every web
+// rebuilt and its best spider selected and elite (as it would have been had
+// the run gone on unsaved), new prey angles, and nothing unsaved.
+void showLoadedRun();
 // New display angles for the prey of the current swarm.
 void rollPreyAngles();
 // Whether spider 0 (and so the population) is evaluated.
