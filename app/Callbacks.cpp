@@ -14,6 +14,40 @@ namespace {
 
 constexpr unsigned char KEY_ESCAPE = 27;
 constexpr unsigned char KEY_OFFLINE = 'o';
+// Frames come this often while a spinner arrow is held, so that its repeat
+// (every 50 ms after 400 ms) is seen without any other event.
+constexpr unsigned HOLD_FRAME_MS = 20;
+
+bool holdTimerPending = false;
+
+bool anyPanelRepeatHeld()
+{
+    if (controlPanel.repeatHeld() || fossilPanel.repeatHeld())
+        return true;
+    for (LGLUI* panel : ruleBrowserPanels())
+        if (panel->repeatHeld())
+            return true;
+    return false;
+}
+
+void holdFrameTick(int)
+{
+    holdTimerPending = false;
+    if (glutGetWindow() == 0 || !anyPanelRepeatHeld())
+        return;
+    glutPostRedisplay();
+    holdTimerPending = true;
+    glutTimerFunc(HOLD_FRAME_MS, holdFrameTick, 0);
+}
+
+// Keeps frames coming while the press just handled holds a spinner arrow.
+void keepFramesWhileHeld()
+{
+    if (!holdTimerPending && anyPanelRepeatHeld()) {
+        holdTimerPending = true;
+        glutTimerFunc(HOLD_FRAME_MS, holdFrameTick, 0);
+    }
+}
 
 void simulatorKey(unsigned char key)
 {
@@ -159,5 +193,6 @@ void mouseCallback(int button, int state, int x, int y)
     default:
         break;
     }
+    keepFramesWhileHeld();
     glutPostRedisplay();
 }

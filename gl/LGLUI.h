@@ -161,6 +161,10 @@ public:
     bool isFocusable(int i) const;
     bool popupOpen(int i) const;
     bool showsPressed(int i) const;
+    // Whether the mouse holds down an arrow of a spinner, which steps again
+    // after kFirstRepeatDelay and then every kRepeatDelay milliseconds, as
+    // long as handle() keeps being called.
+    bool repeatHeld() const;
 
     // Records every widget's hit areas exactly as render() does, without
     // drawing; render() calls it.
