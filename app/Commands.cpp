@@ -172,6 +172,15 @@ void exitProgram()
     quitProgram();
 }
 
+bool mayCloseWindow()
+{
+    if (!mayDiscardRun("quit"))
+        return false;
+    // Closed by freeglut, which then ends the process: the run stops first.
+    stopRun();
+    return true;
+}
+
 void quitProgram()
 {
     // A queued run tick or fresh-generation timer may still fire while the

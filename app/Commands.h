@@ -28,6 +28,8 @@ void openPopulationFile();
 void openPopulationPath(const std::string& path);
 void savePopulationFileAs();
 void exitProgram();
+// Whether the window may close (asks first when unsaved work would be lost).
+bool mayCloseWindow();
 // Ends the program (status 0) without asking.
 void quitProgram();
 

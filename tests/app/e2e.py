@@ -626,6 +626,40 @@ def scenario_browsers(s):
     check_grid(back, "after leaving the fossils")
 
 
+def request_close(window):
+    """Asks the window to close as a window manager does (WM_DELETE_WINDOW)."""
+    import ctypes
+    import ctypes.util
+    c = ctypes
+    x = c.cdll.LoadLibrary(c.util.find_library("X11"))
+    x.XOpenDisplay.restype = c.c_void_p
+    x.XOpenDisplay.argtypes = [c.c_char_p]
+    x.XInternAtom.restype = c.c_ulong
+    x.XInternAtom.argtypes = [c.c_void_p, c.c_char_p, c.c_int]
+    x.XSendEvent.argtypes = [c.c_void_p, c.c_ulong, c.c_int, c.c_long, c.c_void_p]
+    x.XFlush.argtypes = [c.c_void_p]
+    x.XCloseDisplay.argtypes = [c.c_void_p]
+
+    class ClientMessage(c.Structure):
+        _fields_ = [("type", c.c_int), ("serial", c.c_ulong), ("send_event", c.c_int),
+                    ("display", c.c_void_p), ("window", c.c_ulong), ("message_type", c.c_ulong),
+                    ("format", c.c_int), ("data", c.c_long * 5)]
+
+    class Event(c.Union):
+        _fields_ = [("xclient", ClientMessage), ("pad", c.c_long * 24)]
+
+    display = x.XOpenDisplay(None)
+    event = Event()
+    event.xclient.type = 33  # ClientMessage
+    event.xclient.window = int(window)
+    event.xclient.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    event.xclient.format = 32
+    event.xclient.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    x.XSendEvent(display, int(window), 0, 0, c.byref(event))
+    x.XFlush(display)
+    x.XCloseDisplay(display)
+
+
 def panel_right_edge(shot):
     """The right edge of the control panel's pane (light grey), in the strip."""
     y = 150
@@ -697,6 +731,15 @@ def scenario_questions(s):
     s.key("Left", pause=0.3)
     once = s.shot("spinner-clicked")
     check(once.differing(start, *field) == 0, "a click did not step exactly once", once)
+
+    # Closing the window asks too; keeping the run keeps the window.
+    s.key("F6", pause=1.0)
+    before_close = s.shot("before-close")
+    request_close(s.window)
+    answer_question(s, "Return")
+    after_close = settled_shot(s, "close-refused")
+    check(after_close.region(0, 24, 400, 46) == before_close.region(0, 24, 400, 46),
+          "refusing to close changed the run", after_close)
 
     # Quitting during a run: the question, then status 0 and no GLUT error.
     s.key("F5", pause=1.0)
