@@ -679,6 +679,17 @@ def prey_size_field(shot):
     return right, top
 
 
+def press_for(s, x, y, seconds):
+    """Holds the left button down at window point (x, y) for `seconds`."""
+    s.xdo("mousemove", "--window", s.window, x, y)
+    time.sleep(0.2)
+    s.xdo("mousedown", 1)
+    time.sleep(seconds)
+    s.xdo("mouseup", 1)
+    s.park_pointer()
+    time.sleep(0.5)
+
+
 def scenario_questions(s):
     # Unsaved work: after F6, New asks first; the default answer keeps the run.
     s.key("F6", pause=1.0)
@@ -703,13 +714,7 @@ def scenario_questions(s):
     field = (right - 130, top, right - 16, top + 24)
     s.click(right - 40, top + 12)  # focus the spinner (its value field)
     start = s.shot("spinner-focused")
-    s.xdo("mousemove", "--window", s.window, right - 9, top + 12)
-    time.sleep(0.2)
-    s.xdo("mousedown", 1)
-    time.sleep(2.0)
-    s.xdo("mouseup", 1)
-    s.park_pointer()
-    time.sleep(0.5)
+    press_for(s, right - 9, top + 12, 2.0)  # the increase arrow
     held = s.shot("spinner-held")
     check(held.differing(start, *field) > 0, "holding the arrow did not step", held)
     s.key("Right", pause=0.3)  # at the maximum, Right changes nothing
@@ -721,13 +726,7 @@ def scenario_questions(s):
         s.key("Left", pause=0.2)  # back to 4
     four = s.shot("spinner-four")
     check(four.differing(start, *field) == 0, "six steps down did not lead back to 4", four)
-    s.xdo("mousemove", "--window", s.window, right - 9, top + 12)
-    time.sleep(0.2)
-    s.xdo("mousedown", 1)
-    time.sleep(0.25)
-    s.xdo("mouseup", 1)
-    s.park_pointer()
-    time.sleep(0.5)
+    press_for(s, right - 9, top + 12, 0.25)
     s.key("Left", pause=0.3)
     once = s.shot("spinner-clicked")
     check(once.differing(start, *field) == 0, "a click did not step exactly once", once)
