@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include <vector>
+
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
@@ -20,11 +22,17 @@ constexpr unsigned HOLD_FRAME_MS = 20;
 
 bool holdTimerPending = false;
 
+std::vector<LGLUI*> allPanels()
+{
+    std::vector<LGLUI*> panels = ruleBrowserPanels();
+    panels.push_back(&controlPanel);
+    panels.push_back(&fossilPanel);
+    return panels;
+}
+
 bool anyPanelRepeatHeld()
 {
-    if (controlPanel.repeatHeld() || fossilPanel.repeatHeld())
-        return true;
-    for (LGLUI* panel : ruleBrowserPanels())
+    for (LGLUI* panel : allPanels())
         if (panel->repeatHeld())
             return true;
     return false;
@@ -180,6 +188,9 @@ void mouseCallback(int button, int state, int x, int y)
 {
     const bool leftPress = button == GLUT_LEFT_BUTTON && state == GLUT_DOWN;
     const bool rightPress = button == GLUT_RIGHT_BUTTON && state == GLUT_DOWN;
+    if (state == GLUT_UP)
+        for (LGLUI* panel : allPanels())
+            panel->endRepeat();
     switch (currentView) {
     case VIEW_RULE_BROWSER:
         ruleBrowserClick(x, y, rightPress, leftPress);

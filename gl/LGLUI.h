@@ -165,6 +165,10 @@ public:
     // after kFirstRepeatDelay and then every kRepeatDelay milliseconds, as
     // long as handle() keeps being called.
     bool repeatHeld() const;
+    // To be called when the mouse button goes up, before the release is
+    // handled: an arrow press already acted on ends there, so that a slow
+    // frame between press and release never turns a click into a repeat.
+    void endRepeat();
 
     // Records every widget's hit areas exactly as render() does, without
     // drawing; render() calls it.

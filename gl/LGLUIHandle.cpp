@@ -45,6 +45,10 @@ bool LGLUI::repeatHeld() const {
            (clickedCode == kHitDecrease || clickedCode == kHitIncrease);
 }
 
+void LGLUI::endRepeat() {
+    if (repeatHeld() && clickedCode == previousCode) clickedCode = -1;
+}
+
 bool LGLUI::hitTestWidgets(int x, int y, bool popupsOnly) {
     bool found = false;
     for (int i = 0; i < widgetCount; ++i) {
