@@ -218,6 +218,33 @@ TEST_F(PanelTest, HeldArrowActsOnceThenAfter400ThenEvery50) {
     EXPECT_EQ(50, value(kSpinner));
 }
 
+// The program handles the panel once more when the button goes up: after
+// endRepeat a late release is not a repeat, and a press not yet handled
+// still steps once.
+TEST_F(PanelTest, ReleaseAfterASlowFrameStepsNoMore) {
+    buildPanel();
+    ui.focusIndex = kSpinner;
+    ui.widgets[kSpinner].value = 10;
+    ui.recordHitAreas();
+    const tRect inc = ui.widgets[kSpinner].hitRects[1];
+    press(midX(inc), midY(inc));
+    EXPECT_TRUE(ui.repeatHeld());
+    ui.handle();
+    now += 450;  // the release comes after a slow frame
+    ui.endRepeat();
+    ui.handle();
+    release(midX(inc), midY(inc));
+    EXPECT_FALSE(ui.repeatHeld());
+    EXPECT_EQ(20, value(kSpinner));
+
+    ui.recordHitAreas();
+    press(midX(inc), midY(inc));  // press and release with no frame between
+    ui.endRepeat();
+    ui.handle();
+    release(midX(inc), midY(inc));
+    EXPECT_EQ(30, value(kSpinner));
+}
+
 TEST_F(PanelTest, DecreaseArrowStepsDown) {
     buildPanel();
     ui.focusIndex = kSpinner;
