@@ -28,8 +28,8 @@ void GlutWindowPort::drawNow()
 
 void GlutWindowPort::layoutGrid()
 {
-    // A run timer that fires once more after the Fossils Browser was opened
-    // must not lay the Simulator's grid over the fossil grid.
+    // Commands leave the Fossils Browser before they breed; should a layout
+    // still be asked for there, the fossil grid stays.
     if (currentView == VIEW_FOSSILS)
         layoutFossils();
     else

@@ -27,9 +27,8 @@ struct RuleBrowserModel {
     int stageEndGene(int k) const;
     int numGenes() const;
 
-    // The population slot the rules came from (-1: none). A run timer that
-    // fires once more after the view was opened may select another spider;
-    // the edits still go back where they came from.
+    // The population slot the rules came from (-1: none): the edits go back
+    // there even when another spider is selected meanwhile.
     int sourceIndex = -1;
 
     // The generation the rules came from (-1: any) and the rules as loaded:
