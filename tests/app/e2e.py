@@ -699,6 +699,22 @@ def scenario_questions(s):
     kept = settled_shot(s, "kept")
     check(kept.region(0, 24, 400, 46) == bred.region(0, 24, 400, 46),
           "keeping the run still started a new one", kept)
+    # So does a change of Population Size; refused, the list shows 24 again.
+    right, _ = prey_size_field(kept)
+    top = 80 + 16 + 16 + 33 * 2  # row 2: "Population Size"
+    size_field = (right - 130, top, right - 16, top + 24)
+    s.click(right - 40, top + 12)  # focus the list
+    focused = s.shot("size-focused")
+    s.key("Right", pause=0.3)  # open its pop-up
+    s.key("Down", pause=0.2)  # 40
+    answer_question(s, "Return")
+    s.key("Return", pause=0.3)  # close the pop-up
+    refused = settled_shot(s, "size-refused")
+    check(refused.region(0, 24, 400, 46) == bred.region(0, 24, 400, 46),
+          "a refused size change replaced the run", refused)
+    check(refused.differing(focused, *size_field) == 0,
+          "a refused size change left the list on another size", refused)
+
     # Once saved, New asks nothing and starts generation 0.
     choose_in_dialog(s, "ctrl+s", "Save As", os.path.join(s.work, "kept"))
     s.key("ctrl+n", pause=1.0)
