@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include <vector>
+
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
@@ -14,6 +16,46 @@ namespace {
 
 constexpr unsigned char KEY_ESCAPE = 27;
 constexpr unsigned char KEY_OFFLINE = 'o';
+// Frames come this often while a spinner arrow is held, so that its repeat
+// (every 50 ms after 400 ms) is seen without any other event.
+constexpr unsigned HOLD_FRAME_MS = 20;
+
+bool holdTimerPending = false;
+
+std::vector<LGLUI*> allPanels()
+{
+    std::vector<LGLUI*> panels = ruleBrowserPanels();
+    panels.push_back(&controlPanel);
+    panels.push_back(&fossilPanel);
+    return panels;
+}
+
+bool anyPanelRepeatHeld()
+{
+    for (LGLUI* panel : allPanels())
+        if (panel->repeatHeld())
+            return true;
+    return false;
+}
+
+void holdFrameTick(int)
+{
+    holdTimerPending = false;
+    if (glutGetWindow() == 0 || !anyPanelRepeatHeld())
+        return;
+    glutPostRedisplay();
+    holdTimerPending = true;
+    glutTimerFunc(HOLD_FRAME_MS, holdFrameTick, 0);
+}
+
+// Keeps frames coming while the press just handled holds a spinner arrow.
+void keepFramesWhileHeld()
+{
+    if (!holdTimerPending && anyPanelRepeatHeld()) {
+        holdTimerPending = true;
+        glutTimerFunc(HOLD_FRAME_MS, holdFrameTick, 0);
+    }
+}
 
 void simulatorKey(unsigned char key)
 {
@@ -146,6 +188,9 @@ void mouseCallback(int button, int state, int x, int y)
 {
     const bool leftPress = button == GLUT_LEFT_BUTTON && state == GLUT_DOWN;
     const bool rightPress = button == GLUT_RIGHT_BUTTON && state == GLUT_DOWN;
+    if (state == GLUT_UP)
+        for (LGLUI* panel : allPanels())
+            panel->endRepeat();
     switch (currentView) {
     case VIEW_RULE_BROWSER:
         ruleBrowserClick(x, y, rightPress, leftPress);
@@ -159,5 +204,6 @@ void mouseCallback(int button, int state, int x, int y)
     default:
         break;
     }
+    keepFramesWhileHeld();
     glutPostRedisplay();
 }

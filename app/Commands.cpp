@@ -42,7 +42,7 @@ void showSimulator()
 
 void showRuleBrowser()
 {
-    isRunning = false;
+    stopRun();
     currentView = VIEW_RULE_BROWSER;
     const int sel = evolutionState.selectedSpider;
     if (sel >= 0 && sel < evolutionState.populationSize)
@@ -53,7 +53,7 @@ void showRuleBrowser()
 
 void showFossilsBrowser()
 {
-    isRunning = false;
+    stopRun();
     currentView = VIEW_FOSSILS;
     layoutFossils();
     showPanel(fossilPanel);
@@ -97,8 +97,20 @@ void toggleLeavePrey()
     glutPostRedisplay();
 }
 
+void leaveBrowsers()
+{
+    // Back was pressed before this command: its write-back comes first.
+    if (ruleBrowser.writeBackPending)
+        ruleBrowser.writeBack(evolutionState);
+    if (currentView != VIEW_SIMULATOR)
+        showSimulator();
+}
+
 void openPopulationFile()
 {
+    leaveBrowsers();
+    if (!mayDiscardRun("open another run"))
+        return;
     const std::string path = LFile::OpenFileDialog(POPULATION_TYPE_NAME, POPULATION_PATTERN);
     drawFrame(); // the window shows again where the dialog stood
     if (path.empty())
@@ -108,18 +120,13 @@ void openPopulationFile()
 
 void openPopulationPath(const std::string& path)
 {
-    isRunning = false;
+    leaveBrowsers();
+    stopRun();
     if (!loadPopulation(path)) {
         glutPostRedisplay();
         return;
     }
-    evolutionState.goToGeneration(evolutionState.generation);
-    for (int i = 0; i < evolutionState.populationSize; ++i) {
-        evolutionState.spiders[i].clearWeb();
-        evolutionState.spiders[i].buildWeb();
-    }
-    evolutionState.highlightBestRestored();
-    rollPreyAngles();
+    showLoadedRun();
     writeSettingsToPanel(currentRunSettings(), evolutionState.populationSize);
     layoutSimulator();
     drawFrame();
@@ -140,7 +147,8 @@ void savePopulationFileAs()
         glutPostRedisplay();
         return;
     }
-    savePopulation(path);
+    if (savePopulation(path))
+        markRunSaved();
     glutPostRedisplay();
 }
 
@@ -159,6 +167,25 @@ int pinDriver(struct dl_phdr_info* info, size_t, void*)
 
 void exitProgram()
 {
+    if (!mayDiscardRun("quit"))
+        return;
+    quitProgram();
+}
+
+bool mayCloseWindow()
+{
+    if (!mayDiscardRun("quit"))
+        return false;
+    // Closed by freeglut, which then ends the process: the run stops first.
+    stopRun();
+    return true;
+}
+
+void quitProgram()
+{
+    // A queued run tick or fresh-generation timer may still fire while the
+    // window closes below; with the run stopped and no window they do nothing.
+    stopRun();
     std::printf("Exit\n");
     std::fflush(stdout);
     // Closing the window and GLUT lets the OpenGL driver release what it
@@ -170,45 +197,56 @@ void exitProgram()
     std::exit(0);
 }
 
+void runStopCommand()
+{
+    leaveBrowsers();
+    runStop();
+}
+
 void runOneStepAndRedraw()
 {
+    leaveBrowsers();
     runOneStep();
     glutPostRedisplay();
 }
 
 void stepBackwardAndRedraw()
 {
+    leaveBrowsers();
     timeStepBackward();
     glutPostRedisplay();
 }
 
 void stepForwardAndRedraw()
 {
+    leaveBrowsers();
     timeStepForward();
     glutPostRedisplay();
 }
 
 void evaluateAndRedraw()
 {
+    leaveBrowsers();
     evaluateNow();
     glutPostRedisplay();
 }
 
 void newPopulationOfCurrentSize()
 {
-    newPopulation(0);
+    leaveBrowsers();
+    if (mayDiscardRun(START_NEW_RUN))
+        newPopulation(0);
 }
 
 void toggleOfflineRun()
 {
     if (evolutionState.generation == GENERATION_LIMIT) {
         windowPort().showMessage(GENERATION_LIMIT_MESSAGE, MESSAGE_CAPTION, MessageIcon::Warning);
-        isRunning = false;
-        renderOffline = false;
+        stopRun();
         return;
     }
-    isRunning = !isRunning;
-    renderOffline = isRunning;
     if (isRunning)
-        runTimer(TIMER_VALUE);
+        stopRun();
+    else
+        startRun(true);
 }

@@ -14,13 +14,27 @@ void toggleFullScreen();
 void toggleShowGenes();
 void toggleLeavePrey();
 
+// Commands that breed or replace the population act on the Simulator's:
+// with a browser shown they return to the Simulator first (Rule Browser
+// edits are dropped, as with Escape).
+void leaveBrowsers();
+
+// The text of the question before a run is replaced by a new one.
+constexpr const char* START_NEW_RUN = "start a new run";
+
+// Each asks first when unsaved work would be lost.
 void openPopulationFile();
 // Opens a run file as File / Open does once its dialog has chosen `path`.
 void openPopulationPath(const std::string& path);
 void savePopulationFileAs();
 void exitProgram();
+// Whether the window may close (asks first when unsaved work would be lost).
+bool mayCloseWindow();
+// Ends the program (status 0) without asking.
+void quitProgram();
 
 // Menu actions that run a run-control command and redraw.
+void runStopCommand();
 void runOneStepAndRedraw();
 void stepBackwardAndRedraw();
 void stepForwardAndRedraw();

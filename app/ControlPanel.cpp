@@ -105,15 +105,19 @@ void handlePopulationChoice()
 {
     const int choice = readWidget(CP_POPULATION);
     if (choice != lastPopulationChoice && choice >= 0 && choice < NUM_POPULATION_CHOICES) {
-        newPopulation(POPULATION_CHOICES[choice]);
-        lastPopulationChoice = choice;
+        if (mayDiscardRun(START_NEW_RUN)) {
+            newPopulation(POPULATION_CHOICES[choice]);
+            lastPopulationChoice = choice;
+        } else {
+            writeWidget(CP_POPULATION, lastPopulationChoice);
+        }
     }
     if (readWidget(CP_NEW) != 0) {
         newLatch = true;
     } else if (newLatch) {
         newLatch = false;
         const int current = readWidget(CP_POPULATION);
-        if (current >= 0 && current < NUM_POPULATION_CHOICES)
+        if (current >= 0 && current < NUM_POPULATION_CHOICES && mayDiscardRun(START_NEW_RUN))
             newPopulation(POPULATION_CHOICES[current]);
     }
 }

@@ -15,18 +15,21 @@ void GlutWindowPort::startTimer(int milliseconds, void (*callback)(int), int val
 
 void GlutWindowPort::postRedisplay()
 {
-    glutPostRedisplay();
+    // A timer may still fire while the window is closing.
+    if (glutGetWindow() != 0)
+        glutPostRedisplay();
 }
 
 void GlutWindowPort::drawNow()
 {
-    drawFrame();
+    if (glutGetWindow() != 0)
+        drawFrame();
 }
 
 void GlutWindowPort::layoutGrid()
 {
-    // A run timer that fires once more after the Fossils Browser was opened
-    // must not lay the Simulator's grid over the fossil grid.
+    // Commands leave the Fossils Browser before they breed; should a layout
+    // still be asked for there, the fossil grid stays.
     if (currentView == VIEW_FOSSILS)
         layoutFossils();
     else
@@ -37,5 +40,17 @@ void GlutWindowPort::showMessage(const std::string& text, const std::string& cap
                                  MessageIcon icon)
 {
     showMessageBox(text, caption, icon);
-    glutPostRedisplay();
+    postRedisplay();
+}
+
+bool GlutWindowPort::askYesNo(const std::string& text, const std::string& caption)
+{
+    // Without GTK there is no way to ask (nor to save): the command goes on.
+    if (!initializeDialogs()) {
+        showMessageBox(text, caption, MessageIcon::Info);
+        return true;
+    }
+    const bool yes = askQuestion(text, caption);
+    postRedisplay();
+    return yes;
 }

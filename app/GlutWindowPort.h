@@ -12,4 +12,5 @@ public:
     void layoutGrid() override;
     void showMessage(const std::string& text, const std::string& caption,
                      MessageIcon icon) override;
+    bool askYesNo(const std::string& text, const std::string& caption) override;
 };

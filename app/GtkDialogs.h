@@ -23,7 +23,8 @@ bool initializeDialogs();
 // window where possible.
 void showMessageBox(const std::string& text, const std::string& caption, MessageIcon icon);
 
-// A modal yes/no question; false when the user says no or GTK is missing.
+// A modal yes/no question whose default answer is no; false when the user
+// says no or GTK is missing.
 bool askQuestion(const std::string& text, const std::string& caption);
 
 // The X window the dialogs stay above (0: none).

@@ -1,7 +1,13 @@
 #include "app/InfoTexts.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+
+#include "evolution/EvolutionState.h"
+#include "evolution/RunControl.h"
+#include "web/Fitness.h"
 
 namespace {
 
@@ -26,14 +32,72 @@ std::string generationLine(int generation)
     return format<INFO_LINE_CHARS>("Generation: %d", generation);
 }
 
+SelectedSpiderFacts selectedSpiderFacts(const EvolutionState& state)
+{
+    SelectedSpiderFacts facts;
+    const int sel = state.selectedSpider;
+    facts.index = sel;
+    facts.evaluated = state.spiders[0].individual.isEvaluated;
+    if (sel < 0 || sel >= MAX_POPULATION)
+        return facts;
+    const Spider& s = state.spiders[sel];
+    facts.restored = s.numCaught == CAUGHT_NOT_RECORDED;
+    facts.numCaught = s.numCaught;
+    facts.preyValue = state.preyValue;
+    facts.fitness = s.individual.fitness;
+    if (facts.restored) {
+        facts.silkCost = fitness::silkCost(s.web, state.silkCostFactor);
+        facts.timePenalty = fitness::timePenalty(s.web, state.timePenaltyFactor);
+    } else {
+        facts.silkCost = s.silkCost;
+        facts.timePenalty = s.timePenalty;
+    }
+    return facts;
+}
+
+namespace {
+
+// A term as the band writes it, and its value as written.
+double written(const char* pattern, double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, pattern, value);
+    return std::strtod(text, nullptr);
+}
+
+} // namespace
+
 std::string selectedSpiderLine(const SelectedSpiderFacts& f)
 {
     if (!f.evaluated)
         return format<INFO_LINE_CHARS>("Selected spider: [%i]", f.index + 1);
-    return format<INFO_LINE_CHARS>(
-        "Selected spider: [%i] Fitness = numPreyCaught x preyValue - silkCost - timePenalty"
-        " = %i x %.0f - %.0f - %.0f = %.0f",
-        f.index + 1, f.numCaught, f.preyValue, f.silkCost, f.timePenalty, f.fitness);
+    if (f.restored)
+        return format<INFO_LINE_CHARS>(
+            "Selected spider: [%i] Fitness = %.0f as recorded (prey caught not recorded;"
+            " silkCost = %.0f, timePenalty = %.0f)",
+            f.index + 1, f.fitness, f.silkCost, f.timePenalty);
+    const double sum = f.numCaught * f.preyValue - f.silkCost - f.timePenalty;
+    if (fitness::rounded(sum) != f.fitness)
+        return format<INFO_LINE_CHARS>(
+            "Selected spider: [%i] Fitness = %.0f (evaluated with another prey value;"
+            " Feed [Ctrl-E] evaluates again)",
+            f.index + 1, f.fitness);
+    // Whole terms when they add up as written, else one decimal place.
+    const char* term = "%.0f";
+    const double value = written("%g", f.preyValue);
+    if (std::round(f.numCaught * value - written(term, f.silkCost) -
+                   written(term, f.timePenalty)) != std::round(sum))
+        term = "%.1f";
+    const std::string terms = format<INFO_LINE_CHARS>(
+        (std::string("%i x %g - ") + term + " - " + term).c_str(), f.numCaught, f.preyValue,
+        f.silkCost, f.timePenalty);
+    const std::string head = format<INFO_LINE_CHARS>(
+        "Selected spider: [%i] Fitness = numPreyCaught x preyValue - silkCost - timePenalty = ",
+        f.index + 1);
+    if (std::round(sum) < 0.0)
+        return format<INFO_LINE_CHARS>("%s%s = %.0f, counted as %.0f", head.c_str(),
+                                       terms.c_str(), std::round(sum), f.fitness);
+    return format<INFO_LINE_CHARS>("%s%s = %.0f", head.c_str(), terms.c_str(), f.fitness);
 }
 
 std::string ruleBrowserLine(int selectedIndex)

@@ -5,6 +5,8 @@
 
 #include <string>
 
+struct EvolutionState;
+
 constexpr int INFO_LINE_CHARS = 255;
 constexpr int CAPTION_CHARS = 40;
 constexpr int OFFLINE_MESSAGE_CHARS = 80;
@@ -16,12 +18,22 @@ std::string generationLine(int generation);
 struct SelectedSpiderFacts {
     int index = 0;          // 0-based slot
     bool evaluated = false; // the population has been evaluated
+    // Restored from the record (moving in time, a file): the fitness is the
+    // recorded one and the prey caught are not known; silkCost and
+    // timePenalty are those of the rebuilt web under the current factors.
+    bool restored = false;
     int numCaught = 0;
     double preyValue = 0.0;
     double silkCost = 0.0;
     double timePenalty = 0.0;
     double fitness = 0.0;
 };
+// The facts of the selected spider of `state`.
+SelectedSpiderFacts selectedSpiderFacts(const EvolutionState& state);
+// The band's second line. It never shows a sum that does not add up: a
+// restored spider's fitness is shown as the recorded one, a fitness from
+// an evaluation under another prey value as such, and a negative sum with
+// the 0 it counts as.
 std::string selectedSpiderLine(const SelectedSpiderFacts& facts);
 
 // "Rule Browser (Spider 3)" for the 0-based slot 2.

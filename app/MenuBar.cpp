@@ -2,7 +2,6 @@
 
 #include "app/AppGlobals.h"
 #include "app/Commands.h"
-#include "evolution/RunControl.h"
 
 namespace {
 
@@ -11,11 +10,6 @@ constexpr int MENU_FONT_SIZE = 16;
 constexpr double MENU_ROW_FACTOR = 1.4;
 
 void noAction() {}
-
-void runStopAction()
-{
-    runStop();
-}
 
 } // namespace
 
@@ -32,7 +26,7 @@ void buildMenuBar()
     menuBar.addItem("Exit [CTRL-Q]", exitProgram);
 
     menuBar.addMenu("Simulate");
-    menuBar.addItem("Run / Stop [F5]", runStopAction);
+    menuBar.addItem("Run / Stop [F5]", runStopCommand);
     menuBar.addItem("Run 1 Step [F6]", runOneStepAndRedraw);
     menuBar.addItem("-", nullptr);
     menuBar.addItem("Time Step Backward [F7]", stepBackwardAndRedraw);

@@ -1,6 +1,7 @@
 #include "app/RuleBrowserModel.h"
 
 #include "evolution/EvolutionState.h"
+#include "evolution/RunControl.h"
 
 const int kInitialBrowserRules[NUM_RULES] = {7, 0, 0, 100, 100, 100, 100, 2, 2, 15,
                                              15, 15, 15, 2, 2, 2, 2, 10, 101};
@@ -62,13 +63,27 @@ int RuleBrowserModel::stageEndGene(int k) const
     return numGenes();
 }
 
-void RuleBrowserModel::load(const Spider& spider, int index)
+void RuleBrowserModel::load(const Spider& spider, int index, int generation)
 {
     sourceIndex = index;
+    sourceGeneration = generation;
     rules.assign(static_cast<size_t>(numGenes()), 0);
     for (int i = 0; i < numGenes() && i < NUM_RULES; ++i)
         rules[static_cast<size_t>(i)] = spider.rule(i);
+    sourceRules = rules;
     applyRules();
+}
+
+bool RuleBrowserModel::sourceStillThere(const EvolutionState& state, int slot) const
+{
+    if (sourceGeneration >= 0 && state.generation != sourceGeneration)
+        return false;
+    const Spider& target = state.spiders[slot];
+    for (size_t i = 0; i < sourceRules.size() && i < NUM_RULES; ++i) {
+        if (target.rule(static_cast<int>(i)) != sourceRules[i])
+            return false;
+    }
+    return true;
 }
 
 void RuleBrowserModel::applyRules()
@@ -86,9 +101,8 @@ void RuleBrowserModel::writeBack(EvolutionState& state)
 {
     writeBackPending = false;
     const int selected = sourceIndex >= 0 ? sourceIndex : state.selectedSpider;
-    if (selected < 0 || selected >= state.populationSize)
+    if (selected < 0 || selected >= state.populationSize || !sourceStillThere(state, selected))
         return;
-    state.selectedSpider = selected;
     const Spider complete = stageSpiders[NUM_BROWSER_STAGES - 1];
     Spider& target = state.spiders[selected];
     copyRulesAndGenome(complete, target);
@@ -96,6 +110,6 @@ void RuleBrowserModel::writeBack(EvolutionState& state)
     target.clearWeb();
     target.buildWeb();
     state.evaluatePopulation(false);
-    for (int i = 0; i < state.populationSize; ++i)
-        state.spiders[i].web.isHighlighted = (i == selected);
+    state.selectSpider(selected);
+    unsavedWork.edited = true;
 }

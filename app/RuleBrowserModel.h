@@ -27,23 +27,32 @@ struct RuleBrowserModel {
     int stageEndGene(int k) const;
     int numGenes() const;
 
-    // The population slot the rules came from (-1: none). A run timer that
-    // fires once more after the view was opened may select another spider;
-    // the edits still go back where they came from.
+    // The population slot the rules came from (-1: none): the edits go back
+    // there even when another spider is selected meanwhile.
     int sourceIndex = -1;
 
+    // The generation the rules came from (-1: any) and the rules as loaded:
+    // the edits go back only into that spider of that generation, never into
+    // another generation or run that took its place meanwhile.
+    int sourceGeneration = -1;
+    std::vector<int> sourceRules;
+
     // Takes the rules of a population spider and applies them.
-    void load(const Spider& spider, int index = -1);
+    void load(const Spider& spider, int index = -1, int generation = -1);
 
     // Encodes the rules into every stage copy and rebuilds copy k up to
     // stage k + 1.
     void applyRules();
 
     // Writes the edited rules into the population spider they came from
-    // (else the selected one) and selects it, rebuilds
+    // (else the selected one; nothing when that spider is no longer there)
+    // and selects it, rebuilds
     // its web, evaluates the population against the current prey and marks
     // the selected spider. Clears writeBackPending.
     void writeBack(EvolutionState& state);
+
+private:
+    bool sourceStillThere(const EvolutionState& state, int slot) const;
 };
 
 // The rules a new Rule Browser starts with, in gene order.

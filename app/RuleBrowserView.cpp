@@ -117,7 +117,7 @@ void buildRuleBrowser()
 void loadRuleBrowser(const Spider& spider, int index)
 {
     RuleBrowser& rb = ruleBrowser;
-    rb.load(spider, index);
+    rb.load(spider, index, evolutionState.generation);
     for (int k = 0; k < NUM_BROWSER_STAGES; ++k) {
         const int first = rb.stageFirstGene(k);
         for (size_t n = 0; n < rb.stageWidgetIds[k].size(); ++n)

@@ -58,11 +58,10 @@ void selectGridCell(int row, int column)
     const int used = occupiedCells();
     const bool matched = row >= 0 && column >= 0 && column < gridColumns &&
                          row * gridColumns + column < used;
-    const int chosen = matched ? row * gridColumns + column : -1;
-    for (int i = 0; i < used; ++i)
-        evolutionState.spiders[i].web.isHighlighted = (i == chosen);
-    if (matched)
-        evolutionState.selectedSpider = chosen;
+    // A miss keeps the selection, and so its mark: the mark always shows the
+    // spider that the band describes and the commands act on.
+    evolutionState.selectSpider(matched ? row * gridColumns + column
+                                        : evolutionState.selectedSpider);
 }
 
 void moveSelectionByKey(int key)

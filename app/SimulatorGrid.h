@@ -21,8 +21,8 @@ void layoutSimulator();
 // more cells than spiders) never match. (-1, -1) when none does.
 GridCell hitTestGrid(int x, int y);
 
-// Marks the spider in cell (row, column) and clears the mark of every other
-// spider; selects it when the cell holds a spider.
+// Selects the spider in cell (row, column) and puts the selection mark on it
+// alone; a cell without a spider keeps the selection and its mark.
 void selectGridCell(int row, int column);
 
 // Moves the selection by an arrow key (other keys reselect the same cell).

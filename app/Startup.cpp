@@ -22,6 +22,7 @@
 #include "app/StartupArgs.h"
 #include "app/Commands.h"
 #include "app/WebPalette.h"
+#include "app/XConnection.h"
 #include "core/LFile.h"
 #include "core/LSystem.h"
 #include "gl/LGL.h"
@@ -111,6 +112,7 @@ void prepareWindow()
     setWindowTitle();
     setDesktopIdentity();
     setDialogParentWindow(static_cast<unsigned long>(glXGetCurrentDrawable()));
+    guardWindowClose(static_cast<unsigned long>(glXGetCurrentDrawable()), mayCloseWindow);
     setWindowPort(&glutWindowPort);
     LFile::setDialogProvider(&gtkDialogProvider);
 

@@ -167,19 +167,8 @@ void drawInfoBand()
     switch (currentView) {
     case VIEW_SIMULATOR: {
         largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1, generationLine(evolutionState.generation));
-        const int sel = evolutionState.selectedSpider;
-        SelectedSpiderFacts facts;
-        facts.index = sel;
-        facts.evaluated = populationEvaluated();
-        if (sel >= 0 && sel < MAX_POPULATION) {
-            const Spider& s = evolutionState.spiders[sel];
-            facts.numCaught = s.numCaught;
-            facts.preyValue = evolutionState.preyValue;
-            facts.silkCost = s.silkCost;
-            facts.timePenalty = s.timePenalty;
-            facts.fitness = s.individual.fitness;
-        }
-        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_2, selectedSpiderLine(facts));
+        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_2,
+                             selectedSpiderLine(selectedSpiderFacts(evolutionState)));
         break;
     }
     case VIEW_RULE_BROWSER:

@@ -1,3 +1,5 @@
+#include "app/XConnection.h"
+
 // Opening the X display with a few retries. Under heavy load an X server can
 // refuse a new connection for a moment (the connection is reset or would
 // block); the window, GLUT and the GTK dialogs all open their connections

@@ -110,6 +110,12 @@ void EvolutionState::rankPopulation() {
     }
 }
 
+void EvolutionState::selectSpider(int i) {
+    selectedSpider = i;
+    for (int k = 0; k < populationSize; ++k)
+        spiders[k].web.isHighlighted = (k == i);
+}
+
 void EvolutionState::selectSpiders() {
     const std::vector<Spider>& old = copyToScratch(spiders, populationSize);
     for (int i = 0; i < populationSize; ++i) {

@@ -24,6 +24,10 @@ constexpr int FOSSIL_ORIGIN = NUM_RULES + 1;
 constexpr int FOSSIL_PARENT_A = NUM_RULES + 2;
 constexpr int FOSSIL_PARENT_B = NUM_RULES + 3;
 
+// numCaught of a spider restored from the record, which keeps the fitness
+// but not the prey caught.
+constexpr int32_t CAUGHT_NOT_RECORDED = -1;
+
 // How a spider was made, and the codes under which the record stores it.
 extern const char* const ORIGIN_INITIAL;          // "I"
 extern const char* const ORIGIN_SELECTED;         // "SEL"
@@ -94,6 +98,12 @@ struct EvolutionState {
     void restoreSpiderInto(Spider& s, int g, int i);
     // After moving in time: highlights and selects the best restored spider.
     void highlightBestRestored();
+    // Makes the selected spider the best and the only elite (after moving in
+    // time or loading, where no evaluation ranked the restored spiders), so
+    // that the next step spares it.
+    void markSelectedElite();
+    // Selects spider i and puts the selection mark on it alone.
+    void selectSpider(int i);
 
     // Whether the record holds spider i of generation g.
     bool hasFossil(int g, int i) const;

@@ -46,6 +46,7 @@ void EvolutionState::takeFossil(Spider& s, int g, int i) {
     problem.setGenotype(s.individual, std::vector<int>(entry, entry + NUM_RULES));
     s.individual.fitness = static_cast<double>(entry[FOSSIL_FITNESS]);
     s.individual.isEvaluated = true;
+    s.numCaught = CAUGHT_NOT_RECORDED;
     s.origin = originLabel(entry[FOSSIL_ORIGIN]);
     s.parentA = entry[FOSSIL_PARENT_A];
     s.parentB = entry[FOSSIL_PARENT_B];
@@ -101,4 +102,11 @@ void EvolutionState::highlightBestRestored() {
     for (int i = 0; i < populationSize; ++i)
         spiders[i].web.isHighlighted = (i == best);
     selectedSpider = best;
+}
+
+void EvolutionState::markSelectedElite() {
+    if (selectedSpider < 0 || selectedSpider >= populationSize)
+        return;
+    bestSpider = selectedSpider;
+    rankPopulation();
 }

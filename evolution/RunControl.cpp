@@ -10,6 +10,7 @@ bool isRunning = false;
 bool renderOffline = false;
 bool freshGeneration = false;
 std::vector<int> preyAngles;
+UnsavedWork unsavedWork;
 
 const char* const GENERATION_LIMIT_MESSAGE = "Cannot evolve more than 10,000 generations.";
 const char* const MESSAGE_CAPTION = "Arachnovix";
@@ -17,6 +18,10 @@ const char* const MESSAGE_CAPTION = "Arachnovix";
 namespace {
 
 constexpr int FULL_TURN_DEGREES = 360;
+
+// The number of the run that goes on (or went on last); every start takes
+// a new number, so that a tick queued by an earlier run can be told apart.
+int currentRun = 0;
 
 // The counter test is equality: a larger counter from a loaded file goes on.
 bool atGenerationLimit() {
@@ -36,10 +41,11 @@ void rebuildAllWebs() {
 }
 
 void moveInTime(int step) {
-    isRunning = false;
+    stopRun();
     evolutionState.goToGeneration(evolutionState.generation + step);
     rebuildAllWebs();
     evolutionState.highlightBestRestored();
+    evolutionState.markSelectedElite();
     freshGeneration = false;
     windowPort().postRedisplay();
 }
@@ -61,14 +67,13 @@ void newPopulation(int size) {
     EvolutionState& es = evolutionState;
     if (size > 0)
         es.populationSize = std::min(size, MAX_POPULATION);
-    isRunning = false;
+    stopRun();
     for (int i = 0; i < es.populationSize; ++i)
         es.spiders[i].clearWeb();
     // Emptied with its memory: a long run's history is given back, and the
     // new run reserves room for its own size.
     std::vector<int32_t>().swap(es.fossilRecord);
     es.generation = 0;
-    es.selectedSpider = 0;
     for (int i = 0; i < es.populationSize; ++i) {
         Spider& s = es.spiders[i];
         es.problem.createRandomGenotype(s.individual);
@@ -78,6 +83,8 @@ void newPopulation(int size) {
     }
     es.decodeRules();
     es.evaluatePopulation(true);
+    es.selectSpider(0);
+    unsavedWork = UnsavedWork();
     freshGeneration = false;
     rollPreyAngles();
     windowPort().layoutGrid();
@@ -85,11 +92,11 @@ void newPopulation(int size) {
 }
 
 void evaluateNow() {
-    isRunning = false;
+    stopRun();
     evolutionState.evaluatePopulation(true);
     rollPreyAngles();
     windowPort().layoutGrid();
-    evolutionState.selectedSpider = evolutionState.bestSpider;
+    evolutionState.selectSpider(evolutionState.bestSpider);
     freshGeneration = true;
     windowPort().postRedisplay();
 }
@@ -103,19 +110,41 @@ void runTimer(int /*value*/) {
     }
     evolutionState.stepGeneration();
     evolutionState.evaluatePopulation(true);
+    ++unsavedWork.generations;
     freshGeneration = true;
     rollPreyAngles();
     windowPort().layoutGrid();
-    evolutionState.selectedSpider = evolutionState.bestSpider;
+    evolutionState.selectSpider(evolutionState.bestSpider);
     const int g = evolutionState.generation;
     const bool skipRedraw = renderOffline && g != 0 && g % OFFLINE_REDRAW_INTERVAL != 0;
     if (!skipRedraw)
         windowPort().postRedisplay();
     if (isRunning) {
-        windowPort().startTimer(RUN_TIMER_MS, runTimer, TIMER_VALUE);
+        windowPort().startTimer(RUN_TIMER_MS, runTick, currentRun);
     } else {
         freshGeneration = false;
     }
+}
+
+void runTick(int run) {
+    if (isRunning && run == currentRun)
+        runTimer(TIMER_VALUE);
+}
+
+void startRun(bool offline) {
+    ++currentRun;
+    isRunning = true;
+    renderOffline = offline;
+    runTimer(TIMER_VALUE);
+}
+
+void stopRun() {
+    if (!isRunning && !renderOffline)
+        return;
+    isRunning = false;
+    // The offline message says the run goes on; it must not outlive it.
+    renderOffline = false;
+    freshGeneration = false;
 }
 
 void runStop() {
@@ -125,12 +154,13 @@ void runStop() {
     }
     if (!populationEvaluated()) {
         evolutionState.evaluatePopulation(true);
+        evolutionState.selectSpider(evolutionState.selectedSpider);
         rollPreyAngles();
     }
-    renderOffline = false;
-    isRunning = !isRunning;
     if (isRunning)
-        runTimer(TIMER_VALUE);
+        stopRun();
+    else
+        startRun(false);
 }
 
 void runOneStep() {
@@ -138,14 +168,15 @@ void runOneStep() {
         showGenerationLimit();
         return;
     }
-    isRunning = false;
+    stopRun();
     if (!populationEvaluated())
         evaluateNow();
     evolutionState.stepGeneration();
     windowPort().layoutGrid();
-    evolutionState.selectedSpider = evolutionState.bestSpider;
+    evolutionState.selectSpider(evolutionState.bestSpider);
     windowPort().postRedisplay();
     evaluateNow();
+    ++unsavedWork.generations;
     windowPort().startTimer(FRESH_TIMER_MS, freshTimer, TIMER_VALUE);
 }
 
@@ -154,10 +185,41 @@ void freshTimer(int /*value*/) {
     windowPort().postRedisplay();
 }
 
+void showLoadedRun() {
+    stopRun();
+    evolutionState.goToGeneration(evolutionState.generation);
+    rebuildAllWebs();
+    evolutionState.highlightBestRestored();
+    evolutionState.markSelectedElite();
+    markRunSaved();
+    rollPreyAngles();
+}
+
 void timeStepBackward() {
     moveInTime(-1);
 }
 
 void timeStepForward() {
     moveInTime(+1);
+}
+
+void markRunSaved() {
+    unsavedWork = UnsavedWork();
+}
+
+std::string discardQuestion(const UnsavedWork& work, const std::string& action) {
+    std::string lost;
+    if (work.generations > 0)
+        lost = std::to_string(work.generations) +
+               (work.generations == 1 ? " generation" : " generations") + " bred";
+    if (work.edited)
+        lost += lost.empty() ? "edited rules" : " and edited rules";
+    return "The run has " + lost + " since it was last saved or opened. " +
+           "They will be lost if you " + action + ". Discard the run?";
+}
+
+bool mayDiscardRun(const std::string& action) {
+    if (!unsavedWork.any())
+        return true;
+    return windowPort().askYesNo(discardQuestion(unsavedWork, action), MESSAGE_CAPTION);
 }

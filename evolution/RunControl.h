@@ -37,8 +37,16 @@ void newPopulation(int size);
 void evaluateNow();
 // Starts or stops continuous evolution.
 void runStop();
-// One generation bred and evaluated; re-arms itself while running.
+// One generation bred and evaluated; while running, queues the next tick.
 void runTimer(int value);
+// A queued tick of the run numbered `run`: breeds only while that run goes
+// on, so a tick queued before a stop (by any command) does nothing.
+void runTick(int run);
+// Starts a run: clears the offline switch unless `offline`, breeds the first
+// generation at once and queues the next.
+void startRun(bool offline);
+// Stops a run (if one goes on): its queued tick will do nothing.
+void stopRun();
 // Evaluates first if needed, breeds one generation and evaluates it.
 void runOneStep();
 // Ends the showing of a freshly bred generation.
@@ -46,7 +54,28 @@ void freshTimer(int value);
 // Shows the previous / next recorded generation and rebuilds every web.
 void timeStepBackward();
 void timeStepForward();
+// After a run file was loaded: shows its last generation with every web
+// rebuilt and its best spider selected and elite (as it would have been had
+// the run gone on unsaved), new prey angles, and nothing unsaved.
+void showLoadedRun();
 // New display angles for the prey of the current swarm.
 void rollPreyAngles();
 // Whether spider 0 (and so the population) is evaluated.
 bool populationEvaluated();
+
+// Work that saving would keep: generations bred and rules edited since the
+// run was created, opened or saved.
+struct UnsavedWork {
+    int generations = 0;
+    bool edited = false;
+    bool any() const { return generations > 0 || edited; }
+};
+extern UnsavedWork unsavedWork;
+// The run now matches a file (saved or opened) or is new: nothing to lose.
+void markRunSaved();
+// Whether the run may be discarded to `action` (e.g. "start a new run"):
+// true when nothing would be lost, else the user's answer to a question
+// whose default keeps the run.
+bool mayDiscardRun(const std::string& action);
+// The question mayDiscardRun asks.
+std::string discardQuestion(const UnsavedWork& work, const std::string& action);

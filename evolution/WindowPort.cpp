@@ -23,6 +23,11 @@ WindowPort* currentPort = &headlessPort;
 
 } // namespace
 
+bool WindowPort::askYesNo(const std::string& text, const std::string& caption) {
+    showMessage(text, caption, MessageIcon::Info);
+    return true;
+}
+
 WindowPort& windowPort() {
     return *currentPort;
 }

@@ -23,6 +23,10 @@ public:
     // A modal message box with the given caption; returns when dismissed.
     virtual void showMessage(const std::string& text, const std::string& caption,
                              MessageIcon icon) = 0;
+    // A modal yes/no question whose default answer is no; true only when the
+    // user answers yes. A port with nobody to ask shows the question as a
+    // message and answers yes.
+    virtual bool askYesNo(const std::string& text, const std::string& caption);
 };
 
 // The port in use; never null (a headless port until the program installs its own).

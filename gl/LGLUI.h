@@ -161,6 +161,14 @@ public:
     bool isFocusable(int i) const;
     bool popupOpen(int i) const;
     bool showsPressed(int i) const;
+    // Whether the mouse holds down an arrow of a spinner, which steps again
+    // after kFirstRepeatDelay and then every kRepeatDelay milliseconds, as
+    // long as handle() keeps being called.
+    bool repeatHeld() const;
+    // To be called when the mouse button goes up, before the release is
+    // handled: an arrow press already acted on ends there, so that a slow
+    // frame between press and release never turns a click into a repeat.
+    void endRepeat();
 
     // Records every widget's hit areas exactly as render() does, without
     // drawing; render() calls it.

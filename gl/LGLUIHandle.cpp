@@ -38,6 +38,17 @@ bool LGLUI::showsPressed(int i) const {
            clockMs() - pressTime <= kPressedLook;
 }
 
+bool LGLUI::repeatHeld() const {
+    if (!visible || !mouseDown || focusIndex < 0 || focusIndex >= widgetCount) return false;
+    const int k = widgets[focusIndex].kind;
+    return (k == kNumberSpinner || k == kListSpinner) &&
+           (clickedCode == kHitDecrease || clickedCode == kHitIncrease);
+}
+
+void LGLUI::endRepeat() {
+    if (repeatHeld() && clickedCode == previousCode) clickedCode = -1;
+}
+
 bool LGLUI::hitTestWidgets(int x, int y, bool popupsOnly) {
     bool found = false;
     for (int i = 0; i < widgetCount; ++i) {

@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "app/InfoTexts.h"
+#include "evolution/EvolutionState.h"
+#include "evolution/RunControl.h"
+#include "tests/evolution/FakeWindowPort.h"
+#include "web/Fitness.h"
 
 namespace {
 
@@ -18,19 +22,63 @@ TEST(InfoBandTest, SelectedSpiderBeforeEvaluationShowsOnlyItsNumber)
     EXPECT_EQ(selectedSpiderLine(facts), "Selected spider: [5]");
 }
 
-TEST(InfoBandTest, SelectedSpiderShowsTheFitnessSum)
+SelectedSpiderFacts evaluatedFacts(int caught, double value, double silk, double time,
+                                   double fitness)
 {
     SelectedSpiderFacts facts;
-    facts.index = 0;
     facts.evaluated = true;
-    facts.numCaught = 12;
-    facts.preyValue = 20.0;
-    facts.silkCost = 57.4;
-    facts.timePenalty = 0.5; // rounds to even: 0
-    facts.fitness = 183.0;
-    EXPECT_EQ(selectedSpiderLine(facts),
-              "Selected spider: [1] Fitness = numPreyCaught x preyValue - silkCost - timePenalty"
-              " = 12 x 20 - 57 - 0 = 183");
+    facts.numCaught = caught;
+    facts.preyValue = value;
+    facts.silkCost = silk;
+    facts.timePenalty = time;
+    facts.fitness = fitness;
+    return facts;
+}
+
+TEST(InfoBandTest, SelectedSpiderShowsASumThatAddsUp)
+{
+    const std::string head = "Selected spider: [1] Fitness = numPreyCaught x preyValue - silkCost"
+                             " - timePenalty = ";
+    EXPECT_EQ(selectedSpiderLine(evaluatedFacts(12, 20, 56.8, 0.5, 183)),
+              head + "12 x 20 - 57 - 0 = 183"); // 0.5 rounds to even
+    // Whole terms would say 60 - 11 - 6 = 43: one decimal place then.
+    EXPECT_EQ(selectedSpiderLine(evaluatedFacts(3, 20, 10.6, 5.5, 44)),
+              head + "3 x 20 - 10.6 - 5.5 = 44");
+    EXPECT_EQ(selectedSpiderLine(evaluatedFacts(0, 20, 30.2, 0, 0)),
+              head + "0 x 20 - 30 - 0 = -30, counted as 0");
+    // The prey value was changed after the evaluation.
+    EXPECT_EQ(selectedSpiderLine(evaluatedFacts(3, 25, 10, 6, 44)),
+              "Selected spider: [1] Fitness = 44 (evaluated with another prey value;"
+              " Feed [Ctrl-E] evaluates again)");
+}
+
+// After a time step the record gives the fitness, not the prey caught: the
+// band says so, with silk and time from the rebuilt web.
+TEST(InfoBandTest, ARestoredSpiderShowsItsRecordedFitness)
+{
+    FakeWindowPort window;
+    setWindowPort(&window);
+    EvolutionState& es = evolutionState;
+    es.numPrey = 30;
+    es.silkCostFactor = 1.0;
+    es.timePenaltyFactor = 2.0;
+    newPopulation(6);
+    runOneStep();
+    timeStepBackward();
+    const SelectedSpiderFacts f = selectedSpiderFacts(es);
+    const Spider& s = es.spiders[es.selectedSpider];
+    EXPECT_TRUE(f.restored);
+    EXPECT_EQ(f.silkCost, fitness::silkCost(s.web, 1.0));
+    EXPECT_EQ(f.timePenalty, fitness::timePenalty(s.web, 2.0));
+    char expected[256];
+    std::snprintf(expected, sizeof expected,
+                  "Selected spider: [%d] Fitness = %.0f as recorded (prey caught not recorded;"
+                  " silkCost = %.0f, timePenalty = %.0f)",
+                  es.selectedSpider + 1, s.individual.fitness, f.silkCost, f.timePenalty);
+    EXPECT_EQ(selectedSpiderLine(f), expected);
+    evaluateNow();
+    EXPECT_FALSE(selectedSpiderFacts(es).restored);
+    setWindowPort(nullptr);
 }
 
 TEST(InfoBandTest, BrowserLines)

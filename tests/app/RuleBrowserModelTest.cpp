@@ -4,7 +4,9 @@
 
 #include "app/RuleBrowserModel.h"
 #include "evolution/EvolutionState.h"
+#include "evolution/RunControl.h"
 #include "tests/app/PopulationFixture.h"
+#include "tests/evolution/FakeWindowPort.h"
 
 namespace {
 
@@ -202,6 +204,44 @@ TEST(RuleBrowserWriteBackTest, InvalidSelectionWritesNothing)
     m.writeBack(evolutionState);
     EXPECT_FALSE(m.writeBackPending);
     EXPECT_EQ(webShape(evolutionState.spiders[0]), webShape(before));
+}
+
+// Rules edited in the browser, then the population bred or replaced behind
+// it: Back must not write the old spider into the new generation or run.
+TEST(RuleBrowserWriteBackTest, BackWritesOnlyIntoTheGenerationAndRunItCameFrom)
+{
+    FakeWindowPort window;
+    setWindowPort(&window);
+    makePopulation(6);
+    markRunSaved();
+    auto editedFrom = [](int slot) {
+        RuleBrowserModel m;
+        m.load(evolutionState.spiders[slot], slot, evolutionState.generation);
+        m.rules[0] = otherValue(m, 0, m.rules[0]);
+        m.applyRules();
+        m.writeBackPending = true;
+        return m;
+    };
+    RuleBrowserModel m = editedFrom(2);
+    runOneStep(); // F6 behind the browser
+    const std::vector<int32_t> bred = evolutionState.fossilRecord;
+    m.writeBack(evolutionState);
+    EXPECT_FALSE(m.writeBackPending);
+    EXPECT_EQ(evolutionState.fossilRecord, bred);
+    EXPECT_FALSE(unsavedWork.edited);
+
+    m = editedFrom(2);
+    newPopulation(0); // a new run of the same size, at generation 0 again
+    const std::vector<int32_t> fresh = evolutionState.fossilRecord;
+    m.writeBack(evolutionState);
+    EXPECT_EQ(evolutionState.fossilRecord, fresh);
+
+    m = editedFrom(2); // nothing changed behind it: written back
+    m.writeBack(evolutionState);
+    EXPECT_EQ(evolutionState.spiders[2].rule(0), m.rules[0]);
+    EXPECT_TRUE(unsavedWork.edited);
+    markRunSaved();
+    setWindowPort(nullptr);
 }
 
 } // namespace

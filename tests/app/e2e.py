@@ -6,7 +6,8 @@ Usage: e2e.py --program PATH --artefacts DIR --scenario NAME
 
 Scenarios: simulator (start-up, stepping, running, gene charts, clicks,
 offline run), files (save and open through the GTK dialogs), browsers
-(Rule Browser and Fossils Browser). Uses $DISPLAY when it answers, else
+(Rule Browser and Fossils Browser), questions (unsaved work, held spinner
+arrows, quitting during a run). Uses $DISPLAY when it answers, else
 starts a private Xvfb. The screenshots of a failing run stay in DIR.
 """
 
@@ -373,8 +374,10 @@ def scenario_simulator(s):
     restored = s.shot("restored")
     check_grid(restored, "after leaving full screen")
 
-    # Ctrl-Q ends the program with status 0 after writing "Exit".
+    # Ctrl-Q asks before the bred generations are lost; yes ends the
+    # program with status 0 after writing "Exit".
     s.key("ctrl+q", pause=0.2)
+    answer_question(s, "alt+y")
     s.proc.wait(10)
     s.out.flush()
     with open(os.path.join(s.dir, "program-output.txt")) as f:
@@ -432,13 +435,23 @@ def wait_dialog_closed(s, dialog):
         raise Failure("a dialog stayed on screen")
 
 
-def choose_in_dialog(s, shortcut, title, path):
-    """Opens a file dialog with its shortcut, types the path and confirms.
+def answer_question(s, keys):
+    """Answers the program's question box: "alt+y" yes, "Return" the default."""
+    question = find_dialog(s, "Arachnovix")
+    s.xdo("key", "--clearmodifiers", keys)
+    wait_dialog_closed(s, question)
+
+
+def choose_in_dialog(s, shortcut, title, path, question=None):
+    """Opens a file dialog with its shortcut (answering the question about
+    unsaved work first, if one is expected), types the path and confirms.
 
     A slow (instrumented) build may still be realising the dialog's entry when
     the first keys arrive, and GTK drops them; the path is then typed again
     while the dialog stays open."""
     s.key(shortcut, pause=0.2)
+    if question:
+        answer_question(s, question)
     dialog = find_dialog(s, title)
     for _ in range(3):
         s.xdo("windowfocus", "--sync", dialog)
@@ -485,7 +498,7 @@ def scenario_files(s):
     s.key("F6", pause=1.0)
     moved = s.shot("moved-on")
     check(band_text(moved) != band_text(saved), "F6 did not move on")
-    choose_in_dialog(s, "ctrl+o", "Open", target)
+    choose_in_dialog(s, "ctrl+o", "Open", target, question="alt+y")
     opened = settled_shot(s, "opened")
     check(opened.region(0, 24, 400, 46) == saved.region(0, 24, 400, 46),
           "Open did not restore the saved generation number", opened)
@@ -613,7 +626,152 @@ def scenario_browsers(s):
     check_grid(back, "after leaving the fossils")
 
 
+def request_close(window):
+    """Asks the window to close as a window manager does (WM_DELETE_WINDOW)."""
+    import ctypes
+    import ctypes.util
+    c = ctypes
+    x = c.cdll.LoadLibrary(c.util.find_library("X11"))
+    x.XOpenDisplay.restype = c.c_void_p
+    x.XOpenDisplay.argtypes = [c.c_char_p]
+    x.XInternAtom.restype = c.c_ulong
+    x.XInternAtom.argtypes = [c.c_void_p, c.c_char_p, c.c_int]
+    x.XSendEvent.argtypes = [c.c_void_p, c.c_ulong, c.c_int, c.c_long, c.c_void_p]
+    x.XFlush.argtypes = [c.c_void_p]
+    x.XCloseDisplay.argtypes = [c.c_void_p]
+
+    class ClientMessage(c.Structure):
+        _fields_ = [("type", c.c_int), ("serial", c.c_ulong), ("send_event", c.c_int),
+                    ("display", c.c_void_p), ("window", c.c_ulong), ("message_type", c.c_ulong),
+                    ("format", c.c_int), ("data", c.c_long * 5)]
+
+    class Event(c.Union):
+        _fields_ = [("xclient", ClientMessage), ("pad", c.c_long * 24)]
+
+    display = x.XOpenDisplay(None)
+    event = Event()
+    event.xclient.type = 33  # ClientMessage
+    event.xclient.window = int(window)
+    event.xclient.message_type = x.XInternAtom(display, b"WM_PROTOCOLS", 0)
+    event.xclient.format = 32
+    event.xclient.data[0] = x.XInternAtom(display, b"WM_DELETE_WINDOW", 0)
+    x.XSendEvent(display, int(window), 0, 0, c.byref(event))
+    x.XFlush(display)
+    x.XCloseDisplay(display)
+
+
+def panel_right_edge(shot):
+    """The right edge of the control panel's pane (light grey), in the strip."""
+    y = 150
+    right = 0
+    for x in range(WIDTH - STRIP, WIDTH):
+        r, g, b = shot.pixel(x, y)
+        if r == g == b and r > 150:
+            right = x
+    return right
+
+
+def prey_size_field(shot):
+    # Row 11 of the control panel ("Prey size"): 33-pixel rows below the
+    # title strip and padding at y = 80 + 16 + 16.
+    right = panel_right_edge(shot)
+    top = 80 + 16 + 16 + 33 * 11
+    return right, top
+
+
+def press_for(s, x, y, seconds):
+    """Holds the left button down at window point (x, y) for `seconds`."""
+    s.xdo("mousemove", "--window", s.window, x, y)
+    time.sleep(0.2)
+    s.xdo("mousedown", 1)
+    time.sleep(seconds)
+    s.xdo("mouseup", 1)
+    s.park_pointer()
+    time.sleep(0.5)
+
+
+def scenario_questions(s):
+    # Unsaved work: after F6, New asks first; the default answer keeps the run.
+    s.key("F6", pause=1.0)
+    bred = s.shot("bred")
+    s.key("ctrl+n", pause=0.2)
+    answer_question(s, "Return")
+    kept = settled_shot(s, "kept")
+    check(kept.region(0, 24, 400, 46) == bred.region(0, 24, 400, 46),
+          "keeping the run still started a new one", kept)
+    # So does a change of Population Size; refused, the list shows 24 again.
+    right, _ = prey_size_field(kept)
+    top = 80 + 16 + 16 + 33 * 2  # row 2: "Population Size"
+    size_field = (right - 130, top, right - 16, top + 24)
+    s.click(right - 40, top + 12)  # focus the list
+    focused = s.shot("size-focused")
+    s.key("Right", pause=0.3)  # open its pop-up
+    s.key("Down", pause=0.2)  # 40
+    answer_question(s, "Return")
+    s.key("Return", pause=0.3)  # close the pop-up
+    refused = settled_shot(s, "size-refused")
+    check(refused.region(0, 24, 400, 46) == bred.region(0, 24, 400, 46),
+          "a refused size change replaced the run", refused)
+    check(refused.differing(focused, *size_field) == 0,
+          "a refused size change left the list on another size", refused)
+
+    # Once saved, New asks nothing and starts generation 0.
+    choose_in_dialog(s, "ctrl+s", "Save As", os.path.join(s.work, "kept"))
+    s.key("ctrl+n", pause=1.0)
+    check(s.find_window("^Arachnovix$", 1) is None, "New asked although the run was saved")
+    fresh = settled_shot(s, "new-after-save")
+    check(fresh.region(0, 24, 400, 46) != bred.region(0, 24, 400, 46),
+          "New after saving did not start a new run", fresh)
+
+    # A held spinner arrow repeats; a click steps once. "Prey size" runs
+    # from 1 to 10 and starts at 4.
+    right, top = prey_size_field(fresh)
+    check(right > WIDTH - STRIP, "the control panel was not found", fresh)
+    field = (right - 130, top, right - 16, top + 24)
+    s.click(right - 40, top + 12)  # focus the spinner (its value field)
+    start = s.shot("spinner-focused")
+    press_for(s, right - 9, top + 12, 2.0)  # the increase arrow
+    held = s.shot("spinner-held")
+    check(held.differing(start, *field) > 0, "holding the arrow did not step", held)
+    s.key("Right", pause=0.3)  # at the maximum, Right changes nothing
+    s.key("Right", pause=0.3)
+    at_max = s.shot("spinner-at-max")
+    check(at_max.differing(held, *field) == 0,
+          "a 2-second hold did not repeat up to the maximum", held)
+    for _ in range(6):
+        s.key("Left", pause=0.2)  # back to 4
+    four = s.shot("spinner-four")
+    check(four.differing(start, *field) == 0, "six steps down did not lead back to 4", four)
+    press_for(s, right - 9, top + 12, 0.25)
+    s.key("Left", pause=0.3)
+    once = s.shot("spinner-clicked")
+    check(once.differing(start, *field) == 0, "a click did not step exactly once", once)
+
+    # Closing the window asks too; keeping the run keeps the window.
+    s.key("F6", pause=1.0)
+    before_close = s.shot("before-close")
+    request_close(s.window)
+    answer_question(s, "Return")
+    after_close = settled_shot(s, "close-refused")
+    check(after_close.region(0, 24, 400, 46) == before_close.region(0, 24, 400, 46),
+          "refusing to close changed the run", after_close)
+
+    # Quitting during a run: the question, then status 0 and no GLUT error.
+    s.key("F5", pause=1.0)
+    s.key("ctrl+q", pause=0.2)
+    answer_question(s, "alt+y")
+    s.proc.wait(10)
+    s.out.flush()
+    with open(os.path.join(s.dir, "program-output.txt")) as f:
+        output = f.read()
+    check(s.proc.returncode == 0, "quitting during a run ended with status %s: %s"
+          % (s.proc.returncode, output.splitlines()[-3:]))
+    check("glut" not in output.lower(), "quitting during a run: %s" % output.splitlines()[-3:])
+    s.exited = True
+
+
 SCENARIOS = {
+    "questions": scenario_questions,
     "simulator": scenario_simulator,
     "files": scenario_files,
     "browsers": scenario_browsers,

@@ -19,6 +19,7 @@ void resetEvolution(unsigned long seed) {
     renderOffline = false;
     freshGeneration = false;
     preyAngles.clear();
+    markRunSaved();
     LRandom::random.seed(seed);
 }
 

@@ -25,6 +25,10 @@ public:
     int redisplays = 0;
     int immediateDraws = 0;
     int gridLayouts = 0;
+    // Questions asked, and the answers given to them in turn (no once the
+    // scripted answers run out).
+    std::vector<std::string> questions;
+    std::vector<bool> answers;
 
     void startTimer(int milliseconds, void (*callback)(int), int value) override {
         timers.push_back({milliseconds, callback, value});
@@ -36,10 +40,20 @@ public:
                      MessageIcon icon) override {
         messages.push_back({text, caption, icon});
     }
+    bool askYesNo(const std::string& text, const std::string& caption) override {
+        questions.push_back(caption + ": " + text);
+        if (answers.empty())
+            return false;
+        const bool yes = answers.front();
+        answers.erase(answers.begin());
+        return yes;
+    }
 
     void forget() {
         timers.clear();
         messages.clear();
+        questions.clear();
+        answers.clear();
         redisplays = immediateDraws = gridLayouts = 0;
     }
 };

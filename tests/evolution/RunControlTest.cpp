@@ -133,28 +133,59 @@ TEST_F(RunControl, OfflineRenderingRedrawsEveryFifthGeneration) {
             redrawn.push_back(g);
         ASSERT_EQ(window.timers.size(), static_cast<size_t>(g));
         EXPECT_EQ(window.timers.back().milliseconds, 30);
-        EXPECT_EQ(window.timers.back().callback, &runTimer);
+        EXPECT_EQ(window.timers.back().callback, &runTick);
         EXPECT_TRUE(freshGeneration);
         EXPECT_EQ(evolutionState.selectedSpider, evolutionState.bestSpider);
     }
     EXPECT_EQ(redrawn, (std::vector<int>{5, 10}));
 }
 
-TEST_F(RunControl, ThePendingTimerBreedsOnceMoreAfterAStop) {
+TEST_F(RunControl, AQueuedTickOfAStoppedRunBreedsNothing) {
+    EvolutionState& es = evolutionState;
     runStop();
-    EXPECT_TRUE(isRunning);
-    EXPECT_EQ(evolutionState.generation, 1); // the first generation at once
-    ASSERT_EQ(window.timers.size(), 1u);
+    EXPECT_EQ(es.generation, 1); // the first generation at once
+    for (int k = 0; k < 4; ++k)
+        fireTimers();
+    ASSERT_EQ(es.generation, 5);
+    const std::vector<int32_t> bred = es.fossilRecord;
+
+    timeStepBackward(); // F7 during the run
     fireTimers();
-    EXPECT_EQ(evolutionState.generation, 2);
-    runStop(); // stops; the timer armed by generation 2 is still pending
-    EXPECT_FALSE(isRunning);
-    EXPECT_EQ(evolutionState.generation, 2);
-    ASSERT_EQ(window.timers.size(), 1u);
+    EXPECT_EQ(es.generation, 4);
+    EXPECT_EQ(es.fossilRecord, bred); // generation 5 is still the one bred
+    EXPECT_TRUE(window.timers.empty());
+
+    runStop();
+    runStop();
+    runStop(); // stopped and started again before the tick came
+    ASSERT_EQ(window.timers.size(), 2u);
+    EXPECT_EQ(es.generation, 6);
+    fireTimers(); // only the new run's tick breeds
+    EXPECT_EQ(es.generation, 7);
+    EXPECT_EQ(window.timers.size(), 1u);
+
+    renderOffline = true;
+    newPopulation(0); // New during the run
     fireTimers();
-    EXPECT_EQ(evolutionState.generation, 3);
-    EXPECT_TRUE(window.timers.empty()); // not re-armed
+    EXPECT_EQ(es.generation, 0);
+    EXPECT_FALSE(renderOffline);
     EXPECT_FALSE(freshGeneration);
+
+    runStop();
+    const std::string file = makeTempFolder("queued-tick") + "/run.axv";
+    ASSERT_TRUE(savePopulation(file));
+    fireTimers();
+    ASSERT_TRUE(loadPopulation(file)); // Open during the run
+    showLoadedRun();
+    fireTimers();
+    EXPECT_EQ(es.generation, 1); // the file's last generation
+    EXPECT_EQ(es.recordedGenerations(), 2);
+    EXPECT_TRUE(window.timers.empty());
+
+    // The command-line tool breeds by calling the run timer itself.
+    isRunning = false;
+    runTimer(TIMER_VALUE);
+    EXPECT_EQ(es.generation, 2);
 }
 
 TEST_F(RunControl, RunAndStopBothEndOfflineDrawing) {
@@ -249,6 +280,91 @@ TEST_F(RunControl, TimeStepsMoveThroughTheRecordAndSelectTheBestRestored) {
     timeStepForward();
     EXPECT_EQ(es.generation, 2);
     EXPECT_EQ(es.recordedGenerations(), 4);
+}
+
+// The elite of the next step is the spider the user sees as best: the best
+// restored one after moving in time or opening a file.
+TEST_F(RunControl, TheBestRestoredSpiderIsTheEliteOfTheNextStep) {
+    resetEvolution(7);
+    usePanelDefaults();
+    newPopulation(6);
+    EvolutionState& es = evolutionState;
+    for (int k = 0; k < 5; ++k)
+        runTimer(TIMER_VALUE);
+    const int lastElite = es.bestSpider;
+    // Back to a generation whose best spider sits in another slot.
+    do
+        timeStepBackward();
+    while (es.selectedSpider == lastElite && es.generation > 0);
+    ASSERT_NE(es.selectedSpider, lastElite);
+    const int g = es.generation;
+    const int best = es.selectedSpider;
+    for (int i = 0; i < 6; ++i)
+        EXPECT_EQ(es.spiders[i].individual.isElite, i == best) << i;
+    const size_t entry = static_cast<size_t>((g * 6 + best) * FOSSIL_ENTRY_SIZE);
+    const std::vector<int32_t> bestRules(&es.fossilRecord[entry],
+                                         &es.fossilRecord[entry] + NUM_RULES);
+    runOneStep();
+    for (int k = 0; k < NUM_RULES; ++k)
+        EXPECT_EQ(es.spiders[best].rule(k), bestRules[static_cast<size_t>(k)]) << k;
+    EXPECT_EQ(es.spiders[best].origin, "SEL");
+
+    // A 15-spider run opened into a 40-spider session.
+    newPopulation(15);
+    const std::string file = makeTempFolder("elite-after-open") + "/run.axv";
+    ASSERT_TRUE(savePopulation(file));
+    newPopulation(40);
+    ASSERT_TRUE(loadPopulation(file));
+    showLoadedRun();
+    ASSERT_EQ(es.populationSize, 15);
+    EXPECT_EQ(es.bestSpider, es.selectedSpider);
+    int elites = 0;
+    for (int i = 0; i < 15; ++i)
+        elites += es.spiders[i].individual.isElite ? 1 : 0;
+    EXPECT_EQ(elites, 1);
+    EXPECT_TRUE(es.spiders[es.selectedSpider].individual.isElite);
+}
+
+// The mark, the band and the commands all follow selectedSpider.
+TEST_F(RunControl, TheSelectionMarkIsOnTheSelectedSpider) {
+    EvolutionState& es = evolutionState;
+    auto expectOneMark = [&es](const char* when) {
+        for (int i = 0; i < es.populationSize; ++i)
+            EXPECT_EQ(es.spiders[i].web.isHighlighted, i == es.selectedSpider) << when << " " << i;
+    };
+    es.silkCostFactor = 0.0; // fitness above 0, so that the best need not be spider 0
+    newPopulation(15);
+    for (int tries = 0; es.bestSpider == 0 && tries < 10; ++tries)
+        newPopulation(15);
+    ASSERT_NE(es.bestSpider, 0);
+    EXPECT_EQ(es.selectedSpider, 0);
+    expectOneMark("new");
+    runOneStep();
+    expectOneMark("step");
+}
+
+TEST_F(RunControl, UnsavedWorkIsCountedAndAskedAbout) {
+    EXPECT_FALSE(unsavedWork.any()); // a new run loses nothing
+    EXPECT_TRUE(mayDiscardRun("start a new run"));
+    EXPECT_TRUE(window.questions.empty());
+
+    runOneStep();
+    runOneStep();
+    EXPECT_FALSE(mayDiscardRun("start a new run")); // the default answer keeps the run
+    ASSERT_EQ(window.questions.size(), 1u);
+    EXPECT_EQ(window.questions[0],
+              "Arachnovix: The run has 2 generations bred since it was last saved or opened. "
+              "They will be lost if you start a new run. Discard the run?");
+    window.answers = {true};
+    EXPECT_TRUE(mayDiscardRun("quit"));
+
+    unsavedWork.generations = 1;
+    unsavedWork.edited = true;
+    EXPECT_EQ(discardQuestion(unsavedWork, "quit"),
+              "The run has 1 generation bred and edited rules since it was last saved or "
+              "opened. They will be lost if you quit. Discard the run?");
+    markRunSaved();
+    EXPECT_FALSE(unsavedWork.any());
 }
 
 } // namespace

@@ -186,13 +186,21 @@ TEST_F(PanelTest, KeysMoveFocusAgainOnceThePressedLookIsOver) {
     EXPECT_EQ(kList, ui.focusIndex);
 }
 
-TEST_F(PanelTest, HeldArrowActsOnceThenAfter400ThenEvery50) {
-    buildPanel();
-    ui.focusIndex = kSpinner;
-    ui.widgets[kSpinner].value = 10;
-    ui.recordHitAreas();
-    const tRect inc = ui.widgets[kSpinner].hitRects[1];
-    ASSERT_EQ(LGLUI::kHitIncrease, ui.widgets[kSpinner].hitCodes[1]);
+// The spinner focused at 10; returns its increase arrow's area.
+class SpinnerTest : public PanelTest {
+protected:
+    tRect focusSpinner() {
+        buildPanel();
+        ui.focusIndex = kSpinner;
+        ui.widgets[kSpinner].value = 10;
+        ui.recordHitAreas();
+        EXPECT_EQ(LGLUI::kHitIncrease, ui.widgets[kSpinner].hitCodes[1]);
+        return ui.widgets[kSpinner].hitRects[1];
+    }
+};
+
+TEST_F(SpinnerTest, HeldArrowActsOnceThenAfter400ThenEvery50) {
+    const tRect inc = focusSpinner();
     press(midX(inc), midY(inc));
     ui.handle();
     EXPECT_EQ(20, value(kSpinner));
@@ -216,6 +224,29 @@ TEST_F(PanelTest, HeldArrowActsOnceThenAfter400ThenEvery50) {
     ui.handle();
     ui.handle();
     EXPECT_EQ(50, value(kSpinner));
+}
+
+// The program handles the panel once more when the button goes up: after
+// endRepeat a late release is not a repeat, and a press not yet handled
+// still steps once.
+TEST_F(SpinnerTest, ReleaseAfterASlowFrameStepsNoMore) {
+    const tRect inc = focusSpinner();
+    press(midX(inc), midY(inc));
+    EXPECT_TRUE(ui.repeatHeld());
+    ui.handle();
+    now += 450;  // the release comes after a slow frame
+    ui.endRepeat();
+    ui.handle();
+    release(midX(inc), midY(inc));
+    EXPECT_FALSE(ui.repeatHeld());
+    EXPECT_EQ(20, value(kSpinner));
+
+    ui.recordHitAreas();
+    press(midX(inc), midY(inc));  // press and release with no frame between
+    ui.endRepeat();
+    ui.handle();
+    release(midX(inc), midY(inc));
+    EXPECT_EQ(30, value(kSpinner));
 }
 
 TEST_F(PanelTest, DecreaseArrowStepsDown) {
