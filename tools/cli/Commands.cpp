@@ -18,6 +18,7 @@
 #include "tools/cli/RunSettings.h"
 #include "tools/cli/Statistics.h"
 #include "tools/cli/WebSvg.h"
+#include "tools/cli/sweep/SweepCommand.h"
 
 namespace {
 
@@ -173,7 +174,7 @@ struct NamedCommand {
 const NamedCommand COMMANDS[] = {
     {"evolve", evolveCommand}, {"info", infoCommand}, {"stats", statsCommand},
     {"web", webCommand},       {"plot", plotCommand}, {"lineage", lineageCommand},
-    {"genes", genesCommand},
+    {"genes", genesCommand},   {"sweep", sweepCommand},
 };
 
 bool wantsHelp(const std::vector<std::string>& args) {
