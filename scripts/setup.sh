@@ -19,6 +19,9 @@ PACKAGES=(
   xvfb xauth xdotool imagemagick x11-utils
   # validation of the desktop integration files
   libxml2-utils desktop-file-utils appstream shared-mime-info
+  # sweeps: TOML designs, Student's t, rendering the report's SVGs, a private
+  # single-node Slurm for the job-array test
+  libtomlplusplus-dev libboost-dev librsvg2-bin slurmctld slurmd slurm-client munge
 )
 
 missing=()

@@ -42,7 +42,8 @@ int finishedCases(const std::string& dir) {
 const std::string& sharedSweep() {
     static const std::string dir = [] {
         const std::string d = scratchPath("shared-sweep");
-        const ProgramResult r = runProgram({"sweep", "run", SWEEP_DESIGN, "--out", d, "--jobs", "2"});
+        const ProgramResult r =
+            runProgram({"sweep", "run", SWEEP_DESIGN, "--out", d, "--jobs", "2"});
         EXPECT_EQ(r.status, 0) << r.err;
         return d;
     }();
@@ -58,8 +59,8 @@ pid_t startSweep(const std::string& dir) {
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
-    std::vector<std::string> words = {CLI_BINARY, "sweep", "run", SWEEP_DESIGN, "--out", dir,
-                                      "--jobs", "2"};
+    std::vector<std::string> words = {CLI_BINARY, "sweep", "run",    SWEEP_DESIGN,
+                                      "--out",    dir,     "--jobs", "2"};
     std::vector<char*> argv;
     for (std::string& w : words)
         argv.push_back(&w[0]);
@@ -98,9 +99,11 @@ TEST(Sweep, EveryCaseIsByteIdenticalToItsSingleEvolveCommand) {
         ASSERT_EQ(words.at(0), "arachnovix-cli");
         ASSERT_EQ(words.at(words.size() - 1), caseFile(dir, "runs", k, ".axv"));
         words.back() = scratchPath("single.axv");
-        const ProgramResult r = runProgram(std::vector<std::string>(words.begin() + 1, words.end()));
+        const ProgramResult r =
+            runProgram(std::vector<std::string>(words.begin() + 1, words.end()));
         ASSERT_EQ(r.status, 0) << r.err;
-        EXPECT_TRUE(readFile(scratchPath("single.axv")) == readFile(caseFile(dir, "runs", k, ".axv")))
+        EXPECT_TRUE(readFile(scratchPath("single.axv")) ==
+                    readFile(caseFile(dir, "runs", k, ".axv")))
             << "case " << k;
     }
     // One row per case and generation, the rows of case 1 first.
@@ -138,10 +141,12 @@ TEST(Sweep, AnInterruptedSweepGoesOnToTheSameTable) {
 TEST(Sweep, AFailingCaseIsReportedWithItsCommandAndTheOthersFinish) {
     const std::string dir = scratchPath("failing");
     const std::string blocked = caseFile(dir, "runs", 5, ".axv");
-    ASSERT_EQ(std::system(("mkdir -p '" + blocked + "'").c_str()), 0); // a folder where the run goes
+    ASSERT_EQ(std::system(("mkdir -p '" + blocked + "'").c_str()),
+              0); // a folder where the run goes
     const ProgramResult r = runProgram({"sweep", "run", SWEEP_DESIGN, "--out", dir, "--jobs", "2"});
     EXPECT_EQ(r.status, 1);
-    EXPECT_NE(r.err.find("case 5 failed: arachnovix-cli: cannot write " + blocked), std::string::npos)
+    EXPECT_NE(r.err.find("case 5 failed: arachnovix-cli: cannot write " + blocked),
+              std::string::npos)
         << r.err;
     EXPECT_NE(r.err.find("command: arachnovix-cli evolve --population 10"), std::string::npos);
     EXPECT_NE(r.err.find("failed cases: 5\n"), std::string::npos) << r.err;

@@ -1,7 +1,7 @@
 #include "tools/cli/Chart.h"
 
-#include <cmath>
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 
 #include "tools/cli/Svg.h"

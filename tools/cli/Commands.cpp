@@ -172,8 +172,8 @@ struct NamedCommand {
 };
 
 const NamedCommand COMMANDS[] = {
-    {"evolve", evolveCommand}, {"info", infoCommand}, {"stats", statsCommand},
-    {"web", webCommand},       {"plot", plotCommand}, {"lineage", lineageCommand},
+    {"evolve", evolveCommand}, {"info", infoCommand},   {"stats", statsCommand},
+    {"web", webCommand},       {"plot", plotCommand},   {"lineage", lineageCommand},
     {"genes", genesCommand},   {"sweep", sweepCommand},
 };
 

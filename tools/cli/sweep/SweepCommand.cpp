@@ -63,15 +63,17 @@ int runCommand(const std::vector<std::string>& words) {
     const std::string design = onePositional(a, "the design file", "run");
     const std::string out = requiredOut(a, "run");
     const long online = sysconf(_SC_NPROCESSORS_ONLN);
-    const int jobs = a.has("jobs") ? static_cast<int>(parseInteger("--jobs", a.value("jobs"), 1,
-                                                                   MAX_JOBS))
-                                   : static_cast<int>(std::max(1L, online));
+    const int jobs = a.has("jobs")
+                         ? static_cast<int>(parseInteger("--jobs", a.value("jobs"), 1, MAX_JOBS))
+                         : static_cast<int>(std::max(1L, online));
     const SweepFolder folder = SweepFolder::create(design, out, a.has("force"));
     const PoolResult p = runPool(folder, jobs, std::cerr, isatty(STDERR_FILENO) != 0);
     const CollectResult r = collectResults(folder);
     char timing[160];
-    std::snprintf(timing, sizeof timing, "sweep: %lld cases run in %.1f s with %d jobs (%lld "
-                  "finished before)\n", p.done + p.failed, p.seconds, jobs, p.before);
+    std::snprintf(timing, sizeof timing,
+                  "sweep: %lld cases run in %.1f s with %d jobs (%lld "
+                  "finished before)\n",
+                  p.done + p.failed, p.seconds, jobs, p.before);
     std::cerr << timing;
     const bool complete = reportUnfinished(folder, r, std::cerr);
     if (p.interrupted) {
@@ -129,8 +131,8 @@ int slurmCommand(const std::vector<std::string>& allWords) {
     SlurmPlan plan;
     if (dashes != allWords.end())
         plan.options.assign(dashes + 1, allWords.end());
-    const Args a(words, {{"out", true}, {"cases-per-task", true}, {"submit", false},
-                         {"force", false}});
+    const Args a(words,
+                 {{"out", true}, {"cases-per-task", true}, {"submit", false}, {"force", false}});
     const std::string design = onePositional(a, "the design file", "slurm");
     const SweepFolder folder = SweepFolder::create(design, requiredOut(a, "slurm"), a.has("force"));
     if (a.has("cases-per-task"))
@@ -141,8 +143,8 @@ int slurmCommand(const std::vector<std::string>& allWords) {
     const std::string script = slurmScriptPath(folder);
     writeTextFile(script, slurmScript(folder, plan));
     const long long tasks = slurmTasks(folder.design(), plan.casesPerTask);
-    std::cout << "wrote " << script << ": " << folder.design().caseCount() << " cases in "
-              << tasks << " array tasks\n";
+    std::cout << "wrote " << script << ": " << folder.design().caseCount() << " cases in " << tasks
+              << " array tasks\n";
     if (tasks > SLURM_DEFAULT_MAX_ARRAY)
         std::cout << "note: many clusters allow at most " << SLURM_DEFAULT_MAX_ARRAY
                   << " array tasks (MaxArraySize); raise --cases-per-task if sbatch refuses\n";

@@ -15,8 +15,8 @@
 namespace {
 
 // The options of `evolve` a design may set, in the order they are passed.
-const char* const SWEEPABLE[] = {"population", "prey",         "prey-size", "prey-value",
-                                 "attack",     "silk-cost",    "silk-limit", "time-penalty",
+const char* const SWEEPABLE[] = {"population", "prey",      "prey-size",  "prey-value",
+                                 "attack",     "silk-cost", "silk-limit", "time-penalty",
                                  "crossover",  "mutation"};
 const char* const TOP_LEVEL[] = {"generations", "seeds", "keep-runs", "fixed", "factors"};
 constexpr long long MAX_CASES = 2147483647LL;
@@ -141,7 +141,8 @@ void DesignReader::readGenerations(const toml::table& root, SweepDesign& d) cons
         return;
     if (!g->is_integer())
         throw error(*g, "generations must be a whole number");
-    d.generations = static_cast<int>(parseInteger("generations", valueText(*g), 0, GENERATION_LIMIT));
+    d.generations =
+        static_cast<int>(parseInteger("generations", valueText(*g), 0, GENERATION_LIMIT));
 }
 
 void DesignReader::readSeeds(const toml::table& root, SweepDesign& d) const {
@@ -328,10 +329,10 @@ std::vector<std::string> evolveWords(const SweepDesign& d, const SweepCase& c,
 std::string shellCommand(const std::vector<std::string>& words) {
     std::string out;
     for (const std::string& w : words) {
-        const bool plain = !w.empty() && w.find_first_not_of("abcdefghijklmnopqrstuvwxyz"
-                                                             "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
-                                                             "0123456789_./+=:,@%-") ==
-                                             std::string::npos;
+        const bool plain =
+            !w.empty() && w.find_first_not_of("abcdefghijklmnopqrstuvwxyz"
+                                              "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                              "0123456789_./+=:,@%-") == std::string::npos;
         if (!out.empty())
             out += ' ';
         if (plain) {

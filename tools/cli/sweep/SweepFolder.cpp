@@ -56,8 +56,7 @@ SweepFolder SweepFolder::plan(const std::string& designPath, const std::string& 
     return SweepFolder(dir, parseDesign(readWholeFile(designPath), designPath, force));
 }
 
-SweepFolder SweepFolder::create(const std::string& designPath, const std::string& dir,
-                                bool force) {
+SweepFolder SweepFolder::create(const std::string& designPath, const std::string& dir, bool force) {
     const std::string text = readWholeFile(designPath);
     const SweepDesign design = parseDesign(text, designPath, force);
     makeFolder(dir);
@@ -76,17 +75,28 @@ SweepFolder SweepFolder::create(const std::string& designPath, const std::string
 
 std::string SweepFolder::casePath(const char* folder, long long k, const char* extension) const {
     std::string number = std::to_string(k);
-    const size_t width = std::max<size_t>(MIN_CASE_DIGITS, std::to_string(design_.caseCount()).size());
+    const size_t width =
+        std::max<size_t>(MIN_CASE_DIGITS, std::to_string(design_.caseCount()).size());
     if (number.size() < width)
         number.insert(0, width - number.size(), '0');
     return joinPath(joinPath(dir_, folder), "case-" + number + extension);
 }
 
-std::string SweepFolder::rowsPath(long long k) const { return casePath("cases", k, ".csv"); }
-std::string SweepFolder::failurePath(long long k) const { return casePath("cases", k, ".failed"); }
-std::string SweepFolder::runPath(long long k) const { return casePath("runs", k, ".axv"); }
-std::string SweepFolder::logPath(long long k) const { return casePath("logs", k, ".log"); }
-std::string SweepFolder::resultsPath() const { return joinPath(dir_, "results.csv"); }
+std::string SweepFolder::rowsPath(long long k) const {
+    return casePath("cases", k, ".csv");
+}
+std::string SweepFolder::failurePath(long long k) const {
+    return casePath("cases", k, ".failed");
+}
+std::string SweepFolder::runPath(long long k) const {
+    return casePath("runs", k, ".axv");
+}
+std::string SweepFolder::logPath(long long k) const {
+    return casePath("logs", k, ".log");
+}
+std::string SweepFolder::resultsPath() const {
+    return joinPath(dir_, "results.csv");
+}
 
 CaseState SweepFolder::state(long long k) const {
     if (pathExists(rowsPath(k)))

@@ -31,10 +31,9 @@ std::string runRows(const std::string& prefix) {
     for (int g = 0; g < f.generations(); ++g) {
         const GenerationStats s = generationStats(f, g);
         const Web& web = bestSpider(f, g).web;
-        std::snprintf(line, sizeof line, ",%d,%d,%.4f,%d,%d,%.4f,%.4f,%.4f,%.4f,%.4f,%zu,%zu\n",
-                      g, s.best, s.mean, s.min, s.max, s.stddev, web.totalSilk(),
-                      web.radiusSilk, web.spiralSilk, web.frameSilk, web.radii.size(),
-                      web.spiralThreads.size());
+        std::snprintf(line, sizeof line, ",%d,%d,%.4f,%d,%d,%.4f,%.4f,%.4f,%.4f,%.4f,%zu,%zu\n", g,
+                      s.best, s.mean, s.min, s.max, s.stddev, web.totalSilk(), web.radiusSilk,
+                      web.spiralSilk, web.frameSilk, web.radii.size(), web.spiralThreads.size());
         out += prefix + line;
     }
     return out;

@@ -3,11 +3,13 @@
 #include <cerrno>
 #include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstring>
 #include <fcntl.h>
 #include <map>
 #include <optional>
 #include <spawn.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -65,6 +67,12 @@ pid_t startWorker(const std::string& self, const SweepFolder& folder, long long 
     if (rc != 0)
         throw fileError("cannot start a worker: " + std::string(std::strerror(rc)));
     return pid;
+}
+
+void removeIfEmpty(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && st.st_size == 0)
+        std::remove(path.c_str());
 }
 
 // The last line the worker wrote on standard error, else how it ended.
@@ -140,6 +148,7 @@ class Pool {
         running_.erase(it);
         if (folder_.state(k) == CaseState::Done) {
             ++result_.done;
+            removeIfEmpty(folder_.logPath(k));
             return;
         }
         if (stopRequested)
@@ -147,9 +156,9 @@ class Pool {
         ++result_.failed;
         const std::string reason = failureReason(folder_, k, status);
         if (folder_.state(k) != CaseState::Failed)
-            writeTextFile(folder_.failurePath(k), "case " + std::to_string(k) + " failed: " +
-                                                      reason + "\ncommand: " +
-                                                      folder_.caseCommand(k) + "\n");
+            writeTextFile(folder_.failurePath(k),
+                          "case " + std::to_string(k) + " failed: " + reason +
+                              "\ncommand: " + folder_.caseCommand(k) + "\n");
         progress_->message("case " + std::to_string(k) + " failed: " + reason +
                            "\n  command: " + folder_.caseCommand(k));
     }

@@ -22,8 +22,8 @@ std::string SweepProgress::text(long long finished, int running, double seconds)
     // The pace of this run's cases, with the workers as busy as so far.
     const double eta = finished > 0 ? seconds / finished * left : -1.0;
     char buf[200];
-    std::snprintf(buf, sizeof buf, "%lld/%lld cases, %d running, %s elapsed, %s left", done,
-                  total_, running, formatDuration(seconds).c_str(), formatDuration(eta).c_str());
+    std::snprintf(buf, sizeof buf, "%lld/%lld cases, %d running, %s elapsed, %s left", done, total_,
+                  running, formatDuration(seconds).c_str(), formatDuration(eta).c_str());
     if (!terminal_)
         return buf;
     const long long filled = total_ > 0 ? done * BAR_WIDTH / total_ : BAR_WIDTH;

@@ -24,8 +24,8 @@ const Rgb TEXT_COLOUR = {0.1, 0.1, 0.1};
 const Rgb BACKGROUND = {1.0, 1.0, 1.0};
 // Colours told apart also in print, one per condition (repeated after ten).
 const Rgb PALETTE[] = {{0.12, 0.47, 0.71}, {1.0, 0.5, 0.05},  {0.17, 0.63, 0.17},
-                       {0.84, 0.15, 0.16}, {0.58, 0.4, 0.74},  {0.55, 0.34, 0.29},
-                       {0.89, 0.47, 0.76}, {0.5, 0.5, 0.5},    {0.74, 0.74, 0.13},
+                       {0.84, 0.15, 0.16}, {0.58, 0.4, 0.74}, {0.55, 0.34, 0.29},
+                       {0.89, 0.47, 0.76}, {0.5, 0.5, 0.5},   {0.74, 0.74, 0.13},
                        {0.09, 0.75, 0.81}};
 const char* const BEST = "best";
 
@@ -39,8 +39,7 @@ std::vector<std::string> splitFields(const std::string& line) {
     return out;
 }
 
-size_t columnOf(const std::vector<std::string>& header, const char* name,
-                const std::string& file) {
+size_t columnOf(const std::vector<std::string>& header, const char* name, const std::string& file) {
     const auto it = std::find(header.begin(), header.end(), name);
     if (it == header.end())
         throw fileError(file + ": no column '" + std::string(name) + "' (not a sweep's results)");
@@ -150,7 +149,8 @@ SweepTable poolResults(const std::string& csv, const std::string& name) {
     t.factors.assign(header.begin() + 1, header.begin() + static_cast<long>(seedColumn));
     t.measures.assign(header.begin() + static_cast<long>(generationColumn) + 1, header.end());
     for (const std::string& m : t.measures) // each names a file of the report
-        if (m.empty() || m.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789_") != std::string::npos)
+        if (m.empty() ||
+            m.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789_") != std::string::npos)
             throw fileError(name + ": '" + m + "' is not a measure of a sweep");
     std::vector<Gathered> gathered;
     std::map<std::vector<std::string>, size_t> index;
@@ -159,7 +159,8 @@ SweepTable poolResults(const std::string& csv, const std::string& name) {
         if (f.size() != header.size())
             throw fileError(name + ":" + std::to_string(n + 1) + ": " + std::to_string(f.size()) +
                             " fields, the header has " + std::to_string(header.size()));
-        const std::vector<std::string> levels(f.begin() + 1, f.begin() + static_cast<long>(seedColumn));
+        const std::vector<std::string> levels(f.begin() + 1,
+                                              f.begin() + static_cast<long>(seedColumn));
         auto [it, fresh] = index.try_emplace(levels, gathered.size());
         if (fresh) {
             gathered.emplace_back();

@@ -9,10 +9,10 @@
 #include "tools/cli/sweep/SweepFolder.h"
 
 struct SlurmPlan {
-    std::string cli;                   // the program the tasks run (absolute)
-    std::string dir;                   // the sweep folder (absolute)
+    std::string cli; // the program the tasks run (absolute)
+    std::string dir; // the sweep folder (absolute)
     long long casesPerTask = 1;
-    std::vector<std::string> options;  // sbatch options, written as #SBATCH lines
+    std::vector<std::string> options; // sbatch options, written as #SBATCH lines
 };
 
 long long slurmTasks(const SweepDesign& design, long long casesPerTask);
