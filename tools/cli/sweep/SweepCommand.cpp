@@ -71,9 +71,8 @@ int runCommand(const std::vector<std::string>& words) {
     const CollectResult r = collectResults(folder);
     char timing[160];
     std::snprintf(timing, sizeof timing,
-                  "sweep: %lld cases run in %.1f s with %d jobs (%lld "
-                  "finished before)\n",
-                  p.done + p.failed, p.seconds, jobs, p.before);
+                  "sweep: %lld cases run in %.1f s with %d job%s (%lld finished before)\n",
+                  p.done + p.failed, p.seconds, jobs, jobs == 1 ? "" : "s", p.before);
     std::cerr << timing;
     const bool complete = reportUnfinished(folder, r, std::cerr);
     if (p.interrupted) {
