@@ -136,6 +136,8 @@ TEST(Sweep, AnInterruptedSweepGoesOnToTheSameTable) {
               std::string::npos)
         << again.err;
     EXPECT_TRUE(readFile(dir + "/results.csv") == readFile(sharedSweep() + "/results.csv"));
+    const std::string leftovers = "ls " + dir + "/cases " + dir + "/runs | grep -q tmp-";
+    EXPECT_NE(std::system(leftovers.c_str()), 0) << "temporary files are left";
 }
 
 TEST(Sweep, AFailingCaseIsReportedWithItsCommandAndTheOthersFinish) {

@@ -67,6 +67,7 @@ int runCommand(const std::vector<std::string>& words) {
                          ? static_cast<int>(parseInteger("--jobs", a.value("jobs"), 1, MAX_JOBS))
                          : static_cast<int>(std::max(1L, online));
     const SweepFolder folder = SweepFolder::create(design, out, a.has("force"));
+    folder.removeLeftovers();
     const PoolResult p = runPool(folder, jobs, std::cerr, isatty(STDERR_FILENO) != 0);
     const CollectResult r = collectResults(folder);
     char timing[160];

@@ -1,7 +1,9 @@
 #include "tools/cli/sweep/SweepFolder.h"
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
+#include <dirent.h>
 #include <fstream>
 #include <sstream>
 #include <sys/stat.h>
@@ -15,6 +17,8 @@ namespace {
 const char* const DESIGN_FILE = "design.toml";
 const char* const SUBFOLDERS[] = {"cases", "runs", "logs"};
 constexpr int MIN_CASE_DIGITS = 4;
+// What the atomic writer adds to the name of its temporary file.
+const char* const TEMP_MARK = ".tmp-";
 
 } // namespace
 
@@ -102,6 +106,21 @@ CaseState SweepFolder::state(long long k) const {
     if (pathExists(rowsPath(k)))
         return CaseState::Done;
     return pathExists(failurePath(k)) ? CaseState::Failed : CaseState::Missing;
+}
+
+void SweepFolder::removeLeftovers() const {
+    for (const char* sub : SUBFOLDERS) {
+        const std::string folder = joinPath(dir_, sub);
+        DIR* d = ::opendir(folder.c_str());
+        if (!d)
+            continue;
+        while (const dirent* e = ::readdir(d)) {
+            const std::string name = e->d_name;
+            if (name.rfind("case-", 0) == 0 && name.find(TEMP_MARK) != std::string::npos)
+                std::remove(joinPath(folder, name).c_str());
+        }
+        ::closedir(d);
+    }
 }
 
 std::vector<std::string> SweepFolder::caseWords(long long k) const {

@@ -32,6 +32,9 @@ class SweepFolder {
     std::string resultsPath() const;
 
     CaseState state(long long k) const;
+    // Removes the temporary files of case outputs whose writer was killed
+    // before it could rename them into place.
+    void removeLeftovers() const;
     // The `evolve` words (and the command line) that run case k.
     std::vector<std::string> caseWords(long long k) const;
     std::string caseCommand(long long k) const;
