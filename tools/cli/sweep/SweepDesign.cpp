@@ -40,6 +40,8 @@ class DesignReader {
     std::string valueText(const toml::node& n) const;
     void checkOption(const std::string& option, const toml::node& value) const;
     void checkPreyTimesValue(const toml::table& root) const;
+    // The table [name], or none; anything else there is refused.
+    const toml::table* section(const toml::table& root, const char* name, const char* holds) const;
     void readGenerations(const toml::table& root, SweepDesign& d) const;
     void readSeeds(const toml::table& root, SweepDesign& d) const;
     void readFixed(const toml::table& root, SweepDesign& d) const;
@@ -185,13 +187,19 @@ void DesignReader::readSeeds(const toml::table& root, SweepDesign& d) const {
         throw error(*s, "the list of seeds is empty");
 }
 
+const toml::table* DesignReader::section(const toml::table& root, const char* name,
+                                         const char* holds) const {
+    const toml::node* node = root.get(name);
+    if (node && !node->is_table())
+        throw error(*node,
+                    std::string(name) + " must be a table of " + holds + " ([" + name + "])");
+    return node ? node->as_table() : nullptr;
+}
+
 void DesignReader::readFixed(const toml::table& root, SweepDesign& d) const {
-    const toml::node* node = root.get("fixed");
-    if (!node)
-        return;
-    const toml::table* fixed = node->as_table();
+    const toml::table* fixed = section(root, "fixed", "options");
     if (!fixed)
-        throw error(*node, "fixed must be a table of options ([fixed])");
+        return;
     for (const auto& [key, value] : *fixed) {
         const std::string option(key.str());
         checkOption(option, value);
@@ -200,12 +208,9 @@ void DesignReader::readFixed(const toml::table& root, SweepDesign& d) const {
 }
 
 void DesignReader::readFactors(const toml::table& root, SweepDesign& d) const {
-    const toml::node* node = root.get("factors");
-    if (!node)
-        return;
-    const toml::table* factors = node->as_table();
+    const toml::table* factors = section(root, "factors", "lists");
     if (!factors)
-        throw error(*node, "factors must be a table of lists ([factors])");
+        return;
     std::vector<std::pair<toml::source_position, DesignFactor>> found;
     for (const auto& [key, value] : *factors) {
         const std::string option(key.str());

@@ -29,14 +29,18 @@ const Rgb PALETTE[] = {{0.12, 0.47, 0.71}, {1.0, 0.5, 0.05},  {0.17, 0.63, 0.17}
                        {0.09, 0.75, 0.81}};
 const char* const BEST = "best";
 
-std::vector<std::string> splitFields(const std::string& line) {
+std::vector<std::string> split(const std::string& text, char separator) {
     std::vector<std::string> out(1);
-    for (char c : line)
-        if (c == ',')
+    for (char c : text)
+        if (c == separator)
             out.emplace_back();
         else
             out.back() += c;
     return out;
+}
+
+std::vector<std::string> splitFields(const std::string& line) {
+    return split(line, ',');
 }
 
 size_t columnOf(const std::vector<std::string>& header, const char* name, const std::string& file) {
@@ -131,12 +135,7 @@ BandPoint band(const std::vector<double>& values) {
 }
 
 SweepTable poolResults(const std::string& csv, const std::string& name) {
-    std::vector<std::string> lines(1);
-    for (char c : csv)
-        if (c == '\n')
-            lines.emplace_back();
-        else
-            lines.back() += c;
+    std::vector<std::string> lines = split(csv, '\n');
     if (lines.back().empty())
         lines.pop_back();
     const std::vector<std::string> header = splitFields(lines.front());
