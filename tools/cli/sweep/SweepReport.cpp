@@ -20,6 +20,13 @@ constexpr double BAND_OPACITY = 0.18;
 constexpr double FONT = 12, TITLE_FONT = 15, LEGEND_STEP = 18;
 constexpr size_t LEGEND_CHARACTERS = 30;
 const ChartBox BOX = {920, 520, 80, 260, 50, 60};
+
+// The chart's box, taller when the legend needs more room.
+ChartBox chartBox(size_t conditions) {
+    ChartBox box = BOX;
+    box.height = std::max(box.height, box.top + 10 + LEGEND_STEP * conditions + box.bottom);
+    return box;
+}
 const Rgb TEXT_COLOUR = {0.1, 0.1, 0.1};
 const Rgb BACKGROUND = {1.0, 1.0, 1.0};
 // Colours told apart also in print, one per condition (repeated after ten).
@@ -99,9 +106,9 @@ std::vector<SvgPoint> bandOutline(const std::vector<BandPoint>& points, const Ch
     return out;
 }
 
-void drawLegend(SvgDocument& svg, const SweepTable& t) {
-    const double x = BOX.width - BOX.right + 20;
-    double y = BOX.top + 10;
+void drawLegend(SvgDocument& svg, const ChartBox& box, const SweepTable& t) {
+    const double x = box.width - box.right + 20;
+    double y = box.top + 10;
     for (size_t c = 0; c < t.conditions.size(); ++c, y += LEGEND_STEP) {
         const std::string colour = svgColour(PALETTE[c % std::size(PALETTE)]);
         svg.rect(x, y - 6, 24, 10, colour);
@@ -207,14 +214,15 @@ std::string measureSvg(const SweepTable& t, size_t m) {
             hi = std::max(hi, p.mean + p.half);
             last = std::max(last, double(p.generation));
         }
-    const ChartFrame f = chartFrame(BOX, last, lo, hi);
-    SvgDocument svg(0, 0, BOX.width, BOX.height, static_cast<int>(BOX.width),
-                    static_cast<int>(BOX.height));
+    const ChartBox box = chartBox(t.conditions.size());
+    const ChartFrame f = chartFrame(box, last, lo, hi);
+    SvgDocument svg(0, 0, box.width, box.height, static_cast<int>(box.width),
+                    static_cast<int>(box.height));
     const std::string title = t.measures[m] + ": mean over the replicates and 95% confidence band";
     svg.title(title);
-    svg.rect(0, 0, BOX.width, BOX.height, svgColour(BACKGROUND));
-    drawChartAxes(svg, BOX, f, "generation", t.measures[m]);
-    svg.text(BOX.left, BOX.top - 25, title, TITLE_FONT, svgColour(TEXT_COLOUR));
+    svg.rect(0, 0, box.width, box.height, svgColour(BACKGROUND));
+    drawChartAxes(svg, box, f, "generation", t.measures[m]);
+    svg.text(box.left, box.top - 25, title, TITLE_FONT, svgColour(TEXT_COLOUR));
     for (size_t c = 0; c < t.conditions.size(); ++c) {
         const std::string colour = svgColour(PALETTE[c % std::size(PALETTE)]);
         const std::vector<BandPoint>& points = t.conditions[c].measures[m];
@@ -226,7 +234,7 @@ std::string measureSvg(const SweepTable& t, size_t m) {
         svg.polyline(line, colour, 1.5, "mean");
         svg.endGroup();
     }
-    drawLegend(svg, t);
+    drawLegend(svg, box, t);
     return svg.str();
 }
 
