@@ -98,7 +98,8 @@ void DesignReader::checkOption(const std::string& option, const toml::node& valu
     }
 }
 
-// Every value a design gives an option (fixed or factor), with its node.
+// Every value a design gives an option (fixed or factor), as its node; one
+// null entry, standing for `evolve`'s default, when the design gives none.
 std::vector<const toml::node*> givenValues(const toml::table& root, const std::string& option) {
     std::vector<const toml::node*> out;
     if (const toml::table* fixed = root["fixed"].as_table())
@@ -108,6 +109,8 @@ std::vector<const toml::node*> givenValues(const toml::table& root, const std::s
         if (const toml::array* values = (*factors)[option].as_array())
             for (const toml::node& n : *values)
                 out.push_back(&n);
+    if (out.empty())
+        out.push_back(nullptr);
     return out;
 }
 
@@ -116,9 +119,8 @@ std::vector<const toml::node*> givenValues(const toml::table& root, const std::s
 void DesignReader::checkPreyTimesValue(const toml::table& root) const {
     const std::vector<const toml::node*> prey = givenValues(root, "prey");
     const std::vector<const toml::node*> value = givenValues(root, "prey-value");
-    for (const toml::node* p : prey.empty() ? std::vector<const toml::node*>{nullptr} : prey)
-        for (const toml::node* v :
-             value.empty() ? std::vector<const toml::node*>{nullptr} : value) {
+    for (const toml::node* p : prey)
+        for (const toml::node* v : value) {
             std::vector<std::string> words = {"--out", "check.axv"};
             if (p)
                 words.insert(words.end(), {"--prey", valueText(*p)});

@@ -28,7 +28,7 @@ struct SweepTable {
     std::vector<Condition> conditions; // in the order they first appear
 };
 
-// Reads a results table (a usage of the header's columns: case, factors,
+// Reads a results table (columns: case, the factors,
 // seed, generation, measures) and pools it. A file error for a table that
 // is not one.
 SweepTable poolResults(const std::string& csv, const std::string& name);
