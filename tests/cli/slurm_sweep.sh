@@ -105,6 +105,7 @@ slurmd -D -f "$SLURM_CONF" > "$work/slurmd.out.log" 2>&1 &
 pids+=($!)
 state=""
 for _ in $(seq 100); do
+  for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null || fail "a Slurm daemon ended (pid $pid)"; done
   state=$(sinfo -h -o %T 2>/dev/null || true)
   [ "$state" = "idle" ] && break
   sleep 0.2
