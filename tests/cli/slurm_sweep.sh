@@ -27,6 +27,7 @@ stop_daemons() {
   pids=()
 }
 trap 'stop_daemons; rm -rf "$work"' EXIT
+trap 'exit 1' TERM INT HUP # a timeout's signal still runs the EXIT trap
 
 fail() {
   echo "FAIL: $*" >&2
@@ -72,7 +73,7 @@ user=$(id -un)
 mkdir -p "$work/state" "$work/spool"
 cat > "$work/slurm.conf" <<EOF
 ClusterName=arachnovix-test
-SlurmctldHost=$host
+SlurmctldHost=$host(127.0.0.1)
 SlurmUser=$user
 SlurmdUser=$user
 SlurmctldPort=$ctld_port
@@ -95,7 +96,7 @@ MpiDefault=none
 SelectType=select/cons_tres
 SelectTypeParameters=CR_Core
 ReturnToService=2
-NodeName=$host CPUs=$cpus RealMemory=$memory State=UNKNOWN
+NodeName=$host NodeAddr=127.0.0.1 CPUs=$cpus RealMemory=$memory State=UNKNOWN
 PartitionName=test Nodes=$host Default=YES MaxTime=INFINITE State=UP
 EOF
 export SLURM_CONF="$work/slurm.conf"
