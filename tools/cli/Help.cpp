@@ -14,8 +14,8 @@ Usage:
   arachnovix-cli sweep run DESIGN.toml --out DIR [--jobs N] [--force]
   arachnovix-cli sweep report DIR
   arachnovix-cli sweep cases DESIGN.toml --out DIR [--force]
-  arachnovix-cli sweep slurm DESIGN.toml --out DIR [--cases-per-task K] [--submit]
-                 [--force] [-- SBATCH OPTIONS]
+  arachnovix-cli sweep slurm DESIGN.toml --out DIR [--cases-per-task K]
+                 [--submit] [--force] [-- SBATCH OPTIONS]
   arachnovix-cli sweep run-case DIR N
   arachnovix-cli sweep collect DIR
   arachnovix-cli --help | --version
