@@ -21,6 +21,9 @@ PACKAGES=(
   python3-dev pybind11-dev python3-numpy python3-pandas python3-matplotlib python3-pytest
   # validation of the desktop integration files
   libxml2-utils desktop-file-utils appstream shared-mime-info
+  # sweeps: TOML designs, Student's t, rendering the report's SVGs, a private
+  # single-node Slurm for the job-array test
+  libtomlplusplus-dev libboost-dev librsvg2-bin slurmctld slurmd slurm-client munge
 )
 
 missing=()

@@ -1,7 +1,19 @@
 #include "tools/cli/Chart.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
+
+#include "tools/cli/Svg.h"
+
+namespace {
+
+constexpr int TICKS = 6;
+constexpr double FONT = 12, TICK_LENGTH = 5;
+const Rgb AXIS_COLOUR = {0.1, 0.1, 0.1};
+const Rgb GRID_COLOUR = {0.88, 0.88, 0.88};
+
+} // namespace
 
 std::vector<double> niceTicks(double lo, double hi, int count) {
     if (!(hi > lo))
@@ -38,4 +50,37 @@ std::vector<int> sampleGenerations(int generations, int maxColumns) {
         out.push_back(
             static_cast<int>(static_cast<int64_t>(c) * (generations - 1) / (columns - 1)));
     return out;
+}
+
+ChartFrame chartFrame(const ChartBox& box, double lastGeneration, double lo, double hi) {
+    ChartFrame f;
+    f.xTicks = niceTicks(0.0, std::max(lastGeneration, 1.0), TICKS);
+    f.yTicks = niceTicks(lo, hi, TICKS);
+    f.x = {f.xTicks.front(), f.xTicks.back(), box.left, box.width - box.right};
+    f.y = {f.yTicks.front(), f.yTicks.back(), box.height - box.bottom, box.top};
+    return f;
+}
+
+void drawChartAxes(SvgDocument& svg, const ChartBox& box, const ChartFrame& f,
+                   const std::string& xLabel, const std::string& yLabel) {
+    const std::string axis = svgColour(AXIS_COLOUR), grid = svgColour(GRID_COLOUR);
+    const double right = box.width - box.right, bottom = box.height - box.bottom;
+    svg.beginGroup("grid");
+    for (double t : f.yTicks)
+        svg.line(box.left, f.y(t), right, f.y(t), grid, 1);
+    svg.endGroup();
+    svg.beginGroup("axes");
+    svg.line(box.left, bottom, right, bottom, axis, 1, "x-axis");
+    svg.line(box.left, box.top, box.left, bottom, axis, 1, "y-axis");
+    for (double t : f.xTicks) {
+        svg.line(f.x(t), bottom, f.x(t), bottom + TICK_LENGTH, axis, 1);
+        svg.text(f.x(t), bottom + TICK_LENGTH + FONT + 2, svgNumber(t), FONT, axis, "middle");
+    }
+    for (double t : f.yTicks) {
+        svg.line(box.left - TICK_LENGTH, f.y(t), box.left, f.y(t), axis, 1);
+        svg.text(box.left - TICK_LENGTH - 3, f.y(t) + FONT / 3, svgNumber(t), FONT, axis, "end");
+    }
+    svg.text((box.left + right) / 2, box.height - 12, xLabel, FONT + 1, axis, "middle");
+    svg.text(20, (box.top + bottom) / 2, yLabel, FONT + 1, axis, "middle", -90);
+    svg.endGroup();
 }

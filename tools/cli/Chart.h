@@ -2,7 +2,10 @@
 // Axis arithmetic shared by the charts: round tick steps and the mapping of
 // data values onto a pixel range.
 
+#include <string>
 #include <vector>
+
+class SvgDocument;
 
 // Tick values covering [lo, hi] with a step of 1, 2 or 5 times a power of
 // ten, about `count` of them; the first tick is <= lo and the last >= hi.
@@ -18,3 +21,20 @@ struct AxisMap {
 // always including the first and the last, in ascending order (a single
 // column shows the last generation).
 std::vector<int> sampleGenerations(int generations, int maxColumns);
+
+// The plot area of a chart: the picture's size and the margins around it.
+struct ChartBox {
+    double width, height, left, right, top, bottom;
+};
+
+// Axes with round ticks for generations 0 ... lastGeneration against values
+// lo ... hi, mapped onto the plot area.
+struct ChartFrame {
+    AxisMap x, y;
+    std::vector<double> xTicks, yTicks;
+};
+ChartFrame chartFrame(const ChartBox& box, double lastGeneration, double lo, double hi);
+
+// Grid lines, both axes with their ticks and labels.
+void drawChartAxes(SvgDocument& svg, const ChartBox& box, const ChartFrame& f,
+                   const std::string& xLabel, const std::string& yLabel);

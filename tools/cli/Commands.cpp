@@ -19,6 +19,7 @@
 #include "tools/cli/SettingOptions.h"
 #include "tools/cli/Statistics.h"
 #include "tools/cli/WebSvg.h"
+#include "tools/cli/sweep/SweepCommand.h"
 
 namespace {
 
@@ -173,9 +174,9 @@ struct NamedCommand {
 };
 
 const NamedCommand COMMANDS[] = {
-    {"evolve", evolveCommand}, {"info", infoCommand}, {"stats", statsCommand},
-    {"web", webCommand},       {"plot", plotCommand}, {"lineage", lineageCommand},
-    {"genes", genesCommand},
+    {"evolve", evolveCommand}, {"info", infoCommand},   {"stats", statsCommand},
+    {"web", webCommand},       {"plot", plotCommand},   {"lineage", lineageCommand},
+    {"genes", genesCommand},   {"sweep", sweepCommand},
 };
 
 bool wantsHelp(const std::vector<std::string>& args) {

@@ -11,6 +11,13 @@ Usage:
   arachnovix-cli plot RUN.axv --svg FILE
   arachnovix-cli lineage RUN.axv [--generation G] [--spider I|best] [--csv FILE]
   arachnovix-cli genes RUN.axv --svg FILE
+  arachnovix-cli sweep run DESIGN.toml --out DIR [--jobs N] [--force]
+  arachnovix-cli sweep report DIR
+  arachnovix-cli sweep cases DESIGN.toml --out DIR [--force]
+  arachnovix-cli sweep slurm DESIGN.toml --out DIR [--cases-per-task K]
+                 [--submit] [--force] [-- SBATCH OPTIONS]
+  arachnovix-cli sweep run-case DIR N
+  arachnovix-cli sweep collect DIR
   arachnovix-cli --help | --version
 
 evolve: a new random population (or a saved run) bred exactly as the
@@ -46,6 +53,18 @@ lineage   the spider's ancestry back to generation 0 through parentA, as text
           or (--csv) CSV
 genes     mean decoded value of each of the 19 genes per generation (at most
           1000 columns), blue at the gene's minimum, red at its maximum
+
+sweep     replicated parameter sweeps of evolve runs (see docs/experiments.md):
+          run       every case of a design on N local worker processes (default:
+                    all cores); resumable, DIR/results.csv one row per case and
+                    generation; exit status 1 when a case failed
+          report    DIR/report/: an SVG per measure with the mean and 95%
+                    confidence band per condition, summary.csv, ranking.txt
+          cases     the single evolve command of every case, one per line
+          slurm     DIR/sweep.sbatch, a Slurm job array (--submit calls sbatch)
+          run-case  one case (what workers and array tasks run)
+          collect   merge the finished cases into DIR/results.csv and list the
+                    failed and missing ones
 
 Generations are numbered from 0; spiders from 1, as in the program's captions.
 --generation defaults to the last generation, --spider to the best spider.

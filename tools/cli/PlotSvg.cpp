@@ -9,56 +9,22 @@ namespace {
 
 constexpr int WIDTH = 800, HEIGHT = 500;
 constexpr double LEFT = 80, RIGHT = 20, TOP = 50, BOTTOM = 60;
-constexpr int TICKS = 6;
 constexpr double SINGLE_DASH = 6;
-constexpr double FONT = 12, TITLE_FONT = 15, TICK_LENGTH = 5;
+constexpr double FONT = 12, TITLE_FONT = 15;
 const Rgb BEST_COLOUR = {0.85, 0.15, 0.1};
 const Rgb MEAN_COLOUR = {0.2, 0.3, 0.9};
 const Rgb AXIS_COLOUR = {0.1, 0.1, 0.1};
-const Rgb GRID_COLOUR = {0.88, 0.88, 0.88};
 const Rgb BACKGROUND = {1.0, 1.0, 1.0};
 
-struct Frame {
-    AxisMap x, y;
-    std::vector<double> xTicks, yTicks;
-};
+const ChartBox BOX = {WIDTH, HEIGHT, LEFT, RIGHT, TOP, BOTTOM};
 
-Frame makeFrame(const std::vector<GenerationStats>& rows) {
-    double lastGeneration = rows.empty() ? 0 : rows.back().generation;
+ChartFrame makeFrame(const std::vector<GenerationStats>& rows) {
     double lo = 0.0, hi = 0.0;
     for (const GenerationStats& s : rows) {
         lo = std::min({lo, s.mean, double(s.best)});
         hi = std::max({hi, s.mean, double(s.best)});
     }
-    Frame f;
-    f.xTicks = niceTicks(0.0, std::max(lastGeneration, 1.0), TICKS);
-    f.yTicks = niceTicks(lo, hi, TICKS);
-    f.x = {f.xTicks.front(), f.xTicks.back(), LEFT, WIDTH - RIGHT};
-    f.y = {f.yTicks.front(), f.yTicks.back(), HEIGHT - BOTTOM, TOP};
-    return f;
-}
-
-void drawAxes(SvgDocument& svg, const Frame& f) {
-    const std::string axis = svgColour(AXIS_COLOUR), grid = svgColour(GRID_COLOUR);
-    svg.beginGroup("grid");
-    for (double t : f.yTicks)
-        svg.line(LEFT, f.y(t), WIDTH - RIGHT, f.y(t), grid, 1);
-    svg.endGroup();
-    svg.beginGroup("axes");
-    svg.line(LEFT, HEIGHT - BOTTOM, WIDTH - RIGHT, HEIGHT - BOTTOM, axis, 1, "x-axis");
-    svg.line(LEFT, TOP, LEFT, HEIGHT - BOTTOM, axis, 1, "y-axis");
-    for (double t : f.xTicks) {
-        svg.line(f.x(t), HEIGHT - BOTTOM, f.x(t), HEIGHT - BOTTOM + TICK_LENGTH, axis, 1);
-        svg.text(f.x(t), HEIGHT - BOTTOM + TICK_LENGTH + FONT + 2, svgNumber(t), FONT, axis,
-                 "middle");
-    }
-    for (double t : f.yTicks) {
-        svg.line(LEFT - TICK_LENGTH, f.y(t), LEFT, f.y(t), axis, 1);
-        svg.text(LEFT - TICK_LENGTH - 3, f.y(t) + FONT / 3, svgNumber(t), FONT, axis, "end");
-    }
-    svg.text((LEFT + WIDTH - RIGHT) / 2, HEIGHT - 12, "generation", FONT + 1, axis, "middle");
-    svg.text(20, (TOP + HEIGHT - BOTTOM) / 2, "fitness", FONT + 1, axis, "middle", -90);
-    svg.endGroup();
+    return chartFrame(BOX, rows.empty() ? 0 : rows.back().generation, lo, hi);
 }
 
 void drawLegend(SvgDocument& svg) {
@@ -75,8 +41,8 @@ std::string fitnessPlotSvg(const std::vector<GenerationStats>& rows, const std::
     SvgDocument svg(0, 0, WIDTH, HEIGHT, WIDTH, HEIGHT);
     svg.title(title);
     svg.rect(0, 0, WIDTH, HEIGHT, svgColour(BACKGROUND));
-    const Frame f = makeFrame(rows);
-    drawAxes(svg, f);
+    const ChartFrame f = makeFrame(rows);
+    drawChartAxes(svg, BOX, f, "generation", "fitness");
     svg.text(LEFT, TOP - 25, title, TITLE_FONT, svgColour(AXIS_COLOUR));
     std::vector<SvgPoint> best, mean;
     for (const GenerationStats& s : rows) {

@@ -119,6 +119,15 @@ void SvgDocument::polygon(const std::vector<SvgPoint>& pts, const std::string& s
     points("polygon", pts, stroke, width, cssClass);
 }
 
+void SvgDocument::area(const std::vector<SvgPoint>& pts, const std::string& fill, double opacity,
+                       const std::string& cssClass) {
+    body_ += "<polygon" + classAttribute(cssClass) + " fill=\"" + fill + "\" fill-opacity=\"" +
+             svgNumber(opacity) + "\" stroke=\"none\" points=\"";
+    for (size_t k = 0; k < pts.size(); ++k)
+        body_ += (k > 0 ? " " : "") + svgNumber(pts[k].x) + "," + svgNumber(pts[k].y);
+    body_ += "\"/>\n";
+}
+
 void SvgDocument::text(double x, double y, const std::string& content, double size,
                        const std::string& fill, const std::string& anchor, double rotate) {
     body_ += "<text x=\"" + svgNumber(x) + "\" y=\"" + svgNumber(y) + "\" font-family=\"" +

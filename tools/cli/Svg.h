@@ -36,6 +36,9 @@ class SvgDocument {
                   const std::string& cssClass = "");
     void polygon(const std::vector<SvgPoint>& points, const std::string& stroke, double width,
                  const std::string& cssClass = "");
+    // A closed shape filled with a colour at the given opacity (0 ... 1), no outline.
+    void area(const std::vector<SvgPoint>& points, const std::string& fill, double opacity,
+              const std::string& cssClass = "");
     // anchor: "start", "middle" or "end"; rotate: degrees about (x, y).
     void text(double x, double y, const std::string& content, double size, const std::string& fill,
               const std::string& anchor = "start", double rotate = 0.0);

@@ -1,0 +1,154 @@
+#!/usr/bin/env bash
+# A sweep run as a Slurm job array must give the table of the same sweep run
+# locally, byte for byte, and cases lost on the cluster can be resubmitted.
+# The test starts its own munged and a single-node Slurm (slurmctld, slurmd)
+# with a private configuration, folders and ports, stops them by PID
+# whatever happens, and fails with the daemons' logs when Slurm cannot start.
+#
+# usage: slurm_sweep.sh ARACHNOVIX-CLI DESIGN.toml
+set -euo pipefail
+cli=$1
+design=$2
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/arachnovix-slurm.XXXXXX")
+chmod 755 "$work"
+pids=()
+
+stop_daemons() {
+  local pid
+  for pid in "${pids[@]}"; do kill "$pid" 2>/dev/null || true; done
+  for _ in $(seq 50); do
+    local alive=0
+    for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null && alive=1; done
+    [ $alive -eq 0 ] && break
+    sleep 0.2
+  done
+  for pid in "${pids[@]}"; do kill -9 "$pid" 2>/dev/null || true; done
+  pids=()
+}
+trap 'stop_daemons; rm -rf "$work"' EXIT
+trap 'exit 1' TERM INT HUP # a timeout's signal still runs the EXIT trap
+
+fail() {
+  echo "FAIL: $*" >&2
+  local log
+  for log in "$work"/*.log; do
+    echo "=== $log" >&2
+    tail -n 30 "$log" >&2
+  done
+  exit 1
+}
+
+for tool in munged slurmctld slurmd sbatch squeue sinfo; do
+  command -v "$tool" > /dev/null || fail "$tool is not installed (scripts/setup.sh installs it)"
+done
+
+# Two free TCP ports, different on every run.
+free_port() {
+  local port
+  while :; do
+    port=$(( 20000 + RANDOM % 30000 ))
+    if ! (exec 3<> "/dev/tcp/127.0.0.1/$port") 2>/dev/null; then echo "$port"; return; fi
+  done
+}
+ctld_port=$(free_port)
+slurmd_port=$(free_port)
+while [ "$slurmd_port" = "$ctld_port" ]; do slurmd_port=$(free_port); done
+
+# munge with its own key and socket
+head -c 1024 /dev/urandom > "$work/munge.key"
+chmod 400 "$work/munge.key"
+munged --foreground --force --key-file="$work/munge.key" --socket="$work/munge.socket" \
+  --pid-file="$work/munged.pid" --log-file="$work/munged.log" \
+  --seed-file="$work/munged.seed" > "$work/munged.out.log" 2>&1 &
+pids+=($!)
+for _ in $(seq 50); do [ -S "$work/munge.socket" ] && break; sleep 0.1; done
+[ -S "$work/munge.socket" ] || fail "munged did not start"
+
+# a single-node cluster without cgroups
+host=$(hostname -s)
+cpus=$(nproc)
+memory=$(( $(awk '/MemTotal/ { print $2 }' /proc/meminfo) / 1024 * 9 / 10 ))
+user=$(id -un)
+mkdir -p "$work/state" "$work/spool"
+cat > "$work/slurm.conf" <<EOF
+ClusterName=arachnovix-test
+SlurmctldHost=$host(127.0.0.1)
+SlurmUser=$user
+SlurmdUser=$user
+SlurmctldPort=$ctld_port
+SlurmdPort=$slurmd_port
+AuthType=auth/munge
+CredType=cred/munge
+AuthInfo=socket=$work/munge.socket
+StateSaveLocation=$work/state
+SlurmdSpoolDir=$work/spool
+SlurmctldPidFile=$work/slurmctld.pid
+SlurmdPidFile=$work/slurmd.pid
+SlurmctldLogFile=$work/slurmctld.log
+SlurmdLogFile=$work/slurmd.log
+ProctrackType=proctrack/linuxproc
+TaskPlugin=task/none
+JobAcctGatherType=jobacct_gather/none
+AccountingStorageType=accounting_storage/none
+MailProg=/bin/true
+MpiDefault=none
+SelectType=select/cons_tres
+SelectTypeParameters=CR_Core
+ReturnToService=2
+NodeName=$host NodeAddr=127.0.0.1 CPUs=$cpus RealMemory=$memory State=UNKNOWN
+PartitionName=test Nodes=$host Default=YES MaxTime=INFINITE State=UP
+EOF
+export SLURM_CONF="$work/slurm.conf"
+slurmctld -D -f "$SLURM_CONF" > "$work/slurmctld.out.log" 2>&1 &
+pids+=($!)
+slurmd -D -f "$SLURM_CONF" > "$work/slurmd.out.log" 2>&1 &
+pids+=($!)
+state=""
+for _ in $(seq 100); do
+  for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null || fail "a Slurm daemon ended (pid $pid)"; done
+  state=$(sinfo -h -o %T 2>/dev/null || true)
+  [ "$state" = "idle" ] && break
+  sleep 0.2
+done
+[ "$state" = "idle" ] || fail "the Slurm node did not come up (state: '${state}')"
+
+wait_for_job() {
+  local job=$1
+  for _ in $(seq 600); do
+    [ -z "$(squeue -h -j "$job" 2>/dev/null)" ] && return 0
+    sleep 0.2
+  done
+  fail "job $job did not finish"
+}
+
+# Runs a submitting command; sets $job to the id sbatch answered with.
+submit() {
+  "$@" > "$work/submit.log" 2>&1 || fail "submitting failed: $(cat "$work/submit.log")"
+  job=$(sed -n 's/^Submitted batch job //p' "$work/submit.log")
+  [ -n "$job" ] || fail "no job id: $(cat "$work/submit.log")"
+}
+
+"$cli" sweep run "$design" --out "$work/local" --jobs 2 2> "$work/local-run.log" ||
+  fail "the local sweep failed"
+
+submit "$cli" sweep slurm "$design" --out "$work/cluster" --cases-per-task 5 --submit -- --time=10
+wait_for_job "$job"
+"$cli" sweep collect "$work/cluster" > "$work/collect.log" || fail "collect: $(cat "$work/collect.log")"
+cmp "$work/local/results.csv" "$work/cluster/results.csv" ||
+  fail "the job array's results.csv differs from the local one"
+grep -q "^#SBATCH --time=10$" "$work/cluster/sweep.sbatch" || fail "sbatch options are not in the script"
+
+# A case lost on the cluster is listed with the command that resubmits its task.
+rm "$work/cluster/cases/case-0007.csv"
+if "$cli" sweep collect "$work/cluster" > "$work/collect.log"; then
+  fail "collect did not notice the missing case"
+fi
+grep -q "^missing cases: 7$" "$work/collect.log" || fail "$(cat "$work/collect.log")"
+again=$(grep "^resubmit them with: " "$work/collect.log" | sed 's/^resubmit them with: //')
+[ "$again" = "sbatch --array=1 $work/cluster/sweep.sbatch" ] || fail "resubmit line: $again"
+submit $again
+wait_for_job "$job"
+"$cli" sweep collect "$work/cluster" > "$work/collect.log" || fail "collect: $(cat "$work/collect.log")"
+cmp "$work/local/results.csv" "$work/cluster/results.csv" || fail "the resubmitted case differs"
+echo "slurm sweep: job array results equal the local run's"

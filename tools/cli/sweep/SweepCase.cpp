@@ -1,0 +1,37 @@
+#include "tools/cli/sweep/SweepCase.h"
+
+#include <cstdio>
+
+#include "tools/cli/CliError.h"
+#include "tools/cli/Evolve.h"
+#include "tools/cli/RunFile.h"
+#include "tools/cli/sweep/SweepMeasures.h"
+
+namespace {
+
+// "case,level,...,seed" of every row of the case.
+std::string rowPrefix(const SweepFolder& folder, long long k) {
+    const SweepCase c = designCase(folder.design(), k);
+    std::string prefix = std::to_string(k);
+    for (const std::string& level : c.levels)
+        prefix += "," + level;
+    return prefix + "," + std::to_string(c.seed);
+}
+
+} // namespace
+
+void runSweepCase(const SweepFolder& folder, long long k) {
+    if (folder.state(k) == CaseState::Done)
+        return;
+    try {
+        evolveCommand(folder.caseWords(k));
+        writeTextFile(folder.rowsPath(k), runRows(rowPrefix(folder, k)));
+    } catch (const CliError& e) {
+        writeTextFile(folder.failurePath(k), "case " + std::to_string(k) + " failed: " + e.what() +
+                                                 "\ncommand: " + folder.caseCommand(k) + "\n");
+        throw;
+    }
+    std::remove(folder.failurePath(k).c_str());
+    if (!folder.design().keepRuns)
+        std::remove(folder.runPath(k).c_str());
+}

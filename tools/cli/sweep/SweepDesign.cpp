@@ -1,0 +1,355 @@
+#include "tools/cli/sweep/SweepDesign.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <optional>
+#include <set>
+#include <toml++/toml.h>
+
+#include "evolution/EvolutionState.h"
+#include "tools/cli/Args.h"
+#include "tools/cli/CliError.h"
+#include "tools/cli/Evolve.h"
+
+namespace {
+
+// The options of `evolve` a design may set, in the order they are passed.
+const char* const SWEEPABLE[] = {"population", "prey",      "prey-size",  "prey-value",
+                                 "attack",     "silk-cost", "silk-limit", "time-penalty",
+                                 "crossover",  "mutation"};
+const char* const TOP_LEVEL[] = {"generations", "seeds", "keep-runs", "fixed", "factors"};
+constexpr long long MAX_CASES = 2147483647LL;
+
+class DesignReader {
+  public:
+    DesignReader(const std::string& name) : name_(name) {}
+
+    CliError error(const toml::node& at, const std::string& reason) const {
+        return error(at.source().begin.line, reason);
+    }
+    CliError error(toml::source_index line, const std::string& reason) const {
+        if (line == 0)
+            return usageError(name_ + ": " + reason);
+        return usageError(name_ + ":" + std::to_string(line) + ": " + reason);
+    }
+
+    SweepDesign read(const toml::table& root, bool force);
+
+  private:
+    std::string valueText(const toml::node& n) const;
+    void checkOption(const std::string& option, const toml::node& value) const;
+    void checkPreyTimesValue(const toml::table& root) const;
+    // The table [name], or none; anything else there is refused.
+    const toml::table* section(const toml::table& root, const char* name, const char* holds) const;
+    void readGenerations(const toml::table& root, SweepDesign& d) const;
+    void readSeeds(const toml::table& root, SweepDesign& d) const;
+    void readFixed(const toml::table& root, SweepDesign& d) const;
+    void readFactors(const toml::table& root, SweepDesign& d) const;
+    void checkCaseCount(const SweepDesign& d, bool force) const;
+
+    std::string name_;
+};
+
+bool isSweepable(const std::string& option) {
+    for (const char* s : SWEEPABLE)
+        if (option == s)
+            return true;
+    return false;
+}
+
+std::string sweepableList() {
+    std::string out;
+    for (const char* s : SWEEPABLE)
+        out += (out.empty() ? "" : ", ") + std::string(s);
+    return out;
+}
+
+// The shortest decimal text that reads back as exactly this double.
+std::string realText(double v) {
+    char buf[64];
+    for (int digits = 1; digits <= 17; ++digits) {
+        std::snprintf(buf, sizeof buf, "%.*g", digits, v);
+        if (std::strtod(buf, nullptr) == v)
+            break;
+    }
+    return buf;
+}
+
+std::string DesignReader::valueText(const toml::node& n) const {
+    if (const auto* i = n.as_integer())
+        return std::to_string(i->get());
+    if (const auto* f = n.as_floating_point())
+        return realText(f->get());
+    if (const auto* s = n.as_string())
+        return s->get();
+    throw error(n, "a number or a word is expected here");
+}
+
+// The value is checked by the very parser of `evolve`.
+void DesignReader::checkOption(const std::string& option, const toml::node& value) const {
+    if (!isSweepable(option))
+        throw error(value, "unknown option '" + option + "' (a design sets " + sweepableList() +
+                               "; generations and seeds are top-level keys)");
+    try {
+        (void)parseEvolveOptions({"--" + option, valueText(value), "--out", "check.axv"});
+    } catch (const CliError& e) {
+        throw error(value, e.what());
+    }
+}
+
+// Every value a design gives an option (fixed or factor), as its node; one
+// null entry, standing for `evolve`'s default, when the design gives none.
+std::vector<const toml::node*> givenValues(const toml::table& root, const std::string& option) {
+    std::vector<const toml::node*> out;
+    if (const toml::table* fixed = root["fixed"].as_table())
+        if (const toml::node* n = fixed->get(option))
+            out.push_back(n);
+    if (const toml::table* factors = root["factors"].as_table())
+        if (const toml::array* values = (*factors)[option].as_array())
+            for (const toml::node& n : *values)
+                out.push_back(&n);
+    if (out.empty())
+        out.push_back(nullptr);
+    return out;
+}
+
+// The record keeps fitness as a 32-bit integer: every pairing of a prey
+// count with a prey value must pass `evolve`'s own check.
+void DesignReader::checkPreyTimesValue(const toml::table& root) const {
+    const std::vector<const toml::node*> prey = givenValues(root, "prey");
+    const std::vector<const toml::node*> value = givenValues(root, "prey-value");
+    for (const toml::node* p : prey)
+        for (const toml::node* v : value) {
+            std::vector<std::string> words = {"--out", "check.axv"};
+            if (p)
+                words.insert(words.end(), {"--prey", valueText(*p)});
+            if (v)
+                words.insert(words.end(), {"--prey-value", valueText(*v)});
+            try {
+                (void)parseEvolveOptions(words);
+            } catch (const CliError& e) {
+                const toml::node& at = v ? *v : *p;
+                std::string with;
+                if (p && v)
+                    with = " (prey " + valueText(*p) + " on line " +
+                           std::to_string(p->source().begin.line) + ")";
+                throw error(at, e.what() + with);
+            }
+        }
+}
+
+void DesignReader::readGenerations(const toml::table& root, SweepDesign& d) const {
+    const toml::node* g = root.get("generations");
+    if (!g)
+        return;
+    if (!g->is_integer())
+        throw error(*g, "generations must be a whole number");
+    d.generations =
+        static_cast<int>(parseInteger("generations", valueText(*g), 0, GENERATION_LIMIT));
+}
+
+void DesignReader::readSeeds(const toml::table& root, SweepDesign& d) const {
+    const toml::node* s = root.get("seeds");
+    if (!s)
+        throw error(0, "seeds are missing (seeds = [1, 2, 3] or seeds = { from = 1, to = 30 })");
+    auto seedOf = [&](const toml::node& n) {
+        if (!n.is_integer())
+            throw error(n, "a seed must be a whole number");
+        try {
+            return parseSeed("seed", valueText(n));
+        } catch (const CliError& e) {
+            throw error(n, e.what());
+        }
+    };
+    if (const toml::array* list = s->as_array()) {
+        std::set<uint32_t> seen;
+        for (const toml::node& n : *list) {
+            const uint32_t seed = seedOf(n);
+            if (!seen.insert(seed).second)
+                throw error(n, "seed " + std::to_string(seed) + " is listed twice");
+            d.seeds.push_back(seed);
+        }
+    } else if (const toml::table* range = s->as_table()) {
+        const toml::node* from = range->get("from");
+        const toml::node* to = range->get("to");
+        if (!from || !to || range->size() != 2)
+            throw error(*s, "a seed range is written { from = FIRST, to = LAST }");
+        const uint32_t first = seedOf(*from), last = seedOf(*to);
+        if (last < first)
+            throw error(*to, "the seed range ends before it starts");
+        if (static_cast<long long>(last) - first >= MAX_CASES)
+            throw error(*to, "the seed range is too long");
+        for (long long seed = first; seed <= last; ++seed)
+            d.seeds.push_back(static_cast<uint32_t>(seed));
+    } else {
+        throw error(*s, "seeds must be a list or a range { from = FIRST, to = LAST }");
+    }
+    if (d.seeds.empty())
+        throw error(*s, "the list of seeds is empty");
+}
+
+const toml::table* DesignReader::section(const toml::table& root, const char* name,
+                                         const char* holds) const {
+    const toml::node* node = root.get(name);
+    if (node && !node->is_table())
+        throw error(*node,
+                    std::string(name) + " must be a table of " + holds + " ([" + name + "])");
+    return node ? node->as_table() : nullptr;
+}
+
+void DesignReader::readFixed(const toml::table& root, SweepDesign& d) const {
+    const toml::table* fixed = section(root, "fixed", "options");
+    if (!fixed)
+        return;
+    for (const auto& [key, value] : *fixed) {
+        const std::string option(key.str());
+        checkOption(option, value);
+        d.fixed.push_back({option, valueText(value)});
+    }
+}
+
+void DesignReader::readFactors(const toml::table& root, SweepDesign& d) const {
+    const toml::table* factors = section(root, "factors", "lists");
+    if (!factors)
+        return;
+    std::vector<std::pair<toml::source_position, DesignFactor>> found;
+    for (const auto& [key, value] : *factors) {
+        const std::string option(key.str());
+        const toml::array* values = value.as_array();
+        if (!values)
+            throw error(value, "factor '" + option + "' must be a list of values");
+        if (values->empty())
+            throw error(value, "factor '" + option + "' has no values");
+        if (root["fixed"][option])
+            throw error(value, "'" + option + "' is both fixed and a factor");
+        DesignFactor f{option, {}};
+        for (const toml::node& v : *values) {
+            checkOption(option, v);
+            const std::string text = valueText(v);
+            if (std::find(f.values.begin(), f.values.end(), text) != f.values.end())
+                throw error(v, "factor '" + option + "' lists " + text + " twice");
+            f.values.push_back(text);
+        }
+        found.push_back({key.source().begin, f});
+    }
+    // The order written in the file, not the table's order of keys.
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return a.first.line != b.first.line ? a.first.line < b.first.line
+                                            : a.first.column < b.first.column;
+    });
+    for (auto& f : found)
+        d.factors.push_back(std::move(f.second));
+}
+
+void DesignReader::checkCaseCount(const SweepDesign& d, bool force) const {
+    const long long n = d.caseCount();
+    if (n > MAX_CASES)
+        throw error(0, "more than 2147483647 cases");
+    if (n > MAX_CASES_WITHOUT_FORCE && !force)
+        throw error(0, std::to_string(n) + " cases, more than " +
+                           std::to_string(MAX_CASES_WITHOUT_FORCE) + " (give --force to run them)");
+}
+
+SweepDesign DesignReader::read(const toml::table& root, bool force) {
+    for (const auto& [key, value] : root) {
+        const std::string k(key.str());
+        if (std::find(std::begin(TOP_LEVEL), std::end(TOP_LEVEL), k) == std::end(TOP_LEVEL))
+            throw error(value, "unknown key '" + k +
+                                   "' (a design has generations, seeds, keep-runs, [fixed] and "
+                                   "[factors])");
+    }
+    SweepDesign d;
+    readGenerations(root, d);
+    readSeeds(root, d);
+    if (const toml::node* keep = root.get("keep-runs")) {
+        if (!keep->is_boolean())
+            throw error(*keep, "keep-runs must be true or false");
+        d.keepRuns = keep->as_boolean()->get();
+    }
+    readFixed(root, d);
+    readFactors(root, d);
+    checkPreyTimesValue(root);
+    checkCaseCount(d, force);
+    return d;
+}
+
+} // namespace
+
+long long SweepDesign::conditionCount() const {
+    long long n = 1;
+    for (const DesignFactor& f : factors) {
+        n *= static_cast<long long>(f.values.size());
+        if (n > MAX_CASES)
+            return MAX_CASES + 1; // saturates: only compared with limits
+    }
+    return n;
+}
+
+long long SweepDesign::caseCount() const {
+    const long long n = conditionCount() * static_cast<long long>(seeds.size());
+    return n > MAX_CASES ? MAX_CASES + 1 : n;
+}
+
+SweepDesign parseDesign(const std::string& text, const std::string& name, bool force) {
+    DesignReader reader(name);
+    toml::table root;
+    try {
+        root = toml::parse(text, name);
+    } catch (const toml::parse_error& e) {
+        throw reader.error(e.source().begin.line, std::string(e.description()));
+    }
+    return reader.read(root, force);
+}
+
+SweepCase designCase(const SweepDesign& d, long long number) {
+    SweepCase c;
+    c.number = number;
+    long long rest = number - 1;
+    c.seed = d.seeds[static_cast<size_t>(rest % static_cast<long long>(d.seeds.size()))];
+    rest /= static_cast<long long>(d.seeds.size());
+    c.levels.resize(d.factors.size());
+    for (size_t k = d.factors.size(); k-- > 0;) {
+        const long long size = static_cast<long long>(d.factors[k].values.size());
+        c.levels[k] = d.factors[k].values[static_cast<size_t>(rest % size)];
+        rest /= size;
+    }
+    return c;
+}
+
+std::vector<std::string> evolveWords(const SweepDesign& d, const SweepCase& c,
+                                     const std::string& out) {
+    std::vector<std::string> words;
+    for (const char* option : SWEEPABLE) {
+        for (const DesignSetting& s : d.fixed)
+            if (s.name == option)
+                words.insert(words.end(), {"--" + s.name, s.value});
+        for (size_t k = 0; k < d.factors.size(); ++k)
+            if (d.factors[k].name == option)
+                words.insert(words.end(), {"--" + d.factors[k].name, c.levels[k]});
+    }
+    words.insert(words.end(), {"--generations", std::to_string(d.generations), "--seed",
+                               std::to_string(c.seed), "--quiet", "--out", out});
+    return words;
+}
+
+std::string shellCommand(const std::vector<std::string>& words) {
+    std::string out;
+    for (const std::string& w : words) {
+        const bool plain =
+            !w.empty() && w.find_first_not_of("abcdefghijklmnopqrstuvwxyz"
+                                              "ABCDEFGHIJKLMNOPQRSTUVWXYZ"
+                                              "0123456789_./+=:,@%-") == std::string::npos;
+        if (!out.empty())
+            out += ' ';
+        if (plain) {
+            out += w;
+            continue;
+        }
+        out += '\'';
+        for (char ch : w)
+            out += ch == '\'' ? std::string("'\\''") : std::string(1, ch);
+        out += '\'';
+    }
+    return out;
+}

@@ -1,0 +1,74 @@
+#pragma once
+// The folder of a sweep: the design it runs (design.toml), one file of
+// result rows per finished case (cases/case-N.csv, written whole or not at
+// all), a note per failed case (cases/case-N.failed), the run files
+// (runs/case-N.axv, kept when the design asks), the workers' logs (logs/)
+// and the merged table (results.csv).
+
+#include <string>
+#include <vector>
+
+#include "tools/cli/sweep/SweepDesign.h"
+
+enum class CaseState { Done, Failed, Missing };
+
+class SweepFolder {
+  public:
+    // Opens the sweep in `dir`, reading its design.
+    explicit SweepFolder(const std::string& dir);
+    // Reads and checks the design file, then makes `dir` (or checks that the
+    // sweep already there runs the very same design) and its subfolders.
+    // The sweep that `create` would make, without touching the disk.
+    static SweepFolder plan(const std::string& designPath, const std::string& dir, bool force);
+    static SweepFolder create(const std::string& designPath, const std::string& dir, bool force);
+
+    const std::string& dir() const { return dir_; }
+    const SweepDesign& design() const { return design_; }
+
+    std::string rowsPath(long long k) const;
+    std::string failurePath(long long k) const;
+    std::string runPath(long long k) const;
+    std::string logPath(long long k) const;
+    std::string resultsPath() const;
+
+    CaseState state(long long k) const;
+    // Removes the temporary files of case outputs whose writer was killed
+    // before it could rename them into place.
+    void removeLeftovers() const;
+    // The `evolve` words (and the command line) that run case k.
+    std::vector<std::string> caseWords(long long k) const;
+    std::string caseCommand(long long k) const;
+
+  private:
+    SweepFolder(const std::string& dir, const SweepDesign& design);
+    std::string casePath(const char* folder, long long k, const char* extension) const;
+
+    std::string dir_;
+    SweepDesign design_;
+};
+
+// The header line of results.csv: case, each factor, seed, generation and
+// the measures.
+std::string resultsHeader(const SweepDesign& design);
+
+struct CollectResult {
+    long long done = 0;
+    std::vector<long long> failed;
+    std::vector<long long> missing;
+    bool complete() const { return failed.empty() && missing.empty(); }
+};
+
+// Writes results.csv from the finished cases, in case order, and says which
+// cases are failed or missing.
+CollectResult collectResults(const SweepFolder& folder);
+
+// "3,5-9,12" for ascending numbers (the syntax of Slurm's --array).
+std::string numberRanges(const std::vector<long long>& numbers);
+
+// The whole content of a file; a file error when it cannot be read.
+std::string readWholeFile(const std::string& path);
+bool pathExists(const std::string& path);
+// Makes a folder unless it exists (a file error when it cannot).
+void makeFolder(const std::string& path);
+// dir/name.
+std::string joinPath(const std::string& dir, const std::string& name);

@@ -1,0 +1,188 @@
+#include "tools/cli/sweep/SweepPool.h"
+
+#include <cerrno>
+#include <chrono>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <map>
+#include <optional>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+#include "tools/cli/CliError.h"
+#include "tools/cli/RunFile.h"
+#include "tools/cli/sweep/SweepProgress.h"
+
+extern char** environ;
+
+namespace {
+
+volatile std::sig_atomic_t stopRequested = 0;
+
+void requestStop(int) {
+    stopRequested = 1;
+}
+
+// Catches SIGINT and SIGTERM while alive; the old handlers come back after.
+class StopSignals {
+  public:
+    StopSignals() {
+        stopRequested = 0;
+        struct sigaction sa {};
+        sa.sa_handler = requestStop;
+        sigemptyset(&sa.sa_mask);
+        sigaction(SIGINT, &sa, &oldInt_);
+        sigaction(SIGTERM, &sa, &oldTerm_);
+    }
+    ~StopSignals() {
+        sigaction(SIGINT, &oldInt_, nullptr);
+        sigaction(SIGTERM, &oldTerm_, nullptr);
+    }
+
+  private:
+    struct sigaction oldInt_ {};
+    struct sigaction oldTerm_ {};
+};
+
+pid_t startWorker(const std::string& self, const SweepFolder& folder, long long k) {
+    posix_spawn_file_actions_t files;
+    posix_spawn_file_actions_init(&files);
+    posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    const std::string log = folder.logPath(k);
+    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, log.c_str(),
+                                     O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    std::vector<std::string> words = {self, "sweep", "run-case", folder.dir(), std::to_string(k)};
+    std::vector<char*> argv;
+    for (std::string& w : words)
+        argv.push_back(&w[0]);
+    argv.push_back(nullptr);
+    pid_t pid = 0;
+    const int rc = posix_spawn(&pid, self.c_str(), &files, nullptr, argv.data(), environ);
+    posix_spawn_file_actions_destroy(&files);
+    if (rc != 0)
+        throw fileError("cannot start a worker: " + std::string(std::strerror(rc)));
+    return pid;
+}
+
+void removeIfEmpty(const std::string& path) {
+    struct stat st;
+    if (::stat(path.c_str(), &st) == 0 && st.st_size == 0)
+        std::remove(path.c_str());
+}
+
+// The last line the worker wrote on standard error, else how it ended.
+std::string failureReason(const SweepFolder& folder, long long k, int status) {
+    std::string log;
+    try {
+        log = readWholeFile(folder.logPath(k));
+    } catch (const CliError&) {
+    }
+    while (!log.empty() && log.back() == '\n')
+        log.pop_back();
+    const size_t cut = log.rfind('\n');
+    if (!log.empty())
+        return cut == std::string::npos ? log : log.substr(cut + 1);
+    if (WIFSIGNALED(status))
+        return "the worker was killed by signal " + std::to_string(WTERMSIG(status));
+    return "the worker ended with status " + std::to_string(WEXITSTATUS(status));
+}
+
+class Pool {
+  public:
+    Pool(const SweepFolder& folder, int jobs, std::ostream& err, bool terminal)
+        : folder_(folder), jobs_(jobs), self_(programPath()) {
+        for (long long k = 1; k <= folder.design().caseCount(); ++k)
+            if (folder.state(k) == CaseState::Done)
+                ++result_.before;
+            else
+                pending_.push_back(k);
+        progress_.emplace(err, terminal, folder.design().caseCount(), result_.before);
+    }
+
+    PoolResult run() {
+        const StopSignals signals;
+        const auto start = std::chrono::steady_clock::now();
+        size_t next = 0;
+        bool forwarded = false;
+        for (;;) {
+            while (!stopRequested && running_.size() < static_cast<size_t>(jobs_) &&
+                   next < pending_.size()) {
+                const long long k = pending_[next++];
+                running_[startWorker(self_, folder_, k)] = k;
+            }
+            if (running_.empty())
+                break;
+            if (stopRequested && !forwarded) {
+                for (const auto& [pid, k] : running_)
+                    ::kill(pid, SIGTERM);
+                forwarded = true;
+            }
+            reapOrWait();
+            result_.seconds =
+                std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+            progress_->update(result_.done + result_.failed, static_cast<int>(running_.size()),
+                              result_.seconds);
+        }
+        progress_->finish();
+        result_.interrupted = stopRequested != 0;
+        return result_;
+    }
+
+  private:
+    void reapOrWait() {
+        int status = 0;
+        const pid_t pid = ::waitpid(-1, &status, WNOHANG);
+        if (pid <= 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(50));
+            return;
+        }
+        const auto it = running_.find(pid);
+        if (it == running_.end())
+            return;
+        const long long k = it->second;
+        running_.erase(it);
+        if (folder_.state(k) == CaseState::Done) {
+            ++result_.done;
+            removeIfEmpty(folder_.logPath(k));
+            return;
+        }
+        if (stopRequested)
+            return; // ended by the stop: the case is simply not finished
+        ++result_.failed;
+        const std::string reason = failureReason(folder_, k, status);
+        if (folder_.state(k) != CaseState::Failed)
+            writeTextFile(folder_.failurePath(k),
+                          "case " + std::to_string(k) + " failed: " + reason +
+                              "\ncommand: " + folder_.caseCommand(k) + "\n");
+        progress_->message("case " + std::to_string(k) + " failed: " + reason +
+                           "\n  command: " + folder_.caseCommand(k));
+    }
+
+    const SweepFolder& folder_;
+    int jobs_;
+    std::string self_;
+    std::vector<long long> pending_;
+    std::map<pid_t, long long> running_;
+    PoolResult result_;
+    std::optional<SweepProgress> progress_;
+};
+
+} // namespace
+
+std::string programPath() {
+    char buf[4096];
+    const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+    if (n <= 0)
+        throw fileError("cannot find the program's own file (/proc/self/exe)");
+    return std::string(buf, static_cast<size_t>(n));
+}
+
+PoolResult runPool(const SweepFolder& folder, int jobs, std::ostream& err, bool terminal) {
+    Pool pool(folder, jobs, err, terminal);
+    return pool.run();
+}
