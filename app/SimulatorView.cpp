@@ -2,14 +2,15 @@
 
 #include <GL/freeglut.h>
 
-#include <algorithm>
 #include <string>
 
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/ControlPanel.h"
 #include "app/InfoTexts.h"
+#include "app/PreySprites.h"
 #include "app/SimulatorGrid.h"
+#include "app/WebCellCache.h"
 #include "app/WebDrawing.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
@@ -20,56 +21,13 @@ constexpr int OFFLINE_TEXT_X = 20;
 constexpr int OFFLINE_TEXT_Y = 70;
 constexpr double PREY_SPRITE_SCALE = 2.2;
 
-void beginPreySprites()
-{
-    if (flyTexture != 0)
-        glEnable(GL_TEXTURE_2D);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.0f);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-}
-
-void endPreySprites()
-{
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_ALPHA_TEST);
-}
-
+WebCellCache webCells;
 // The prey swarm as this spider met it: caught prey green, the others grey.
 void drawPrey(const Spider& spider)
 {
-    const std::vector<Prey>& prey = evolutionState.problem.prey;
-    const std::vector<int32_t>& caught = spider.web.caughtPrey;
     const int h = static_cast<int>(evolutionState.preySize * PREY_SPRITE_SCALE);
-    beginPreySprites();
-    for (size_t k = 0; k < prey.size(); ++k) {
-        if (std::binary_search(caught.begin(), caught.end(), static_cast<int32_t>(k)))
-            glColor4f(0.1f, 1.0f, 0.1f, 1.0f);
-        else
-            glColor4f(0.6f, 0.6f, 0.6f, 0.8f);
-        glPushMatrix();
-        glTranslated(prey[k].x, prey[k].y, 0.0);
-        if (k < preyAngles.size())
-            glRotated(preyAngles[k], 0.0, 0.0, 1.0);
-        if (flyTexture != 0) {
-            glBindTexture(GL_TEXTURE_2D, flyTexture);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        }
-        glBegin(GL_TRIANGLE_STRIP);
-        glTexCoord2i(1, 0);
-        glVertex2i(h, -h);
-        glTexCoord2i(0, 0);
-        glVertex2i(-h, -h);
-        glTexCoord2i(1, 1);
-        glVertex2i(h, h);
-        glTexCoord2i(0, 1);
-        glVertex2i(-h, h);
-        glEnd();
-        glPopMatrix();
-    }
-    endPreySprites();
+    drawPreySprites(evolutionState.problem.prey, preyAngles, spider.web.caughtPrey, h,
+                    flyTexture);
 }
 
 void drawOfflineMessage()
@@ -96,9 +54,9 @@ void drawSimulator()
     glTranslated(gridOffsetX, gridOffsetY, 0.0);
     const int cells = occupiedCells();
     for (int i = 0; i < cells; ++i) {
-        const Spider spider = evolutionState.spiders[i];
+        const Spider& spider = evolutionState.spiders[i];
         enterWebCell(spider);
-        drawWebCell(spider);
+        webCells.draw(static_cast<size_t>(i), spider);
         if (showPrey)
             drawPrey(spider);
         if (evaluated)

@@ -1,0 +1,74 @@
+#include "app/WebCellCache.h"
+
+#include <GL/gl.h>
+
+#include <cstring>
+
+#include "app/AppState.h"
+#include "app/WebDrawing.h"
+#include "app/WebPalette.h"
+#include "evolution/EvolutionState.h"
+
+namespace {
+
+template <typename T>
+void appendBits(std::vector<int32_t>& key, const T& value)
+{
+    static_assert(sizeof(T) % sizeof(int32_t) == 0, "whole words only");
+    int32_t words[sizeof(T) / sizeof(int32_t)];
+    std::memcpy(words, &value, sizeof(T));
+    key.insert(key.end(), words, words + sizeof(T) / sizeof(int32_t));
+}
+
+} // namespace
+
+void webCellKey(const Spider& spider, std::vector<int32_t>& key)
+{
+    key.clear();
+    const Web& web = spider.web;
+    appendBits(key, webPalette);
+    appendBits(key, radiusLineWidth);
+    appendBits(key, frameLineWidth);
+    appendBits(key, spiralLineWidth);
+    appendBits(key, web.viewHalfWidth);
+    appendBits(key, web.viewHalfHeight);
+    key.push_back(showGenes ? 1 : 0);
+    key.push_back(web.isHighlighted ? 1 : 0);
+    key.push_back(spider.stage);
+    key.push_back(spider.spiderX);
+    key.push_back(spider.spiderY);
+    for (int i = 0; i < NUM_RULES; ++i)
+        key.push_back(spider.rule(i));
+    const EAPGossamerix& problem = evolutionState.problem;
+    key.insert(key.end(), problem.geneMin.begin(), problem.geneMin.end());
+    key.insert(key.end(), problem.geneMax.begin(), problem.geneMax.end());
+    key.push_back(static_cast<int32_t>(web.radii.size()));
+    for (const Radius& r : web.radii)
+        key.insert(key.end(), {r.hubX, r.hubY, r.endX, r.endY, r.kind});
+    key.push_back(web.firstLoopThreads);
+    key.push_back(static_cast<int32_t>(web.spiralThreads.size()));
+    for (const SpiralThread& t : web.spiralThreads)
+        key.insert(key.end(), {t.x1, t.y1, t.x2, t.y2});
+}
+
+void WebCellCache::draw(size_t slot, const Spider& spider)
+{
+    if (entries_.size() <= slot)
+        entries_.resize(slot + 1);
+    Entry& entry = entries_[slot];
+    webCellKey(spider, scratch_);
+    if (entry.list == 0 || scratch_ != entry.key) {
+        if (entry.list == 0)
+            entry.list = glGenLists(1);
+        if (entry.list == 0) {
+            drawWebCell(spider);
+            return;
+        }
+        glNewList(entry.list, GL_COMPILE);
+        drawWebCell(spider);
+        glEndList();
+        entry.key.swap(scratch_);
+        ++compiles_;
+    }
+    glCallList(entry.list);
+}

@@ -1,0 +1,36 @@
+#pragma once
+// Web cells kept on the GPU side: each slot holds a display list of what
+// drawWebCell draws (frame, web, gene chart, spider's position) and compiles
+// it again only when something it shows has changed, so an unchanged web
+// costs one call a frame.
+
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+struct Spider;
+
+class WebCellCache {
+public:
+    WebCellCache() = default;
+    WebCellCache(const WebCellCache&) = delete;
+    WebCellCache& operator=(const WebCellCache&) = delete;
+
+    // Draws the cell of `spider` in cell coordinates, as drawWebCell would.
+    void draw(size_t slot, const Spider& spider);
+    // How many display lists were compiled since the cache was made.
+    long compiles() const { return compiles_; }
+
+private:
+    struct Entry {
+        unsigned list = 0;
+        std::vector<int32_t> key;
+    };
+    std::vector<Entry> entries_;
+    std::vector<int32_t> scratch_;
+    long compiles_ = 0;
+};
+
+// Everything drawWebCell reads, written as numbers: two spiders with the
+// same key draw the same pixels.
+void webCellKey(const Spider& spider, std::vector<int32_t>& key);
