@@ -59,7 +59,9 @@ void drawFossils()
         const Spider fossil = fossilSpiders[i];
         enterWebCell(fossil);
         drawWebCell(fossil);
-        drawCaption(fossilCaption(fossilGenerations[i], fossil.individual.fitness));
+        drawCaption(fittedCaption(fossilCaption(fossilGenerations[i], fossil.individual.fitness),
+                                  fossil.web.viewScale, smallFont),
+                    smallFont);
         glPopMatrix();
     }
     glPopMatrix();

@@ -17,8 +17,6 @@ constexpr double STAGE_CELL_DIVISOR = 4.2;
 constexpr double STAGE_TOP = 90.0;
 constexpr int STAGE_PANEL_GAP = 40;
 constexpr int PANEL_TOP = 80;
-constexpr int TITLE_X = -95;
-constexpr int TITLE_Y = -88;
 
 bool backLatch = false;
 
@@ -66,8 +64,8 @@ void drawStage(int k)
     frameLineWidth = look.frame;
     spiralLineWidth = look.spiral;
     drawWebInFrame(copy);
-    ruleBrowser.font.setColor_rp(1.0f, 1.0f, 1.0f);
-    ruleBrowser.font.writeAt_rp(TITLE_X, TITLE_Y, kStageTitles[k]);
+    drawCaption(fittedCaption(kStageTitles[k], copy.web.viewScale, ruleBrowser.font),
+                ruleBrowser.font);
     glPopMatrix();
 }
 

@@ -8,6 +8,7 @@
 #include "app/AppState.h"
 #include "app/ControlPanel.h"
 #include "app/InfoTexts.h"
+#include "app/LayerCache.h"
 #include "app/PreySprites.h"
 #include "app/SimulatorGrid.h"
 #include "app/WebCellCache.h"
@@ -22,6 +23,11 @@ constexpr int OFFLINE_TEXT_Y = 70;
 constexpr double PREY_SPRITE_SCALE = 2.2;
 
 WebCellCache webCells;
+LayerCache gridLayer;
+std::vector<std::vector<int32_t>> cellKeys;
+std::vector<std::string> captions;
+std::vector<int32_t> frameKey;
+
 // The prey swarm as this spider met it: caught prey green, the others grey.
 void drawPrey(const Spider& spider)
 {
@@ -37,6 +43,65 @@ void drawOfflineMessage()
     LGL::WriteString(text.c_str(), OFFLINE_TEXT_X, OFFLINE_TEXT_Y);
 }
 
+// Everything the grid's picture depends on, cell by cell; the cells' own
+// parts go to their keys as well.
+void gridKey(bool showPrey, bool evaluated, std::vector<int32_t>& key)
+{
+    key.clear();
+    appendKeyBits(key, gridOffsetX);
+    appendKeyBits(key, gridOffsetY);
+    const int cells = occupiedCells();
+    key.insert(key.end(), {cells, showPrey ? 1 : 0, evaluated ? 1 : 0,
+                           static_cast<int32_t>(flyTexture)});
+    if (showPrey) {
+        appendKeyBits(key, evolutionState.preySize);
+        key.insert(key.end(), preyAngles.begin(), preyAngles.end());
+        for (const Prey& p : evolutionState.problem.prey) {
+            appendKeyBits(key, p.x);
+            appendKeyBits(key, p.y);
+        }
+    }
+    cellKeys.resize(static_cast<size_t>(cells));
+    captions.resize(static_cast<size_t>(cells));
+    for (int i = 0; i < cells; ++i) {
+        const Spider& spider = evolutionState.spiders[i];
+        std::vector<int32_t>& cellKey = cellKeys[static_cast<size_t>(i)];
+        cellKey.clear();
+        appendWebCellKey(spider, cellKey);
+        key.insert(key.end(), cellKey.begin(), cellKey.end());
+        appendKeyBits(key, spider.web.viewX);
+        appendKeyBits(key, spider.web.viewY);
+        appendKeyBits(key, spider.web.viewScale);
+        if (showPrey)
+            key.insert(key.end(), spider.web.caughtPrey.begin(), spider.web.caughtPrey.end());
+        std::string& caption = captions[static_cast<size_t>(i)];
+        caption.clear();
+        if (evaluated)
+            caption = fittedCaption(spiderCaption(i, spider.individual.fitness, spider.origin,
+                                                  spider.parentA, spider.parentB),
+                                    spider.web.viewScale, smallFont);
+        appendKeyText(key, caption);
+    }
+}
+
+void drawGrid(bool showPrey)
+{
+    glPushMatrix();
+    glTranslated(gridOffsetX, gridOffsetY, 0.0);
+    const int cells = occupiedCells();
+    for (int i = 0; i < cells; ++i) {
+        const Spider& spider = evolutionState.spiders[i];
+        enterWebCell(spider);
+        webCells.draw(static_cast<size_t>(i), spider, cellKeys[static_cast<size_t>(i)]);
+        if (showPrey)
+            drawPrey(spider);
+        if (!captions[static_cast<size_t>(i)].empty())
+            drawCaption(captions[static_cast<size_t>(i)], smallFont);
+        glPopMatrix();
+    }
+    glPopMatrix();
+}
+
 } // namespace
 
 void drawSimulator()
@@ -50,21 +115,11 @@ void drawSimulator()
 
     const bool evaluated = populationEvaluated();
     const bool showPrey = (freshGeneration || leavePrey) && evaluated;
-    glPushMatrix();
-    glTranslated(gridOffsetX, gridOffsetY, 0.0);
-    const int cells = occupiedCells();
-    for (int i = 0; i < cells; ++i) {
-        const Spider& spider = evolutionState.spiders[i];
-        enterWebCell(spider);
-        webCells.draw(static_cast<size_t>(i), spider);
-        if (showPrey)
-            drawPrey(spider);
-        if (evaluated)
-            drawCaption(spiderCaption(i, spider.individual.fitness, spider.origin,
-                                      spider.parentA, spider.parentB));
-        glPopMatrix();
+    gridKey(showPrey, evaluated, frameKey);
+    if (!gridLayer.restore(frameKey, windowWidth, windowHeight)) {
+        drawGrid(showPrey);
+        gridLayer.drawn(frameKey, windowWidth, windowHeight);
     }
-    glPopMatrix();
     drawInfoBand();
     controlPanel.render();
     glDisable(GL_DEPTH_TEST);

@@ -2,36 +2,22 @@
 
 #include <GL/gl.h>
 
-#include <cstring>
 
 #include "app/AppState.h"
+#include "app/LayerCache.h"
 #include "app/WebDrawing.h"
 #include "app/WebPalette.h"
 #include "evolution/EvolutionState.h"
 
-namespace {
-
-template <typename T>
-void appendBits(std::vector<int32_t>& key, const T& value)
+void appendWebCellKey(const Spider& spider, std::vector<int32_t>& key)
 {
-    static_assert(sizeof(T) % sizeof(int32_t) == 0, "whole words only");
-    int32_t words[sizeof(T) / sizeof(int32_t)];
-    std::memcpy(words, &value, sizeof(T));
-    key.insert(key.end(), words, words + sizeof(T) / sizeof(int32_t));
-}
-
-} // namespace
-
-void webCellKey(const Spider& spider, std::vector<int32_t>& key)
-{
-    key.clear();
     const Web& web = spider.web;
-    appendBits(key, webPalette);
-    appendBits(key, radiusLineWidth);
-    appendBits(key, frameLineWidth);
-    appendBits(key, spiralLineWidth);
-    appendBits(key, web.viewHalfWidth);
-    appendBits(key, web.viewHalfHeight);
+    appendKeyBits(key, webPalette);
+    appendKeyBits(key, radiusLineWidth);
+    appendKeyBits(key, frameLineWidth);
+    appendKeyBits(key, spiralLineWidth);
+    appendKeyBits(key, web.viewHalfWidth);
+    appendKeyBits(key, web.viewHalfHeight);
     key.push_back(showGenes ? 1 : 0);
     key.push_back(web.isHighlighted ? 1 : 0);
     key.push_back(spider.stage);
@@ -51,13 +37,12 @@ void webCellKey(const Spider& spider, std::vector<int32_t>& key)
         key.insert(key.end(), {t.x1, t.y1, t.x2, t.y2});
 }
 
-void WebCellCache::draw(size_t slot, const Spider& spider)
+void WebCellCache::draw(size_t slot, const Spider& spider, const std::vector<int32_t>& key)
 {
     if (entries_.size() <= slot)
         entries_.resize(slot + 1);
     Entry& entry = entries_[slot];
-    webCellKey(spider, scratch_);
-    if (entry.list == 0 || scratch_ != entry.key) {
+    if (entry.list == 0 || key != entry.key) {
         if (entry.list == 0)
             entry.list = glGenLists(1);
         if (entry.list == 0) {
@@ -67,7 +52,7 @@ void WebCellCache::draw(size_t slot, const Spider& spider)
         glNewList(entry.list, GL_COMPILE);
         drawWebCell(spider);
         glEndList();
-        entry.key.swap(scratch_);
+        entry.key = key;
         ++compiles_;
     }
     glCallList(entry.list);

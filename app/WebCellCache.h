@@ -16,8 +16,9 @@ public:
     WebCellCache(const WebCellCache&) = delete;
     WebCellCache& operator=(const WebCellCache&) = delete;
 
-    // Draws the cell of `spider` in cell coordinates, as drawWebCell would.
-    void draw(size_t slot, const Spider& spider);
+    // Draws the cell of `spider` in cell coordinates, as drawWebCell would;
+    // `key` is webCellKey of the spider.
+    void draw(size_t slot, const Spider& spider, const std::vector<int32_t>& key);
     // How many display lists were compiled since the cache was made.
     long compiles() const { return compiles_; }
 
@@ -27,10 +28,9 @@ private:
         std::vector<int32_t> key;
     };
     std::vector<Entry> entries_;
-    std::vector<int32_t> scratch_;
     long compiles_ = 0;
 };
 
-// Everything drawWebCell reads, written as numbers: two spiders with the
-// same key draw the same pixels.
-void webCellKey(const Spider& spider, std::vector<int32_t>& key);
+// Appends everything drawWebCell reads, written as numbers: two spiders with
+// the same key draw the same pixels.
+void appendWebCellKey(const Spider& spider, std::vector<int32_t>& key);

@@ -4,6 +4,7 @@
 
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
+#include "app/GridGeometry.h"
 #include "app/InfoTexts.h"
 #include "app/RuleBrowserView.h"
 #include "app/WebPalette.h"
@@ -19,6 +20,7 @@ constexpr int BAND_LINE_1 = 41;
 constexpr int BAND_LINE_2 = 62;
 constexpr int CAPTION_X = -95;
 constexpr int CAPTION_Y = -88;
+constexpr int CAPTION_RIGHT_MARGIN = 2;
 constexpr double GENE_CHART_X = -80.0;
 constexpr double GENE_CHART_Y = 90.0;
 constexpr int GENE_CHART_WIDTH = 120;
@@ -211,8 +213,17 @@ void drawWebCell(const Spider& spider)
     filledRectangle(spider.spiderX - 2, spider.spiderY - 2, spider.spiderX, spider.spiderY);
 }
 
-void drawCaption(const std::string& text)
+std::string fittedCaption(const std::string& text, double viewScale, LGLFont& font)
 {
-    smallFont.setColor_rp(1.0f, 1.0f, 1.0f);
-    smallFont.writeAt_rp(CAPTION_X, CAPTION_Y, text);
+    // From the caption's left end to the inner edge of the frame's right
+    // side (the frame line is 2 pixels wide).
+    const double span = (WEB_VIEW_HALF_SIZE - CAPTION_X) * viewScale;
+    const int available = static_cast<int>(span) - CAPTION_RIGHT_MARGIN;
+    return fitCaption(text, available, [&font](const std::string& t) { return font.pixWidthOf(t); });
+}
+
+void drawCaption(const std::string& text, LGLFont& font)
+{
+    font.setColor_rp(1.0f, 1.0f, 1.0f);
+    font.writeAt_rp(CAPTION_X, CAPTION_Y, text);
 }

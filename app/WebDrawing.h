@@ -6,6 +6,7 @@
 #include <string>
 
 struct Spider;
+class LGLFont;
 
 void drawWeb(const Spider& spider);
 void drawWebInFrame(const Spider& spider);
@@ -17,5 +18,8 @@ void drawInfoBand();
 void enterWebCell(const Spider& spider);
 // The web in its frame, its gene chart (when shown) and the spider's position.
 void drawWebCell(const Spider& spider);
-// Writes a caption inside the frame's top-left corner.
-void drawCaption(const std::string& text);
+// A caption as it fits inside a cell drawn at `viewScale` pixels per web
+// unit, written with `font` (fitCaption's rule).
+std::string fittedCaption(const std::string& text, double viewScale, LGLFont& font);
+// Writes a caption (already fitted) inside the frame's top-left corner.
+void drawCaption(const std::string& text, LGLFont& font);

@@ -10,13 +10,15 @@
 // Run under an X server: scripts/with-display.sh build/bin/app_frame_bench
 //
 // With --dump=DIR it writes one frame of each view as DIR/<view>.ppm instead
-// of measuring, so that two builds can be compared pixel for pixel.
+// of measuring, so that two builds can be compared pixel for pixel;
+// --repeat=N draws every view N times before it is read.
 
 #include <benchmark/benchmark.h>
 
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -165,9 +167,12 @@ void BM_RunTick(benchmark::State& state)
 }
 BENCHMARK(BM_RunTick)->Arg(24)->Arg(60)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+int dumpRepeats = 1;
+
 void writeFrame(const std::string& path)
 {
-    drawFrame();
+    for (int i = 0; i < dumpRepeats; ++i)
+        drawFrame();
     glFinish();
     std::vector<unsigned char> rgb(static_cast<size_t>(windowWidth) * windowHeight * 3);
     glReadBuffer(GL_BACK);
@@ -211,6 +216,8 @@ int main(int argc, char** argv)
     for (int i = 1; i < argc; ++i) {
         if (std::strncmp(argv[i], "--dump=", 7) == 0)
             dumpDir = argv[i] + 7;
+        if (std::strncmp(argv[i], "--repeat=", 9) == 0)
+            dumpRepeats = std::atoi(argv[i] + 9);
     }
     int glutArgc = 1;
     glutInit(&glutArgc, argv);

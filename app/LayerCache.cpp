@@ -1,0 +1,102 @@
+#define GL_GLEXT_PROTOTYPES 1
+#include "app/LayerCache.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+bool framebufferBlitsSupported()
+{
+    if (std::getenv("ARACHNOVIX_NO_LAYER_CACHE") != nullptr)
+        return false;
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
+    if (version != nullptr && std::atoi(version) >= 3)
+        return true;
+    const char* extensions = reinterpret_cast<const char*>(glGetString(GL_EXTENSIONS));
+    return extensions != nullptr && std::strstr(extensions, "GL_ARB_framebuffer_object") != nullptr;
+}
+
+void blit(unsigned from, unsigned to, int width, int height)
+{
+    glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
+    glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
+    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+} // namespace
+
+void appendKeyText(std::vector<int32_t>& key, const std::string& text)
+{
+    key.push_back(static_cast<int32_t>(text.size()));
+    for (const char c : text)
+        key.push_back(static_cast<unsigned char>(c));
+}
+
+bool LayerCache::available()
+{
+    if (support_ < 0)
+        support_ = framebufferBlitsSupported() ? 1 : 0;
+    return support_ == 1;
+}
+
+bool LayerCache::restore(const std::vector<int32_t>& key, int width, int height)
+{
+    if (savedKey_.empty() || width != savedWidth_ || height != savedHeight_ || key != savedKey_)
+        return false;
+    blit(framebuffer_, 0, width, height);
+    ++restores_;
+    return true;
+}
+
+void LayerCache::drawn(const std::vector<int32_t>& key, int width, int height)
+{
+    const bool repeated = key == drawnKey_;
+    drawnKey_ = key;
+    if (!repeated || !available())
+        return;
+    if (save(width, height)) {
+        savedKey_ = key;
+        savedWidth_ = width;
+        savedHeight_ = height;
+    }
+}
+
+bool LayerCache::save(int width, int height)
+{
+    if (width <= 0 || height <= 0)
+        return false;
+    if (framebuffer_ == 0) {
+        glGenFramebuffers(1, &framebuffer_);
+        glGenRenderbuffers(1, &colour_);
+    }
+    if (width > storeWidth_ || height > storeHeight_) {
+        storeWidth_ = std::max(width, storeWidth_);
+        storeHeight_ = std::max(height, storeHeight_);
+        glBindRenderbuffer(GL_RENDERBUFFER, colour_);
+        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, storeWidth_, storeHeight_);
+        glBindRenderbuffer(GL_RENDERBUFFER, 0);
+        glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
+        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
+        const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
+        glBindFramebuffer(GL_FRAMEBUFFER, 0);
+        if (!complete) {
+            support_ = 0;
+            return false;
+        }
+    }
+    blit(0, framebuffer_, width, height);
+    return true;
+}
+
+void LayerCache::clear()
+{
+    savedKey_.clear();
+    drawnKey_.clear();
+}
