@@ -2,11 +2,17 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+#include <string>
+#include <vector>
+
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
 #include "app/FossilsModel.h"
 #include "app/InfoTexts.h"
+#include "app/LayerCache.h"
+#include "app/WebCellCache.h"
 #include "app/WebDrawing.h"
 
 int fossilBackId = -1;
@@ -18,6 +24,11 @@ constexpr char PANEL_OPTION = 'n';
 constexpr const char* BACK_LABEL = "  Back to Simulator [esc]  ";
 
 bool backLatch = false;
+WebCellCache webCells;
+LayerCache gridLayer;
+std::vector<std::vector<int32_t>> cellKeys;
+std::vector<std::string> captions;
+std::vector<int32_t> frameKey;
 
 } // namespace
 
@@ -52,19 +63,36 @@ void drawFossils()
 {
     glClear(GL_COLOR_BUFFER_BIT);
     handleFossilPanel();
-    glPushMatrix();
-    glTranslated(gridOffsetX, gridOffsetY, 0.0);
-    const size_t cells = static_cast<size_t>(gridColumns * gridRows);
-    for (size_t i = 0; i < fossilSpiders.size() && i < cells; ++i) {
-        const Spider fossil = fossilSpiders[i];
-        enterWebCell(fossil);
-        drawWebCell(fossil);
-        drawCaption(fittedCaption(fossilCaption(fossilGenerations[i], fossil.individual.fitness),
-                                  fossil.web.viewScale, smallFont),
-                    smallFont);
-        glPopMatrix();
+    const size_t cells = std::min(fossilSpiders.size(), static_cast<size_t>(gridColumns * gridRows));
+    frameKey.clear();
+    appendKeyBits(frameKey, gridOffsetX);
+    appendKeyBits(frameKey, gridOffsetY);
+    cellKeys.resize(cells);
+    captions.resize(cells);
+    for (size_t i = 0; i < cells; ++i) {
+        const Spider& fossil = fossilSpiders[i];
+        cellKeys[i].clear();
+        appendWebCellKey(fossil, cellKeys[i]);
+        frameKey.insert(frameKey.end(), cellKeys[i].begin(), cellKeys[i].end());
+        appendKeyBits(frameKey, fossil.web.viewX);
+        appendKeyBits(frameKey, fossil.web.viewY);
+        appendKeyBits(frameKey, fossil.web.viewScale);
+        captions[i] = fittedCaption(fossilCaption(fossilGenerations[i], fossil.individual.fitness),
+                                    fossil.web.viewScale, smallFont);
+        appendKeyText(frameKey, captions[i]);
     }
-    glPopMatrix();
+    if (!gridLayer.restore(frameKey, windowWidth, windowHeight)) {
+        glPushMatrix();
+        glTranslated(gridOffsetX, gridOffsetY, 0.0);
+        for (size_t i = 0; i < cells; ++i) {
+            enterWebCell(fossilSpiders[i]);
+            webCells.draw(i, fossilSpiders[i], cellKeys[i]);
+            drawCaption(captions[i], smallFont);
+            glPopMatrix();
+        }
+        glPopMatrix();
+        gridLayer.drawn(frameKey, windowWidth, windowHeight);
+    }
     drawInfoBand();
     fossilPanel.render();
     glDisable(GL_DEPTH_TEST);

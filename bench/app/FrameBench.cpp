@@ -97,7 +97,7 @@ void BM_SimulatorFrame(benchmark::State& state)
     countFrames(state);
     leavePrey = false;
 }
-BENCHMARK(BM_SimulatorFrame)->Arg(24)->Arg(60)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_SimulatorFrame)->Arg(24)->Arg(60)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 void BM_FossilsFrame(benchmark::State& state)
 {
@@ -109,7 +109,7 @@ void BM_FossilsFrame(benchmark::State& state)
     countFrames(state);
     showSimulator();
 }
-BENCHMARK(BM_FossilsFrame)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_FossilsFrame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 void BM_RuleBrowserFrameWhileEditing(benchmark::State& state)
 {
@@ -131,7 +131,7 @@ void BM_RuleBrowserFrameWhileEditing(benchmark::State& state)
     countFrames(state);
     currentView = VIEW_SIMULATOR;
 }
-BENCHMARK(BM_RuleBrowserFrameWhileEditing)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RuleBrowserFrameWhileEditing)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 int tickTarget = 0;
 
@@ -165,7 +165,7 @@ void BM_RunTick(benchmark::State& state)
         benchmark::Counter(static_cast<double>(generations), benchmark::Counter::kIsRate);
     settle();
 }
-BENCHMARK(BM_RunTick)->Arg(24)->Arg(60)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_RunTick)->Arg(24)->Arg(60)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
 int dumpRepeats = 1;
 
