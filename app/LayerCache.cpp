@@ -22,11 +22,15 @@ bool framebufferBlitsSupported()
     return extensions != nullptr && std::strstr(extensions, "GL_ARB_framebuffer_object") != nullptr;
 }
 
+// Copies the pixels upside down: the window's rows run the other way from a
+// texture's, so the flip makes the copy a plain memory copy in drivers that
+// can do one (Mesa's software renderer among them). Two flips restore the
+// picture as it was.
 void blit(unsigned from, unsigned to, int width, int height)
 {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
-    glBlitFramebuffer(0, 0, width, height, 0, 0, width, height, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    glBlitFramebuffer(0, 0, width, height, 0, height, width, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
 }
 
@@ -74,16 +78,19 @@ bool LayerCache::save(int width, int height)
         return false;
     if (framebuffer_ == 0) {
         glGenFramebuffers(1, &framebuffer_);
-        glGenRenderbuffers(1, &colour_);
+        glGenTextures(1, &colour_);
     }
     if (width > storeWidth_ || height > storeHeight_) {
         storeWidth_ = std::max(width, storeWidth_);
         storeHeight_ = std::max(height, storeHeight_);
-        glBindRenderbuffer(GL_RENDERBUFFER, colour_);
-        glRenderbufferStorage(GL_RENDERBUFFER, GL_RGBA8, storeWidth_, storeHeight_);
-        glBindRenderbuffer(GL_RENDERBUFFER, 0);
+        // Blue-green-red-alpha bytes as the window keeps them, so that no
+        // conversion is needed either.
+        glBindTexture(GL_TEXTURE_2D, colour_);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA, storeWidth_, storeHeight_, 0, GL_BGRA,
+                     GL_UNSIGNED_BYTE, nullptr);
+        glBindTexture(GL_TEXTURE_2D, 0);
         glBindFramebuffer(GL_FRAMEBUFFER, framebuffer_);
-        glFramebufferRenderbuffer(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_RENDERBUFFER, colour_);
+        glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0, GL_TEXTURE_2D, colour_, 0);
         const bool complete = glCheckFramebufferStatus(GL_FRAMEBUFFER) == GL_FRAMEBUFFER_COMPLETE;
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         if (!complete) {
