@@ -1,0 +1,18 @@
+#pragma once
+// The window's size and place at start-up: 1678 x 955 at (20, 50) whenever
+// that fits the desktop's work area, else the largest window of the same
+// shape that does, so that the whole window (and the panels in it) starts
+// on screen. No window is needed.
+
+struct ScreenRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// Room left around a shrunk window for the window manager's frame: a title
+// bar above, borders at the sides and below.
+constexpr int FRAME_TITLE_ALLOWANCE = 40;
+constexpr int FRAME_BORDER_ALLOWANCE = 10;
+
+// The client area to open on a desktop whose work area (the desktop less
+// docks and panels) is `workArea`.
+ScreenRect fitStartWindow(const ScreenRect& workArea);

@@ -1,0 +1,34 @@
+#include <gtest/gtest.h>
+
+#include "app/WindowFit.h"
+
+TEST(WindowFitTest, RoomyDesktopsKeepTheUsualWindow)
+{
+    for (const ScreenRect area : {ScreenRect{0, 0, 1920, 1080}, ScreenRect{0, 27, 1920, 1053},
+                                  ScreenRect{0, 0, 1698, 1005}}) {
+        const ScreenRect w = fitStartWindow(area);
+        EXPECT_EQ(w.x, 20);
+        EXPECT_EQ(w.y, 50);
+        EXPECT_EQ(w.width, 1678);
+        EXPECT_EQ(w.height, 955);
+    }
+}
+
+TEST(WindowFitTest, SmallDesktopsGetTheLargestWindowOfTheSameShapeInsideTheWorkArea)
+{
+    for (const ScreenRect area : {ScreenRect{0, 0, 1366, 768}, ScreenRect{0, 0, 1280, 720},
+                                  ScreenRect{0, 32, 1366, 736}, ScreenRect{64, 0, 1216, 800},
+                                  ScreenRect{0, 0, 1000, 650}}) {
+        const ScreenRect w = fitStartWindow(area);
+        EXPECT_GE(w.x, area.x);
+        EXPECT_GE(w.y - FRAME_TITLE_ALLOWANCE, area.y);
+        EXPECT_LE(w.x + w.width, area.x + area.width);
+        EXPECT_LE(w.y + w.height, area.y + area.height);
+        EXPECT_NEAR(static_cast<double>(w.width) / w.height, 1678.0 / 955.0, 0.005);
+        // Largest: one of the two sides uses up its room.
+        const bool widthFull = w.width + 1 > area.width - 2 * FRAME_BORDER_ALLOWANCE - 1;
+        const bool heightFull =
+            w.height + 1 > area.height - FRAME_TITLE_ALLOWANCE - FRAME_BORDER_ALLOWANCE - 1;
+        EXPECT_TRUE(widthFull || heightFull) << area.width << "x" << area.height;
+    }
+}
