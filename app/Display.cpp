@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include <map>
+
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/FossilsModel.h"
@@ -9,10 +11,13 @@
 #include "app/RuleBrowserView.h"
 #include "app/SimulatorGrid.h"
 #include "app/SimulatorView.h"
+#include "app/WindowFit.h"
 #include "evolution/EvolutionState.h"
 
 namespace {
 constexpr int PANEL_STRIP_TOP = 80;
+// How far each panel of the strip is scrolled up, in pixels.
+std::map<const LGLUI*, int> panelScrollOffsets;
 } // namespace
 
 void drawFrame()
@@ -45,9 +50,21 @@ void passiveMotionCallback(int x, int y)
 
 void placeInPanelStrip(LGLUI& panel)
 {
-    panel.panelY = PANEL_STRIP_TOP;
+    int& offset = panelScrollOffsets[&panel];
+    panel.updatePanelHeight();
+    offset = limitPanelScroll(offset, PANEL_STRIP_TOP, panel.panelHeight, windowHeight);
+    panel.panelY = PANEL_STRIP_TOP - offset;
     panel.panelX = static_cast<int>(windowWidth - panelStripWidth * 0.5 - (panel.panelWidth / 2));
     panel.updateUIDimension();
+}
+
+bool scrollPanelInStrip(LGLUI& panel, int notches)
+{
+    int& offset = panelScrollOffsets[&panel];
+    const int before = offset;
+    offset += notches * panel.rowHeight;
+    placeInPanelStrip(panel);
+    return offset != before;
 }
 
 void reshapeCallback(int width, int height)

@@ -24,3 +24,9 @@ ScreenRect fitStartWindow(const ScreenRect& workArea)
     fitted.y = workArea.y + FRAME_TITLE_ALLOWANCE;
     return fitted;
 }
+
+int limitPanelScroll(int offset, int top, int panelHeight, int windowHeight)
+{
+    const int overflow = top + panelHeight + PANEL_BOTTOM_MARGIN - windowHeight;
+    return std::max(0, std::min(offset, overflow));
+}

@@ -16,3 +16,9 @@ constexpr int FRAME_BORDER_ALLOWANCE = 10;
 // The client area to open on a desktop whose work area (the desktop less
 // docks and panels) is `workArea`.
 ScreenRect fitStartWindow(const ScreenRect& workArea);
+
+// A panel placed with its top at `top` that is taller than the window below
+// it scrolls: `offset` pixels up at most until its bottom edge (with a small
+// margin) reaches the window's bottom. Returns the offset limited to that.
+constexpr int PANEL_BOTTOM_MARGIN = 6;
+int limitPanelScroll(int offset, int top, int panelHeight, int windowHeight);

@@ -32,3 +32,13 @@ TEST(WindowFitTest, SmallDesktopsGetTheLargestWindowOfTheSameShapeInsideTheWorkA
         EXPECT_TRUE(widthFull || heightFull) << area.width << "x" << area.height;
     }
 }
+
+TEST(WindowFitTest, PanelScrollsOnlyAsFarAsItOverflows)
+{
+    // 700 pixels of panel below y = 80 in a 557-pixel window: 229 too many.
+    EXPECT_EQ(limitPanelScroll(1000, 80, 700, 557), 80 + 700 + PANEL_BOTTOM_MARGIN - 557);
+    EXPECT_EQ(limitPanelScroll(50, 80, 700, 557), 50);
+    EXPECT_EQ(limitPanelScroll(-30, 80, 700, 557), 0);
+    // A panel that fits never moves.
+    EXPECT_EQ(limitPanelScroll(100, 80, 400, 955), 0);
+}
