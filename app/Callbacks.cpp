@@ -99,10 +99,15 @@ void fossilsClick(int x, int y, bool rightPress, bool leftPress)
     fossilPanel.handleMouseClick(x, y, rightPress, leftPress, handled);
 }
 
-// The mouse wheel over the panel strip scrolls the view's panel when it is
-// taller than the window.
+// The mouse wheel scrolls a view's panels that reach below the window: the
+// panel in the strip, or the Rule Browser's stage panels.
 void wheel(int x, int notches)
 {
+    if (currentView == VIEW_RULE_BROWSER) {
+        if (scrollRuleBrowserPanels(notches))
+            glutPostRedisplay();
+        return;
+    }
     if (x < windowWidth - panelStripWidth)
         return;
     LGLUI* panel = currentView == VIEW_SIMULATOR ? &controlPanel

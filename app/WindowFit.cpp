@@ -30,3 +30,54 @@ int limitPanelScroll(int offset, int top, int panelHeight, int windowHeight)
     const int overflow = top + panelHeight + PANEL_BOTTOM_MARGIN - windowHeight;
     return std::max(0, std::min(offset, overflow));
 }
+
+namespace {
+
+// One row from left to right, each panel at its wish or after the previous;
+// then pulled back from `right`. Whether the row fits within [left, right].
+bool packOneRow(const std::vector<int>& wishX, const std::vector<int>& widths, int left,
+                int right, int gap, std::vector<int>& xs)
+{
+    const size_t n = widths.size();
+    xs.assign(n, 0);
+    for (size_t k = 0; k < n; ++k) {
+        xs[k] = std::max(wishX[k], left);
+        if (k > 0)
+            xs[k] = std::max(xs[k], xs[k - 1] + widths[k - 1] + gap);
+    }
+    for (size_t k = n; k-- > 0;) {
+        const int limit = k + 1 < n ? xs[k + 1] - gap : right;
+        xs[k] = std::min(xs[k], limit - widths[k]);
+    }
+    return n == 0 || xs[0] >= left;
+}
+
+} // namespace
+
+std::vector<PanelSpot> placePanelsInRows(const std::vector<int>& wishX,
+                                         const std::vector<int>& widths,
+                                         const std::vector<int>& heights, int top, int left,
+                                         int right, int gap)
+{
+    const size_t n = widths.size();
+    std::vector<PanelSpot> spots(n);
+    std::vector<int> xs;
+    if (packOneRow(wishX, widths, left, right, gap, xs)) {
+        for (size_t k = 0; k < n; ++k)
+            spots[k] = PanelSpot{xs[k], top};
+        return spots;
+    }
+    int rowTop = top, rowBottom = top, cursor = left;
+    for (size_t k = 0; k < n; ++k) {
+        int x = std::max(wishX[k], cursor);
+        if (x + widths[k] > right && cursor > left) {
+            rowTop = rowBottom + gap;
+            x = left;
+        }
+        x = std::max(left, std::min(x, right - widths[k]));
+        spots[k] = PanelSpot{x, rowTop};
+        rowBottom = std::max(rowBottom, rowTop + heights[k]);
+        cursor = x + widths[k] + gap;
+    }
+    return spots;
+}

@@ -4,6 +4,8 @@
 // shape that does, so that the whole window (and the panels in it) starts
 // on screen. No window is needed.
 
+#include <vector>
+
 struct ScreenRect {
     int x = 0, y = 0, width = 0, height = 0;
 };
@@ -22,3 +24,15 @@ ScreenRect fitStartWindow(const ScreenRect& workArea);
 // margin) reaches the window's bottom. Returns the offset limited to that.
 constexpr int PANEL_BOTTOM_MARGIN = 6;
 int limitPanelScroll(int offset, int top, int panelHeight, int windowHeight);
+
+// Places panels of the given sizes side by side, each at its wished x or
+// just right of the one before, never overlapping and within [left, right]:
+// on one row when they fit (moved left as far as needed), else wrapped into
+// as many rows as needed. Returns the top-left corner of each panel.
+struct PanelSpot {
+    int x = 0, y = 0;
+};
+std::vector<PanelSpot> placePanelsInRows(const std::vector<int>& wishX,
+                                         const std::vector<int>& widths,
+                                         const std::vector<int>& heights, int top, int left,
+                                         int right, int gap);

@@ -42,3 +42,38 @@ TEST(WindowFitTest, PanelScrollsOnlyAsFarAsItOverflows)
     // A panel that fits never moves.
     EXPECT_EQ(limitPanelScroll(100, 80, 400, 955), 0);
 }
+
+TEST(WindowFitTest, StagePanelsNeverOverlap)
+{
+    const auto overlap = [](const std::vector<PanelSpot>& s, const std::vector<int>& w,
+                            const std::vector<int>& h) {
+        for (size_t a = 0; a < s.size(); ++a)
+            for (size_t b = a + 1; b < s.size(); ++b)
+                if (s[a].x < s[b].x + w[b] && s[b].x < s[a].x + w[a] && s[a].y < s[b].y + h[b] &&
+                    s[b].y < s[a].y + h[a])
+                    return true;
+        return false;
+    };
+    const std::vector<int> heights{300, 200, 100, 80};
+    // Roomy: every panel where it wished to be.
+    std::vector<int> widths{180, 200, 170, 190};
+    std::vector<PanelSpot> s = placePanelsInRows({0, 210, 420, 630}, widths, heights, 300, 0, 1100, 4);
+    EXPECT_EQ(s[1].x, 210);
+    EXPECT_EQ(s[3].x, 630);
+    EXPECT_EQ(s[3].y, 300);
+    // Wider panels than their cells: one row, pushed apart and back inside.
+    widths = {205, 216, 176, 198};
+    s = placePanelsInRows({5, 215, 425, 635}, widths, heights, 300, 0, 840, 4);
+    EXPECT_FALSE(overlap(s, widths, heights));
+    EXPECT_EQ(s[3].y, 300);
+    EXPECT_LE(s[3].x + widths[3], 840);
+    // Too wide for one row: wrapped below, still no overlap, inside the bounds.
+    widths = {290, 300, 240, 270};
+    s = placePanelsInRows({5, 215, 425, 635}, widths, heights, 300, 0, 1000, 4);
+    EXPECT_FALSE(overlap(s, widths, heights));
+    EXPECT_GT(s[3].y, 300);
+    for (size_t k = 0; k < s.size(); ++k) {
+        EXPECT_GE(s[k].x, 0);
+        EXPECT_LE(s[k].x + widths[k], 1000);
+    }
+}
