@@ -61,7 +61,7 @@ int LGLFont::widthOf(const char* text, size_t n) const {
     return int(w);
 }
 
-int LGLFont::pixWidthOf(const std::string& text) { return widthOf(text.data(), text.size()); }
+int LGLFont::pixWidthOf(const std::string& text) const { return widthOf(text.data(), text.size()); }
 
 int LGLFont::alignedStart(int x, int w) const {
     if (alignment > 0) return x;

@@ -67,7 +67,7 @@ public:
 
     // An id outside 0 ... numFonts - 1 ends the process with status 241.
     void selectFont(int id);
-    int pixWidthOf(const std::string& text);
+    int pixWidthOf(const std::string& text) const;
     // Where text of pixel width w written at x starts, by the alignment.
     int alignedStart(int x, int w) const;
 

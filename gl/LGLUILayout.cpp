@@ -1,5 +1,6 @@
 // Control panel geometry: rows, fields, arrows, pop-up lists, and the hit
 // areas that every render records.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 
@@ -44,8 +45,14 @@ tRect LGLUI::buttonRect(int i) const {
 
 tRect LGLUI::popupRect(int i) const {
     tRect r;
-    const int entries = (i >= 0 && i < widgetCount) ? int(widgets[i].entries.size()) : 0;
-    LGeom::setRectExt(r, panelWidth + labelX - kPopupOffset, rowTop(i) - fieldPad.y1, kPopupWidth,
+    const bool known = i >= 0 && i < widgetCount;
+    const int entries = known ? int(widgets[i].entries.size()) : 0;
+    // Wide enough for the widest entry with half a font size of margin on
+    // either side, so that no entry is cut by the border.
+    int width = kPopupWidth;
+    if (known)
+        for (const std::string& e : widgets[i].entries) width = std::max(width, font.pixWidthOf(e) + fontSize);
+    LGeom::setRectExt(r, panelWidth + labelX - kPopupOffset, rowTop(i) - fieldPad.y1, width,
                       entries * rowHeight);
     return r;
 }
