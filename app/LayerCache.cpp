@@ -11,8 +11,7 @@
 
 namespace {
 
-bool framebufferBlitsSupported()
-{
+bool framebufferBlitsSupported() {
     if (std::getenv("ARACHNOVIX_NO_LAYER_CACHE") != nullptr)
         return false;
     const char* version = reinterpret_cast<const char*>(glGetString(GL_VERSION));
@@ -26,8 +25,7 @@ bool framebufferBlitsSupported()
 // texture's, so the flip makes the copy a plain memory copy in drivers that
 // can do one (Mesa's software renderer among them). Two flips restore the
 // picture as it was.
-void blit(unsigned from, unsigned to, int width, int height)
-{
+void blit(unsigned from, unsigned to, int width, int height) {
     glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
     glBlitFramebuffer(0, 0, width, height, 0, height, width, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
@@ -36,22 +34,19 @@ void blit(unsigned from, unsigned to, int width, int height)
 
 } // namespace
 
-void appendKeyText(std::vector<int32_t>& key, const std::string& text)
-{
+void appendKeyText(std::vector<int32_t>& key, const std::string& text) {
     key.push_back(static_cast<int32_t>(text.size()));
     for (const char c : text)
         key.push_back(static_cast<unsigned char>(c));
 }
 
-bool LayerCache::available()
-{
+bool LayerCache::available() {
     if (support_ < 0)
         support_ = framebufferBlitsSupported() ? 1 : 0;
     return support_ == 1;
 }
 
-bool LayerCache::restore(const std::vector<int32_t>& key, int width, int height)
-{
+bool LayerCache::restore(const std::vector<int32_t>& key, int width, int height) {
     if (savedKey_.empty() || width != savedWidth_ || height != savedHeight_ || key != savedKey_)
         return false;
     blit(framebuffer_, 0, width, height);
@@ -59,8 +54,7 @@ bool LayerCache::restore(const std::vector<int32_t>& key, int width, int height)
     return true;
 }
 
-void LayerCache::drawn(const std::vector<int32_t>& key, int width, int height)
-{
+void LayerCache::drawn(const std::vector<int32_t>& key, int width, int height) {
     const bool repeated = key == drawnKey_;
     drawnKey_ = key;
     if (!repeated || !available())
@@ -72,8 +66,7 @@ void LayerCache::drawn(const std::vector<int32_t>& key, int width, int height)
     }
 }
 
-bool LayerCache::save(int width, int height)
-{
+bool LayerCache::save(int width, int height) {
     if (width <= 0 || height <= 0)
         return false;
     if (framebuffer_ == 0) {
@@ -102,8 +95,7 @@ bool LayerCache::save(int width, int height)
     return true;
 }
 
-void LayerCache::clear()
-{
+void LayerCache::clear() {
     savedKey_.clear();
     drawnKey_.clear();
 }

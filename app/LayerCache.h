@@ -12,7 +12,7 @@
 #include <vector>
 
 class LayerCache {
-public:
+  public:
     LayerCache() = default;
     LayerCache(const LayerCache&) = delete;
     LayerCache& operator=(const LayerCache&) = delete;
@@ -28,7 +28,7 @@ public:
     // How often restore succeeded.
     long restores() const { return restores_; }
 
-private:
+  private:
     bool available();
     bool save(int width, int height);
 
@@ -41,9 +41,7 @@ private:
 };
 
 // Appends a value's bits to a key as 32-bit words.
-template <typename T>
-void appendKeyBits(std::vector<int32_t>& key, const T& value)
-{
+template <typename T> void appendKeyBits(std::vector<int32_t>& key, const T& value) {
     static_assert(sizeof(T) % sizeof(int32_t) == 0, "whole words only");
     int32_t words[sizeof(T) / sizeof(int32_t)];
     std::memcpy(words, &value, sizeof(T));

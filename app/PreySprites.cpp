@@ -16,19 +16,16 @@ constexpr int CORNER_ORDER[6] = {0, 1, 2, 2, 1, 3};
 constexpr int CORNER_SIGN[4][2] = {{1, -1}, {-1, -1}, {1, 1}, {-1, 1}};
 constexpr float CORNER_UV[4][2] = {{1, 0}, {0, 0}, {1, 1}, {0, 1}};
 
-float& at(GlMatrix& m, int row, int column)
-{
+float& at(GlMatrix& m, int row, int column) {
     return m[static_cast<size_t>(column * 4 + row)];
 }
 
-float at(const GlMatrix& m, int row, int column)
-{
+float at(const GlMatrix& m, int row, int column) {
     return m[static_cast<size_t>(column * 4 + row)];
 }
 
 // a x b, each element summed left to right.
-GlMatrix multiply(const GlMatrix& a, const GlMatrix& b)
-{
+GlMatrix multiply(const GlMatrix& a, const GlMatrix& b) {
     GlMatrix p{};
     for (int i = 0; i < 4; ++i) {
         for (int j = 0; j < 4; ++j)
@@ -39,16 +36,15 @@ GlMatrix multiply(const GlMatrix& a, const GlMatrix& b)
 }
 
 // m x translation(x, y, 0).
-GlMatrix translated(GlMatrix m, float x, float y)
-{
+GlMatrix translated(GlMatrix m, float x, float y) {
     for (int row = 0; row < 4; ++row)
-        at(m, row, 3) = at(m, row, 0) * x + at(m, row, 1) * y + at(m, row, 2) * 0.0f + at(m, row, 3);
+        at(m, row, 3) =
+            at(m, row, 0) * x + at(m, row, 1) * y + at(m, row, 2) * 0.0f + at(m, row, 3);
     return m;
 }
 
 // m x rotation by `degrees` about the z axis.
-GlMatrix rotated(const GlMatrix& m, float degrees)
-{
+GlMatrix rotated(const GlMatrix& m, float degrees) {
     if (degrees == 0.0f)
         return m;
     const float s = std::sin(static_cast<float>(degrees * M_PI / 180.0));
@@ -67,8 +63,7 @@ GlMatrix rotated(const GlMatrix& m, float degrees)
 
 void buildPreySprites(const std::vector<Prey>& prey, const std::vector<int>& angles,
                       const std::vector<int32_t>& caught, int half, const GlMatrix& projection,
-                      const GlMatrix& modelView, PreySpriteBatch& batch)
-{
+                      const GlMatrix& modelView, PreySpriteBatch& batch) {
     const size_t vertices = prey.size() * 6;
     batch.clip.resize(vertices * 4);
     batch.uv.resize(vertices * 2);
@@ -77,8 +72,8 @@ void buildPreySprites(const std::vector<Prey>& prey, const std::vector<int>& ang
     for (size_t k = 0; k < prey.size(); ++k) {
         const bool hit = std::binary_search(caught.begin(), caught.end(), static_cast<int32_t>(k));
         const float* colour = hit ? CAUGHT : MISSED;
-        GlMatrix m = translated(modelView, static_cast<float>(prey[k].x),
-                                static_cast<float>(prey[k].y));
+        GlMatrix m =
+            translated(modelView, static_cast<float>(prey[k].x), static_cast<float>(prey[k].y));
         if (k < angles.size())
             m = rotated(m, static_cast<float>(angles[k]));
         const GlMatrix mvp = multiply(projection, m);
@@ -101,8 +96,7 @@ void buildPreySprites(const std::vector<Prey>& prey, const std::vector<int>& ang
 }
 
 void drawPreySprites(const std::vector<Prey>& prey, const std::vector<int>& angles,
-                     const std::vector<int32_t>& caught, int half, unsigned texture)
-{
+                     const std::vector<int32_t>& caught, int half, unsigned texture) {
     if (prey.empty())
         return;
     static PreySpriteBatch batch;

@@ -2,15 +2,13 @@
 
 #include <GL/gl.h>
 
-
 #include "app/AppState.h"
 #include "app/LayerCache.h"
 #include "app/WebDrawing.h"
 #include "app/WebPalette.h"
 #include "evolution/EvolutionState.h"
 
-void appendWebCellKey(const Spider& spider, std::vector<int32_t>& key)
-{
+void appendWebCellKey(const Spider& spider, std::vector<int32_t>& key) {
     const Web& web = spider.web;
     appendKeyBits(key, webPalette);
     appendKeyBits(key, radiusLineWidth);
@@ -37,8 +35,7 @@ void appendWebCellKey(const Spider& spider, std::vector<int32_t>& key)
         key.insert(key.end(), {t.x1, t.y1, t.x2, t.y2});
 }
 
-void WebCellCache::draw(size_t slot, const Spider& spider, const std::vector<int32_t>& key)
-{
+void WebCellCache::draw(size_t slot, const Spider& spider, const std::vector<int32_t>& key) {
     if (entries_.size() <= slot)
         entries_.resize(slot + 1);
     Entry& entry = entries_[slot];

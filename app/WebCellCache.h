@@ -11,7 +11,7 @@
 struct Spider;
 
 class WebCellCache {
-public:
+  public:
     WebCellCache() = default;
     WebCellCache(const WebCellCache&) = delete;
     WebCellCache& operator=(const WebCellCache&) = delete;
@@ -22,7 +22,7 @@ public:
     // How many display lists were compiled since the cache was made.
     long compiles() const { return compiles_; }
 
-private:
+  private:
     struct Entry {
         unsigned list = 0;
         std::vector<int32_t> key;

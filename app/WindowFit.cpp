@@ -4,8 +4,7 @@
 
 #include "app/AppState.h"
 
-ScreenRect fitStartWindow(const ScreenRect& workArea)
-{
+ScreenRect fitStartWindow(const ScreenRect& workArea) {
     const ScreenRect preferred{INITIAL_WINDOW_X, INITIAL_WINDOW_Y, INITIAL_WINDOW_WIDTH,
                                INITIAL_WINDOW_HEIGHT};
     const bool fits = preferred.x >= workArea.x && preferred.y >= workArea.y &&
@@ -25,8 +24,7 @@ ScreenRect fitStartWindow(const ScreenRect& workArea)
     return fitted;
 }
 
-int limitPanelScroll(int offset, int top, int panelHeight, int windowHeight)
-{
+int limitPanelScroll(int offset, int top, int panelHeight, int windowHeight) {
     const int overflow = top + panelHeight + PANEL_BOTTOM_MARGIN - windowHeight;
     return std::max(0, std::min(offset, overflow));
 }
@@ -35,9 +33,8 @@ namespace {
 
 // One row from left to right, each panel at its wish or after the previous;
 // then pulled back from `right`. Whether the row fits within [left, right].
-bool packOneRow(const std::vector<int>& wishX, const std::vector<int>& widths, int left,
-                int right, int gap, std::vector<int>& xs)
-{
+bool packOneRow(const std::vector<int>& wishX, const std::vector<int>& widths, int left, int right,
+                int gap, std::vector<int>& xs) {
     const size_t n = widths.size();
     xs.assign(n, 0);
     for (size_t k = 0; k < n; ++k) {
@@ -57,8 +54,7 @@ bool packOneRow(const std::vector<int>& wishX, const std::vector<int>& widths, i
 std::vector<PanelSpot> placePanelsInRows(const std::vector<int>& wishX,
                                          const std::vector<int>& widths,
                                          const std::vector<int>& heights, int top, int left,
-                                         int right, int gap)
-{
+                                         int right, int gap) {
     const size_t n = widths.size();
     std::vector<PanelSpot> spots(n);
     std::vector<int> xs;

@@ -7,8 +7,7 @@ namespace {
 
 constexpr long WORKAREA_WORDS = 4;
 
-bool readWorkArea(Display* display, ScreenRect& area)
-{
+bool readWorkArea(Display* display, ScreenRect& area) {
     const Atom property = XInternAtom(display, "_NET_WORKAREA", True);
     if (property == None)
         return false;
@@ -16,9 +15,9 @@ bool readWorkArea(Display* display, ScreenRect& area)
     int format = 0;
     unsigned long items = 0, remaining = 0;
     unsigned char* data = nullptr;
-    const int status = XGetWindowProperty(display, DefaultRootWindow(display), property, 0,
-                                          WORKAREA_WORDS, False, XA_CARDINAL, &type, &format,
-                                          &items, &remaining, &data);
+    const int status =
+        XGetWindowProperty(display, DefaultRootWindow(display), property, 0, WORKAREA_WORDS, False,
+                           XA_CARDINAL, &type, &format, &items, &remaining, &data);
     const bool ok = status == Success && type == XA_CARDINAL && format == 32 &&
                     items >= static_cast<unsigned long>(WORKAREA_WORDS) && data != nullptr;
     if (ok) {
@@ -34,8 +33,7 @@ bool readWorkArea(Display* display, ScreenRect& area)
 
 } // namespace
 
-ScreenRect desktopWorkArea(int screenWidth, int screenHeight)
-{
+ScreenRect desktopWorkArea(int screenWidth, int screenHeight) {
     ScreenRect area{0, 0, screenWidth, screenHeight};
     Display* display = XOpenDisplay(nullptr);
     if (display == nullptr)

@@ -2,8 +2,7 @@
 
 #include "app/WindowFit.h"
 
-TEST(WindowFitTest, RoomyDesktopsKeepTheUsualWindow)
-{
+TEST(WindowFitTest, RoomyDesktopsKeepTheUsualWindow) {
     for (const ScreenRect area : {ScreenRect{0, 0, 1920, 1080}, ScreenRect{0, 27, 1920, 1053},
                                   ScreenRect{0, 0, 1698, 1005}}) {
         const ScreenRect w = fitStartWindow(area);
@@ -14,11 +13,10 @@ TEST(WindowFitTest, RoomyDesktopsKeepTheUsualWindow)
     }
 }
 
-TEST(WindowFitTest, SmallDesktopsGetTheLargestWindowOfTheSameShapeInsideTheWorkArea)
-{
-    for (const ScreenRect area : {ScreenRect{0, 0, 1366, 768}, ScreenRect{0, 0, 1280, 720},
-                                  ScreenRect{0, 32, 1366, 736}, ScreenRect{64, 0, 1216, 800},
-                                  ScreenRect{0, 0, 1000, 650}}) {
+TEST(WindowFitTest, SmallDesktopsGetTheLargestWindowOfTheSameShapeInsideTheWorkArea) {
+    for (const ScreenRect area :
+         {ScreenRect{0, 0, 1366, 768}, ScreenRect{0, 0, 1280, 720}, ScreenRect{0, 32, 1366, 736},
+          ScreenRect{64, 0, 1216, 800}, ScreenRect{0, 0, 1000, 650}}) {
         const ScreenRect w = fitStartWindow(area);
         EXPECT_GE(w.x, area.x);
         EXPECT_GE(w.y - FRAME_TITLE_ALLOWANCE, area.y);
@@ -33,8 +31,7 @@ TEST(WindowFitTest, SmallDesktopsGetTheLargestWindowOfTheSameShapeInsideTheWorkA
     }
 }
 
-TEST(WindowFitTest, PanelScrollsOnlyAsFarAsItOverflows)
-{
+TEST(WindowFitTest, PanelScrollsOnlyAsFarAsItOverflows) {
     // 700 pixels of panel below y = 80 in a 557-pixel window: 229 too many.
     EXPECT_EQ(limitPanelScroll(1000, 80, 700, 557), 80 + 700 + PANEL_BOTTOM_MARGIN - 557);
     EXPECT_EQ(limitPanelScroll(50, 80, 700, 557), 50);
@@ -43,8 +40,7 @@ TEST(WindowFitTest, PanelScrollsOnlyAsFarAsItOverflows)
     EXPECT_EQ(limitPanelScroll(100, 80, 400, 955), 0);
 }
 
-TEST(WindowFitTest, StagePanelsNeverOverlap)
-{
+TEST(WindowFitTest, StagePanelsNeverOverlap) {
     const auto overlap = [](const std::vector<PanelSpot>& s, const std::vector<int>& w,
                             const std::vector<int>& h) {
         for (size_t a = 0; a < s.size(); ++a)
@@ -57,7 +53,8 @@ TEST(WindowFitTest, StagePanelsNeverOverlap)
     const std::vector<int> heights{300, 200, 100, 80};
     // Roomy: every panel where it wished to be.
     std::vector<int> widths{180, 200, 170, 190};
-    std::vector<PanelSpot> s = placePanelsInRows({0, 210, 420, 630}, widths, heights, 300, 0, 1100, 4);
+    std::vector<PanelSpot> s =
+        placePanelsInRows({0, 210, 420, 630}, widths, heights, 300, 0, 1100, 4);
     EXPECT_EQ(s[1].x, 210);
     EXPECT_EQ(s[3].x, 630);
     EXPECT_EQ(s[3].y, 300);
