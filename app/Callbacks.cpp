@@ -5,8 +5,8 @@
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
-#include "app/ControlPanel.h"
 #include "app/Display.h"
+#include "app/ControlPanel.h"
 #include "app/FossilsView.h"
 #include "app/RuleBrowserView.h"
 #include "app/SimulatorGrid.h"
@@ -20,7 +20,8 @@ constexpr int WHEEL_DOWN = 4;
 constexpr unsigned char KEY_ESCAPE = 27;
 constexpr unsigned char KEY_OFFLINE = 'o';
 
-void simulatorKey(unsigned char key) {
+void simulatorKey(unsigned char key)
+{
     controlPanel.registerStandardKeys(key);
     handleControlPanel();
     if (controlPanel.keyUsed)
@@ -29,7 +30,8 @@ void simulatorKey(unsigned char key) {
         toggleOfflineRun();
 }
 
-void fossilsKey(unsigned char key) {
+void fossilsKey(unsigned char key)
+{
     fossilPanel.registerStandardKeys(key);
     handleFossilPanel();
     if (!fossilPanel.keyUsed && key == KEY_ESCAPE)
@@ -38,7 +40,8 @@ void fossilsKey(unsigned char key) {
 
 // Hands a special key to the Rule Browser's panels in turn; once one of
 // them has used a key, the rest see key 0. Returns the key left over.
-int ruleBrowserSpecialKey(int key) {
+int ruleBrowserSpecialKey(int key)
+{
     for (LGLUI* panel : ruleBrowserPanels()) {
         panel->registerSpecialKeys(key);
         if (panel->keyUsed)
@@ -48,7 +51,8 @@ int ruleBrowserSpecialKey(int key) {
     return key;
 }
 
-void ruleBrowserClick(int x, int y, bool rightPress, bool leftPress) {
+void ruleBrowserClick(int x, int y, bool rightPress, bool leftPress)
+{
     bool handled = false;
     menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
     if (!handled) {
@@ -64,7 +68,8 @@ void ruleBrowserClick(int x, int y, bool rightPress, bool leftPress) {
         showSimulator();
 }
 
-void simulatorClick(int x, int y, bool rightPress, bool leftPress) {
+void simulatorClick(int x, int y, bool rightPress, bool leftPress)
+{
     bool handled = false;
     menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
     if (handled)
@@ -82,7 +87,8 @@ void simulatorClick(int x, int y, bool rightPress, bool leftPress) {
     }
 }
 
-void fossilsClick(int x, int y, bool rightPress, bool leftPress) {
+void fossilsClick(int x, int y, bool rightPress, bool leftPress)
+{
     bool handled = false;
     menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
     if (handled)
@@ -95,7 +101,8 @@ void fossilsClick(int x, int y, bool rightPress, bool leftPress) {
 
 // The mouse wheel scrolls a view's panels that reach below the window: the
 // panel in the strip, or the Rule Browser's stage panels.
-void wheel(int x, int notches) {
+void wheel(int x, int notches)
+{
     if (currentView == VIEW_RULE_BROWSER) {
         if (scrollRuleBrowserPanels(notches))
             glutPostRedisplay();
@@ -104,7 +111,7 @@ void wheel(int x, int notches) {
     if (x < windowWidth - panelStripWidth)
         return;
     LGLUI* panel = currentView == VIEW_SIMULATOR ? &controlPanel
-                   : currentView == VIEW_FOSSILS ? &fossilPanel
+        : currentView == VIEW_FOSSILS            ? &fossilPanel
                                                  : nullptr;
     if (panel != nullptr && scrollPanelInStrip(*panel, notches))
         glutPostRedisplay();
@@ -112,7 +119,8 @@ void wheel(int x, int notches) {
 
 } // namespace
 
-void keyboardCallback(unsigned char key, int, int) {
+void keyboardCallback(unsigned char key, int, int)
+{
     menuBar.handleStandardKeys(key);
     if (glutGetModifiers() == GLUT_ACTIVE_CTRL)
         return;
@@ -135,7 +143,8 @@ void keyboardCallback(unsigned char key, int, int) {
     glutPostRedisplay();
 }
 
-void specialCallback(int key, int, int) {
+void specialCallback(int key, int, int)
+{
     int menuKey = key;
     switch (currentView) {
     case VIEW_SIMULATOR:
@@ -156,7 +165,8 @@ void specialCallback(int key, int, int) {
     glutPostRedisplay();
 }
 
-void mouseCallback(int button, int state, int x, int y) {
+void mouseCallback(int button, int state, int x, int y)
+{
     if (button == WHEEL_UP || button == WHEEL_DOWN) {
         if (state == GLUT_DOWN)
             wheel(x, button == WHEEL_UP ? -1 : 1);

@@ -20,7 +20,8 @@ constexpr int PANEL_STRIP_TOP = 80;
 std::map<const LGLUI*, int> panelScrollOffsets;
 } // namespace
 
-void drawFrame() {
+void drawFrame()
+{
     glDisable(GL_DEPTH_TEST);
     // Edits sent back from the Rule Browser are written before anything
     // else is shown.
@@ -36,16 +37,19 @@ void drawFrame() {
     glutSwapBuffers();
 }
 
-void displayCallback() {
+void displayCallback()
+{
     drawFrame();
 }
 
-void passiveMotionCallback(int x, int y) {
+void passiveMotionCallback(int x, int y)
+{
     menuBar.handleMousePassiveMotion(x, y);
     drawFrame();
 }
 
-void placeInPanelStrip(LGLUI& panel) {
+void placeInPanelStrip(LGLUI& panel)
+{
     int& offset = panelScrollOffsets[&panel];
     panel.updatePanelHeight();
     offset = limitPanelScroll(offset, PANEL_STRIP_TOP, panel.panelHeight, windowHeight);
@@ -54,7 +58,8 @@ void placeInPanelStrip(LGLUI& panel) {
     panel.updateUIDimension();
 }
 
-bool scrollPanelInStrip(LGLUI& panel, int notches) {
+bool scrollPanelInStrip(LGLUI& panel, int notches)
+{
     int& offset = panelScrollOffsets[&panel];
     const int before = offset;
     offset += notches * panel.rowHeight;
@@ -62,7 +67,8 @@ bool scrollPanelInStrip(LGLUI& panel, int notches) {
     return offset != before;
 }
 
-void reshapeCallback(int width, int height) {
+void reshapeCallback(int width, int height)
+{
     glViewport(0, 0, width, height == 0 ? 1 : height);
     glMatrixMode(GL_PROJECTION);
     glLoadIdentity();

@@ -32,7 +32,8 @@ std::vector<int32_t> frameKey;
 
 } // namespace
 
-void buildFossilPanel() {
+void buildFossilPanel()
+{
     fossilPanel.panelX = 0;
     fossilPanel.panelY = 0;
     fossilPanel.initialize(0, 0, uiFontSize, PANEL_ROW_FACTOR, PANEL_OPTION);
@@ -45,7 +46,8 @@ void buildFossilPanel() {
     hidePanel(fossilPanel);
 }
 
-void handleFossilPanel() {
+void handleFossilPanel()
+{
     fossilPanel.handle();
     int back = 0;
     fossilPanel.getUIInt(fossilBackId, back);
@@ -57,11 +59,11 @@ void handleFossilPanel() {
     }
 }
 
-void drawFossils() {
+void drawFossils()
+{
     glClear(GL_COLOR_BUFFER_BIT);
     handleFossilPanel();
-    const size_t cells =
-        std::min(fossilSpiders.size(), static_cast<size_t>(gridColumns * gridRows));
+    const size_t cells = std::min(fossilSpiders.size(), static_cast<size_t>(gridColumns * gridRows));
     frameKey.clear();
     appendKeyBits(frameKey, gridOffsetX);
     appendKeyBits(frameKey, gridOffsetY);

@@ -7,7 +7,9 @@ namespace {
 
 // Formats like printf into a buffer of Size characters (terminator
 // included): what does not fit is cut.
-template <int Size, typename... Args> std::string format(const char* pattern, Args... args) {
+template <int Size, typename... Args>
+std::string format(const char* pattern, Args... args)
+{
     const int length = std::snprintf(nullptr, 0, pattern, args...);
     if (length <= 0)
         return std::string();
@@ -19,11 +21,13 @@ template <int Size, typename... Args> std::string format(const char* pattern, Ar
 
 } // namespace
 
-std::string generationLine(int generation) {
+std::string generationLine(int generation)
+{
     return format<INFO_LINE_CHARS>("Generation: %d", generation);
 }
 
-std::string selectedSpiderLine(const SelectedSpiderFacts& f) {
+std::string selectedSpiderLine(const SelectedSpiderFacts& f)
+{
     if (!f.evaluated)
         return format<INFO_LINE_CHARS>("Selected spider: [%i]", f.index + 1);
     return format<INFO_LINE_CHARS>(
@@ -32,31 +36,37 @@ std::string selectedSpiderLine(const SelectedSpiderFacts& f) {
         f.index + 1, f.numCaught, f.preyValue, f.silkCost, f.timePenalty, f.fitness);
 }
 
-std::string ruleBrowserLine(int selectedIndex) {
+std::string ruleBrowserLine(int selectedIndex)
+{
     return format<INFO_LINE_CHARS>("Rule Browser (Spider %i)", selectedIndex + 1);
 }
 
-std::string fossilRecordLine() {
+std::string fossilRecordLine()
+{
     return "Fossil Record";
 }
 
-std::string offlineMessage(int generation) {
+std::string offlineMessage(int generation)
+{
     return format<OFFLINE_MESSAGE_CHARS>(
         "Evolving while rendering offline... %i (press 'o' to stop)", generation);
 }
 
-std::string spiderCaption(int index, double fitness, const std::string& origin, int parentA,
-                          int parentB) {
-    return format<CAPTION_CHARS>("[%i] Fit=%.0f  %s(%i, %i)", index + 1, fitness, origin.c_str(),
-                                 parentA + 1, parentB + 1);
+std::string spiderCaption(int index, double fitness, const std::string& origin,
+                          int parentA, int parentB)
+{
+    return format<CAPTION_CHARS>("[%i] Fit=%.0f  %s(%i, %i)", index + 1, fitness,
+                                 origin.c_str(), parentA + 1, parentB + 1);
 }
 
-std::string fossilCaption(int generation, double fitness) {
+std::string fossilCaption(int generation, double fitness)
+{
     return format<CAPTION_CHARS>("Generation %i  Fit=%.0f", generation, fitness);
 }
 
 std::string fitCaption(const std::string& text, int available,
-                       const std::function<int(const std::string&)>& width) {
+                       const std::function<int(const std::string&)>& width)
+{
     if (width(text) <= available)
         return text;
     const std::string separator = "  ";

@@ -29,12 +29,15 @@ std::vector<std::string> captions;
 std::vector<int32_t> frameKey;
 
 // The prey swarm as this spider met it: caught prey green, the others grey.
-void drawPrey(const Spider& spider) {
+void drawPrey(const Spider& spider)
+{
     const int h = static_cast<int>(evolutionState.preySize * PREY_SPRITE_SCALE);
-    drawPreySprites(evolutionState.problem.prey, preyAngles, spider.web.caughtPrey, h, flyTexture);
+    drawPreySprites(evolutionState.problem.prey, preyAngles, spider.web.caughtPrey, h,
+                    flyTexture);
 }
 
-void drawOfflineMessage() {
+void drawOfflineMessage()
+{
     glColor3f(1.0f, 1.0f, 1.0f);
     const std::string text = offlineMessage(evolutionState.generation);
     LGL::WriteString(text.c_str(), OFFLINE_TEXT_X, OFFLINE_TEXT_Y);
@@ -42,13 +45,14 @@ void drawOfflineMessage() {
 
 // Everything the grid's picture depends on, cell by cell; the cells' own
 // parts go to their keys as well.
-void gridKey(bool showPrey, bool evaluated, std::vector<int32_t>& key) {
+void gridKey(bool showPrey, bool evaluated, std::vector<int32_t>& key)
+{
     key.clear();
     appendKeyBits(key, gridOffsetX);
     appendKeyBits(key, gridOffsetY);
     const int cells = occupiedCells();
-    key.insert(key.end(),
-               {cells, showPrey ? 1 : 0, evaluated ? 1 : 0, static_cast<int32_t>(flyTexture)});
+    key.insert(key.end(), {cells, showPrey ? 1 : 0, evaluated ? 1 : 0,
+                           static_cast<int32_t>(flyTexture)});
     if (showPrey) {
         appendKeyBits(key, evolutionState.preySize);
         key.insert(key.end(), preyAngles.begin(), preyAngles.end());
@@ -80,7 +84,8 @@ void gridKey(bool showPrey, bool evaluated, std::vector<int32_t>& key) {
     }
 }
 
-void drawGrid(bool showPrey) {
+void drawGrid(bool showPrey)
+{
     glPushMatrix();
     glTranslated(gridOffsetX, gridOffsetY, 0.0);
     const int cells = occupiedCells();
@@ -99,7 +104,8 @@ void drawGrid(bool showPrey) {
 
 } // namespace
 
-void drawSimulator() {
+void drawSimulator()
+{
     glClear(GL_COLOR_BUFFER_BIT);
     if (renderOffline) {
         drawOfflineMessage();

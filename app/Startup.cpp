@@ -11,7 +11,6 @@
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/Callbacks.h"
-#include "app/Commands.h"
 #include "app/ControlPanel.h"
 #include "app/DesktopIdentity.h"
 #include "app/Display.h"
@@ -21,6 +20,7 @@
 #include "app/MenuBar.h"
 #include "app/RuleBrowserView.h"
 #include "app/StartupArgs.h"
+#include "app/Commands.h"
 #include "app/WebPalette.h"
 #include "app/WorkArea.h"
 #include "core/LFile.h"
@@ -39,25 +39,29 @@ GlutWindowPort glutWindowPort;
 // The run file named on the command line, opened once the main loop runs.
 std::string startupFile;
 
-void openStartupFile(int) {
+void openStartupFile(int)
+{
     openPopulationPath(startupFile);
 }
 GtkDialogProvider gtkDialogProvider;
 
-void loadTexture(const std::string& folder, const char* name, unsigned& texture) {
+void loadTexture(const std::string& folder, const char* name, unsigned& texture)
+{
     const std::string path = folder + name;
     if (LFile::fileExist(path))
         LGL::CreateTexture(texture, path);
 }
 
-void createFonts() {
+void createFonts()
+{
     smallFont.create(LGLGetCurrentDC(), FONT_FACE, uiFontSize - SMALL_FONT_SHRINK, 0, 0);
     smallFont.setColor_rp(1.0f, 1.0f, 1.0f);
     largeFont.create(LGLGetCurrentDC(), FONT_FACE, LARGE_FONT_SIZE, 0, 0);
     largeFont.setColor_rp(1.0f, 1.0f, 1.0f);
 }
 
-void registerCallbacks() {
+void registerCallbacks()
+{
     glutReshapeFunc(reshapeCallback);
     glutSpecialFunc(specialCallback);
     glutKeyboardFunc(keyboardCallback);
@@ -68,7 +72,8 @@ void registerCallbacks() {
 
 } // namespace
 
-bool displayAvailable() {
+bool displayAvailable()
+{
     const char* name = std::getenv("DISPLAY");
     if (name == nullptr || name[0] == '\0')
         return false;
@@ -79,12 +84,14 @@ bool displayAvailable() {
     return true;
 }
 
-void setWindowTitle() {
+void setWindowTitle()
+{
     const std::string title = "Arachnovix " + LSystem::GetProductVersion();
     glutSetWindowTitle(title.c_str());
 }
 
-void loadTextures() {
+void loadTextures()
+{
     flyTexture = 0;
     spiderTexture = 0;
     // Beside the program (the build tree), else in the installed data folder.
@@ -98,7 +105,8 @@ void loadTextures() {
     }
 }
 
-void prepareWindow() {
+void prepareWindow()
+{
     registerCallbacks();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     setWindowTitle();
@@ -120,7 +128,8 @@ void prepareWindow() {
     resetWebLineWidths();
 }
 
-int runProgram(int argc, char** argv) {
+int runProgram(int argc, char** argv)
+{
     if (!displayAvailable()) {
         std::fprintf(stderr, "arachnovix: cannot open an X display (is DISPLAY set?)\n");
         return 1;

@@ -26,11 +26,13 @@ constexpr double GENE_CHART_Y = 90.0;
 constexpr int GENE_CHART_WIDTH = 120;
 constexpr int STAGE_GAP = 12;
 
-void useColour(const tPaletteColour& c) {
+void useColour(const tPaletteColour& c)
+{
     glColor3f(c.r, c.g, c.b);
 }
 
-void rectangleLoop(double x1, double y1, double x2, double y2) {
+void rectangleLoop(double x1, double y1, double x2, double y2)
+{
     glBegin(GL_LINE_LOOP);
     glVertex2d(x1, y1);
     glVertex2d(x1, y2);
@@ -39,7 +41,8 @@ void rectangleLoop(double x1, double y1, double x2, double y2) {
     glEnd();
 }
 
-void filledRectangle(double x1, double y1, double x2, double y2) {
+void filledRectangle(double x1, double y1, double x2, double y2)
+{
     glBegin(GL_QUADS);
     glVertex2d(x1, y1);
     glVertex2d(x2, y1);
@@ -49,7 +52,8 @@ void filledRectangle(double x1, double y1, double x2, double y2) {
 }
 
 // Stage number (1 ... stages) of gene i.
-int stageOfGene(const EAPGossamerix& problem, int gene) {
+int stageOfGene(const EAPGossamerix& problem, int gene)
+{
     int stage = 0;
     for (int k = 0; k < problem.numStages; ++k) {
         if (gene >= problem.stageFirstGene[static_cast<size_t>(k)])
@@ -58,7 +62,8 @@ int stageOfGene(const EAPGossamerix& problem, int gene) {
     return stage;
 }
 
-bool isStageStart(const EAPGossamerix& problem, int gene) {
+bool isStageStart(const EAPGossamerix& problem, int gene)
+{
     for (int k = 1; k < problem.numStages; ++k) {
         if (problem.stageFirstGene[static_cast<size_t>(k)] == gene)
             return true;
@@ -68,7 +73,8 @@ bool isStageStart(const EAPGossamerix& problem, int gene) {
 
 } // namespace
 
-void drawWeb(const Spider& spider) {
+void drawWeb(const Spider& spider)
+{
     const Web& web = spider.web;
     glLineWidth(radiusLineWidth);
     glBegin(GL_LINES);
@@ -102,7 +108,8 @@ void drawWeb(const Spider& spider) {
     glLineWidth(1.0f);
 }
 
-void drawWebInFrame(const Spider& spider) {
+void drawWebInFrame(const Spider& spider)
+{
     const double w = spider.web.viewHalfWidth;
     const double h = spider.web.viewHalfHeight;
     glLineWidth(2.0f);
@@ -116,7 +123,8 @@ void drawWebInFrame(const Spider& spider) {
     }
 }
 
-void drawGeneChart(const Spider& spider) {
+void drawGeneChart(const Spider& spider)
+{
     const EAPGossamerix& problem = evolutionState.problem;
     const int n = static_cast<int>(problem.geneMin.size());
     if (n <= 0)
@@ -140,9 +148,8 @@ void drawGeneChart(const Spider& spider) {
         glTranslated(w, 0.0, 0.0);
         const int lo = problem.geneMin[static_cast<size_t>(i)];
         const int hi = problem.geneMax[static_cast<size_t>(i)];
-        const double f =
-            (hi == lo) ? -1.0
-                       : static_cast<double>(spider.rule(i) - lo) / static_cast<double>(hi - lo);
+        const double f = (hi == lo) ? -1.0
+            : static_cast<double>(spider.rule(i) - lo) / static_cast<double>(hi - lo);
         useColour(geneChartColour(f, geneIsLit(spider.stage, stageOfGene(problem, i))));
         filledRectangle(0, 0, w - 1, w - 1);
     }
@@ -150,7 +157,8 @@ void drawGeneChart(const Spider& spider) {
     glLineWidth(3.0f);
 }
 
-void drawInfoBand() {
+void drawInfoBand()
+{
     glColor3f(0.0f, 0.0f, 0.6f);
     filledRectangle(0, BAND_TOP, windowWidth, BAND_BOTTOM);
     glLineWidth(2.0f);
@@ -178,9 +186,8 @@ void drawInfoBand() {
     }
     case VIEW_RULE_BROWSER:
         largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1,
-                             ruleBrowserLine(ruleBrowser.sourceIndex >= 0
-                                                 ? ruleBrowser.sourceIndex
-                                                 : evolutionState.selectedSpider));
+                             ruleBrowserLine(ruleBrowser.sourceIndex >= 0 ? ruleBrowser.sourceIndex
+                                                                          : evolutionState.selectedSpider));
         break;
     case VIEW_FOSSILS:
         largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1, fossilRecordLine());
@@ -190,13 +197,15 @@ void drawInfoBand() {
     }
 }
 
-void enterWebCell(const Spider& spider) {
+void enterWebCell(const Spider& spider)
+{
     glPushMatrix();
     glTranslated(spider.web.viewX, spider.web.viewY, 0.0);
     glScaled(spider.web.viewScale, spider.web.viewScale, 1.0);
 }
 
-void drawWebCell(const Spider& spider) {
+void drawWebCell(const Spider& spider)
+{
     drawWebInFrame(spider);
     if (showGenes)
         drawGeneChart(spider);
@@ -204,16 +213,17 @@ void drawWebCell(const Spider& spider) {
     filledRectangle(spider.spiderX - 2, spider.spiderY - 2, spider.spiderX, spider.spiderY);
 }
 
-std::string fittedCaption(const std::string& text, double viewScale, LGLFont& font) {
+std::string fittedCaption(const std::string& text, double viewScale, LGLFont& font)
+{
     // From the caption's left end to the inner edge of the frame's right
     // side (the frame line is 2 pixels wide).
     const double span = (WEB_VIEW_HALF_SIZE - CAPTION_X) * viewScale;
     const int available = static_cast<int>(span) - CAPTION_RIGHT_MARGIN;
-    return fitCaption(text, available,
-                      [&font](const std::string& t) { return font.pixWidthOf(t); });
+    return fitCaption(text, available, [&font](const std::string& t) { return font.pixWidthOf(t); });
 }
 
-void drawCaption(const std::string& text, LGLFont& font) {
+void drawCaption(const std::string& text, LGLFont& font)
+{
     font.setColor_rp(1.0f, 1.0f, 1.0f);
     font.writeAt_rp(CAPTION_X, CAPTION_Y, text);
 }

@@ -19,27 +19,27 @@ OVLIB_GL_API LGLDC LGLGetCurrentDC();
 // are the Windows-1252 characters), whose raster advance equals the recorded
 // width. Text is drawn at the current raster position.
 class OVLIB_GL_API LGLFont {
-  public:
+public:
     static constexpr int kMaxFonts = 10;
     static constexpr int kNumChars = 256;
     static constexpr int kNumTabStops = 20;
 
     struct GLGLFont {
-        unsigned int listBase; // first of 256 consecutive display lists
-        int widths[kNumChars]; // advance width in pixels of each code
-        int height;            // the height the font was requested with
+        unsigned int listBase;  // first of 256 consecutive display lists
+        int widths[kNumChars];  // advance width in pixels of each code
+        int height;             // the height the font was requested with
     };
 
-    int alignment; // > 0: text starts at x; 0: centred on x; < 0: ends at x
-    bool shadow;   // a grey copy one pixel right and down first
+    int alignment;  // > 0: text starts at x; 0: centred on x; < 0: ends at x
+    bool shadow;    // a grey copy one pixel right and down first
     GLGLFont fonts[kMaxFonts];
     int numFonts;
-    float color[3];   // last colour chosen by the named-colour functions
-    float rpColor[4]; // colour of writeAt_rp(x, y, text) and the line writers
-    int rpX, rpY;     // the line writers' position
+    float color[3];    // last colour chosen by the named-colour functions
+    float rpColor[4];  // colour of writeAt_rp(x, y, text) and the line writers
+    int rpX, rpY;      // the line writers' position
     int lineSpacing;
     int curFont;
-    int winWidth, winHeight; // window size recorded by begin()
+    int winWidth, winHeight;  // window size recorded by begin()
 
     // Tab stops of the tab-aware writers, shared by every font object.
     static int tabStops[kNumTabStops];
@@ -106,7 +106,7 @@ class OVLIB_GL_API LGLFont {
     // Tab stops at w, 2w, ..., 20w.
     static void setTabWidth(int w);
 
-  private:
+private:
     std::vector<std::string> buffer;
     int drawText(int x, int y, const char* text, size_t n, float r, float g, float b);
     int widthOf(const char* text, size_t n) const;

@@ -17,24 +17,17 @@ const int kArrowSpace = 20;
 const int kDecreaseBase = 3;
 const int kTextBuffer = 64;
 
-int baselineWithin(int top, int fontSize) {
-    return int(top + fontSize - (fontSize + 0.5) / 5);
-}
+int baselineWithin(int top, int fontSize) { return int(top + fontSize - (fontSize + 0.5) / 5); }
 
-} // namespace
+}  // namespace
 
-int LGLUI::rowTop(int i) const {
-    return panelY + titleHeight + outerPad.y1 + rowHeight * i;
-}
+int LGLUI::rowTop(int i) const { return panelY + titleHeight + outerPad.y1 + rowHeight * i; }
 
-int LGLUI::rowBaseline(int i) const {
-    return baselineWithin(rowTop(i), fontSize);
-}
+int LGLUI::rowBaseline(int i) const { return baselineWithin(rowTop(i), fontSize); }
 
 tRect LGLUI::valueFieldRect(int i) const {
     tRect r;
-    LGeom::setRectExt(r, panelX - fieldPad.x1 + labelColWidth + outerPad.x1,
-                      rowTop(i) - fieldPad.y1,
+    LGeom::setRectExt(r, panelX - fieldPad.x1 + labelColWidth + outerPad.x1, rowTop(i) - fieldPad.y1,
                       panelWidth - outerPad.x2 - labelColWidth - outerPad.x1,
                       fieldPad.y2 + fieldPad.y1 + fontSize);
     return r;
@@ -58,8 +51,7 @@ tRect LGLUI::popupRect(int i) const {
     // either side, so that no entry is cut by the border.
     int width = kPopupWidth;
     if (known)
-        for (const std::string& e : widgets[i].entries)
-            width = std::max(width, font.pixWidthOf(e) + fontSize);
+        for (const std::string& e : widgets[i].entries) width = std::max(width, font.pixWidthOf(e) + fontSize);
     LGeom::setRectExt(r, panelWidth + labelX - kPopupOffset, rowTop(i) - fieldPad.y1, width,
                       entries * rowHeight);
     return r;
@@ -68,8 +60,7 @@ tRect LGLUI::popupRect(int i) const {
 tRect LGLUI::popupEntryRect(int i, int j) const {
     const tRect p = popupRect(i);
     tRect r;
-    LGeom::setRectExt(r, p.x1 + kPopupEntryInset,
-                      int((j + 0.5) * rowHeight + p.y1 - fontSize / 2 - 1),
+    LGeom::setRectExt(r, p.x1 + kPopupEntryInset, int((j + 0.5) * rowHeight + p.y1 - fontSize / 2 - 1),
                       panelWidth - 2 * kPopupEntryInset, fontSize + 2);
     return r;
 }
@@ -84,20 +75,16 @@ void LGLUI::decreaseArrowBox(const tRect& field, tRect& box) const {
 }
 
 std::string LGLUI::valueText(int i) const {
-    if (i < 0 || i >= widgetCount)
-        return std::string();
+    if (i < 0 || i >= widgetCount) return std::string();
     const uiWidget& w = widgets[i];
     if (w.kind == kListBox || w.kind == kListSpinner) {
         // An index outside the list shows an empty field.
         const double v = std::trunc(w.value);
-        if (v >= 0 && v < double(w.entries.size()))
-            return w.entries[size_t(v)];
+        if (v >= 0 && v < double(w.entries.size())) return w.entries[size_t(v)];
         return std::string();
     }
-    if (w.kind == kEditText)
-        return w.text;
-    if (w.kind != kNumberSpinner)
-        return std::string();
+    if (w.kind == kEditText) return w.text;
+    if (w.kind != kNumberSpinner) return std::string();
     char text[kTextBuffer];
     if (w.step >= 1)
         std::snprintf(text, sizeof(text), "%i", int(std::round(w.value)));
@@ -116,8 +103,7 @@ void LGLUI::clearHitAreas() {
 }
 
 void LGLUI::updatePanelHeight() {
-    panelHeight =
-        fontSize + (widgetCount - 1) * rowHeight + outerPad.y2 + titleHeight + outerPad.y1;
+    panelHeight = fontSize + (widgetCount - 1) * rowHeight + outerPad.y2 + titleHeight + outerPad.y1;
 }
 
 void LGLUI::recordFieldAreas(int i, bool leftArrow, bool rightArrow) {
@@ -152,25 +138,17 @@ void LGLUI::recordHitAreas() {
     for (int i = 0; i < widgetCount; ++i) {
         const bool focused = i == focusIndex;
         switch (widgets[i].kind) {
-        case kListBox:
-            recordFieldAreas(i, false, focused);
-            break;
-        case kListSpinner:
-        case kNumberSpinner:
-            recordFieldAreas(i, focused, focused);
-            break;
-        case kEditText:
-            recordFieldAreas(i, false, false);
-            break;
-        case kButton:
-            widgets[i].hitRects[0] = buttonRect(i);
-            widgets[i].hitCodes[0] = kHitMain;
-            break;
-        default:
-            break;
+            case kListBox: recordFieldAreas(i, false, focused); break;
+            case kListSpinner:
+            case kNumberSpinner: recordFieldAreas(i, focused, focused); break;
+            case kEditText: recordFieldAreas(i, false, false); break;
+            case kButton:
+                widgets[i].hitRects[0] = buttonRect(i);
+                widgets[i].hitCodes[0] = kHitMain;
+                break;
+            default: break;
         }
     }
     for (int i = 0; i < widgetCount; ++i)
-        if (popupOpen(i))
-            recordPopupAreas(i);
+        if (popupOpen(i)) recordPopupAreas(i);
 }
