@@ -39,18 +39,27 @@ void WebCellCache::draw(size_t slot, const Spider& spider, const std::vector<int
     if (entries_.size() <= slot)
         entries_.resize(slot + 1);
     Entry& entry = entries_[slot];
-    if (entry.list == 0 || key != entry.key) {
-        if (entry.list == 0)
-            entry.list = glGenLists(1);
-        if (entry.list == 0) {
-            drawWebCell(spider);
-            return;
-        }
-        glNewList(entry.list, GL_COMPILE);
-        drawWebCell(spider);
-        glEndList();
-        entry.key = key;
-        ++compiles_;
+    if (entry.list != 0 && key == entry.key) {
+        glCallList(entry.list);
+        return;
     }
+    // A web seen for the first time is drawn directly: while evolution runs
+    // most webs are shown only once, and compiling them would cost more.
+    if (key != entry.seen) {
+        entry.seen = key;
+        drawWebCell(spider);
+        return;
+    }
+    if (entry.list == 0)
+        entry.list = glGenLists(1);
+    if (entry.list == 0) {
+        drawWebCell(spider);
+        return;
+    }
+    glNewList(entry.list, GL_COMPILE);
+    drawWebCell(spider);
+    glEndList();
+    entry.key = key;
+    ++compiles_;
     glCallList(entry.list);
 }

@@ -1,8 +1,8 @@
 #pragma once
 // Web cells kept on the GPU side: each slot holds a display list of what
-// drawWebCell draws (frame, web, gene chart, spider's position) and compiles
-// it again only when something it shows has changed, so an unchanged web
-// costs one call a frame.
+// drawWebCell draws (frame, web, gene chart, spider's position), compiled
+// when the same web is drawn a second time and again only when something it
+// shows has changed, so an unchanged web costs one call a frame.
 
 #include <cstddef>
 #include <cstdint>
@@ -25,7 +25,8 @@ class WebCellCache {
   private:
     struct Entry {
         unsigned list = 0;
-        std::vector<int32_t> key;
+        std::vector<int32_t> key;  // what the list holds
+        std::vector<int32_t> seen; // drawn once directly, not compiled yet
     };
     std::vector<Entry> entries_;
     long compiles_ = 0;

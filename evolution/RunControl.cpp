@@ -101,9 +101,14 @@ void runTimer(int /*value*/) {
         windowPort().drawNow();
         return;
     }
+    // The next tick is armed before this one's work, so that breeding and
+    // drawing a generation overlap the wait: the run keeps the timer's pace
+    // as long as a generation takes less than the interval.
+    if (isRunning)
+        windowPort().startTimer(RUN_TIMER_MS, runTimer, TIMER_VALUE);
     evolutionState.stepGeneration();
     evolutionState.evaluatePopulation(true);
-    freshGeneration = true;
+    freshGeneration = isRunning;
     rollPreyAngles();
     windowPort().layoutGrid();
     evolutionState.selectedSpider = evolutionState.bestSpider;
@@ -111,11 +116,6 @@ void runTimer(int /*value*/) {
     const bool skipRedraw = renderOffline && g != 0 && g % OFFLINE_REDRAW_INTERVAL != 0;
     if (!skipRedraw)
         windowPort().postRedisplay();
-    if (isRunning) {
-        windowPort().startTimer(RUN_TIMER_MS, runTimer, TIMER_VALUE);
-    } else {
-        freshGeneration = false;
-    }
 }
 
 void runStop() {
