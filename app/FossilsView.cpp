@@ -27,7 +27,7 @@ bool backLatch = false;
 WebCellCache webCells;
 LayerCache gridLayer;
 std::vector<std::vector<int32_t>> cellKeys;
-std::vector<std::string> captions;
+std::vector<CellCaption> captions;
 std::vector<int32_t> frameKey;
 
 } // namespace
@@ -77,9 +77,9 @@ void drawFossils()
         appendKeyBits(frameKey, fossil.web.viewX);
         appendKeyBits(frameKey, fossil.web.viewY);
         appendKeyBits(frameKey, fossil.web.viewScale);
-        captions[i] = fittedCaption(fossilCaption(fossilGenerations[i], fossil.individual.fitness),
-                                    fossil.web.viewScale, smallFont);
-        appendKeyText(frameKey, captions[i]);
+        captions[i] = fitCellCaption(fossilCaption(fossilGenerations[i], fossil.individual.fitness),
+                                     fossil.web.viewScale, smallFont);
+        appendCaptionKey(captions[i], frameKey);
     }
     if (!gridLayer.restore(frameKey, windowWidth, windowHeight)) {
         glPushMatrix();
@@ -87,7 +87,7 @@ void drawFossils()
         for (size_t i = 0; i < cells; ++i) {
             enterWebCell(fossilSpiders[i]);
             webCells.draw(i, fossilSpiders[i], cellKeys[i]);
-            drawCaption(captions[i], smallFont);
+            drawCaption(captions[i]);
             glPopMatrix();
         }
         glPopMatrix();

@@ -72,8 +72,7 @@ void drawStage(int k)
     frameLineWidth = look.frame;
     spiralLineWidth = look.spiral;
     drawWebInFrame(copy);
-    drawCaption(fittedCaption(kStageTitles[k], copy.web.viewScale, ruleBrowser.font),
-                ruleBrowser.font);
+    drawCaption(fitCellCaption(kStageTitles[k], copy.web.viewScale, ruleBrowser.font));
     glPopMatrix();
 }
 

@@ -25,7 +25,7 @@ constexpr double PREY_SPRITE_SCALE = 2.2;
 WebCellCache webCells;
 LayerCache gridLayer;
 std::vector<std::vector<int32_t>> cellKeys;
-std::vector<std::string> captions;
+std::vector<CellCaption> captions;
 std::vector<int32_t> frameKey;
 
 // The prey swarm as this spider met it: caught prey green, the others grey.
@@ -74,13 +74,13 @@ void gridKey(bool showPrey, bool evaluated, std::vector<int32_t>& key)
         appendKeyBits(key, spider.web.viewScale);
         if (showPrey)
             key.insert(key.end(), spider.web.caughtPrey.begin(), spider.web.caughtPrey.end());
-        std::string& caption = captions[static_cast<size_t>(i)];
-        caption.clear();
+        CellCaption& caption = captions[static_cast<size_t>(i)];
+        caption = CellCaption{};
         if (evaluated)
-            caption = fittedCaption(spiderCaption(i, spider.individual.fitness, spider.origin,
-                                                  spider.parentA, spider.parentB),
-                                    spider.web.viewScale, smallFont);
-        appendKeyText(key, caption);
+            caption = fitCellCaption(spiderCaption(i, spider.individual.fitness, spider.origin,
+                                                   spider.parentA, spider.parentB),
+                                     spider.web.viewScale, smallFont);
+        appendCaptionKey(caption, key);
     }
 }
 
@@ -95,8 +95,7 @@ void drawGrid(bool showPrey)
         webCells.draw(static_cast<size_t>(i), spider, cellKeys[static_cast<size_t>(i)]);
         if (showPrey)
             drawPrey(spider);
-        if (!captions[static_cast<size_t>(i)].empty())
-            drawCaption(captions[static_cast<size_t>(i)], smallFont);
+        drawCaption(captions[static_cast<size_t>(i)]);
         glPopMatrix();
     }
     glPopMatrix();

@@ -97,3 +97,5 @@ int LGLFont::getLineSpacing_rp() { return lineSpacing; }
 void LGLFont::push(const std::string& line) { buffer.push_back(line); }
 
 void LGLFont::clearBuffer() { buffer.clear(); }
+
+int LGLFont::ascentOf() const { return curFont >= 0 && curFont < numFonts ? fonts[curFont].ascent : 0; }

@@ -15,6 +15,7 @@
 #include "app/PreySprites.h"
 #include "app/WebCellCache.h"
 #include "app/WebDrawing.h"
+#include "gl/LGLFont.h"
 #include "web/Spider.h"
 
 namespace {
@@ -227,4 +228,28 @@ TEST_F(CachedDrawing, SavedPictureComesBackPixelForPixel) {
     EXPECT_FALSE(layer.restore(key, WIDTH + 1, HEIGHT));
     ASSERT_TRUE(layer.restore(key, WIDTH, HEIGHT));
     EXPECT_TRUE(grab() == drawn);
+}
+
+TEST_F(CachedDrawing, CaptionsStayInsideSmallCells)
+{
+    LGLFont font;
+    font.create(LGLGetCurrentDC(), "Consolas", 19, 0, 0);
+    ASSERT_EQ(font.numFonts, 1);
+    // 60 spiders in a 1678 x 955 window: cells of 129 pixels.
+    const double scale = 129 / 200.0;
+    const int available = static_cast<int>((99 - CAPTION_X) * scale) - 2;
+    for (const char* text : {"[60] Fit=-123  CROSS+MUT(20, 7)", "[7] Fit=70  SEL(1, 2)"}) {
+        const CellCaption caption = fitCellCaption(text, scale, font);
+        ASSERT_NE(caption.font, nullptr);
+        const std::string whole = std::string(text).substr(0, std::string(text).find("  "));
+        EXPECT_EQ(caption.text, whole) << text;
+        EXPECT_LE(caption.font->pixWidthOf(caption.text), available) << text;
+        // The letters' tops stay below the cell's top edge.
+        EXPECT_GE(caption.baseline * scale - caption.font->ascentOf(), -100 * scale - 2) << text;
+    }
+    // In a roomy cell (24 spiders) the caption is whole and where it always was.
+    const CellCaption roomy = fitCellCaption("[7] Fit=70  SEL(1, 2)", 216 / 200.0, font);
+    EXPECT_EQ(roomy.text, "[7] Fit=70  SEL(1, 2)");
+    EXPECT_EQ(roomy.font, &font);
+    EXPECT_EQ(roomy.baseline, CAPTION_Y);
 }
