@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <vector>
 
 #include "app/AppState.h"
@@ -18,22 +19,17 @@
 #include "gl/LGLFont.h"
 #include "web/Spider.h"
 
+// From the GL toolkit tests' window (tests/gl/GlWindow.cpp: one window for
+// the whole process, the GL driver kept loaded for the leak checker). Its
+// header is not included: its windowWidth() would clash with the program's
+// window size of that name.
+bool openTestWindow(std::string& why);
+void beginFrame();
+
 namespace {
 
-constexpr int WIDTH = 320;
-constexpr int HEIGHT = 300;
-
-// Clears to black and sets a window-pixel projection (y downwards).
-void beginFrame() {
-    glViewport(0, 0, WIDTH, HEIGHT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    glOrtho(0, WIDTH, HEIGHT, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glClearColor(0, 0, 0, 1);
-    glClear(GL_COLOR_BUFFER_BIT);
-}
+int WIDTH = 0;
+int HEIGHT = 0;
 
 std::vector<unsigned char> grab() {
     std::vector<unsigned char> pixels(static_cast<size_t>(WIDTH) * HEIGHT * 4);
@@ -118,35 +114,15 @@ unsigned blobTexture() {
 }
 
 class CachedDrawing : public ::testing::Test {
-  protected:
-    static void SetUpTestSuite() {
-        const char* display = std::getenv("DISPLAY");
-        if (display == nullptr || display[0] == '\0')
-            return;
-        int argc = 1;
-        char name[] = "app_drawing_test";
-        char* argv[] = {name, nullptr};
-        glutInit(&argc, argv);
-        glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE);
-        glutInitWindowSize(WIDTH, HEIGHT);
-        glutInitWindowPosition(20000, 20000);
-        window = glutCreateWindow("app_drawing_test");
-    }
-    static void TearDownTestSuite() {
-        if (window != 0) {
-            glutDestroyWindow(window);
-            glutMainLoopEvent();
-            glutExit();
-            window = 0;
-        }
-    }
+protected:
     void SetUp() override {
-        ASSERT_NE(window, 0) << "no X display (DISPLAY) to draw on";
+        std::string why;
+        ASSERT_TRUE(openTestWindow(why)) << why;
+        WIDTH = glutGet(GLUT_WINDOW_WIDTH);
+        HEIGHT = glutGet(GLUT_WINDOW_HEIGHT);
         beginFrame();
     }
-    static int window;
 };
-int CachedDrawing::window = 0;
 
 } // namespace
 
