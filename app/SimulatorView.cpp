@@ -55,7 +55,9 @@ void gridKey(bool showPrey, bool evaluated, std::vector<int32_t>& key)
                            static_cast<int32_t>(flyTexture)});
     if (showPrey) {
         appendKeyBits(key, evolutionState.preySize);
+        key.push_back(static_cast<int32_t>(preyAngles.size()));
         key.insert(key.end(), preyAngles.begin(), preyAngles.end());
+        key.push_back(static_cast<int32_t>(evolutionState.problem.prey.size()));
         for (const Prey& p : evolutionState.problem.prey) {
             appendKeyBits(key, p.x);
             appendKeyBits(key, p.y);
@@ -72,8 +74,10 @@ void gridKey(bool showPrey, bool evaluated, std::vector<int32_t>& key)
         appendKeyBits(key, spider.web.viewX);
         appendKeyBits(key, spider.web.viewY);
         appendKeyBits(key, spider.web.viewScale);
-        if (showPrey)
+        if (showPrey) {
+            key.push_back(static_cast<int32_t>(spider.web.caughtPrey.size()));
             key.insert(key.end(), spider.web.caughtPrey.begin(), spider.web.caughtPrey.end());
+        }
         CellCaption& caption = captions[static_cast<size_t>(i)];
         caption = CellCaption{};
         if (evaluated)
