@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -11,7 +12,9 @@
 #include "app/Commands.h"
 #include "app/FossilsModel.h"
 #include "app/InfoTexts.h"
+#include "app/GridGeometry.h"
 #include "app/LayerCache.h"
+#include "app/PanelImage.h"
 #include "app/WebCellCache.h"
 #include "app/WebDrawing.h"
 
@@ -29,6 +32,7 @@ LayerCache gridLayer;
 std::vector<std::vector<int32_t>> cellKeys;
 std::vector<CellCaption> captions;
 std::vector<int32_t> frameKey;
+PanelImage fossilPanelImage;
 
 } // namespace
 
@@ -94,6 +98,11 @@ void drawFossils()
         gridLayer.drawn(frameKey, windowWidth, windowHeight);
     }
     drawInfoBand();
-    fossilPanel.render();
+    double right = 0.0;
+    for (size_t i = 0; i < cells; ++i)
+        right = std::max(right, fossilSpiders[i].web.viewX +
+                                    (WEB_VIEW_HALF_SIZE + 1.0) * fossilSpiders[i].web.viewScale);
+    fossilPanelImage.render(fossilPanel, static_cast<int>(std::ceil(gridOffsetX + right)) + FRAME_LINE_ROOM,
+                            frameKey);
     glDisable(GL_DEPTH_TEST);
 }

@@ -25,11 +25,24 @@ bool framebufferBlitsSupported() {
 // texture's, so the flip makes the copy a plain memory copy in drivers that
 // can do one (Mesa's software renderer among them). Two flips restore the
 // picture as it was.
-void blit(unsigned from, unsigned to, int width, int height) {
+// `area` in window pixels (y downwards) of a window `height` pixels high;
+// window row r is kept in the store's row height - r.
+void blit(unsigned from, unsigned to, const LayerArea& area, int height) {
+    const int x0 = area.x, x1 = area.x + area.width;
+    const int y0 = height - area.y - area.height, y1 = height - area.y; // window rows, upwards
     glBindFramebuffer(GL_READ_FRAMEBUFFER, from);
     glBindFramebuffer(GL_DRAW_FRAMEBUFFER, to);
-    glBlitFramebuffer(0, 0, width, height, 0, height, width, 0, GL_COLOR_BUFFER_BIT, GL_NEAREST);
+    if (to != 0)
+        glBlitFramebuffer(x0, y0, x1, y1, x0, height - y0, x1, height - y1, GL_COLOR_BUFFER_BIT,
+                          GL_NEAREST);
+    else
+        glBlitFramebuffer(x0, height - y0, x1, height - y1, x0, y0, x1, y1, GL_COLOR_BUFFER_BIT,
+                          GL_NEAREST);
     glBindFramebuffer(GL_FRAMEBUFFER, 0);
+}
+
+bool sameArea(const LayerArea& a, const LayerArea& b) {
+    return a.x == b.x && a.y == b.y && a.width == b.width && a.height == b.height;
 }
 
 } // namespace
@@ -47,27 +60,41 @@ bool LayerCache::available() {
 }
 
 bool LayerCache::restore(const std::vector<int32_t>& key, int width, int height) {
-    if (savedKey_.empty() || width != savedWidth_ || height != savedHeight_ || key != savedKey_)
+    return restore(key, width, height, LayerArea{0, 0, width, height});
+}
+
+void LayerCache::drawn(const std::vector<int32_t>& key, int width, int height) {
+    drawn(key, width, height, LayerArea{0, 0, width, height});
+}
+
+bool LayerCache::restore(const std::vector<int32_t>& key, int width, int height,
+                         const LayerArea& area) {
+    if (savedKey_.empty() || width != savedWidth_ || height != savedHeight_ ||
+        !sameArea(area, savedArea_) || key != savedKey_)
         return false;
-    blit(framebuffer_, 0, width, height);
+    blit(framebuffer_, 0, area, height);
     ++restores_;
     return true;
 }
 
-void LayerCache::drawn(const std::vector<int32_t>& key, int width, int height) {
-    const bool repeated = key == drawnKey_;
+void LayerCache::drawn(const std::vector<int32_t>& key, int width, int height,
+                       const LayerArea& area) {
+    const bool repeated = key == drawnKey_ && sameArea(area, drawnArea_);
     drawnKey_ = key;
+    drawnArea_ = area;
     if (!repeated || !available())
         return;
-    if (save(width, height)) {
+    if (save(width, height, area)) {
         savedKey_ = key;
         savedWidth_ = width;
         savedHeight_ = height;
+        savedArea_ = area;
     }
 }
 
-bool LayerCache::save(int width, int height) {
-    if (width <= 0 || height <= 0)
+bool LayerCache::save(int width, int height, const LayerArea& area) {
+    if (width <= 0 || height <= 0 || area.width <= 0 || area.height <= 0 || area.x < 0 ||
+        area.y < 0 || area.x + area.width > width || area.y + area.height > height)
         return false;
     if (framebuffer_ == 0) {
         glGenFramebuffers(1, &framebuffer_);
@@ -91,7 +118,7 @@ bool LayerCache::save(int width, int height) {
             return false;
         }
     }
-    blit(0, framebuffer_, width, height);
+    blit(0, framebuffer_, area, height);
     return true;
 }
 

@@ -11,6 +11,11 @@
 #include <string>
 #include <vector>
 
+// A part of the window, in pixels with y downwards.
+struct LayerArea {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
 class LayerCache {
   public:
     LayerCache() = default;
@@ -23,6 +28,9 @@ class LayerCache {
     // After the layer was drawn under `key`: remembers the key and, when the
     // previous frame drew the same one, saves the window's pixels.
     void drawn(const std::vector<int32_t>& key, int width, int height);
+    // The same for a part of the window only.
+    bool restore(const std::vector<int32_t>& key, int width, int height, const LayerArea& area);
+    void drawn(const std::vector<int32_t>& key, int width, int height, const LayerArea& area);
     // Forgets the saved image.
     void clear();
     // How often restore succeeded.
@@ -30,10 +38,11 @@ class LayerCache {
 
   private:
     bool available();
-    bool save(int width, int height);
+    bool save(int width, int height, const LayerArea& area);
 
     std::vector<int32_t> drawnKey_, savedKey_;
     int savedWidth_ = 0, savedHeight_ = 0;
+    LayerArea drawnArea_, savedArea_;
     unsigned framebuffer_ = 0, colour_ = 0;
     int storeWidth_ = 0, storeHeight_ = 0;
     int support_ = -1; // -1 unknown, 0 no framebuffer blits, 1 available

@@ -2,6 +2,8 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 
 #include "app/AppGlobals.h"
@@ -9,7 +11,9 @@
 #include "app/ControlPanel.h"
 #include "app/InfoTexts.h"
 #include "app/LayerCache.h"
+#include "app/PanelImage.h"
 #include "app/PreySprites.h"
+#include "app/GridGeometry.h"
 #include "app/SimulatorGrid.h"
 #include "app/WebCellCache.h"
 #include "app/WebDrawing.h"
@@ -27,6 +31,7 @@ LayerCache gridLayer;
 std::vector<std::vector<int32_t>> cellKeys;
 std::vector<CellCaption> captions;
 std::vector<int32_t> frameKey;
+PanelImage controlPanelImage;
 
 // The prey swarm as this spider met it: caught prey green, the others grey.
 void drawPrey(const Spider& spider)
@@ -88,6 +93,25 @@ void gridKey(bool showPrey, bool evaluated, std::vector<int32_t>& key)
     }
 }
 
+// The column right of which the grid draws nothing: its cells' frames
+// (with room for the wide highlight line) and, when shown, the prey sprites
+// (a turned sprite reaches 1.5 half-sizes from its centre).
+int gridRightEdge(bool showPrey)
+{
+    double reach = WEB_VIEW_HALF_SIZE + 1.0;
+    if (showPrey) {
+        const double sprite = static_cast<int>(evolutionState.preySize * PREY_SPRITE_SCALE) * 1.5;
+        for (const Prey& p : evolutionState.problem.prey)
+            reach = std::max(reach, std::fabs(p.x) + sprite);
+    }
+    double right = 0.0;
+    for (int i = 0; i < occupiedCells(); ++i) {
+        const Web& web = evolutionState.spiders[i].web;
+        right = std::max(right, web.viewX + reach * web.viewScale);
+    }
+    return static_cast<int>(std::ceil(gridOffsetX + right)) + FRAME_LINE_ROOM;
+}
+
 void drawGrid(bool showPrey)
 {
     glPushMatrix();
@@ -124,6 +148,6 @@ void drawSimulator()
         gridLayer.drawn(frameKey, windowWidth, windowHeight);
     }
     drawInfoBand();
-    controlPanel.render();
+    controlPanelImage.render(controlPanel, gridRightEdge(showPrey), frameKey);
     glDisable(GL_DEPTH_TEST);
 }

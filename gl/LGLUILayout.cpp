@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "gl/LGLUI.h"
 
@@ -151,4 +152,48 @@ void LGLUI::recordHitAreas() {
     }
     for (int i = 0; i < widgetCount; ++i)
         if (popupOpen(i)) recordPopupAreas(i);
+}
+
+namespace {
+
+void appendText(std::vector<int>& key, const std::string& text) {
+    key.push_back(int(text.size()));
+    for (const char c : text) key.push_back(static_cast<unsigned char>(c));
+}
+
+void appendDouble(std::vector<int>& key, double v) {
+    int words[2];
+    std::memcpy(words, &v, sizeof(words));
+    key.insert(key.end(), words, words + 2);
+}
+
+}  // namespace
+
+void LGLUI::appearanceKey(std::vector<int>& key) const {
+    key.clear();
+    key.insert(key.end(), {visible ? 1 : 0, panelX, panelY, panelWidth, panelHeight, labelColWidth,
+                           fontSize, rowHeight, titleHeight, outerPad.x1, outerPad.y1, outerPad.x2,
+                           outerPad.y2, fieldPad.x1, fieldPad.y1, fieldPad.x2, fieldPad.y2,
+                           widgetCount, focusIndex, activeState ? 1 : 0});
+    for (const double v : {opacity, paneColor.r, paneColor.g, paneColor.b, paneColor.a, fieldColor.r,
+                           fieldColor.g, fieldColor.b, fieldColor.a, labelColor[0], labelColor[1],
+                           labelColor[2]})
+        appendDouble(key, v);
+    for (int i = 0; i < widgetCount; ++i) {
+        const uiWidget& w = widgets[i];
+        key.push_back(w.kind);
+        appendText(key, w.label);
+        appendText(key, valueText(i));
+        appendDouble(key, w.value);
+        key.push_back(showsPressed(i) ? 1 : 0);
+        key.push_back(popupOpen(i) ? 1 : 0);
+        key.push_back(int(w.entries.size()));
+        for (const std::string& e : w.entries) appendText(key, e);
+    }
+}
+
+bool LGLUI::anyPopupOpen() const {
+    for (int i = 0; i < widgetCount; ++i)
+        if (popupOpen(i)) return true;
+    return false;
 }

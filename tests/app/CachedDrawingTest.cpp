@@ -13,10 +13,12 @@
 
 #include "app/AppState.h"
 #include "app/LayerCache.h"
+#include "app/PanelImage.h"
 #include "app/PreySprites.h"
 #include "app/WebCellCache.h"
 #include "app/WebDrawing.h"
 #include "gl/LGLFont.h"
+#include "gl/LGLUI.h"
 #include "web/Spider.h"
 
 // From the GL toolkit tests' window (tests/gl/GlWindow.cpp: one window for
@@ -114,7 +116,7 @@ unsigned blobTexture() {
 }
 
 class CachedDrawing : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string why;
         ASSERT_TRUE(openTestWindow(why)) << why;
@@ -206,8 +208,7 @@ TEST_F(CachedDrawing, SavedPictureComesBackPixelForPixel) {
     EXPECT_TRUE(grab() == drawn);
 }
 
-TEST_F(CachedDrawing, CaptionsStayInsideSmallCells)
-{
+TEST_F(CachedDrawing, CaptionsStayInsideSmallCells) {
     LGLFont font;
     font.create(LGLGetCurrentDC(), "Consolas", 19, 0, 0);
     ASSERT_EQ(font.numFonts, 1);
@@ -228,4 +229,38 @@ TEST_F(CachedDrawing, CaptionsStayInsideSmallCells)
     EXPECT_EQ(roomy.text, "[7] Fit=70  SEL(1, 2)");
     EXPECT_EQ(roomy.font, &font);
     EXPECT_EQ(roomy.baseline, CAPTION_Y);
+}
+
+TEST_F(CachedDrawing, PanelFromItsImageMatchesAndKeepsItsClickAreas) {
+    windowWidth = WIDTH;
+    windowHeight = HEIGHT;
+    LGLUI panel;
+    panel.initialize(0, 0, 16, 1.5, 'n');
+    panel.addSeparator();
+    panel.addButton("New [Ctrl-N]");
+    const int spinner = panel.addNumberSpinner("Number of prey", 10, 100, 10, 100);
+    panel.addSeparator();
+    panel.panelX = 60;
+    panel.panelY = 90;
+    panel.updateUIDimension();
+    panel.focusIndex = spinner; // arrows shown beside the field
+    glLineWidth(2.0f);          // as the information band leaves it
+    panel.render();
+    const std::vector<unsigned char> direct = grab();
+
+    PanelImage image;
+    const std::vector<int32_t> gridKey{1, 2, 3};
+    for (int frame = 0; frame < 3; ++frame) {
+        beginFrame();
+        panel.clearHitAreas();
+        glLineWidth(2.0f);
+        image.render(panel, 0, gridKey); // third frame: from the image
+        EXPECT_TRUE(grab() == direct) << "frame " << frame;
+        EXPECT_EQ(panel.widgets[spinner].hitCodes[0], LGLUI::kHitMain) << "frame " << frame;
+    }
+    // A changed value is drawn afresh.
+    panel.setUIInt(spinner, 50);
+    beginFrame();
+    image.render(panel, 0, gridKey);
+    EXPECT_FALSE(grab() == direct);
 }
