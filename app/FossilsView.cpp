@@ -4,8 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <string>
-#include <vector>
 
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
@@ -13,9 +11,7 @@
 #include "app/FossilsModel.h"
 #include "app/InfoTexts.h"
 #include "app/GridGeometry.h"
-#include "app/LayerCache.h"
-#include "app/PanelImage.h"
-#include "app/WebCellCache.h"
+#include "app/GridViewCache.h"
 #include "app/WebDrawing.h"
 
 int fossilBackId = -1;
@@ -27,12 +23,7 @@ constexpr char PANEL_OPTION = 'n';
 constexpr const char* BACK_LABEL = "  Back to Simulator [esc]  ";
 
 bool backLatch = false;
-WebCellCache webCells;
-LayerCache gridLayer;
-std::vector<std::vector<int32_t>> cellKeys;
-std::vector<CellCaption> captions;
-std::vector<int32_t> frameKey;
-PanelImage fossilPanelImage;
+GridViewCache cache;
 
 } // namespace
 
@@ -67,42 +58,31 @@ void drawFossils()
 {
     glClear(GL_COLOR_BUFFER_BIT);
     handleFossilPanel();
+    GridViewCache& c = cache;
     const size_t cells = std::min(fossilSpiders.size(), static_cast<size_t>(gridColumns * gridRows));
-    frameKey.clear();
-    appendKeyBits(frameKey, gridOffsetX);
-    appendKeyBits(frameKey, gridOffsetY);
-    cellKeys.resize(cells);
-    captions.resize(cells);
+    c.beginKey(cells);
+    double right = 0.0;
     for (size_t i = 0; i < cells; ++i) {
         const Spider& fossil = fossilSpiders[i];
-        cellKeys[i].clear();
-        appendWebCellKey(fossil, cellKeys[i]);
-        frameKey.insert(frameKey.end(), cellKeys[i].begin(), cellKeys[i].end());
-        appendKeyBits(frameKey, fossil.web.viewX);
-        appendKeyBits(frameKey, fossil.web.viewY);
-        appendKeyBits(frameKey, fossil.web.viewScale);
-        captions[i] = fitCellCaption(fossilCaption(fossilGenerations[i], fossil.individual.fitness),
-                                     fossil.web.viewScale, smallFont);
-        appendCaptionKey(captions[i], frameKey);
+        c.addCell(i, fossil,
+                  fitCellCaption(fossilCaption(fossilGenerations[i], fossil.individual.fitness),
+                                 fossil.web.viewScale, smallFont));
+        right = std::max(right, fossil.web.viewX + (WEB_VIEW_HALF_SIZE + 1.0) * fossil.web.viewScale);
     }
-    if (!gridLayer.restore(frameKey, windowWidth, windowHeight)) {
+    if (!c.gridLayer.restore(c.frameKey, windowWidth, windowHeight)) {
         glPushMatrix();
         glTranslated(gridOffsetX, gridOffsetY, 0.0);
         for (size_t i = 0; i < cells; ++i) {
             enterWebCell(fossilSpiders[i]);
-            webCells.draw(i, fossilSpiders[i], cellKeys[i]);
-            drawCaption(captions[i]);
+            c.webCells.draw(i, fossilSpiders[i], c.cellKeys[i]);
+            drawCaption(c.captions[i]);
             glPopMatrix();
         }
         glPopMatrix();
-        gridLayer.drawn(frameKey, windowWidth, windowHeight);
+        c.gridLayer.drawn(c.frameKey, windowWidth, windowHeight);
     }
     drawInfoBand();
-    double right = 0.0;
-    for (size_t i = 0; i < cells; ++i)
-        right = std::max(right, fossilSpiders[i].web.viewX +
-                                    (WEB_VIEW_HALF_SIZE + 1.0) * fossilSpiders[i].web.viewScale);
-    fossilPanelImage.render(fossilPanel, static_cast<int>(std::ceil(gridOffsetX + right)) + FRAME_LINE_ROOM,
-                            frameKey);
+    c.panelImage.render(fossilPanel, static_cast<int>(std::ceil(gridOffsetX + right)) + FRAME_LINE_ROOM,
+                        c.frameKey);
     glDisable(GL_DEPTH_TEST);
 }

@@ -10,12 +10,10 @@
 #include "app/AppState.h"
 #include "app/ControlPanel.h"
 #include "app/InfoTexts.h"
-#include "app/LayerCache.h"
-#include "app/PanelImage.h"
+#include "app/GridViewCache.h"
 #include "app/PreySprites.h"
 #include "app/GridGeometry.h"
 #include "app/SimulatorGrid.h"
-#include "app/WebCellCache.h"
 #include "app/WebDrawing.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
@@ -26,12 +24,7 @@ constexpr int OFFLINE_TEXT_X = 20;
 constexpr int OFFLINE_TEXT_Y = 70;
 constexpr double PREY_SPRITE_SCALE = 2.2;
 
-WebCellCache webCells;
-LayerCache gridLayer;
-std::vector<std::vector<int32_t>> cellKeys;
-std::vector<CellCaption> captions;
-std::vector<int32_t> frameKey;
-PanelImage controlPanelImage;
+GridViewCache cache;
 
 // The prey swarm as this spider met it: caught prey green, the others grey.
 void drawPrey(const Spider& spider)
@@ -50,14 +43,12 @@ void drawOfflineMessage()
 
 // Everything the grid's picture depends on, cell by cell; the cells' own
 // parts go to their keys as well.
-void gridKey(bool showPrey, bool evaluated, std::vector<int32_t>& key)
+void gridKey(bool showPrey, bool evaluated)
 {
-    key.clear();
-    appendKeyBits(key, gridOffsetX);
-    appendKeyBits(key, gridOffsetY);
     const int cells = occupiedCells();
-    key.insert(key.end(), {cells, showPrey ? 1 : 0, evaluated ? 1 : 0,
-                           static_cast<int32_t>(flyTexture)});
+    cache.beginKey(static_cast<size_t>(cells));
+    std::vector<int32_t>& key = cache.frameKey;
+    key.insert(key.end(), {showPrey ? 1 : 0, evaluated ? 1 : 0, static_cast<int32_t>(flyTexture)});
     if (showPrey) {
         appendKeyBits(key, evolutionState.preySize);
         key.push_back(static_cast<int32_t>(preyAngles.size()));
@@ -68,28 +59,18 @@ void gridKey(bool showPrey, bool evaluated, std::vector<int32_t>& key)
             appendKeyBits(key, p.y);
         }
     }
-    cellKeys.resize(static_cast<size_t>(cells));
-    captions.resize(static_cast<size_t>(cells));
     for (int i = 0; i < cells; ++i) {
         const Spider& spider = evolutionState.spiders[i];
-        std::vector<int32_t>& cellKey = cellKeys[static_cast<size_t>(i)];
-        cellKey.clear();
-        appendWebCellKey(spider, cellKey);
-        key.insert(key.end(), cellKey.begin(), cellKey.end());
-        appendKeyBits(key, spider.web.viewX);
-        appendKeyBits(key, spider.web.viewY);
-        appendKeyBits(key, spider.web.viewScale);
         if (showPrey) {
             key.push_back(static_cast<int32_t>(spider.web.caughtPrey.size()));
             key.insert(key.end(), spider.web.caughtPrey.begin(), spider.web.caughtPrey.end());
         }
-        CellCaption& caption = captions[static_cast<size_t>(i)];
-        caption = CellCaption{};
+        CellCaption caption;
         if (evaluated)
             caption = fitCellCaption(spiderCaption(i, spider.individual.fitness, spider.origin,
                                                    spider.parentA, spider.parentB),
                                      spider.web.viewScale, smallFont);
-        appendCaptionKey(caption, key);
+        cache.addCell(static_cast<size_t>(i), spider, caption);
     }
 }
 
@@ -120,10 +101,10 @@ void drawGrid(bool showPrey)
     for (int i = 0; i < cells; ++i) {
         const Spider& spider = evolutionState.spiders[i];
         enterWebCell(spider);
-        webCells.draw(static_cast<size_t>(i), spider, cellKeys[static_cast<size_t>(i)]);
+        cache.webCells.draw(static_cast<size_t>(i), spider, cache.cellKeys[static_cast<size_t>(i)]);
         if (showPrey)
             drawPrey(spider);
-        drawCaption(captions[static_cast<size_t>(i)]);
+        drawCaption(cache.captions[static_cast<size_t>(i)]);
         glPopMatrix();
     }
     glPopMatrix();
@@ -142,12 +123,12 @@ void drawSimulator()
 
     const bool evaluated = populationEvaluated();
     const bool showPrey = (freshGeneration || leavePrey) && evaluated;
-    gridKey(showPrey, evaluated, frameKey);
-    if (!gridLayer.restore(frameKey, windowWidth, windowHeight)) {
+    gridKey(showPrey, evaluated);
+    if (!cache.gridLayer.restore(cache.frameKey, windowWidth, windowHeight)) {
         drawGrid(showPrey);
-        gridLayer.drawn(frameKey, windowWidth, windowHeight);
+        cache.gridLayer.drawn(cache.frameKey, windowWidth, windowHeight);
     }
     drawInfoBand();
-    controlPanelImage.render(controlPanel, gridRightEdge(showPrey), frameKey);
+    cache.panelImage.render(controlPanel, gridRightEdge(showPrey), cache.frameKey);
     glDisable(GL_DEPTH_TEST);
 }
