@@ -18,6 +18,8 @@ namespace {
 constexpr int PANEL_STRIP_TOP = 80;
 // How far each panel of the strip is scrolled up, in pixels.
 std::map<const LGLUI*, int> panelScrollOffsets;
+// Each panel's row height as it was built.
+std::map<const LGLUI*, int> naturalRowHeights;
 } // namespace
 
 void drawFrame()
@@ -50,6 +52,12 @@ void passiveMotionCallback(int x, int y)
 
 void placeInPanelStrip(LGLUI& panel)
 {
+    // Rows closer together when the panel would not fit below its top.
+    const int natural = naturalRowHeights.emplace(&panel, panel.rowHeight).first->second;
+    panel.rowHeight = fittingRowHeight(natural, panel.fontSize, panel.titleHeight, panel.widgetCount,
+                                       windowHeight - PANEL_STRIP_TOP - PANEL_BOTTOM_MARGIN);
+    panel.outerPad.y1 = panel.rowHeight / 2;
+    panel.outerPad.y2 = panel.rowHeight / 2;
     int& offset = panelScrollOffsets[&panel];
     panel.updatePanelHeight();
     offset = limitPanelScroll(offset, PANEL_STRIP_TOP, panel.panelHeight, windowHeight);

@@ -36,3 +36,10 @@ std::vector<PanelSpot> placePanelsInRows(const std::vector<int>& wishX,
                                          const std::vector<int>& widths,
                                          const std::vector<int>& heights, int top, int left,
                                          int right, int gap);
+
+// The row height that lets a panel of `rows` rows in font `fontSize` with a
+// title strip `titleHeight` high fit `room` pixels: its own `natural` row
+// height when that fits, else the largest that does, but never less than
+// the font size and a little space (the panel then scrolls instead).
+constexpr int PANEL_MIN_ROW_GAP = 4;
+int fittingRowHeight(int natural, int fontSize, int titleHeight, int rows, int room);

@@ -74,3 +74,15 @@ TEST(WindowFitTest, StagePanelsNeverOverlap) {
         EXPECT_LE(s[k].x + widths[k], 1000);
     }
 }
+
+TEST(WindowFitTest, PanelRowsTightenToFitThenStop)
+{
+    // The control panel's 25 rows in the small font: 24-pixel rows need 632
+    // pixels.
+    EXPECT_EQ(fittingRowHeight(24, 16, 16, 25, 632), 24);
+    EXPECT_EQ(fittingRowHeight(24, 16, 16, 25, 900), 24);
+    EXPECT_EQ(fittingRowHeight(24, 16, 16, 25, 564), 21); // a 650-pixel window
+    EXPECT_LE(16 + 24 * 21 + 2 * 10 + 16, 564);
+    // Never tighter than the font and a little space.
+    EXPECT_EQ(fittingRowHeight(24, 16, 16, 25, 300), 16 + PANEL_MIN_ROW_GAP);
+}

@@ -7,7 +7,8 @@ Usage: e2e.py --program PATH --artefacts DIR --scenario NAME
 Scenarios: simulator (start-up, stepping, running, gene charts, clicks,
 offline run), files (save and open through the GTK dialogs), browsers
 (Rule Browser and Fossils Browser), small-screens (start-up on a 1366 x 768
-desktop, the control panel scrolled and used in a 1000 x 650 window),
+desktop, the control panel used in a 1000 x 650 window and scrolled in a
+lower one),
 population-60 (the 1920 x 1080 start-up, 60 spiders with their captions).
 Uses $DISPLAY when it answers, else starts a private Xvfb; a scenario that
 needs a certain screen size always starts its own. The screenshots of a
@@ -623,9 +624,20 @@ def scenario_browsers(s):
 # --- small screens and many spiders ---
 
 # The control panel of the small layout (desktop under 1000 pixels high):
-# font 16, rows of 24 pixels, 25 rows; the Mutation Rate spinner is row 20.
-SMALL_FONT, SMALL_ROW, PANEL_ROWS, MUTATION_ROW = 16, 24, 25, 20
-PANEL_HEIGHT = SMALL_FONT + (PANEL_ROWS - 1) * SMALL_ROW + SMALL_ROW // 2 + 16 + SMALL_ROW // 2
+# font 16, rows of 24 pixels (closer together when the window is too low
+# for them), 25 rows; the Mutation Rate spinner is row 20.
+SMALL_FONT, SMALL_ROW, PANEL_ROWS, MUTATION_ROW, TITLE = 16, 24, 25, 20, 16
+PANEL_TOP, PANEL_BOTTOM_MARGIN, MIN_ROW_GAP = 80, 6, 4
+
+
+def panel_rows(window_height):
+    """The panel's row height and height in a window this high."""
+    room = window_height - PANEL_TOP - PANEL_BOTTOM_MARGIN
+    row = SMALL_ROW
+    height = lambda r: SMALL_FONT + (PANEL_ROWS - 1) * r + 2 * (r // 2) + TITLE
+    while row > SMALL_FONT + MIN_ROW_GAP and height(row) > room:
+        row -= 1
+    return row, height(row)
 
 
 def fitted_window(desktop_w, desktop_h):
@@ -639,13 +651,32 @@ def is_panel_grey(r, g, b):
 
 
 def field_right_edge(shot, y, strip_left):
-    """The right end of the light value field crossing row y of the panel."""
-    right = None
+    """The right end of the light value field crossing row y of the panel
+    (the first light run at least 20 pixels long; arrows are narrower)."""
+    run = 0
     for x in range(strip_left, shot.width):
         r, g, b = shot.pixel(x, y)
         if r > 215 and g > 215 and b > 215:
-            right = x
-    return right
+            run += 1
+        elif run >= 20:
+            return x - 1
+        else:
+            run = 0
+    return shot.width - 1 if run >= 20 else None
+
+
+def raise_mutation_rate(s, shot, panel_top, label):
+    """Clicks the Mutation Rate spinner's increase arrow; checks the change."""
+    row, _ = panel_rows(s.height)
+    y = panel_top + TITLE + row // 2 + MUTATION_ROW * row + SMALL_FONT // 2
+    right = field_right_edge(shot, y, s.width - 260)
+    check(right is not None, "no Mutation Rate field at y = %d" % y, shot)
+    s.click(right - 10, y, pause=0.3)  # focus: the arrows appear
+    s.click(right + 6, y, pause=0.8)  # the increase arrow
+    changed = s.shot(label)
+    check(changed.differing(shot, right - 60, y - 8, right, y + 8) > 10,
+          "the Mutation Rate spinner did not change", changed)
+    return changed
 
 
 def scenario_small_screens(s):
@@ -656,33 +687,34 @@ def scenario_small_screens(s):
     check(rows and max(rows) < s.height - 2, "the control panel runs off the window", start)
     check(start.count(strip_left, 80, s.width, s.height, is_panel_grey) > 50000, "no control panel", start)
 
-    # A 1000 x 650 window: the panel is taller than the window; the wheel
-    # over the strip brings its lowest rows up, and the Mutation Rate
-    # spinner (the lowest spinner) takes a click on its arrow.
+    # A 1000 x 650 window: the panel's rows close up so that it fits; its
+    # lowest spinner (Mutation Rate) takes a click on its arrow.
     s.xdo("windowsize", "--sync", s.window, 1000, 650)
     s.width, s.height = 1000, 650
     time.sleep(1.0)
     small = s.shot("window-1000x650")
-    strip_left = s.width - 260
+    rows = [y for y in range(80, s.height) if small.count(s.width - 260, y, s.width, y + 1, is_panel_grey) > 100]
+    check(rows and max(rows) < s.height - 2, "the control panel runs off a 1000 x 650 window", small)
+    raise_mutation_rate(s, small, PANEL_TOP, "mutation-rate-raised")
+
+    # Lower still, the panel is taller than the window: the wheel over the
+    # strip brings its lowest rows up.
+    s.xdo("windowsize", "--sync", s.window, 1000, 520)
+    s.height = 520
+    time.sleep(1.0)
+    low = s.shot("window-1000x520")
     s.xdo("mousemove", "--window", s.window, s.width - 130, 300)
     for _ in range(15):
         s.xdo("click", "5")
         time.sleep(0.05)
     time.sleep(0.5)
     scrolled = s.shot("panel-scrolled")
-    check(scrolled.differing(small, strip_left, 80, s.width, s.height) > 1000,
+    check(scrolled.differing(low, s.width - 260, 80, s.width, s.height) > 1000,
           "the wheel did not scroll the control panel", scrolled)
     # Scrolled to the end, the panel's bottom stands 6 pixels above the
-    # window's; the Mutation Rate row then starts here:
-    top = s.height - 6 - PANEL_HEIGHT + 16 + SMALL_ROW // 2 + MUTATION_ROW * SMALL_ROW
-    y = top + SMALL_FONT // 2
-    right = field_right_edge(scrolled, y, strip_left)
-    check(right is not None, "no Mutation Rate field at y = %d" % y, scrolled)
-    s.click(right - 10, y, pause=0.3)  # focus: the arrows appear
-    s.click(right + 6, y, pause=0.8)  # the increase arrow
-    changed = s.shot("mutation-rate-raised")
-    check(changed.differing(scrolled, right - 60, y - 8, right, y + 8) > 10,
-          "the Mutation Rate spinner did not change", changed)
+    # window's.
+    _, height = panel_rows(s.height)
+    raise_mutation_rate(s, scrolled, s.height - PANEL_BOTTOM_MARGIN - height, "mutation-rate-raised-again")
 
 
 def choose_population(s, steps):
