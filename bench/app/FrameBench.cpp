@@ -199,8 +199,10 @@ void writeFrame(const std::string& path)
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadPixels(0, 0, windowWidth, windowHeight, GL_RGB, GL_UNSIGNED_BYTE, rgb.data());
     FILE* file = std::fopen(path.c_str(), "wb");
-    if (file == nullptr)
-        return;
+    if (file == nullptr) {
+        std::fprintf(stderr, "app_frame_bench: cannot write %s\n", path.c_str());
+        std::exit(1);
+    }
     std::fprintf(file, "P6\n%d %d\n255\n", windowWidth, windowHeight);
     const size_t row = static_cast<size_t>(windowWidth) * 3;
     for (int y = windowHeight - 1; y >= 0; --y)
