@@ -7,12 +7,17 @@
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
+#include "app/Display.h"
 #include "app/ControlPanel.h"
 #include "app/FossilsView.h"
 #include "app/RuleBrowserView.h"
 #include "app/SimulatorGrid.h"
 
 namespace {
+
+// freeglut reports the wheel as buttons 3 (up) and 4 (down).
+constexpr int WHEEL_UP = 3;
+constexpr int WHEEL_DOWN = 4;
 
 constexpr unsigned char KEY_ESCAPE = 27;
 constexpr unsigned char KEY_OFFLINE = 'o';
@@ -136,6 +141,24 @@ void fossilsClick(int x, int y, bool rightPress, bool leftPress)
     fossilPanel.handleMouseClick(x, y, rightPress, leftPress, handled);
 }
 
+// The mouse wheel scrolls a view's panels that reach below the window: the
+// panel in the strip, or the Rule Browser's stage panels.
+void wheel(int x, int notches)
+{
+    if (currentView == VIEW_RULE_BROWSER) {
+        if (scrollRuleBrowserPanels(notches))
+            glutPostRedisplay();
+        return;
+    }
+    if (x < windowWidth - panelStripWidth)
+        return;
+    LGLUI* panel = currentView == VIEW_SIMULATOR ? &controlPanel
+        : currentView == VIEW_FOSSILS            ? &fossilPanel
+                                                 : nullptr;
+    if (panel != nullptr && scrollPanelInStrip(*panel, notches))
+        glutPostRedisplay();
+}
+
 } // namespace
 
 void keyboardCallback(unsigned char key, int, int)
@@ -186,6 +209,11 @@ void specialCallback(int key, int, int)
 
 void mouseCallback(int button, int state, int x, int y)
 {
+    if (button == WHEEL_UP || button == WHEEL_DOWN) {
+        if (state == GLUT_DOWN)
+            wheel(x, button == WHEEL_UP ? -1 : 1);
+        return;
+    }
     const bool leftPress = button == GLUT_LEFT_BUTTON && state == GLUT_DOWN;
     const bool rightPress = button == GLUT_RIGHT_BUTTON && state == GLUT_DOWN;
     if (state == GLUT_UP)

@@ -2,11 +2,16 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+#include <cmath>
+
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
 #include "app/FossilsModel.h"
 #include "app/InfoTexts.h"
+#include "app/GridGeometry.h"
+#include "app/GridViewCache.h"
 #include "app/WebDrawing.h"
 
 int fossilBackId = -1;
@@ -18,6 +23,7 @@ constexpr char PANEL_OPTION = 'n';
 constexpr const char* BACK_LABEL = "  Back to Simulator [esc]  ";
 
 bool backLatch = false;
+GridViewCache cache;
 
 } // namespace
 
@@ -52,18 +58,31 @@ void drawFossils()
 {
     glClear(GL_COLOR_BUFFER_BIT);
     handleFossilPanel();
-    glPushMatrix();
-    glTranslated(gridOffsetX, gridOffsetY, 0.0);
-    const size_t cells = static_cast<size_t>(gridColumns * gridRows);
-    for (size_t i = 0; i < fossilSpiders.size() && i < cells; ++i) {
-        const Spider fossil = fossilSpiders[i];
-        enterWebCell(fossil);
-        drawWebCell(fossil);
-        drawCaption(fossilCaption(fossilGenerations[i], fossil.individual.fitness));
-        glPopMatrix();
+    GridViewCache& c = cache;
+    const size_t cells = std::min(fossilSpiders.size(), static_cast<size_t>(gridColumns * gridRows));
+    c.beginKey(cells);
+    double right = 0.0;
+    for (size_t i = 0; i < cells; ++i) {
+        const Spider& fossil = fossilSpiders[i];
+        c.addCell(i, fossil,
+                  fitCellCaption(fossilCaption(fossilGenerations[i], fossil.individual.fitness),
+                                 fossil.web.viewScale, smallFont));
+        right = std::max(right, fossil.web.viewX + (WEB_VIEW_HALF_SIZE + 1.0) * fossil.web.viewScale);
     }
-    glPopMatrix();
+    if (!c.gridLayer.restore(c.frameKey, windowWidth, windowHeight)) {
+        glPushMatrix();
+        glTranslated(gridOffsetX, gridOffsetY, 0.0);
+        for (size_t i = 0; i < cells; ++i) {
+            enterWebCell(fossilSpiders[i]);
+            c.webCells.draw(i, fossilSpiders[i], c.cellKeys[i]);
+            drawCaption(c.captions[i]);
+            glPopMatrix();
+        }
+        glPopMatrix();
+        c.gridLayer.drawn(c.frameKey, windowWidth, windowHeight);
+    }
     drawInfoBand();
-    fossilPanel.render();
+    c.panelImage.render(fossilPanel, static_cast<int>(std::ceil(gridOffsetX + right)) + FRAME_LINE_ROOM,
+                        c.frameKey);
     glDisable(GL_DEPTH_TEST);
 }

@@ -27,6 +27,8 @@ constexpr int GRID_TOP = 70;
 constexpr int GRID_HEIGHT_MARGIN = 71;
 // Half-size in web units of the frame drawn about every web.
 constexpr double WEB_VIEW_HALF_SIZE = 99.0;
+// Pixels a frame's widest line (the selection mark) reaches past the frame.
+constexpr int FRAME_LINE_ROOM = 3;
 
 // Cell size and offsets of a grid of that shape in a client area of
 // windowWidth x windowHeight with the panel strip at the right.

@@ -130,3 +130,22 @@ std::string fossilCaption(int generation, double fitness)
 {
     return format<CAPTION_CHARS>("Generation %i  Fit=%.0f", generation, fitness);
 }
+
+std::string fitCaption(const std::string& text, int available,
+                       const std::function<int(const std::string&)>& width)
+{
+    if (width(text) <= available)
+        return text;
+    const std::string separator = "  ";
+    size_t cut = text.rfind(separator);
+    while (cut != std::string::npos && cut > 0) {
+        const std::string kept = text.substr(0, cut);
+        if (width(kept) <= available)
+            return kept;
+        cut = text.rfind(separator, cut - 1);
+    }
+    std::string first = text.substr(0, text.find(separator));
+    while (!first.empty() && width(first) > available)
+        first.pop_back();
+    return first;
+}

@@ -3,6 +3,7 @@
 // web and the offline message. Each is formatted into a buffer of the size
 // the view reserves for it; longer text is cut.
 
+#include <functional>
 #include <string>
 
 struct EvolutionState;
@@ -49,3 +50,10 @@ std::string spiderCaption(int index, double fitness, const std::string& origin,
                           int parentA, int parentB);
 // "Generation 40  Fit=310"
 std::string fossilCaption(int generation, double fitness);
+
+// A caption shortened to `available` pixels, the one rule of every view:
+// whole when it fits; else without its trailing parts (parts are separated
+// by two spaces), keeping as many leading parts as fit; else its first part
+// cut to the characters that fit. `width` measures a text in pixels.
+std::string fitCaption(const std::string& text, int available,
+                       const std::function<int(const std::string&)>& width);

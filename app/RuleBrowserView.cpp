@@ -2,10 +2,14 @@
 
 #include <GL/freeglut.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/WebDrawing.h"
 #include "app/WebPalette.h"
+#include "app/WindowFit.h"
 #include "evolution/EvolutionState.h"
 
 namespace {
@@ -17,10 +21,12 @@ constexpr double STAGE_CELL_DIVISOR = 4.2;
 constexpr double STAGE_TOP = 90.0;
 constexpr int STAGE_PANEL_GAP = 40;
 constexpr int PANEL_TOP = 80;
-constexpr int TITLE_X = -95;
-constexpr int TITLE_Y = -88;
+
+constexpr int STAGE_PANEL_SPACING = 4;
 
 bool backLatch = false;
+// How far the stage panels are scrolled up, in pixels.
+int stagePanelScroll = 0;
 
 // How each stage web is drawn: the palette that lights its part and the
 // line widths of radii, frame and spiral.
@@ -66,8 +72,7 @@ void drawStage(int k)
     frameLineWidth = look.frame;
     spiralLineWidth = look.spiral;
     drawWebInFrame(copy);
-    ruleBrowser.font.setColor_rp(1.0f, 1.0f, 1.0f);
-    ruleBrowser.font.writeAt_rp(TITLE_X, TITLE_Y, kStageTitles[k]);
+    drawCaption(fitCellCaption(kStageTitles[k], copy.web.viewScale, ruleBrowser.font));
     glPopMatrix();
 }
 
@@ -136,6 +141,8 @@ void layoutRuleBrowser()
     const double m = (quarter - c) * 0.5;
     rb.cellSize = c;
     const int h = c / 2;
+    std::vector<int> wishX, widths, heights;
+    int top = 0;
     for (int k = 0; k < NUM_BROWSER_STAGES; ++k) {
         Web& web = rb.stageSpiders[k].web;
         web.viewScale = s;
@@ -144,14 +151,49 @@ void layoutRuleBrowser()
         web.viewHalfWidth = 99.0;
         web.viewHalfHeight = 99.0;
         LGLUI& panel = rb.stagePanels[k];
-        panel.panelX = static_cast<int>(web.viewX - h);
-        panel.panelY = static_cast<int>(h + web.viewY + STAGE_PANEL_GAP);
+        panel.updateUIDimension();
+        panel.updatePanelHeight();
+        wishX.push_back(static_cast<int>(web.viewX - h));
+        widths.push_back(panel.panelWidth);
+        heights.push_back(panel.panelHeight);
+        top = static_cast<int>(h + web.viewY + STAGE_PANEL_GAP);
+    }
+    // Each panel stands below its stage web, aligned with the cell's left
+    // edge, unless the panels are wider than the cells: then they are
+    // pushed apart (under the Back panel's strip too, or onto further rows)
+    // so that none hides another.
+    rb.mainPanel.updatePanelHeight();
+    const int mainBottom = PANEL_TOP + rb.mainPanel.panelHeight + STAGE_PANEL_SPACING;
+    const std::vector<PanelSpot> spots =
+        placePanelsInRows(wishX, widths, heights, top, 0, windowWidth - STAGE_PANEL_SPACING,
+                          STAGE_PANEL_SPACING);
+    int bottom = top;
+    bool underStrip = false;
+    for (size_t k = 0; k < spots.size(); ++k) {
+        bottom = std::max(bottom, spots[k].y + heights[k]);
+        underStrip = underStrip || spots[k].x + widths[k] > area;
+    }
+    stagePanelScroll = limitPanelScroll(stagePanelScroll, top, bottom - top, windowHeight);
+    if (underStrip)
+        stagePanelScroll = std::max(0, std::min(stagePanelScroll, top - mainBottom));
+    for (int k = 0; k < NUM_BROWSER_STAGES; ++k) {
+        LGLUI& panel = rb.stagePanels[k];
+        panel.panelX = spots[static_cast<size_t>(k)].x;
+        panel.panelY = spots[static_cast<size_t>(k)].y - stagePanelScroll;
         panel.updateUIDimension();
     }
     rb.mainPanel.panelY = PANEL_TOP;
     rb.mainPanel.panelX =
         static_cast<int>(windowWidth - panelStripWidth * 0.5 - (rb.mainPanel.panelWidth / 2));
     rb.mainPanel.updateUIDimension();
+}
+
+bool scrollRuleBrowserPanels(int notches)
+{
+    const int before = stagePanelScroll;
+    stagePanelScroll += notches * ruleBrowser.stagePanels[0].rowHeight;
+    layoutRuleBrowser();
+    return stagePanelScroll != before;
 }
 
 void handleRuleBrowser()

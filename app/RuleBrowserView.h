@@ -21,6 +21,9 @@ struct RuleBrowser : RuleBrowserModel {
 void buildRuleBrowser();
 void loadRuleBrowser(const Spider& spider, int index);
 void layoutRuleBrowser();
+// Scrolls the stage panels by mouse-wheel notches when they reach below the
+// window; returns whether they moved.
+bool scrollRuleBrowserPanels(int notches);
 void handleRuleBrowser();
 void drawRuleBrowser();
 

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <string>
 
@@ -10,6 +11,9 @@
 #include "app/AppState.h"
 #include "app/ControlPanel.h"
 #include "app/InfoTexts.h"
+#include "app/GridViewCache.h"
+#include "app/PreySprites.h"
+#include "app/GridGeometry.h"
 #include "app/SimulatorGrid.h"
 #include "app/WebDrawing.h"
 #include "evolution/EvolutionState.h"
@@ -21,57 +25,15 @@ constexpr int OFFLINE_TEXT_X = 20;
 constexpr int OFFLINE_TEXT_Y = 70;
 constexpr double PREY_SPRITE_SCALE = 2.2;
 
-void beginPreySprites()
-{
-    if (flyTexture != 0)
-        glEnable(GL_TEXTURE_2D);
-    glEnable(GL_ALPHA_TEST);
-    glAlphaFunc(GL_GREATER, 0.0f);
-    glEnable(GL_BLEND);
-    glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-}
-
-void endPreySprites()
-{
-    glDisable(GL_TEXTURE_2D);
-    glDisable(GL_ALPHA_TEST);
-}
+GridViewCache cache;
 
 // The prey swarm as this spider met it: caught prey green, the others grey.
 void drawPrey(const Spider& spider)
 {
-    const std::vector<Prey>& prey = evolutionState.problem.prey;
-    const std::vector<int32_t>& caught = spider.web.caughtPrey;
     // Any size a file may hold, kept where -h exists too.
     const int h = std::max(truncToInt32(evolutionState.preySize * PREY_SPRITE_SCALE), -INT32_MAX);
-    beginPreySprites();
-    for (size_t k = 0; k < prey.size(); ++k) {
-        if (std::binary_search(caught.begin(), caught.end(), static_cast<int32_t>(k)))
-            glColor4f(0.1f, 1.0f, 0.1f, 1.0f);
-        else
-            glColor4f(0.6f, 0.6f, 0.6f, 0.8f);
-        glPushMatrix();
-        glTranslated(prey[k].x, prey[k].y, 0.0);
-        if (k < preyAngles.size())
-            glRotated(preyAngles[k], 0.0, 0.0, 1.0);
-        if (flyTexture != 0) {
-            glBindTexture(GL_TEXTURE_2D, flyTexture);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_CLAMP_TO_EDGE);
-            glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_CLAMP_TO_EDGE);
-        }
-        glBegin(GL_TRIANGLE_STRIP);
-        glTexCoord2i(1, 0);
-        glVertex2i(h, -h);
-        glTexCoord2i(0, 0);
-        glVertex2i(-h, -h);
-        glTexCoord2i(1, 1);
-        glVertex2i(h, h);
-        glTexCoord2i(0, 1);
-        glVertex2i(-h, h);
-        glEnd();
-        glPopMatrix();
-    }
-    endPreySprites();
+    drawPreySprites(evolutionState.problem.prey, preyAngles, spider.web.caughtPrey, h,
+                    flyTexture);
 }
 
 void drawOfflineMessage()
@@ -79,6 +41,75 @@ void drawOfflineMessage()
     glColor3f(1.0f, 1.0f, 1.0f);
     const std::string text = offlineMessage(evolutionState.generation);
     LGL::WriteString(text.c_str(), OFFLINE_TEXT_X, OFFLINE_TEXT_Y);
+}
+
+// Everything the grid's picture depends on, cell by cell; the cells' own
+// parts go to their keys as well.
+void gridKey(bool showPrey, bool evaluated)
+{
+    const int cells = occupiedCells();
+    cache.beginKey(static_cast<size_t>(cells));
+    std::vector<int32_t>& key = cache.frameKey;
+    key.insert(key.end(), {showPrey ? 1 : 0, evaluated ? 1 : 0, static_cast<int32_t>(flyTexture)});
+    if (showPrey) {
+        appendKeyBits(key, evolutionState.preySize);
+        key.push_back(static_cast<int32_t>(preyAngles.size()));
+        key.insert(key.end(), preyAngles.begin(), preyAngles.end());
+        key.push_back(static_cast<int32_t>(evolutionState.problem.prey.size()));
+        for (const Prey& p : evolutionState.problem.prey) {
+            appendKeyBits(key, p.x);
+            appendKeyBits(key, p.y);
+        }
+    }
+    for (int i = 0; i < cells; ++i) {
+        const Spider& spider = evolutionState.spiders[i];
+        if (showPrey) {
+            key.push_back(static_cast<int32_t>(spider.web.caughtPrey.size()));
+            key.insert(key.end(), spider.web.caughtPrey.begin(), spider.web.caughtPrey.end());
+        }
+        CellCaption caption;
+        if (evaluated)
+            caption = fitCellCaption(spiderCaption(i, spider.individual.fitness, spider.origin,
+                                                   spider.parentA, spider.parentB),
+                                     spider.web.viewScale, smallFont);
+        cache.addCell(static_cast<size_t>(i), spider, caption);
+    }
+}
+
+// The column right of which the grid draws nothing: its cells' frames
+// (with room for the wide highlight line) and, when shown, the prey sprites
+// (a turned sprite reaches 1.5 half-sizes from its centre).
+int gridRightEdge(bool showPrey)
+{
+    double reach = WEB_VIEW_HALF_SIZE + 1.0;
+    if (showPrey) {
+        const double sprite = static_cast<int>(evolutionState.preySize * PREY_SPRITE_SCALE) * 1.5;
+        for (const Prey& p : evolutionState.problem.prey)
+            reach = std::max(reach, std::fabs(p.x) + sprite);
+    }
+    double right = 0.0;
+    for (int i = 0; i < occupiedCells(); ++i) {
+        const Web& web = evolutionState.spiders[i].web;
+        right = std::max(right, web.viewX + reach * web.viewScale);
+    }
+    return static_cast<int>(std::ceil(gridOffsetX + right)) + FRAME_LINE_ROOM;
+}
+
+void drawGrid(bool showPrey)
+{
+    glPushMatrix();
+    glTranslated(gridOffsetX, gridOffsetY, 0.0);
+    const int cells = occupiedCells();
+    for (int i = 0; i < cells; ++i) {
+        const Spider& spider = evolutionState.spiders[i];
+        enterWebCell(spider);
+        cache.webCells.draw(static_cast<size_t>(i), spider, cache.cellKeys[static_cast<size_t>(i)]);
+        if (showPrey)
+            drawPrey(spider);
+        drawCaption(cache.captions[static_cast<size_t>(i)]);
+        glPopMatrix();
+    }
+    glPopMatrix();
 }
 
 } // namespace
@@ -94,22 +125,12 @@ void drawSimulator()
 
     const bool evaluated = populationEvaluated();
     const bool showPrey = (freshGeneration || leavePrey) && evaluated;
-    glPushMatrix();
-    glTranslated(gridOffsetX, gridOffsetY, 0.0);
-    const int cells = occupiedCells();
-    for (int i = 0; i < cells; ++i) {
-        const Spider spider = evolutionState.spiders[i];
-        enterWebCell(spider);
-        drawWebCell(spider);
-        if (showPrey)
-            drawPrey(spider);
-        if (evaluated)
-            drawCaption(spiderCaption(i, spider.individual.fitness, spider.origin,
-                                      spider.parentA, spider.parentB));
-        glPopMatrix();
+    gridKey(showPrey, evaluated);
+    if (!cache.gridLayer.restore(cache.frameKey, windowWidth, windowHeight)) {
+        drawGrid(showPrey);
+        cache.gridLayer.drawn(cache.frameKey, windowWidth, windowHeight);
     }
-    glPopMatrix();
     drawInfoBand();
-    controlPanel.render();
+    cache.panelImage.render(controlPanel, gridRightEdge(showPrey), cache.frameKey);
     glDisable(GL_DEPTH_TEST);
 }

@@ -22,6 +22,7 @@
 #include "app/StartupArgs.h"
 #include "app/Commands.h"
 #include "app/WebPalette.h"
+#include "app/WorkArea.h"
 #include "app/XConnection.h"
 #include "core/LFile.h"
 #include "core/LSystem.h"
@@ -141,6 +142,11 @@ int runProgram(int argc, char** argv)
     desktopWidth = glutGet(GLUT_SCREEN_WIDTH);
     desktopHeight = glutGet(GLUT_SCREEN_HEIGHT);
     chooseUiLayout(desktopHeight);
+    const ScreenRect start = fitStartWindow(desktopWorkArea(desktopWidth, desktopHeight));
+    windowX = start.x;
+    windowY = start.y;
+    windowWidth = start.width;
+    windowHeight = start.height;
     glutInitWindowPosition(windowX, windowY);
     glutInitWindowSize(windowWidth, windowHeight);
     glutCreateWindow(CREATION_TITLE);

@@ -2,9 +2,16 @@
 
 #include <GL/gl.h>
 
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+
 #include "app/AppGlobals.h"
 #include "app/AppState.h"
+#include "app/GridGeometry.h"
 #include "app/InfoTexts.h"
+#include "app/LayerCache.h"
 #include "app/RuleBrowserView.h"
 #include "app/WebPalette.h"
 #include "evolution/EvolutionState.h"
@@ -17,8 +24,10 @@ constexpr double BAND_BOTTOM = 69.0;
 constexpr int BAND_TEXT_X = 7;
 constexpr int BAND_LINE_1 = 41;
 constexpr int BAND_LINE_2 = 62;
-constexpr int CAPTION_X = -95;
-constexpr int CAPTION_Y = -88;
+constexpr int CAPTION_RIGHT_MARGIN = 2;
+constexpr int SMALLEST_CAPTION_FONT = 9;
+constexpr double CAPTION_TOP_SLACK = 2.0;
+constexpr const char* CAPTION_FONT_FACE = "Consolas";
 constexpr double GENE_CHART_X = -80.0;
 constexpr double GENE_CHART_Y = 90.0;
 constexpr int GENE_CHART_WIDTH = 120;
@@ -200,8 +209,73 @@ void drawWebCell(const Spider& spider)
     filledRectangle(spider.spiderX - 2, spider.spiderY - 2, spider.spiderX, spider.spiderY);
 }
 
-void drawCaption(const std::string& text)
+namespace {
+
+// A smaller copy of `font` (two thirds of its height) for captions that do
+// not fit their cells in the font's own size; made on first use.
+LGLFont& smallerFont(const LGLFont& font)
 {
-    smallFont.setColor_rp(1.0f, 1.0f, 1.0f);
-    smallFont.writeAt_rp(CAPTION_X, CAPTION_Y, text);
+    static std::map<int, std::unique_ptr<LGLFont>> smaller;
+    const int height = font.numFonts > 0 ? font.fonts[font.curFont].height : SMALLEST_CAPTION_FONT;
+    std::unique_ptr<LGLFont>& made = smaller[height];
+    if (!made) {
+        made = std::make_unique<LGLFont>();
+        made->create(LGLGetCurrentDC(), CAPTION_FONT_FACE,
+                     std::max(SMALLEST_CAPTION_FONT, height * 2 / 3), 0, 0);
+    }
+    return *made;
+}
+
+// The caption's text as it fits `font` in a cell of this scale.
+std::string fitInCell(const std::string& text, double viewScale, const LGLFont& font)
+{
+    // From the caption's left end to the inner edge of the frame's right
+    // side (the frame line is 2 pixels wide).
+    const double span = (WEB_VIEW_HALF_SIZE - CAPTION_X) * viewScale;
+    const int available = static_cast<int>(span) - CAPTION_RIGHT_MARGIN;
+    return fitCaption(text, available, [&font](const std::string& t) { return font.pixWidthOf(t); });
+}
+
+} // namespace
+
+CellCaption fitCellCaption(const std::string& text, double viewScale, LGLFont& font)
+{
+    CellCaption caption;
+    caption.font = &font;
+    caption.text = fitInCell(text, viewScale, font);
+    // Even its first part cut: a smaller font, when it keeps more.
+    const size_t firstPart = std::min(text.find("  "), text.size());
+    if (caption.text.size() < firstPart) {
+        LGLFont& smaller = smallerFont(font);
+        const std::string shorter = fitInCell(text, viewScale, smaller);
+        if (smaller.numFonts > 0 && shorter.size() > caption.text.size()) {
+            caption.text = shorter;
+            caption.font = &smaller;
+        }
+    }
+    // Lowered when the tallest letter would reach above the cell's top
+    // edge (by more than the slack) in this small a cell.
+    if (viewScale > 0.0) {
+        const double reach = CAPTION_Y * viewScale - caption.font->ascentOf();
+        const double cellTop = -(WEB_VIEW_HALF_SIZE + 1.0) * viewScale;
+        if (reach < cellTop - CAPTION_TOP_SLACK)
+            caption.baseline =
+                static_cast<int>(std::ceil((cellTop + caption.font->ascentOf()) / viewScale));
+    }
+    return caption;
+}
+
+void appendCaptionKey(const CellCaption& caption, std::vector<int32_t>& key)
+{
+    appendKeyText(key, caption.text);
+    key.push_back(caption.baseline);
+    key.push_back(caption.font != nullptr ? caption.font->fonts[0].height : 0);
+}
+
+void drawCaption(const CellCaption& caption)
+{
+    if (caption.font == nullptr || caption.text.empty())
+        return;
+    caption.font->setColor_rp(1.0f, 1.0f, 1.0f);
+    caption.font->writeAt_rp(CAPTION_X, caption.baseline, caption.text);
 }

@@ -3,9 +3,12 @@
 // views. Webs are drawn in their own coordinates (web units); the caller sets
 // up the cell transform.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 struct Spider;
+class LGLFont;
 
 void drawWeb(const Spider& spider);
 void drawWebInFrame(const Spider& spider);
@@ -17,5 +20,24 @@ void drawInfoBand();
 void enterWebCell(const Spider& spider);
 // The web in its frame, its gene chart (when shown) and the spider's position.
 void drawWebCell(const Spider& spider);
-// Writes a caption inside the frame's top-left corner.
-void drawCaption(const std::string& text);
+// Where a caption starts inside the frame's top-left corner, web units.
+constexpr int CAPTION_X = -95;
+constexpr int CAPTION_Y = -88;
+
+// A caption fitted inside its cell: the text, the font it is written in,
+// and its baseline (web units).
+struct CellCaption {
+    std::string text;
+    LGLFont* font = nullptr;
+    int baseline = CAPTION_Y;
+};
+
+// The one rule of every view for a caption in a cell drawn at `viewScale`
+// pixels per web unit: the text shortened by fitCaption's rule in `font`,
+// or in a smaller font when even its first part would be cut otherwise; the
+// baseline lowered when the letters would reach above the cell.
+CellCaption fitCellCaption(const std::string& text, double viewScale, LGLFont& font);
+// Appends what the caption's pixels depend on to a key.
+void appendCaptionKey(const CellCaption& caption, std::vector<int32_t>& key);
+// Writes the caption in white in the current cell transform.
+void drawCaption(const CellCaption& caption);

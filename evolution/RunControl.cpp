@@ -108,10 +108,15 @@ void runTimer(int /*value*/) {
         windowPort().drawNow();
         return;
     }
+    // The next tick is armed before this one's work, so that breeding and
+    // drawing a generation overlap the wait: the run keeps the timer's pace
+    // as long as a generation takes less than the interval.
+    if (isRunning)
+        windowPort().startTimer(RUN_TIMER_MS, runTick, currentRun);
     evolutionState.stepGeneration();
     evolutionState.evaluatePopulation(true);
     ++unsavedWork.generations;
-    freshGeneration = true;
+    freshGeneration = isRunning;
     rollPreyAngles();
     windowPort().layoutGrid();
     evolutionState.selectSpider(evolutionState.bestSpider);
@@ -119,11 +124,6 @@ void runTimer(int /*value*/) {
     const bool skipRedraw = renderOffline && g != 0 && g % OFFLINE_REDRAW_INTERVAL != 0;
     if (!skipRedraw)
         windowPort().postRedisplay();
-    if (isRunning) {
-        windowPort().startTimer(RUN_TIMER_MS, runTick, currentRun);
-    } else {
-        freshGeneration = false;
-    }
 }
 
 void runTick(int run) {

@@ -61,7 +61,7 @@ int LGLFont::widthOf(const char* text, size_t n) const {
     return int(w);
 }
 
-int LGLFont::pixWidthOf(const std::string& text) { return widthOf(text.data(), text.size()); }
+int LGLFont::pixWidthOf(const std::string& text) const { return widthOf(text.data(), text.size()); }
 
 int LGLFont::alignedStart(int x, int w) const {
     if (alignment > 0) return x;
@@ -97,3 +97,5 @@ int LGLFont::getLineSpacing_rp() { return lineSpacing; }
 void LGLFont::push(const std::string& line) { buffer.push_back(line); }
 
 void LGLFont::clearBuffer() { buffer.clear(); }
+
+int LGLFont::ascentOf() const { return curFont >= 0 && curFont < numFonts ? fonts[curFont].ascent : 0; }

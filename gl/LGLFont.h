@@ -28,6 +28,7 @@ public:
         unsigned int listBase;  // first of 256 consecutive display lists
         int widths[kNumChars];  // advance width in pixels of each code
         int height;             // the height the font was requested with
+        int ascent;             // tallest printable ASCII glyph above the baseline
     };
 
     int alignment;  // > 0: text starts at x; 0: centred on x; < 0: ends at x
@@ -67,7 +68,10 @@ public:
 
     // An id outside 0 ... numFonts - 1 ends the process with status 241.
     void selectFont(int id);
-    int pixWidthOf(const std::string& text);
+    int pixWidthOf(const std::string& text) const;
+    // How far the current font's tallest printable ASCII glyph reaches above
+    // the baseline, in pixels.
+    int ascentOf() const;
     // Where text of pixel width w written at x starts, by the alignment.
     int alignedStart(int x, int w) const;
 

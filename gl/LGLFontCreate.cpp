@@ -14,6 +14,9 @@
 namespace {
 
 const int kTooManyFontsStatus = -1;
+// The ascent is taken over the printable ASCII characters.
+const int kFirstPrintable = 32;
+const int kLastPrintable = 126;
 
 void compileGlyph(unsigned list, const LGLGlyph& g) {
     glNewList(list, GL_COMPILE);
@@ -56,9 +59,12 @@ void LGLFont::create(LGLDC hdc, const char* face, int height, int weight, unsign
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    f.ascent = 0;
     for (int c = 0; c < kNumChars; ++c) {
         compileGlyph(base + unsigned(c), glyphs[c]);
         f.widths[c] = glyphs[c].advance;
+        if (c >= kFirstPrintable && c <= kLastPrintable && glyphs[c].rows > 0 && glyphs[c].top > f.ascent)
+            f.ascent = glyphs[c].top;
     }
     glPopClientAttrib();
     f.listBase = base;

@@ -176,6 +176,11 @@ public:
     void clearHitAreas();
     // Computes panelHeight for the current widget count.
     void updatePanelHeight();
+    // Everything render() draws from, written as numbers: two renders with
+    // the same key (and the same window size) draw the same pixels.
+    void appearanceKey(std::vector<int>& key) const;
+    // Whether a list box's pop-up is open (it reaches beyond the panel).
+    bool anyPopupOpen() const;
 
 private:
     int addWidget(int kind, const std::string& label);

@@ -1,7 +1,9 @@
 // Control panel geometry: rows, fields, arrows, pop-up lists, and the hit
 // areas that every render records.
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 
 #include "gl/LGLUI.h"
 
@@ -44,8 +46,14 @@ tRect LGLUI::buttonRect(int i) const {
 
 tRect LGLUI::popupRect(int i) const {
     tRect r;
-    const int entries = (i >= 0 && i < widgetCount) ? int(widgets[i].entries.size()) : 0;
-    LGeom::setRectExt(r, panelWidth + labelX - kPopupOffset, rowTop(i) - fieldPad.y1, kPopupWidth,
+    const bool known = i >= 0 && i < widgetCount;
+    const int entries = known ? int(widgets[i].entries.size()) : 0;
+    // Wide enough for the widest entry with half a font size of margin on
+    // either side, so that no entry is cut by the border.
+    int width = kPopupWidth;
+    if (known)
+        for (const std::string& e : widgets[i].entries) width = std::max(width, font.pixWidthOf(e) + fontSize);
+    LGeom::setRectExt(r, panelWidth + labelX - kPopupOffset, rowTop(i) - fieldPad.y1, width,
                       entries * rowHeight);
     return r;
 }
@@ -144,4 +152,48 @@ void LGLUI::recordHitAreas() {
     }
     for (int i = 0; i < widgetCount; ++i)
         if (popupOpen(i)) recordPopupAreas(i);
+}
+
+namespace {
+
+void appendText(std::vector<int>& key, const std::string& text) {
+    key.push_back(int(text.size()));
+    for (const char c : text) key.push_back(static_cast<unsigned char>(c));
+}
+
+void appendDouble(std::vector<int>& key, double v) {
+    int words[2];
+    std::memcpy(words, &v, sizeof(words));
+    key.insert(key.end(), words, words + 2);
+}
+
+}  // namespace
+
+void LGLUI::appearanceKey(std::vector<int>& key) const {
+    key.clear();
+    key.insert(key.end(), {visible ? 1 : 0, panelX, panelY, panelWidth, panelHeight, labelColWidth,
+                           fontSize, rowHeight, titleHeight, outerPad.x1, outerPad.y1, outerPad.x2,
+                           outerPad.y2, fieldPad.x1, fieldPad.y1, fieldPad.x2, fieldPad.y2,
+                           widgetCount, focusIndex, activeState ? 1 : 0});
+    for (const double v : {opacity, paneColor.r, paneColor.g, paneColor.b, paneColor.a, fieldColor.r,
+                           fieldColor.g, fieldColor.b, fieldColor.a, labelColor[0], labelColor[1],
+                           labelColor[2]})
+        appendDouble(key, v);
+    for (int i = 0; i < widgetCount; ++i) {
+        const uiWidget& w = widgets[i];
+        key.push_back(w.kind);
+        appendText(key, w.label);
+        appendText(key, valueText(i));
+        appendDouble(key, w.value);
+        key.push_back(showsPressed(i) ? 1 : 0);
+        key.push_back(popupOpen(i) ? 1 : 0);
+        key.push_back(int(w.entries.size()));
+        for (const std::string& e : w.entries) appendText(key, e);
+    }
+}
+
+bool LGLUI::anyPopupOpen() const {
+    for (int i = 0; i < widgetCount; ++i)
+        if (popupOpen(i)) return true;
+    return false;
 }

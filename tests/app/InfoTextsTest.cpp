@@ -123,3 +123,17 @@ TEST(CaptionTest, FossilCaption)
 }
 
 } // namespace
+
+TEST(CaptionTest, FitCaptionDropsTrailingPartsThenCutsTheFirst)
+{
+    // Every character 10 pixels wide.
+    const auto width = [](const std::string& t) { return static_cast<int>(t.size()) * 10; };
+    const std::string caption = "[12] Fit=70  CROSS+MUT(20, 7)";
+    EXPECT_EQ(fitCaption(caption, 290, width), caption);
+    EXPECT_EQ(fitCaption(caption, 289, width), "[12] Fit=70");
+    EXPECT_EQ(fitCaption(caption, 110, width), "[12] Fit=70");
+    EXPECT_EQ(fitCaption(caption, 109, width), "[12] Fit=7");
+    EXPECT_EQ(fitCaption("a  b  c", 40, width), "a  b");
+    EXPECT_EQ(fitCaption(caption, 5, width), "");
+    EXPECT_EQ(fitCaption("Stage 1: First radii", 80, width), "Stage 1:");
+}

@@ -7,8 +7,12 @@ Usage: e2e.py --program PATH --artefacts DIR --scenario NAME
 Scenarios: simulator (start-up, stepping, running, gene charts, clicks,
 offline run), files (save and open through the GTK dialogs), browsers
 (Rule Browser and Fossils Browser), questions (unsaved work, held spinner
-arrows, quitting during a run). Uses $DISPLAY when it answers, else
-starts a private Xvfb. The screenshots of a failing run stay in DIR.
+arrows, quitting during a run), small-screens (start-up on a 1366 x 768
+desktop, the control panel used in a 1000 x 650 window and scrolled in a
+lower one), population-60 (the 1920 x 1080 start-up, 60 spiders with their
+captions). Uses $DISPLAY when it answers, else starts a private Xvfb; a
+scenario that needs a certain screen size always starts its own. The
+screenshots of a failing run stay in DIR.
 """
 
 import argparse
@@ -101,8 +105,10 @@ def cell_box(row, column, cell=CELL, offset_x=0, offset_y=OFFSET_Y):
 
 
 class Session:
-    def __init__(self, program, artefacts, scenario):
+    def __init__(self, program, artefacts, scenario, screen=None):
         self.program = program
+        self.screen = screen
+        self.width, self.height = WIDTH, HEIGHT
         self.dir = os.path.join(artefacts, scenario)
         shutil.rmtree(self.dir, ignore_errors=True)
         os.makedirs(self.dir)
@@ -116,7 +122,7 @@ class Session:
     # --- the X server and the program ---
 
     def ensure_display(self):
-        if os.environ.get("DISPLAY") and subprocess.call(
+        if not self.screen and os.environ.get("DISPLAY") and subprocess.call(
                 ["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) == 0:
             return
         for n in range(150, 200):
@@ -124,7 +130,8 @@ class Session:
                 break
         else:
             raise Failure("no free X display number for a private Xvfb")
-        self.xvfb = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", "1920x1080x24", "-nolisten", "tcp"],
+        screen = "%dx%dx24" % (self.screen or (1920, 1080))
+        self.xvfb = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", screen, "-nolisten", "tcp"],
                                      stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         os.environ["DISPLAY"] = ":%d" % n
         for _ in range(100):
@@ -190,7 +197,7 @@ class Session:
     def wait_for_first_frame(self):
         for _ in range(50):
             shot = self.shot("start")
-            if shot.count(0, 23, WIDTH, 30, lambda r, g, b: b > 140 and r < 20) > 1000:
+            if shot.count(0, 23, self.width, 30, lambda r, g, b: b > 140 and r < 20) > 500:
                 return
             time.sleep(0.2)
         raise Failure("the window never showed the information band")
@@ -215,7 +222,7 @@ class Session:
 
     def park_pointer(self):
         # Over the window's dark lower edge, where moving redraws nothing new.
-        self.xdo("mousemove", "--window", self.window, 10, HEIGHT - 5)
+        self.xdo("mousemove", "--window", self.window, 10, self.height - 5)
 
     # --- screenshots ---
 
@@ -232,8 +239,8 @@ class Session:
         size = subprocess.run(["identify", "-format", "%w %h", png], check=True,
                               stdout=subprocess.PIPE, text=True).stdout.split()
         width, height = int(size[0]), int(size[1])
-        if (width, height) != (WIDTH, HEIGHT):
-            raise Failure("window is %dx%d, expected %dx%d" % (width, height, WIDTH, HEIGHT))
+        if (width, height) != (self.width, self.height):
+            raise Failure("window is %dx%d, expected %dx%d" % (width, height, self.width, self.height))
         return Shot(png, raw, width, height)
 
 
@@ -770,12 +777,146 @@ def scenario_questions(s):
     s.exited = True
 
 
+# --- small screens and many spiders ---
+
+# The control panel of the small layout (desktop under 1000 pixels high):
+# font 16, rows of 24 pixels (closer together when the window is too low
+# for them), 25 rows; the Mutation Rate spinner is row 20.
+SMALL_FONT, SMALL_ROW, PANEL_ROWS, MUTATION_ROW, TITLE = 16, 24, 25, 20, 16
+PANEL_TOP, PANEL_BOTTOM_MARGIN, MIN_ROW_GAP = 80, 6, 4
+
+
+def panel_rows(window_height):
+    """The panel's row height and height in a window this high."""
+    room = window_height - PANEL_TOP - PANEL_BOTTOM_MARGIN
+    row = SMALL_ROW
+    height = lambda r: SMALL_FONT + (PANEL_ROWS - 1) * r + 2 * (r // 2) + TITLE
+    while row > SMALL_FONT + MIN_ROW_GAP and height(row) > room:
+        row -= 1
+    return row, height(row)
+
+
+def fitted_window(desktop_w, desktop_h):
+    """The start-up window on a desktop without a window manager."""
+    scale = min(1.0, (desktop_w - 20) / WIDTH, (desktop_h - 50) / HEIGHT)
+    return int(WIDTH * scale), int(HEIGHT * scale)
+
+
+def is_panel_grey(r, g, b):
+    return 150 < r < 215 and abs(r - g) < 6 and abs(r - b) < 6
+
+
+def field_right_edge(shot, y, strip_left):
+    """The right end of the light value field crossing row y of the panel
+    (the first light run at least 20 pixels long; arrows are narrower)."""
+    run = 0
+    for x in range(strip_left, shot.width):
+        r, g, b = shot.pixel(x, y)
+        if r > 215 and g > 215 and b > 215:
+            run += 1
+        elif run >= 20:
+            return x - 1
+        else:
+            run = 0
+    return shot.width - 1 if run >= 20 else None
+
+
+def raise_mutation_rate(s, shot, panel_top, label):
+    """Clicks the Mutation Rate spinner's increase arrow; checks the change."""
+    row, _ = panel_rows(s.height)
+    y = panel_top + TITLE + row // 2 + MUTATION_ROW * row + SMALL_FONT // 2
+    right = field_right_edge(shot, y, s.width - 260)
+    check(right is not None, "no Mutation Rate field at y = %d" % y, shot)
+    s.click(right - 10, y, pause=0.3)  # focus: the arrows appear
+    s.click(right + 6, y, pause=0.8)  # the increase arrow
+    changed = s.shot(label)
+    check(changed.differing(shot, right - 60, y - 8, right, y + 8) > 10,
+          "the Mutation Rate spinner did not change", changed)
+    return changed
+
+
+def scenario_small_screens(s):
+    # On a 1366 x 768 desktop the window shrinks to fit, panel and all.
+    start = s.shot("desktop-1366x768")
+    strip_left = s.width - 260
+    rows = [y for y in range(80, s.height) if start.count(strip_left, y, s.width, y + 1, is_panel_grey) > 100]
+    check(rows and max(rows) < s.height - 2, "the control panel runs off the window", start)
+    check(start.count(strip_left, 80, s.width, s.height, is_panel_grey) > 50000, "no control panel", start)
+
+    # A 1000 x 650 window: the panel's rows close up so that it fits; its
+    # lowest spinner (Mutation Rate) takes a click on its arrow.
+    s.xdo("windowsize", "--sync", s.window, 1000, 650)
+    s.width, s.height = 1000, 650
+    time.sleep(1.0)
+    small = s.shot("window-1000x650")
+    rows = [y for y in range(80, s.height) if small.count(s.width - 260, y, s.width, y + 1, is_panel_grey) > 100]
+    check(rows and max(rows) < s.height - 2, "the control panel runs off a 1000 x 650 window", small)
+    raise_mutation_rate(s, small, PANEL_TOP, "mutation-rate-raised")
+
+    # Lower still, the panel is taller than the window: the wheel over the
+    # strip brings its lowest rows up.
+    s.xdo("windowsize", "--sync", s.window, 1000, 520)
+    s.height = 520
+    time.sleep(1.0)
+    low = s.shot("window-1000x520")
+    s.xdo("mousemove", "--window", s.window, s.width - 130, 300)
+    for _ in range(15):
+        s.xdo("click", "5")
+        time.sleep(0.05)
+    time.sleep(0.5)
+    scrolled = s.shot("panel-scrolled")
+    check(scrolled.differing(low, s.width - 260, 80, s.width, s.height) > 1000,
+          "the wheel did not scroll the control panel", scrolled)
+    # Scrolled to the end, the panel's bottom stands 6 pixels above the
+    # window's.
+    _, height = panel_rows(s.height)
+    raise_mutation_rate(s, scrolled, s.height - PANEL_BOTTOM_MARGIN - height, "mutation-rate-raised-again")
+
+
+def choose_population(s, steps):
+    """Focuses the Population Size list (large layout) by a click, opens it
+    with Right, moves `steps` entries down and closes it with Return."""
+    font, row = 22, 33
+    y = 80 + 16 + row // 2 + 2 * row + font // 2  # row 2: the list box
+    shot = s.shot("before-population")
+    right = field_right_edge(shot, y, WIDTH - STRIP)
+    check(right is not None, "no Population Size field", shot)
+    s.click(right - 20, y, pause=0.3)
+    s.key("Right", pause=0.3)
+    opened = s.shot("population-list")
+    for _ in range(steps):
+        s.key("Down", pause=0.3)
+    s.key("Return", pause=1.5)
+    return opened
+
+
+def scenario_population_60(s):
+    start = s.shot("desktop-1920x1080")  # the usual 1678 x 955 window
+    check_grid(start, "start")
+    choose_population(s, 2)  # 24 -> 40 -> 60
+    s.key("ctrl+e", pause=1.0)  # new prey: the captions show fitness
+    sixty = s.shot("population-60")
+    # 10 x 6 cells of 129 pixels; every caption stays inside its cell, so
+    # nothing is written right of the grid's last column.
+    cell = (WIDTH - STRIP - 2) // 10
+    grid_right = 10 * cell + 1
+    for row in range(6):
+        top = GRID_TOP + (HEIGHT - 71 - 6 * cell) // 2 + row * cell
+        check(sixty.count(1, top + 2, grid_right - 4, top + 18, is_white) > 300,
+              "row %d has no captions" % row, sixty)
+        spill = sixty.count(grid_right + 3, top + 2, WIDTH - STRIP - 2, top + 18, is_white)
+        check(spill == 0, "a caption of row %d runs out of its cell (%d pixels)" % (row, spill), sixty)
+
+
 SCENARIOS = {
     "questions": scenario_questions,
     "simulator": scenario_simulator,
     "files": scenario_files,
     "browsers": scenario_browsers,
+    "small-screens": scenario_small_screens,
+    "population-60": scenario_population_60,
 }
+SCREENS = {"small-screens": (1366, 768), "population-60": (1920, 1080)}
 
 
 def main():
@@ -785,7 +926,10 @@ def main():
     parser.add_argument("--scenario", required=True, choices=sorted(SCENARIOS))
     parser.add_argument("--keep", action="store_true", help="keep the screenshots of a passing run")
     args = parser.parse_args()
-    session = Session(os.path.abspath(args.program), args.artefacts, args.scenario)
+    session = Session(os.path.abspath(args.program), args.artefacts, args.scenario,
+                      SCREENS.get(args.scenario))
+    if args.scenario == "small-screens":
+        session.width, session.height = fitted_window(1366, 768)
     try:
         session.start()
         SCENARIOS[args.scenario](session)
