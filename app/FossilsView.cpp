@@ -2,14 +2,13 @@
 
 #include <GL/freeglut.h>
 
-#include "app/AppGlobals.h"
+#include "app/Display.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
 #include "app/FossilsModel.h"
 #include "app/InfoTexts.h"
 #include "app/WebDrawing.h"
-
-int fossilBackId = -1;
+#include "gl/LGLUI.h"
 
 namespace {
 

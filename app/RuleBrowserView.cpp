@@ -2,7 +2,7 @@
 
 #include <GL/freeglut.h>
 
-#include "app/AppGlobals.h"
+#include "app/Display.h"
 #include "app/AppState.h"
 #include "app/WebDrawing.h"
 #include "app/WebPalette.h"

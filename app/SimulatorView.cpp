@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/ControlPanel.h"
 #include "app/InfoTexts.h"
@@ -14,6 +13,8 @@
 #include "app/WebDrawing.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
+#include "gl/LGL.h"
+#include "gl/LGLUI.h"
 
 namespace {
 

@@ -11,7 +11,6 @@
 
 #include <cstdio>
 
-#include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/Display.h"
 #include "app/RuleBrowserView.h"

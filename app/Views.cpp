@@ -1,0 +1,174 @@
+#include "app/Views.h"
+
+#include <GL/freeglut.h>
+
+#include "app/AppState.h"
+#include "app/Commands.h"
+#include "app/ControlPanel.h"
+#include "app/FossilsModel.h"
+#include "app/FossilsView.h"
+#include "app/InfoTexts.h"
+#include "app/RuleBrowserView.h"
+#include "app/SimulatorGrid.h"
+#include "app/SimulatorView.h"
+#include "evolution/EvolutionState.h"
+#include "evolution/RunControl.h"
+#include "gl/LGLMenu.h"
+#include "gl/LGLUI.h"
+
+namespace {
+
+constexpr unsigned char KEY_ESCAPE = 27;
+constexpr unsigned char KEY_OFFLINE = 'o';
+
+void noLayout() {}
+
+// Edits sent back from the Rule Browser are written before another view
+// shows the population.
+void writePendingRuleEdits() {
+    if (ruleBrowser.writeBackPending)
+        ruleBrowser.writeBack(evolutionState);
+}
+
+// --- Simulator ---
+
+void simulatorDraw() {
+    writePendingRuleEdits();
+    drawSimulator();
+}
+
+void simulatorKey(unsigned char key) {
+    controlPanel.registerStandardKeys(key);
+    handleControlPanel();
+    if (controlPanel.keyUsed)
+        return;
+    // The panel's buttons may have left the Simulator (Rules, Fossils).
+    if (currentView == VIEW_SIMULATOR && key == KEY_OFFLINE)
+        toggleOfflineRun();
+}
+
+int simulatorSpecialKey(int key) {
+    moveSelectionByKey(key);
+    glutPostRedisplay();
+    controlPanel.registerSpecialKeys(key);
+    return key;
+}
+
+void simulatorClick(int x, int y, bool rightPress, bool leftPress) {
+    bool handled = false;
+    menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
+    if (handled)
+        return;
+    handleControlPanel();
+    if (currentView != VIEW_SIMULATOR) // a button left the Simulator
+        return;
+    controlPanel.handleMouseClick(x, y, rightPress, leftPress, handled);
+    if (handled)
+        return;
+    const GridCell cell = hitTestGrid(x, y);
+    selectGridCell(cell.row, cell.column);
+    if (rightPress) {
+        showRuleBrowser();
+    }
+}
+
+BandLines simulatorBand() {
+    return {generationLine(evolutionState.generation),
+            selectedSpiderLine(selectedSpiderFacts(evolutionState))};
+}
+
+// --- Rule Browser ---
+
+void ruleBrowserKey(unsigned char key) {
+    handleRuleBrowser();
+    if (key == KEY_ESCAPE)
+        showSimulator();
+}
+
+// Hands a special key to the Rule Browser's panels in turn; once one of
+// them has used a key, the rest see key 0. Returns the key left over.
+int ruleBrowserSpecialKey(int key) {
+    for (LGLUI* panel : ruleBrowserPanels()) {
+        panel->registerSpecialKeys(key);
+        if (panel->keyUsed)
+            key = 0;
+    }
+    handleRuleBrowser();
+    return key;
+}
+
+void ruleBrowserClick(int x, int y, bool rightPress, bool leftPress) {
+    bool handled = false;
+    menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
+    if (!handled) {
+        // Handling reads the buttons too, so that a press and release that
+        // arrive without a frame between them are not lost.
+        handleRuleBrowser();
+        for (LGLUI* panel : ruleBrowserPanels()) {
+            bool used = false;
+            panel->handleMouseClick(x, y, rightPress, leftPress, used);
+        }
+    }
+    if (rightPress)
+        showSimulator();
+}
+
+BandLines ruleBrowserBand() {
+    const int shown =
+        ruleBrowser.sourceIndex >= 0 ? ruleBrowser.sourceIndex : evolutionState.selectedSpider;
+    return {ruleBrowserLine(shown), std::string()};
+}
+
+// --- Fossils Browser ---
+
+void fossilsDraw() {
+    writePendingRuleEdits();
+    drawFossils();
+}
+
+void fossilsKey(unsigned char key) {
+    fossilPanel.registerStandardKeys(key);
+    handleFossilPanel();
+    if (!fossilPanel.keyUsed && key == KEY_ESCAPE)
+        showSimulator();
+}
+
+int fossilsSpecialKey(int key) {
+    fossilPanel.registerSpecialKeys(key);
+    return key;
+}
+
+void fossilsClick(int x, int y, bool rightPress, bool leftPress) {
+    bool handled = false;
+    menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
+    if (handled)
+        return;
+    handleFossilPanel();
+    if (currentView != VIEW_FOSSILS) // Back was released
+        return;
+    fossilPanel.handleMouseClick(x, y, rightPress, leftPress, handled);
+}
+
+BandLines fossilsBand() {
+    return {fossilRecordLine(), std::string()};
+}
+
+// In AppView order. The Rule Browser keeps its own layout on a resize (the
+// window lays it out for every view); a run tick there lays out the
+// Simulator it returns to. Commands leave the Fossils Browser before they
+// breed; should a layout still be asked for there, the fossil grid stays.
+const ViewFunctions VIEWS[NUM_VIEWS] = {
+    {simulatorDraw, simulatorKey, simulatorSpecialKey, simulatorClick, layoutSimulator,
+     layoutSimulator, simulatorBand},
+    {drawRuleBrowser, ruleBrowserKey, ruleBrowserSpecialKey, ruleBrowserClick, noLayout,
+     layoutSimulator, ruleBrowserBand},
+    {fossilsDraw, fossilsKey, fossilsSpecialKey, fossilsClick, layoutFossils, layoutFossils,
+     fossilsBand},
+};
+
+} // namespace
+
+const ViewFunctions& shownView() {
+    const bool known = currentView >= 0 && currentView < NUM_VIEWS;
+    return VIEWS[known ? currentView : VIEW_SIMULATOR];
+}
