@@ -35,9 +35,7 @@ void quitProgram();
 
 // A run-control command as a menu action: from a browser, the Simulator
 // is shown first (see leaveBrowsers); run control asks for the redraw.
-template <void (*command)()>
-void fromSimulator()
-{
+template <void (*command)()> void fromSimulator() {
     leaveBrowsers();
     command();
 }

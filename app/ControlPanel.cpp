@@ -2,9 +2,9 @@
 
 #include <string>
 
-#include "app/Display.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
+#include "app/Display.h"
 #include "app/PanelSettings.h"
 #include "core/LString.h"
 #include "evolution/EvolutionState.h"

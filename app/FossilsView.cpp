@@ -2,9 +2,9 @@
 
 #include <GL/freeglut.h>
 
-#include "app/Display.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
+#include "app/Display.h"
 #include "app/FossilsModel.h"
 #include "app/InfoTexts.h"
 #include "app/WebDrawing.h"

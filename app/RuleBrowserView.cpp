@@ -2,8 +2,8 @@
 
 #include <GL/freeglut.h>
 
-#include "app/Display.h"
 #include "app/AppState.h"
+#include "app/Display.h"
 #include "app/WebDrawing.h"
 #include "app/WebPalette.h"
 #include "evolution/EvolutionState.h"

@@ -12,7 +12,6 @@
 #include "app/Callbacks.h"
 #include "app/ControlPanel.h"
 #include "app/DesktopIdentity.h"
-#include "app/Display.h"
 #include "app/FossilsView.h"
 #include "app/GlutWindowPort.h"
 #include "app/GtkDialogs.h"

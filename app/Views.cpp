@@ -54,16 +54,25 @@ int simulatorSpecialKey(int key) {
     return key;
 }
 
-void simulatorClick(int x, int y, bool rightPress, bool leftPress) {
+// A click in a view with a panel: the menu bar sees it first, then the
+// panel's handling runs (a button may leave the view), then the panel sees
+// it. Whether one of them took it or the view was left.
+bool clickMenuOrPanel(int x, int y, bool rightPress, bool leftPress, LGLUI& panel,
+                      void (*handlePanel)(), int view) {
     bool handled = false;
     menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
     if (handled)
-        return;
-    handleControlPanel();
-    if (currentView != VIEW_SIMULATOR) // a button left the Simulator
-        return;
-    controlPanel.handleMouseClick(x, y, rightPress, leftPress, handled);
-    if (handled)
+        return true;
+    handlePanel();
+    if (currentView != view)
+        return true;
+    panel.handleMouseClick(x, y, rightPress, leftPress, handled);
+    return handled;
+}
+
+void simulatorClick(int x, int y, bool rightPress, bool leftPress) {
+    if (clickMenuOrPanel(x, y, rightPress, leftPress, controlPanel, handleControlPanel,
+                         VIEW_SIMULATOR))
         return;
     const GridCell cell = hitTestGrid(x, y);
     selectGridCell(cell.row, cell.column);
@@ -139,14 +148,7 @@ int fossilsSpecialKey(int key) {
 }
 
 void fossilsClick(int x, int y, bool rightPress, bool leftPress) {
-    bool handled = false;
-    menuBar.handleMenuMouseClick(x, y, rightPress, leftPress, handled);
-    if (handled)
-        return;
-    handleFossilPanel();
-    if (currentView != VIEW_FOSSILS) // Back was released
-        return;
-    fossilPanel.handleMouseClick(x, y, rightPress, leftPress, handled);
+    clickMenuOrPanel(x, y, rightPress, leftPress, fossilPanel, handleFossilPanel, VIEW_FOSSILS);
 }
 
 BandLines fossilsBand() {
