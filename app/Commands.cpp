@@ -23,7 +23,6 @@
 #include "evolution/EvolutionState.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/RunControl.h"
-#include "evolution/WindowPort.h"
 #include "gl/LGLUI.h"
 
 void showSimulator()
