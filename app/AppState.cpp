@@ -21,6 +21,14 @@ unsigned flyTexture = 0, spiderTexture = 0;
 
 tSavedGeometry savedWindowGeometry;
 
+std::vector<int> controlPanelIds;
+int lastPopulationChoice = 0;
+
+int fossilStep = 1;
+std::vector<Spider> fossilSpiders;
+std::vector<int> fossilGenerations;
+int fossilBackId = -1;
+
 void chooseUiLayout(int desktopHeightPixels)
 {
     if (desktopHeightPixels >= LARGE_DESKTOP_HEIGHT) {

@@ -1,41 +1,77 @@
 #pragma once
-// The application state that every callback of the program shares: which view
-// is shown, the window geometry, the display switches, the grid of webs, the
-// line widths and the texture names. The run flags (isRunning, renderOffline,
-// freshGeneration) live with run control, the selected spider with the
-// evolution state.
+// The program's changeable state, all of it in one place: the view shown,
+// the window, the display switches, the grid of webs, line widths, textures
+// and colours, the window's long-lived objects (fonts, menu bar, panels,
+// Rule Browser), the control panel's widgets and the Fossils Browser's list.
+//
+// Kept elsewhere, because the model owns it: the run flags (isRunning,
+// renderOffline, freshGeneration, preyAngles, unsavedWork) in
+// evolution/RunControl.h; the population, its settings, the record and the
+// selected spider in evolutionState (evolution/EvolutionState.h).
+// Private to the file that uses them: the button latches of the three
+// panels, the spinner hold-frame flag (Callbacks.cpp), the GTK status and
+// dialog parent (GtkDialogs.cpp), the guarded X window (XWindowClose.cpp).
+//
+// Defined in AppState.cpp, except the toolkit objects (WindowObjects.cpp,
+// they need GL) and the palette (WebPalette.cpp, beside its colours).
 
-enum AppView : int {
-    VIEW_SIMULATOR = 0,
-    VIEW_RULE_BROWSER = 1,
-    VIEW_FOSSILS = 2
-};
+#include <vector>
 
-extern int currentView;
-extern bool showGenes;
-extern bool leavePrey;
-extern bool isFullScreen;
+#include "web/Spider.h"
 
-extern int windowX, windowY;
-extern int windowWidth, windowHeight;
-extern int desktopWidth, desktopHeight;
+class LGLFont;
+class LGLMenu;
+class LGLUI;
+struct RuleBrowser;
+struct tWebPalette;
 
-extern int uiFontSize;
-extern double panelStripWidth;
-
-extern int gridColumns, gridRows;
-extern double gridOffsetX, gridOffsetY;
-
-extern float radiusLineWidth, frameLineWidth, spiralLineWidth;
-
-// Texture names; 0 = not loaded.
-extern unsigned flyTexture, spiderTexture;
+enum AppView : int { VIEW_SIMULATOR = 0, VIEW_RULE_BROWSER = 1, VIEW_FOSSILS = 2, NUM_VIEWS = 3 };
 
 // Window geometry before entering full screen.
 struct tSavedGeometry {
     int width = 0, height = 0, x = 0, y = 0;
 };
-extern tSavedGeometry savedWindowGeometry;
+
+// --- Views and display switches ---
+extern int currentView;   // the view shown (an AppView)
+extern bool showGenes;    // the Simulator draws a gene chart in each cell
+extern bool leavePrey;    // caught prey stay drawn in the webs
+extern bool isFullScreen; // the window covers the desktop
+
+// --- Window ---
+extern int windowX, windowY;               // window position (saved on full screen)
+extern int windowWidth, windowHeight;      // client size in pixels
+extern int desktopWidth, desktopHeight;    // screen size in pixels
+extern tSavedGeometry savedWindowGeometry; // geometry to return to from full screen
+extern int uiFontSize;                     // font size of the panels
+extern double panelStripWidth;             // width of the panel strip at the right edge
+
+// --- Grid of webs (Simulator or Fossils Browser) ---
+extern int gridColumns, gridRows;       // grid shape
+extern double gridOffsetX, gridOffsetY; // top-left corner of the grid
+
+// --- Drawing ---
+extern float radiusLineWidth, frameLineWidth, spiralLineWidth; // web line widths
+extern unsigned flyTexture, spiderTexture;                     // texture names; 0 = not loaded
+extern tWebPalette webPalette;                                 // the colours webs are drawn in now
+
+// --- Window objects ---
+extern LGLFont smallFont;       // captions and panel text
+extern LGLFont largeFont;       // the information band
+extern LGLMenu menuBar;         // the menu bar and its shortcuts
+extern RuleBrowser ruleBrowser; // the Rule Browser: model, panels, font
+extern LGLUI controlPanel;      // the Simulator's control panel
+extern LGLUI fossilPanel;       // the Fossils Browser's panel (Back)
+
+// --- Control panel ---
+extern std::vector<int> controlPanelIds; // widget ids, in ControlWidget order
+extern int lastPopulationChoice;         // population-size list index last acted on
+
+// --- Fossils Browser ---
+extern int fossilStep;                     // generations between sampled fossils
+extern std::vector<Spider> fossilSpiders;  // best spider of each sampled generation
+extern std::vector<int> fossilGenerations; // the generation of each fossil
+extern int fossilBackId;                   // id of the panel's Back button
 
 // Window and panel sizes at start-up.
 constexpr int INITIAL_WINDOW_X = 20;

@@ -1,7 +1,12 @@
 #pragma once
-// The keyboard, special-key and mouse callbacks: who sees an input event
-// first, and which view changes it causes.
+// Every GLUT callback of the program: display, reshape, passive motion,
+// keys, mouse, and the program's own timers. Each hands its event to the
+// view shown (app/Views.h) and to the menu bar.
 
-void keyboardCallback(unsigned char key, int x, int y);
-void specialCallback(int key, int x, int y);
-void mouseCallback(int button, int state, int x, int y);
+#include <string>
+
+// Registers the window's callbacks with GLUT (the window must exist).
+void registerCallbacks();
+
+// Opens the run file at `path` as File / Open does, once the main loop runs.
+void openWhenRunning(const std::string& path);

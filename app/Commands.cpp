@@ -10,7 +10,6 @@
 #include <cstring>
 #include <string>
 
-#include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/ControlPanel.h"
 #include "app/Display.h"
@@ -24,12 +23,7 @@
 #include "evolution/EvolutionState.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/RunControl.h"
-#include "evolution/WindowPort.h"
-
-void drawWindowNow()
-{
-    drawFrame();
-}
+#include "gl/LGLUI.h"
 
 void showSimulator()
 {
@@ -121,12 +115,10 @@ void openPopulationFile()
 void openPopulationPath(const std::string& path)
 {
     leaveBrowsers();
-    stopRun();
-    if (!loadPopulation(path)) {
+    if (!openRunFile(path)) {
         glutPostRedisplay();
         return;
     }
-    showLoadedRun();
     writeSettingsToPanel(currentRunSettings(), evolutionState.populationSize);
     layoutSimulator();
     drawFrame();
@@ -197,56 +189,9 @@ void quitProgram()
     std::exit(0);
 }
 
-void runStopCommand()
-{
-    leaveBrowsers();
-    runStop();
-}
-
-void runOneStepAndRedraw()
-{
-    leaveBrowsers();
-    runOneStep();
-    glutPostRedisplay();
-}
-
-void stepBackwardAndRedraw()
-{
-    leaveBrowsers();
-    timeStepBackward();
-    glutPostRedisplay();
-}
-
-void stepForwardAndRedraw()
-{
-    leaveBrowsers();
-    timeStepForward();
-    glutPostRedisplay();
-}
-
-void evaluateAndRedraw()
-{
-    leaveBrowsers();
-    evaluateNow();
-    glutPostRedisplay();
-}
-
 void newPopulationOfCurrentSize()
 {
     leaveBrowsers();
     if (mayDiscardRun(START_NEW_RUN))
         newPopulation(0);
-}
-
-void toggleOfflineRun()
-{
-    if (evolutionState.generation == GENERATION_LIMIT) {
-        windowPort().showMessage(GENERATION_LIMIT_MESSAGE, MESSAGE_CAPTION, MessageIcon::Warning);
-        stopRun();
-        return;
-    }
-    if (isRunning)
-        stopRun();
-    else
-        startRun(true);
 }

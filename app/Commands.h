@@ -33,16 +33,12 @@ bool mayCloseWindow();
 // Ends the program (status 0) without asking.
 void quitProgram();
 
-// Menu actions that run a run-control command and redraw.
-void runStopCommand();
-void runOneStepAndRedraw();
-void stepBackwardAndRedraw();
-void stepForwardAndRedraw();
-void evaluateAndRedraw();
+// A run-control command as a menu action: from a browser, the Simulator
+// is shown first (see leaveBrowsers); run control asks for the redraw.
+template <void (*command)()> void fromSimulator() {
+    leaveBrowsers();
+    command();
+}
+
+// File / New: a new population of the current size, asked first.
 void newPopulationOfCurrentSize();
-
-// The "o" key: start or stop a run that redraws only every fifth generation.
-void toggleOfflineRun();
-
-// Draws the window at once (the display sequence).
-void drawWindowNow();

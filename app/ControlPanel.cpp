@@ -2,16 +2,14 @@
 
 #include <string>
 
-#include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
+#include "app/Display.h"
 #include "app/PanelSettings.h"
 #include "core/LString.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
-
-std::vector<int> controlPanelIds;
-int lastPopulationChoice = 0;
+#include "gl/LGLUI.h"
 
 namespace {
 

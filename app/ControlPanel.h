@@ -2,8 +2,6 @@
 // The Simulator's control panel: its widgets, their reading every frame and
 // the settings written back into it after a file is opened.
 
-#include <vector>
-
 #include "evolution/RunSettings.h"
 
 // Positions of the widgets in controlPanelIds, in creation order.
@@ -28,10 +26,6 @@ enum ControlWidget : int {
     CP_FOSSILS = 17,
     CP_NUM_WIDGETS = 18
 };
-
-extern std::vector<int> controlPanelIds;
-// The population-size list index last acted on.
-extern int lastPopulationChoice;
 
 void buildControlPanel();
 // Reads every widget and acts on it: the buttons (one handling late), the

@@ -4,15 +4,11 @@
 
 #include <map>
 
-#include "app/AppGlobals.h"
 #include "app/AppState.h"
-#include "app/FossilsModel.h"
-#include "app/FossilsView.h"
-#include "app/RuleBrowserView.h"
-#include "app/SimulatorGrid.h"
-#include "app/SimulatorView.h"
+#include "app/Views.h"
 #include "app/WindowFit.h"
-#include "evolution/EvolutionState.h"
+#include "gl/LGLMenu.h"
+#include "gl/LGLUI.h"
 
 namespace {
 constexpr int PANEL_STRIP_TOP = 80;
@@ -22,32 +18,11 @@ std::map<const LGLUI*, int> panelScrollOffsets;
 std::map<const LGLUI*, int> naturalRowHeights;
 } // namespace
 
-void drawFrame()
-{
+void drawFrame() {
     glDisable(GL_DEPTH_TEST);
-    // Edits sent back from the Rule Browser are written before anything
-    // else is shown.
-    if (currentView != VIEW_RULE_BROWSER && ruleBrowser.writeBackPending)
-        ruleBrowser.writeBack(evolutionState);
-    if (currentView == VIEW_SIMULATOR)
-        drawSimulator();
-    if (currentView == VIEW_FOSSILS)
-        drawFossils();
-    if (currentView == VIEW_RULE_BROWSER)
-        drawRuleBrowser();
+    shownView().draw();
     menuBar.render();
     glutSwapBuffers();
-}
-
-void displayCallback()
-{
-    drawFrame();
-}
-
-void passiveMotionCallback(int x, int y)
-{
-    menuBar.handleMousePassiveMotion(x, y);
-    drawFrame();
 }
 
 void placeInPanelStrip(LGLUI& panel)
@@ -75,22 +50,12 @@ bool scrollPanelInStrip(LGLUI& panel, int notches)
     return offset != before;
 }
 
-void reshapeCallback(int width, int height)
-{
-    glViewport(0, 0, width, height == 0 ? 1 : height);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    windowWidth = glutGet(GLUT_WINDOW_WIDTH);
-    windowHeight = glutGet(GLUT_WINDOW_HEIGHT);
-    glOrtho(0, windowWidth, windowHeight, 0, -1, 1);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    if (currentView == VIEW_SIMULATOR)
-        layoutSimulator();
-    if (currentView == VIEW_FOSSILS)
-        layoutFossils();
-    glutSwapBuffers();
-    placeInPanelStrip(controlPanel);
-    placeInPanelStrip(fossilPanel);
-    layoutRuleBrowser();
+void showPanel(LGLUI& panel) {
+    panel.visible = true;
+    panel.hasFocus = true;
+}
+
+void hidePanel(LGLUI& panel) {
+    panel.visible = false;
+    panel.hasFocus = false;
 }

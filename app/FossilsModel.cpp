@@ -6,10 +6,6 @@
 #include "app/SimulatorGrid.h"
 #include "evolution/EvolutionState.h"
 
-int fossilStep = 1;
-std::vector<Spider> fossilSpiders;
-std::vector<int> fossilGenerations;
-
 void buildFossilList(EvolutionState& state)
 {
     const int last = lastRecordedGeneration(state.fossilRecord, state.populationSize);

@@ -2,15 +2,7 @@
 // The Fossils Browser's list: the best recorded spider of each sampled
 // generation, rebuilt with its complete web, and their places in the grid.
 
-#include <vector>
-
-#include "web/Spider.h"
-
 struct EvolutionState;
-
-extern int fossilStep;
-extern std::vector<Spider> fossilSpiders;
-extern std::vector<int> fossilGenerations;
 
 // Chooses the sampling step from the record of `state`, then restores the
 // best spider of every sampled generation into fossilSpiders and rebuilds

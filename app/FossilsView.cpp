@@ -5,16 +5,15 @@
 #include <algorithm>
 #include <cmath>
 
-#include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
+#include "app/Display.h"
 #include "app/FossilsModel.h"
 #include "app/InfoTexts.h"
 #include "app/GridGeometry.h"
 #include "app/GridViewCache.h"
 #include "app/WebDrawing.h"
-
-int fossilBackId = -1;
+#include "gl/LGLUI.h"
 
 namespace {
 

@@ -2,8 +2,6 @@
 // The Fossils Browser view: the grid of the best spiders of sampled
 // generations and the panel with its Back button.
 
-extern int fossilBackId;
-
 void buildFossilPanel();
 void handleFossilPanel();
 void drawFossils();

@@ -2,11 +2,9 @@
 
 #include <GL/freeglut.h>
 
-#include "app/AppState.h"
 #include "app/Display.h"
-#include "app/FossilsModel.h"
 #include "app/GtkDialogs.h"
-#include "app/SimulatorGrid.h"
+#include "app/Views.h"
 
 void GlutWindowPort::startTimer(int milliseconds, void (*callback)(int), int value)
 {
@@ -28,12 +26,7 @@ void GlutWindowPort::drawNow()
 
 void GlutWindowPort::layoutGrid()
 {
-    // Commands leave the Fossils Browser before they breed; should a layout
-    // still be asked for there, the fossil grid stays.
-    if (currentView == VIEW_FOSSILS)
-        layoutFossils();
-    else
-        layoutSimulator();
+    shownView().runTick();
 }
 
 void GlutWindowPort::showMessage(const std::string& text, const std::string& caption,

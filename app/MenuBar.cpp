@@ -1,7 +1,9 @@
 #include "app/MenuBar.h"
 
-#include "app/AppGlobals.h"
+#include "app/AppState.h"
 #include "app/Commands.h"
+#include "evolution/RunControl.h"
+#include "gl/LGLMenu.h"
 
 namespace {
 
@@ -26,13 +28,13 @@ void buildMenuBar()
     menuBar.addItem("Exit [CTRL-Q]", exitProgram);
 
     menuBar.addMenu("Simulate");
-    menuBar.addItem("Run / Stop [F5]", runStopCommand);
-    menuBar.addItem("Run 1 Step [F6]", runOneStepAndRedraw);
+    menuBar.addItem("Run / Stop [F5]", fromSimulator<runStop>);
+    menuBar.addItem("Run 1 Step [F6]", fromSimulator<runOneStep>);
     menuBar.addItem("-", nullptr);
-    menuBar.addItem("Time Step Backward [F7]", stepBackwardAndRedraw);
-    menuBar.addItem("Time Step Forward [F8]", stepForwardAndRedraw);
+    menuBar.addItem("Time Step Backward [F7]", fromSimulator<timeStepBackward>);
+    menuBar.addItem("Time Step Forward [F8]", fromSimulator<timeStepForward>);
     menuBar.addItem("-", nullptr);
-    menuBar.addItem("Evaluate Spiders [Ctrl-E]", evaluateAndRedraw);
+    menuBar.addItem("Evaluate Spiders [Ctrl-E]", fromSimulator<evaluateNow>);
 
     menuBar.addMenu("View");
     menuBar.addItem("Simulator [F2]", showSimulator);

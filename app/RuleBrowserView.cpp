@@ -5,8 +5,8 @@
 #include <algorithm>
 #include <vector>
 
-#include "app/AppGlobals.h"
 #include "app/AppState.h"
+#include "app/Display.h"
 #include "app/WebDrawing.h"
 #include "app/WebPalette.h"
 #include "app/WindowFit.h"

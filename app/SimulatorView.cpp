@@ -7,7 +7,6 @@
 #include <cstdint>
 #include <string>
 
-#include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/ControlPanel.h"
 #include "app/InfoTexts.h"
@@ -18,6 +17,8 @@
 #include "app/WebDrawing.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
+#include "gl/LGL.h"
+#include "gl/LGLUI.h"
 
 namespace {
 

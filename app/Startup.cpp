@@ -8,12 +8,10 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/Callbacks.h"
 #include "app/ControlPanel.h"
 #include "app/DesktopIdentity.h"
-#include "app/Display.h"
 #include "app/FossilsView.h"
 #include "app/GlutWindowPort.h"
 #include "app/GtkDialogs.h"
@@ -27,6 +25,7 @@
 #include "core/LFile.h"
 #include "core/LSystem.h"
 #include "gl/LGL.h"
+#include "gl/LGLFont.h"
 
 namespace {
 
@@ -36,14 +35,6 @@ constexpr int LARGE_FONT_SIZE = 22;
 constexpr int SMALL_FONT_SHRINK = 3;
 
 GlutWindowPort glutWindowPort;
-
-// The run file named on the command line, opened once the main loop runs.
-std::string startupFile;
-
-void openStartupFile(int)
-{
-    openPopulationPath(startupFile);
-}
 GtkDialogProvider gtkDialogProvider;
 
 void loadTexture(const std::string& folder, const char* name, unsigned& texture)
@@ -59,16 +50,6 @@ void createFonts()
     smallFont.setColor_rp(1.0f, 1.0f, 1.0f);
     largeFont.create(LGLGetCurrentDC(), FONT_FACE, LARGE_FONT_SIZE, 0, 0);
     largeFont.setColor_rp(1.0f, 1.0f, 1.0f);
-}
-
-void registerCallbacks()
-{
-    glutReshapeFunc(reshapeCallback);
-    glutSpecialFunc(specialCallback);
-    glutKeyboardFunc(keyboardCallback);
-    glutMouseFunc(mouseCallback);
-    glutPassiveMotionFunc(passiveMotionCallback);
-    glutDisplayFunc(displayCallback);
 }
 
 } // namespace
@@ -137,7 +118,7 @@ int runProgram(int argc, char** argv)
         return 1;
     }
     glutInit(&argc, argv);
-    startupFile = startupRunFile(argc, argv);
+    const std::string startupFile = startupRunFile(argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     desktopWidth = glutGet(GLUT_SCREEN_WIDTH);
     desktopHeight = glutGet(GLUT_SCREEN_HEIGHT);
@@ -152,7 +133,7 @@ int runProgram(int argc, char** argv)
     glutCreateWindow(CREATION_TITLE);
     prepareWindow();
     if (!startupFile.empty())
-        glutTimerFunc(0, openStartupFile, 0);
+        openWhenRunning(startupFile);
     glutMainLoop();
     return 0;
 }

@@ -7,15 +7,16 @@
 #include <map>
 #include <memory>
 
-#include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/GridGeometry.h"
 #include "app/InfoTexts.h"
 #include "app/LayerCache.h"
 #include "app/RuleBrowserView.h"
+#include "app/Views.h"
 #include "app/WebPalette.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
+#include "gl/LGLFont.h"
 
 namespace {
 
@@ -173,24 +174,10 @@ void drawInfoBand()
     rectangleLoop(0, BAND_TOP, windowWidth, BAND_BOTTOM);
 
     largeFont.setColor_rp(1.0f, 1.0f, 1.0f);
-    switch (currentView) {
-    case VIEW_SIMULATOR: {
-        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1, generationLine(evolutionState.generation));
-        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_2,
-                             selectedSpiderLine(selectedSpiderFacts(evolutionState)));
-        break;
-    }
-    case VIEW_RULE_BROWSER:
-        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1,
-                             ruleBrowserLine(ruleBrowser.sourceIndex >= 0 ? ruleBrowser.sourceIndex
-                                                                          : evolutionState.selectedSpider));
-        break;
-    case VIEW_FOSSILS:
-        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1, fossilRecordLine());
-        break;
-    default:
-        break;
-    }
+    const BandLines lines = shownView().band();
+    largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1, lines.first);
+    if (!lines.second.empty())
+        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_2, lines.second);
 }
 
 void enterWebCell(const Spider& spider)

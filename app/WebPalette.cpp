@@ -1,5 +1,7 @@
 #include "app/WebPalette.h"
 
+#include "app/AppState.h"
+
 namespace {
 
 const tPaletteColour kFrameNormal{1.0f, 0.0f, 0.0f};

@@ -15,8 +15,6 @@ struct tWebPalette {
     tPaletteColour mainSpiralColour;
 };
 
-extern tWebPalette webPalette;
-
 // Stage 0: everything normal. Stage 1 and above: everything dimmed, then the
 // parts the stage lights brought back to normal.
 void setWebPalette(int stage);

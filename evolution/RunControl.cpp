@@ -4,6 +4,7 @@
 
 #include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
+#include "evolution/PopulationFile.h"
 #include "evolution/WindowPort.h"
 
 bool isRunning = false;
@@ -163,6 +164,18 @@ void runStop() {
         startRun(false);
 }
 
+void toggleOfflineRun() {
+    if (atGenerationLimit()) {
+        showGenerationLimit();
+        stopRun();
+        return;
+    }
+    if (isRunning)
+        stopRun();
+    else
+        startRun(true);
+}
+
 void runOneStep() {
     if (atGenerationLimit()) {
         showGenerationLimit();
@@ -185,14 +198,17 @@ void freshTimer(int /*value*/) {
     windowPort().postRedisplay();
 }
 
-void showLoadedRun() {
+bool openRunFile(const std::string& path, std::string* why) {
     stopRun();
+    if (!loadPopulation(path, why))
+        return false;
     evolutionState.goToGeneration(evolutionState.generation);
     rebuildAllWebs();
     evolutionState.highlightBestRestored();
     evolutionState.markSelectedElite();
     markRunSaved();
     rollPreyAngles();
+    return true;
 }
 
 void timeStepBackward() {

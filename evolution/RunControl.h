@@ -47,6 +47,10 @@ void runTick(int run);
 void startRun(bool offline);
 // Stops a run (if one goes on): its queued tick will do nothing.
 void stopRun();
+// The offline switch ("o"): at the generation limit it says so and stops
+// any run; else starts a run that redraws only every fifth generation, or
+// stops the one going on.
+void toggleOfflineRun();
 // Evaluates first if needed, breeds one generation and evaluates it.
 void runOneStep();
 // Ends the showing of a freshly bred generation.
@@ -54,10 +58,12 @@ void freshTimer(int value);
 // Shows the previous / next recorded generation and rebuilds every web.
 void timeStepBackward();
 void timeStepForward();
-// After a run file was loaded: shows its last generation with every web
-// rebuilt and its best spider selected and elite (as it would have been had
-// the run gone on unsaved), new prey angles, and nothing unsaved.
-void showLoadedRun();
+// Open: stops any run and loads the run file at `path`. A refused file
+// leaves everything as it was (the loader said why, also in *why when
+// given) and gives false. A loaded run shows its last generation with every
+// web rebuilt, its best spider selected and elite (as it would have been
+// had the run gone on unsaved), new prey angles, and nothing unsaved.
+bool openRunFile(const std::string& path, std::string* why = nullptr);
 // New display angles for the prey of the current swarm.
 void rollPreyAngles();
 // Whether spider 0 (and so the population) is evaluated.

@@ -25,7 +25,6 @@
 #include <string>
 #include <vector>
 
-#include "app/AppGlobals.h"
 #include "app/AppState.h"
 #include "app/Commands.h"
 #include "app/Display.h"

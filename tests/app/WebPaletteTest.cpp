@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "app/AppState.h"
 #include "app/WebPalette.h"
 
 namespace {

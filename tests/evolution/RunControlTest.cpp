@@ -114,6 +114,27 @@ TEST_F(RunControl, RunningIntoTheLimitStopsSilently) {
     EXPECT_TRUE(window.messages.empty());
 }
 
+TEST_F(RunControl, TheOfflineSwitchRunsOfflineAndRefusesAtTheLimit) {
+    toggleOfflineRun();
+    EXPECT_TRUE(isRunning);
+    EXPECT_TRUE(renderOffline);
+    EXPECT_EQ(evolutionState.generation, 1); // the first generation at once
+    toggleOfflineRun();
+    EXPECT_FALSE(isRunning);
+    EXPECT_FALSE(renderOffline);
+
+    jumpToGeneration(10000);
+    isRunning = true; // a run that reached the limit
+    renderOffline = true;
+    window.forget();
+    toggleOfflineRun();
+    expectLimitMessage();
+    EXPECT_FALSE(isRunning);
+    EXPECT_FALSE(renderOffline);
+    EXPECT_EQ(evolutionState.generation, 10000);
+    EXPECT_TRUE(window.timers.empty());
+}
+
 TEST_F(RunControl, ACounterBeyondTheLimitIsNotCaught) {
     jumpToGeneration(10003);
     runOneStep();
@@ -175,8 +196,7 @@ TEST_F(RunControl, AQueuedTickOfAStoppedRunBreedsNothing) {
     const std::string file = makeTempFolder("queued-tick") + "/run.axv";
     ASSERT_TRUE(savePopulation(file));
     fireTimers();
-    ASSERT_TRUE(loadPopulation(file)); // Open during the run
-    showLoadedRun();
+    ASSERT_TRUE(openRunFile(file)); // Open during the run
     fireTimers();
     EXPECT_EQ(es.generation, 1); // the file's last generation
     EXPECT_EQ(es.recordedGenerations(), 2);
@@ -314,8 +334,7 @@ TEST_F(RunControl, TheBestRestoredSpiderIsTheEliteOfTheNextStep) {
     const std::string file = makeTempFolder("elite-after-open") + "/run.axv";
     ASSERT_TRUE(savePopulation(file));
     newPopulation(40);
-    ASSERT_TRUE(loadPopulation(file));
-    showLoadedRun();
+    ASSERT_TRUE(openRunFile(file));
     ASSERT_EQ(es.populationSize, 15);
     EXPECT_EQ(es.bestSpider, es.selectedSpider);
     int elites = 0;

@@ -155,11 +155,6 @@ void startEvolution(const EvolveOptions& o, uint32_t seed) {
         openRun(o.resume);
         applyRunSettings(overridden(currentRunSettings(), o.settings));
         checkFitnessFitsTheRecord(evolutionState.numPrey, evolutionState.preyValue);
-        // A fresh process has no elite mark yet: the best spider of the
-        // loaded generation is spared by the next step, as it would have
-        // been had the run gone on without being saved.
-        evolutionState.bestSpider = evolutionState.selectedSpider;
-        evolutionState.rankPopulation();
     }
 }
 

@@ -3,16 +3,19 @@
 #include <cstdint>
 
 #include "evolution/AtomicFile.h"
-#include "evolution/EvolutionState.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/RunControl.h"
 #include "tools/cli/CliError.h"
 #include "tools/cli/CliPort.h"
 
-void loadRun(const std::string& path) {
+namespace {
+
+// Runs a loading command of run control; a refusal throws a file error that
+// carries the program's message and the loader's reason.
+void loadOrThrow(bool (*load)(const std::string&, std::string*), const std::string& path) {
     cliPort().takeMessages();
     std::string why;
-    if (loadPopulation(path, &why))
+    if (load(path, &why))
         return;
     cliPort().takeMessages(); // the loader's message box; the program's text is used instead
     std::string message = NOT_A_POPULATION_FILE_MESSAGE;
@@ -21,16 +24,14 @@ void loadRun(const std::string& path) {
     throw fileError(message);
 }
 
+} // namespace
+
+void loadRun(const std::string& path) {
+    loadOrThrow(loadPopulation, path);
+}
+
 void openRun(const std::string& path) {
-    loadRun(path);
-    EvolutionState& es = evolutionState;
-    es.goToGeneration(es.generation);
-    for (int i = 0; i < es.populationSize; ++i) {
-        es.spiders[i].clearWeb();
-        es.spiders[i].buildWeb();
-    }
-    es.highlightBestRestored();
-    rollPreyAngles();
+    loadOrThrow(openRunFile, path);
 }
 
 void saveRun(const std::string& path) {

@@ -9,9 +9,9 @@
 // program's message and the loader's reason.
 void loadRun(const std::string& path);
 
-// Opens a population file as File / Open does: load, move to its last
-// generation, rebuild every web, highlight the best restored spider and roll
-// new prey display angles.
+// Opens a population file as File / Open does (run control's openRunFile):
+// its last generation shown, its best spider selected and elite. A refusal
+// throws as loadRun does.
 void openRun(const std::string& path);
 
 // Saves the evolution state; a failure throws a file error saying why (an

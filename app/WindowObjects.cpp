@@ -1,6 +1,10 @@
-#include "app/AppGlobals.h"
+// The window's long-lived toolkit objects declared in AppState.h.
 
+#include "app/AppState.h"
 #include "app/RuleBrowserView.h"
+#include "gl/LGLFont.h"
+#include "gl/LGLMenu.h"
+#include "gl/LGLUI.h"
 
 // Constructed in this order before main runs, destroyed in reverse order.
 LGLFont smallFont;
@@ -9,15 +13,3 @@ LGLMenu menuBar;
 RuleBrowser ruleBrowser;
 LGLUI fossilPanel;
 LGLUI controlPanel;
-
-void showPanel(LGLUI& panel)
-{
-    panel.visible = true;
-    panel.hasFocus = true;
-}
-
-void hidePanel(LGLUI& panel)
-{
-    panel.visible = false;
-    panel.hasFocus = false;
-}
