@@ -2,10 +2,7 @@
 // additional radii that fill the gaps between them and end on the frame.
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
-#include "core/LGeom.h"
 #include "web/BuilderState.h"
 #include "web/Quarters.h"
 #include "web/Spider.h"
@@ -22,7 +19,9 @@ constexpr double STEEP_HIGH = 1.5708;
 constexpr double VERTICAL_DX = -1e-9;
 constexpr double SHORT_RADIUS = 3.0;
 
-bool limitReached(const Web& web) { return silkLimitReached(web.totalSilk()); }
+bool limitReached(const Web& web) {
+    return silkLimitReached(web.totalSilk());
+}
 
 // The frame charge: the distance from each first radius's end to the end of
 // the first radius in the list, summed in list order.
@@ -30,18 +29,20 @@ double frameCharge(const Web& web) {
     double sum = 0.0;
     const Radius& first = web.radii.front();
     for (const Radius& r : web.radii)
-        sum += LGeom::pointDist(r.endX, r.endY, first.endX, first.endY);
+        sum += webmath::dist(r.endX, r.endY, first.endX, first.endY);
     return sum;
 }
 
-}  // namespace
+} // namespace
 
 void Spider::stepFirstRadiiAndFrame() {
+    BuilderState& bs = builder;
     const int n = static_cast<int>(web.radii.size());
     if (n < numStartRadii) {
-        const int jitter = std::rand() % (2 * variability + 1);
+        const int jitter = bs.random.next() % (2 * variability + 1);
         double d = (FULL_CIRCLE_DEG / numStartRadii) * n + phase + jitter - variability;
-        if (d > FULL_CIRCLE_DEG) d -= FULL_CIRCLE_DEG;
+        if (d > FULL_CIRCLE_DEG)
+            d -= FULL_CIRCLE_DEG;
         const double a = d * webmath::DEG_TO_RAD;
         const double lengths[quarters::COUNT] = {
             static_cast<double>(rMaxLenRight), static_cast<double>(rMaxLenBottom),
@@ -59,14 +60,15 @@ void Spider::stepFirstRadiiAndFrame() {
     }
     if (!web.radii.empty()) {
         web.frameSilk = frameCharge(web);
-        builder.startRadiusAngle = web.radii[currentRadius].angle;
+        bs.startRadiusAngle = web.radii[currentRadius].angle;
     }
     stage = STAGE_ADDITIONAL_RADII;
 }
 
 void Spider::stepAdditionalRadii() {
+    BuilderState& bs = builder;
     const int m = static_cast<int>(web.radii.size());
-    if (m == 0) {  // nothing to walk around
+    if (m == 0) { // nothing to walk around
         stage = STAGE_FIRST_CAP_SPIRAL_LOOP;
         return;
     }
@@ -79,12 +81,15 @@ void Spider::stepAdditionalRadii() {
         rNextRadiiAngleLeft * webmath::DEG_TO_RAD, rNextRadiiAngleTop * webmath::DEG_TO_RAD};
     const double step = quarters::interpolate(a, spacings);
     double gap = nx.angle - a;
-    if (gap < 0) gap += webmath::FULL_TURN;
+    if (gap < 0)
+        gap += webmath::FULL_TURN;
 
     if (gap > minFinalRadiiSpace * step) {
         double b = a + step;
-        if (b > webmath::FULL_TURN) b -= webmath::FULL_TURN;
-        if (STEEP_LOW < b && b < STEEP_HIGH) b = STEEP_LOW;
+        if (b > webmath::FULL_TURN)
+            b -= webmath::FULL_TURN;
+        if (STEEP_LOW < b && b < STEEP_HIGH)
+            b = STEEP_LOW;
         const double dy = static_cast<double>(nx.endY - c.endY);
         const double dx = static_cast<double>(nx.endX - c.endX);
         const double s = dx != 0.0 ? -dy / dx : dy / VERTICAL_DX;
@@ -93,9 +98,10 @@ void Spider::stepAdditionalRadii() {
         double length = std::sqrt((x * t) * (x * t) + x * x);
         // A frame line that the ray never meets at a defined point (a
         // degenerate web) gives a radius of length 0.
-        if (std::isnan(length)) length = 0.0;
+        if (std::isnan(length))
+            length = 0.0;
         if (length < SHORT_RADIUS) {
-            std::fputs("warning: radius length < 3\n", stdout);
+            builderMessage("warning: radius length < 3\n");
         }
         if (!limitReached(web)) {
             currentRadius = web.addRadius(1, b, length);
@@ -106,11 +112,11 @@ void Spider::stepAdditionalRadii() {
         currentRadius = (currentRadius + 1) % m;
     }
 
-    if (web.radii[currentRadius].angle == builder.startRadiusAngle || limitReached(web)) {
-        builder.loopAngle = 0.0;
-        builder.spiralPrevX = 0.0;
-        builder.spiralPrevY = 0.0;
-        builder.spiralPrevRadius = -1;
+    if (web.radii[currentRadius].angle == bs.startRadiusAngle || limitReached(web)) {
+        bs.loopAngle = 0.0;
+        bs.spiralPrevX = 0.0;
+        bs.spiralPrevY = 0.0;
+        bs.spiralPrevRadius = -1;
         currentRadius = -1;
         stage = STAGE_FIRST_CAP_SPIRAL_LOOP;
     }

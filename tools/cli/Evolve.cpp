@@ -8,6 +8,7 @@
 
 #include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
+#include "evolution/ParallelEvaluation.h"
 #include "evolution/RunControl.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
@@ -23,12 +24,14 @@ constexpr double MAX_PREY_SIZE = 200.0;
 constexpr double MAX_FACTOR = 1e6;
 constexpr int MAX_SILK_LIMIT = 10000000;
 constexpr double MAX_RECORDED_FITNESS = 2147483647.0;
+constexpr int MAX_THREADS = 256;
 
 const std::vector<OptionRule> EVOLVE_OPTIONS = {
     {"population", true},   {"generations", true}, {"prey", true},      {"prey-size", true},
     {"prey-value", true},   {"attack", true},      {"silk-cost", true}, {"silk-limit", true},
     {"time-penalty", true}, {"crossover", true},   {"mutation", true},  {"seed", true},
     {"resume", true},       {"out", true},         {"stats", true},     {"quiet", false},
+    {"threads", true},
 };
 
 int intOption(const Args& a, const char* name, long long lo, long long hi) {
@@ -120,6 +123,8 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
         o.resume = a.value("resume");
     if (a.has("stats"))
         o.stats = a.value("stats");
+    if (a.has("threads"))
+        o.threads = intOption(a, "threads", 1, MAX_THREADS);
     o.quiet = a.has("quiet");
     if (!a.has("out"))
         throw usageError("evolve: --out RUN.axv is required");
@@ -138,6 +143,7 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
 
 EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
                           const GenerationCallback& afterGeneration) {
+    setEvaluationThreads(o.threads);
     LRandom::random.seed(seed);
     if (o.resume.empty()) {
         applySettings(defaultSettings());

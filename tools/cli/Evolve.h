@@ -20,6 +20,7 @@ struct EvolveOptions {
     std::string out;
     std::string stats;
     bool quiet = false;
+    int threads = 0; // evaluation threads; 0: every thread of the machine
 };
 
 constexpr int DEFAULT_POPULATION = 24;

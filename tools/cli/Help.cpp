@@ -34,6 +34,8 @@ program's Run command breeds it; the same seed and options give the same file.
   --out RUN.axv         the population file to write (required)
   --stats RUN.csv       also write the statistics CSV (as 'stats' does)
   --quiet               no progress and no summary
+  --threads N           threads that evaluate the spiders, 1 ... 256 (default:
+                        every core); the result is the same for every N
 
 info      version, population size, generations, settings, best fitness of the
           first and last generation
