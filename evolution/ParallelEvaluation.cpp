@@ -52,9 +52,11 @@ struct Evaluator {
     }
 };
 
+// Never destroyed: its idle threads end with the process, and a forked
+// child, which has none of them, must not try to join them at exit.
 Evaluator& evaluator() {
-    static Evaluator e;
-    return e;
+    static Evaluator* const e = new Evaluator;
+    return *e;
 }
 
 } // namespace
