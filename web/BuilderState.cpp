@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-thread_local BuilderState builder;
+ARACHNOVIX_CONSTANT_INIT thread_local BuilderState builder;
 int32_t silkLimit = -1;
 
 void builderMessage(const char* line) {

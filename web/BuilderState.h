@@ -24,7 +24,16 @@ struct BuilderState {
     std::string* messages = nullptr;
 };
 
-extern thread_local BuilderState builder;
+// Initialised as a constant: other files then reach it without calling a
+// thread-start initialiser on every access.
+#if defined(__clang__)
+#define ARACHNOVIX_CONSTANT_INIT [[clang::require_constant_initialization]]
+#elif defined(__GNUC__)
+#define ARACHNOVIX_CONSTANT_INIT __constinit
+#else
+#define ARACHNOVIX_CONSTANT_INIT
+#endif
+extern ARACHNOVIX_CONSTANT_INIT thread_local BuilderState builder;
 
 // Limit on a web's total silk in web units; negative (-1) means no limit.
 // Read by construction on every thread; set only while no web is being built.

@@ -83,6 +83,8 @@ struct Spider {
     // Whether the main spiral can step from currentRadius to its neighbour in
     // sense s (+1 or -1); sets spiralDist to the distance it tested.
     bool canMoveSpiral(int s);
+    // The same with the given spiral spacing instead of the builder's.
+    bool canMoveSpiral(int s, double spacing);
 
     // One step of each construction stage.
     void stepFirstRadiiAndFrame();

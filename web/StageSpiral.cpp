@@ -66,7 +66,8 @@ void Spider::stepFirstCapSpiralLoop() {
         return;
     }
     if (hadPrevious && !limitReached(web)) {
-        web.addSpiralThread(bs.spiralPrevRadius, currentRadius, px, py);
+        web.addSpiralThread(bs.spiralPrevRadius, currentRadius, bs.spiralPrevX, bs.spiralPrevY,
+                            px, py);
         spiderX = web.lastX;
         spiderY = web.lastY;
     }
@@ -82,10 +83,11 @@ void Spider::stepFirstCapSpiralLoop() {
     }
 }
 
-bool Spider::canMoveSpiral(int s) {
-    BuilderState& bs = builder;
+bool Spider::canMoveSpiral(int s) { return canMoveSpiral(s, builder.spiralSpacing); }
+
+bool Spider::canMoveSpiral(int s, double spacing) {
     const int i = wrap(currentRadius + s, static_cast<int>(web.radii.size()));
-    const double d = growthToCentre * bs.spiralSpacing / PERCENT;
+    const double d = growthToCentre * spacing / PERCENT;
     spiralDist = reach(web.radii[i]) + d;
     return static_cast<double>(web.radii[i].length) >= spiralDist;
 }
@@ -104,13 +106,13 @@ void Spider::stepMainCapSpiral() {
     bool stuck = false;
     if (bs.spiralSpacing * TURN_BACK_SPACINGS > roomAhead &&
         room(web.radii[c]) > roomAhead - bs.spiralSpacing) {
-        if (canMoveSpiral(-s)) {
+        if (canMoveSpiral(-s, bs.spiralSpacing)) {
             s = -s;
         } else {
-            stuck = !canMoveSpiral(s);
+            stuck = !canMoveSpiral(s, bs.spiralSpacing);
         }
-    } else if (!canMoveSpiral(s)) {
-        if (canMoveSpiral(-s)) {
+    } else if (!canMoveSpiral(s, bs.spiralSpacing)) {
+        if (canMoveSpiral(-s, bs.spiralSpacing)) {
             s = -s;
         } else {
             stuck = true;
@@ -131,7 +133,7 @@ void Spider::stepMainCapSpiral() {
     pointAt(web.radii[n], spiralDist, px, py);
     bool failed = true;
     if (!limitReached(web)) {
-        failed = !web.addSpiralThread(c, n, px, py);
+        failed = !web.addSpiralThread(c, n, bs.spiralPrevX, bs.spiralPrevY, px, py);
         spiderX = web.lastX;
         spiderY = web.lastY;
     }

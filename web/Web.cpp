@@ -13,18 +13,10 @@ using webmath::truncCoord;
 
 namespace {
 
-// Appends (x, y) to a radius's attachment points unless it is already the
-// last, and measures it for the spiral stages.
-void addPoint(Radius& r, int32_t x, int32_t y) {
-    std::vector<SpiralPoint>& points = r.points;
-    if (!points.empty() && points.back().x == x && points.back().y == y)
-        return;
+// Appends (x, y) to a radius's attachment points unless it is already the last.
+void addPoint(std::vector<SpiralPoint>& points, int32_t x, int32_t y) {
+    if (!points.empty() && points.back().x == x && points.back().y == y) return;
     points.push_back(SpiralPoint{x, y});
-    r.measured = true;
-    r.measuredX = x;
-    r.measuredY = y;
-    r.measuredReach = webmath::dist(0.0, 0.0, x, y);
-    r.measuredRoom = webmath::dist(r.endX, r.endY, x, y);
 }
 
 bool sameThread(const SpiralThread& a, const SpiralThread& b) {
@@ -35,7 +27,7 @@ bool reversedThread(const SpiralThread& a, const SpiralThread& b) {
     return a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1;
 }
 
-} // namespace
+}  // namespace
 
 int Web::addRadius(int kind, double angle, double length) {
     double x = 0.0;
@@ -69,14 +61,18 @@ int Web::addRadius(int kind, double angle, double length) {
 }
 
 bool Web::addSpiralThread(int fromRadius, int toRadius, double x, double y) {
-    const BuilderState& b = builder;
-    const SpiralThread thread{roundCoord(clampToSquare(b.spiralPrevX)),
-                              roundCoord(clampToSquare(b.spiralPrevY)),
-                              roundCoord(clampToSquare(x)), roundCoord(clampToSquare(y))};
+    return addSpiralThread(fromRadius, toRadius, builder.spiralPrevX, builder.spiralPrevY, x, y);
+}
+
+bool Web::addSpiralThread(int fromRadius, int toRadius, double x0, double y0, double x, double y) {
+    SpiralThread thread;
+    thread.x1 = roundCoord(clampToSquare(x0));
+    thread.y1 = roundCoord(clampToSquare(y0));
+    thread.x2 = roundCoord(clampToSquare(x));
+    thread.y2 = roundCoord(clampToSquare(y));
     if (!spiralThreads.empty()) {
         const SpiralThread& last = spiralThreads.back();
-        if (sameThread(thread, last) || reversedThread(thread, last))
-            return false;
+        if (sameThread(thread, last) || reversedThread(thread, last)) return false;
     }
     spiralThreads.push_back(thread);
     lastX = thread.x2;
@@ -85,8 +81,8 @@ bool Web::addSpiralThread(int fromRadius, int toRadius, double x, double y) {
 
     const int numRadii = static_cast<int>(radii.size());
     if (fromRadius >= 0 && fromRadius < numRadii)
-        addPoint(radii[fromRadius], thread.x1, thread.y1);
+        addPoint(radii[fromRadius].points, thread.x1, thread.y1);
     if (toRadius >= 0 && toRadius < numRadii)
-        addPoint(radii[toRadius], thread.x2, thread.y2);
+        addPoint(radii[toRadius].points, thread.x2, thread.y2);
     return true;
 }

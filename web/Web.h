@@ -13,23 +13,16 @@ struct SpiralPoint {
 };
 
 struct Radius {
-    int32_t hubX = 0, hubY = 0;      // inner end, always the hub
-    int32_t endX = 0, endY = 0;      // outer end, on the frame
-    double angle = 0.0;              // direction as requested, radians
-    int32_t kind = 0;                // 0: first radius (stage 1), 1: additional radius (stage 2)
-    int32_t length = 0;              // trunc(sqrt(endX^2 + endY^2) + 0.5)
+    int32_t hubX = 0, hubY = 0;   // inner end, always the hub
+    int32_t endX = 0, endY = 0;   // outer end, on the frame
+    double angle = 0.0;           // direction as requested, radians
+    int32_t kind = 0;             // 0: first radius (stage 1), 1: additional radius (stage 2)
+    int32_t length = 0;           // trunc(sqrt(endX^2 + endY^2) + 0.5)
     std::vector<SpiralPoint> points; // spiral attachment points, in laying order
 
     // cos and sin of `dirAngle`, kept by addRadius so that the spiral stages
     // need not recompute them; read only while dirAngle equals angle.
     double dirAngle = 0.0, dirX = 1.0, dirY = 0.0;
-
-    // Distances of the attachment point (measuredX, measuredY) from the hub
-    // and from the end, kept by addSpiralThread for the point it appends;
-    // read only while that point is still the last one.
-    bool measured = false;
-    int32_t measuredX = 0, measuredY = 0;
-    double measuredReach = 0.0, measuredRoom = 0.0;
 };
 
 struct SpiralThread {
@@ -62,6 +55,8 @@ struct Web {
     // leaving radius `fromRadius` for radius `toRadius`. Returns false (and
     // changes nothing) when it would repeat the last thread, either way round.
     bool addSpiralThread(int fromRadius, int toRadius, double x, double y);
+    // The same from the given previous point (x0, y0) instead of the builder's.
+    bool addSpiralThread(int fromRadius, int toRadius, double x0, double y0, double x, double y);
 
     double totalSilk() const { return spiralSilk + radiusSilk + frameSilk; }
 };
