@@ -17,9 +17,7 @@ constexpr double FRAME_REACHED = 3.0;      // the loop stops this close to a rad
 constexpr double TURN_BACK_SPACINGS = 2.2; // room ahead below which the spiral turns
 constexpr double PERCENT = 100.0;
 
-bool limitReached(const Web& web) {
-    return silkLimitReached(web.totalSilk());
-}
+bool limitReached(const Web& web) { return silkLimitReached(web.totalSilk()); }
 
 // Closes the first loop: the main spiral starts at the last point of the
 // current radius, spaced as that radius's last two points.
@@ -36,12 +34,12 @@ void closeFirstLoop(const Radius& r) {
     }
 }
 
-} // namespace
+}  // namespace
 
 void Spider::stepFirstCapSpiralLoop() {
     BuilderState& bs = builder;
     const int m = static_cast<int>(web.radii.size());
-    if (m == 0) { // nothing to lay a loop on
+    if (m == 0) {  // nothing to lay a loop on
         stage = STAGE_MAIN_CAP_SPIRAL;
         return;
     }
@@ -51,12 +49,11 @@ void Spider::stepFirstCapSpiralLoop() {
     const bool hadPrevious = bs.spiralPrevRadius > -1;
     if (hadPrevious) {
         double g = r.angle - web.radii[bs.spiralPrevRadius].angle;
-        if (g < 0)
-            g += webmath::FULL_TURN;
+        if (g < 0) g += webmath::FULL_TURN;
         bs.loopAngle += g;
     }
-    spiralDist =
-        spiralDistStart + (spiralDistEnd - spiralDistStart) * bs.loopAngle / webmath::FULL_TURN;
+    spiralDist = spiralDistStart +
+                 (spiralDistEnd - spiralDistStart) * bs.loopAngle / webmath::FULL_TURN;
     double px = 0.0;
     double py = 0.0;
     pointAt(r, spiralDist, px, py);
@@ -96,7 +93,8 @@ void Spider::stepMainCapSpiral() {
     BuilderState& bs = builder;
     const int m = static_cast<int>(web.radii.size());
     // Without spacing the spiral would circle on the points it has: it ends.
-    if (web.spiralReachedFrame || limitReached(web) || m == 0 || !(bs.spiralSpacing > 0.0)) {
+    if (web.spiralReachedFrame || limitReached(web) || m == 0 ||
+        !(bs.spiralSpacing > 0.0)) {
         stage = STAGE_COMPLETE;
         return;
     }
@@ -140,6 +138,5 @@ void Spider::stepMainCapSpiral() {
     bs.spiralPrevX = px;
     bs.spiralPrevY = py;
     bs.spiralSpacing = d;
-    if (failed || limitReached(web))
-        stage = STAGE_COMPLETE;
+    if (failed || limitReached(web)) stage = STAGE_COMPLETE;
 }
