@@ -13,6 +13,8 @@ using webmath::truncCoord;
 
 namespace {
 
+constexpr size_t RESERVED_POINTS = 64;
+
 // Appends (x, y) to a radius's attachment points unless it is already the last.
 void addPoint(std::vector<SpiralPoint>& points, int32_t x, int32_t y) {
     if (!points.empty() && points.back().x == x && points.back().y == y) return;
@@ -39,6 +41,9 @@ int Web::addRadius(int kind, double angle, double length) {
     lastY = truncCoord(y);
 
     Radius radius;
+    // Room for the attachment points of a typical web at once, rather than
+    // growing the list point by point.
+    radius.points.reserve(RESERVED_POINTS);
     radius.endX = roundCoord(x);
     radius.endY = roundCoord(y);
     radius.angle = angle;
