@@ -2,6 +2,7 @@
 
 option(ARACHNOVIX_WERROR "Treat compiler warnings as errors" OFF)
 option(ARACHNOVIX_SANITIZE "Build with AddressSanitizer + UndefinedBehaviorSanitizer" OFF)
+option(ARACHNOVIX_TSAN "Build with ThreadSanitizer (not together with ARACHNOVIX_SANITIZE)" OFF)
 option(ARACHNOVIX_FUZZ "Build the libFuzzer targets (needs clang)" OFF)
 option(ARACHNOVIX_BUILD_TESTS "Build the test suite" ON)
 option(ARACHNOVIX_BUILD_BENCH "Build the benchmarks" ON)
@@ -21,6 +22,14 @@ if(ARACHNOVIX_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
                       -fsanitize=float-cast-overflow -fno-omit-frame-pointer)
   add_link_options(-fsanitize=address,undefined)
+endif()
+
+if(ARACHNOVIX_TSAN)
+  if(ARACHNOVIX_SANITIZE)
+    message(FATAL_ERROR "ARACHNOVIX_TSAN and ARACHNOVIX_SANITIZE exclude each other")
+  endif()
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
 endif()
 
 # Libraries export only what is marked with their API macro.

@@ -7,6 +7,7 @@
 #include "core/LRandom.h"
 #include "ea/EAOpMutation.h"
 #include "ea/EAOpRecombination.h"
+#include "evolution/ParallelEvaluation.h"
 
 EvolutionState evolutionState;
 
@@ -91,11 +92,11 @@ void EvolutionState::decodeRules() {
 void EvolutionState::evaluatePopulation(bool newPrey) {
     if (newPrey)
         problem.createPrey(numPrey);
+    evaluateSpiders(problem, spiders, populationSize,
+                    EAPGossamerix::ScoreSettings{preySize, preyValue, silkCostFactor,
+                                                 timePenaltyFactor});
     for (int i = 0; i < populationSize; ++i) {
-        Spider& s = spiders[i];
-        s.individual.isEvaluated = false;
-        problem.evaluateSpider(s, preySize, preyValue, silkCostFactor, timePenaltyFactor);
-        if (i == 0 || isBetter(s, spiders[bestSpider]))
+        if (i == 0 || isBetter(spiders[i], spiders[bestSpider]))
             bestSpider = i;
     }
     rankPopulation();

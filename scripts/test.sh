@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and runs every test twice: once in a
-# normal build, once built with AddressSanitizer + UndefinedBehaviorSanitizer.
+# normal build, once built with AddressSanitizer + UndefinedBehaviorSanitizer;
+# then the model and tool tests once more under ThreadSanitizer.
 # Window tests run on the current display or on a private Xvfb server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,4 +26,9 @@ echo "== normal build =="
 build_and_test build
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="
 build_and_test build-asan -DARACHNOVIX_SANITIZE=ON -DARACHNOVIX_BUILD_BENCH=OFF
-echo "== all tests passed in both builds =="
+echo "== ThreadSanitizer build (model and command-line tool, which evaluate on several threads) =="
+cmake -S . -B build-tsan -G Ninja -DARACHNOVIX_WERROR=ON -DARACHNOVIX_TSAN=ON -DARACHNOVIX_BUILD_BENCH=OFF
+cmake --build build-tsan -j "$jobs" --target web_model_tests evolution_tests \
+  cli_units cli_runs arachnovix-cli
+(cd build-tsan && ctest --output-on-failure -j "$jobs" --timeout 600 -L "web|evolution|cli")
+echo "== all tests passed in all builds =="

@@ -1,4 +1,13 @@
 #include "web/BuilderState.h"
 
-BuilderState builder;
+#include <cstdio>
+
+ARACHNOVIX_CONSTANT_INIT thread_local BuilderState builder;
 int32_t silkLimit = -1;
+
+void builderMessage(const char* line) {
+    if (builder.messages)
+        builder.messages->append(line);
+    else
+        std::fputs(line, stdout);
+}

@@ -1,8 +1,12 @@
 #pragma once
-// State shared by the construction stages while one web is being built. There
-// is one set for the whole program, so only one web is built at a time.
+// State shared by the construction stages while one web is being built. Each
+// thread has its own set, so a thread builds one web at a time and several
+// threads may build webs at once.
 
 #include <cstdint>
+#include <string>
+
+#include "web/BuildRandom.h"
 
 struct BuilderState {
     double startRadiusAngle = 0.0;
@@ -11,14 +15,34 @@ struct BuilderState {
     double spiralPrevY = 0.0;
     double loopAngle = 0.0;
     double spiralSpacing = 0.0;
+
+    // The generator of the build under way (stage 1's jitter).
+    BuildRandom random = BUILD_RANDOM_START;
+    // Where construction messages go: standard output when null, otherwise
+    // appended here, so that a caller building webs at once can print them
+    // in the order of a serial run.
+    std::string* messages = nullptr;
 };
 
-extern BuilderState builder;
+// Initialised as a constant: other files then reach it without calling a
+// thread-start initialiser on every access.
+#if defined(__clang__)
+#define ARACHNOVIX_CONSTANT_INIT [[clang::require_constant_initialization]]
+#elif defined(__GNUC__)
+#define ARACHNOVIX_CONSTANT_INIT __constinit
+#else
+#define ARACHNOVIX_CONSTANT_INIT
+#endif
+extern ARACHNOVIX_CONSTANT_INIT thread_local BuilderState builder;
 
 // Limit on a web's total silk in web units; negative (-1) means no limit.
+// Read by construction on every thread; set only while no web is being built.
 extern int32_t silkLimit;
 
 // Whether a web with this much silk has reached the current silk limit.
 inline bool silkLimitReached(double totalSilk) {
     return silkLimit >= 0 && !(totalSilk < silkLimit);
 }
+
+// Reports a construction message (a line, with its line end).
+void builderMessage(const char* line);

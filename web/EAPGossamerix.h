@@ -12,7 +12,7 @@
 struct Spider;
 
 class EAPGossamerix : public EAPInteger {
-public:
+  public:
     std::vector<Prey> prey;         // the swarm of the current generation
     bool useGravity = false;        // weigh the attack distance by direction
     bool useAttackDistance = false; // simulate the spider's attack by distance
@@ -29,8 +29,26 @@ public:
 
     // Builds the spider's web and scores it against the swarm (does nothing
     // when the spider is still marked evaluated).
-    void evaluateSpider(Spider& spider, double preySize, double preyValue,
-                        double silkCostFactor, double timePenaltyFactor);
+    void evaluateSpider(Spider& spider, double preySize, double preyValue, double silkCostFactor,
+                        double timePenaltyFactor);
+
+    // The settings of one evaluation, in the order evaluateSpider takes them.
+    struct ScoreSettings {
+        double preySize, preyValue, silkCostFactor, timePenaltyFactor;
+    };
+
+    // Draws the attack outcomes of `spiders` evaluations in a row against the
+    // swarm, in the order evaluateSpider draws them one spider after another:
+    // success[s * prey.size() + k] is the outcome of prey k for the s-th.
+    void drawAttacks(int spiders, std::vector<uint8_t>& success) const;
+
+    // The part of evaluateSpider that touches nothing shared: builds the web
+    // (constructWeb) and scores it with the given attack outcomes (one per
+    // prey) and capture buffers. Neither the shared generator nor rand() is
+    // used, so several threads may score different spiders at once, each
+    // with its own grid.
+    void scoreSpider(Spider& spider, const uint8_t* attackSuccess, ThreadGrid& grid,
+                     const ScoreSettings& settings) const;
 
     // The stage (0 ... numStages - 1) whose genes include gene g; -1 when
     // there is no gene g.
@@ -40,9 +58,7 @@ public:
     // under the distance model, weighted by direction when useGravity is set.
     static double attackChance(double x, double y, bool useGravity);
 
-private:
+  private:
     std::vector<uint8_t> attackSuccess_; // per prey, for the current evaluation
     ThreadGrid threadGrid_;
-
-    void drawAttacks();
 };

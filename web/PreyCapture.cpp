@@ -40,7 +40,7 @@ ThreadGrid::CellRange threadCells(const SpiralThread& t) {
 }  // namespace
 
 void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::vector<Prey>& prey,
-                         const std::vector<uint8_t>& attackSuccess, double preySize,
+                         const uint8_t* attackSuccess, double preySize,
                          std::vector<int32_t>& caught) {
     caught.clear();
     for (size_t k = 0; k < prey.size(); ++k) {
@@ -104,7 +104,7 @@ bool ThreadGrid::touchesAnyThread(const std::vector<SpiralThread>& threads, cons
 
 void ThreadGrid::findCaughtPrey(const std::vector<SpiralThread>& threads,
                                 const std::vector<Prey>& prey,
-                                const std::vector<uint8_t>& attackSuccess, double preySize,
+                                const uint8_t* attackSuccess, double preySize,
                                 std::vector<int32_t>& caught) {
     caught.clear();
     if (threads.empty()) return;

@@ -13,7 +13,7 @@
 // stopping at the first that catches. attackSuccess holds one flag per prey.
 // caught receives the indices of the caught prey, ascending.
 void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::vector<Prey>& prey,
-                         const std::vector<uint8_t>& attackSuccess, double preySize,
+                         const uint8_t* attackSuccess, double preySize,
                          std::vector<int32_t>& caught);
 
 // The same test, with each prey tried only against the threads that share a
@@ -32,7 +32,7 @@ public:
     // Files the threads into the grid, then tests each prey whose attack
     // succeeded against the threads of the cells its bounding box covers.
     void findCaughtPrey(const std::vector<SpiralThread>& threads, const std::vector<Prey>& prey,
-                        const std::vector<uint8_t>& attackSuccess, double preySize,
+                        const uint8_t* attackSuccess, double preySize,
                         std::vector<int32_t>& caught);
 
 private:

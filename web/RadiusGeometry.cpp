@@ -2,20 +2,20 @@
 
 #include <cmath>
 
-#include "core/LGeom.h"
+#include "web/WebMath.h"
 
 namespace radiusgeom {
 
 double reach(const Radius& r) {
     if (r.points.empty()) return 0.0;
     const SpiralPoint& last = r.points.back();
-    return LGeom::pointDist(0.0, 0.0, last.x, last.y);
+    return webmath::dist(0.0, 0.0, last.x, last.y);
 }
 
 double room(const Radius& r) {
     if (r.points.empty()) return 0.0;
     const SpiralPoint& last = r.points.back();
-    return LGeom::pointDist(r.endX, r.endY, last.x, last.y);
+    return webmath::dist(r.endX, r.endY, last.x, last.y);
 }
 
 void pointAt(const Radius& r, double dist, double& x, double& y) {

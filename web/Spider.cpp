@@ -7,6 +7,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "web/BuilderState.h"
+
 namespace {
 
 // Rule fields in gene order.
@@ -34,10 +36,6 @@ void stepStage(Spider& spider, int s) {
         default: spider.stepMainCapSpiral(); break;
     }
 }
-
-// Seed of the C library generator at the start of every build, so that a
-// web depends only on its rules.
-constexpr unsigned BUILD_SEED = 1000;
 
 int checkedRuleIndex(int i) {
     if (i < 0 || i >= NUM_RULES) {
@@ -80,10 +78,16 @@ void Spider::clearWeb() {
 void Spider::buildWeb() { buildWebToStage(NUM_BUILD_STAGES); }
 
 void Spider::buildWebToStage(int k) {
+    constructWeb(k);
+    leaveLibraryRandomAsAfterBuild(builder.random.draws());
+}
+
+void Spider::constructWeb(int k) {
     const int lastStage = std::clamp(k, 1, NUM_BUILD_STAGES);
     stage = STAGE_NONE;
     spiralDirection = 1;
-    std::srand(BUILD_SEED);
+    // A fresh generator for every build, so that a web depends only on its rules.
+    builder.random = BUILD_RANDOM_START;
     stage = STAGE_FIRST_RADII_AND_FRAME;
     for (int s = 1; s <= lastStage; ++s) {
         while (stage == s) stepStage(*this, s);

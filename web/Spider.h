@@ -75,10 +75,16 @@ struct Spider {
     void buildWeb();
     // Runs stages 1 ... k (k = 1 ... 4) and stops.
     void buildWebToStage(int k);
+    // The same, touching nothing shared: it draws from this thread's builder
+    // generator and leaves the C library's rand() alone. Several threads may
+    // construct webs of different spiders at once.
+    void constructWeb(int k);
 
     // Whether the main spiral can step from currentRadius to its neighbour in
     // sense s (+1 or -1); sets spiralDist to the distance it tested.
     bool canMoveSpiral(int s);
+    // The same with the given spiral spacing instead of the builder's.
+    bool canMoveSpiral(int s, double spacing);
 
     // One step of each construction stage.
     void stepFirstRadiiAndFrame();

@@ -2,10 +2,7 @@
 // additional radii that fill the gaps between them and end on the frame.
 
 #include <cmath>
-#include <cstdio>
-#include <cstdlib>
 
-#include "core/LGeom.h"
 #include "web/BuilderState.h"
 #include "web/Quarters.h"
 #include "web/Spider.h"
@@ -30,16 +27,17 @@ double frameCharge(const Web& web) {
     double sum = 0.0;
     const Radius& first = web.radii.front();
     for (const Radius& r : web.radii)
-        sum += LGeom::pointDist(r.endX, r.endY, first.endX, first.endY);
+        sum += webmath::dist(r.endX, r.endY, first.endX, first.endY);
     return sum;
 }
 
 }  // namespace
 
 void Spider::stepFirstRadiiAndFrame() {
+    BuilderState& bs = builder;
     const int n = static_cast<int>(web.radii.size());
     if (n < numStartRadii) {
-        const int jitter = std::rand() % (2 * variability + 1);
+        const int jitter = bs.random.next() % (2 * variability + 1);
         double d = (FULL_CIRCLE_DEG / numStartRadii) * n + phase + jitter - variability;
         if (d > FULL_CIRCLE_DEG) d -= FULL_CIRCLE_DEG;
         const double a = d * webmath::DEG_TO_RAD;
@@ -59,12 +57,13 @@ void Spider::stepFirstRadiiAndFrame() {
     }
     if (!web.radii.empty()) {
         web.frameSilk = frameCharge(web);
-        builder.startRadiusAngle = web.radii[currentRadius].angle;
+        bs.startRadiusAngle = web.radii[currentRadius].angle;
     }
     stage = STAGE_ADDITIONAL_RADII;
 }
 
 void Spider::stepAdditionalRadii() {
+    BuilderState& bs = builder;
     const int m = static_cast<int>(web.radii.size());
     if (m == 0) {  // nothing to walk around
         stage = STAGE_FIRST_CAP_SPIRAL_LOOP;
@@ -95,7 +94,7 @@ void Spider::stepAdditionalRadii() {
         // degenerate web) gives a radius of length 0.
         if (std::isnan(length)) length = 0.0;
         if (length < SHORT_RADIUS) {
-            std::fputs("warning: radius length < 3\n", stdout);
+            builderMessage("warning: radius length < 3\n");
         }
         if (!limitReached(web)) {
             currentRadius = web.addRadius(1, b, length);
@@ -106,11 +105,11 @@ void Spider::stepAdditionalRadii() {
         currentRadius = (currentRadius + 1) % m;
     }
 
-    if (web.radii[currentRadius].angle == builder.startRadiusAngle || limitReached(web)) {
-        builder.loopAngle = 0.0;
-        builder.spiralPrevX = 0.0;
-        builder.spiralPrevY = 0.0;
-        builder.spiralPrevRadius = -1;
+    if (web.radii[currentRadius].angle == bs.startRadiusAngle || limitReached(web)) {
+        bs.loopAngle = 0.0;
+        bs.spiralPrevX = 0.0;
+        bs.spiralPrevY = 0.0;
+        bs.spiralPrevRadius = -1;
         currentRadius = -1;
         stage = STAGE_FIRST_CAP_SPIRAL_LOOP;
     }

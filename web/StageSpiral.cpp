@@ -1,7 +1,6 @@
 // Stages 3 and 4: the first loop of the capture spiral around the hub, then
 // the main spiral that walks outward from radius to radius.
 
-#include "core/LGeom.h"
 #include "web/BuilderState.h"
 #include "web/RadiusGeometry.h"
 #include "web/Spider.h"
@@ -23,20 +22,22 @@ bool limitReached(const Web& web) { return silkLimitReached(web.totalSilk()); }
 // Closes the first loop: the main spiral starts at the last point of the
 // current radius, spaced as that radius's last two points.
 void closeFirstLoop(const Radius& r) {
+    BuilderState& bs = builder;
     const std::vector<SpiralPoint>& p = r.points;
-    builder.spiralPrevX = p.empty() ? 0.0 : p.back().x;
-    builder.spiralPrevY = p.empty() ? 0.0 : p.back().y;
-    builder.spiralSpacing = 0.0;
+    bs.spiralPrevX = p.empty() ? 0.0 : p.back().x;
+    bs.spiralPrevY = p.empty() ? 0.0 : p.back().y;
+    bs.spiralSpacing = 0.0;
     if (p.size() >= 2) {
         const SpiralPoint& a = p[p.size() - 2];
         const SpiralPoint& b = p.back();
-        builder.spiralSpacing = LGeom::pointDist(a.x, a.y, b.x, b.y);
+        bs.spiralSpacing = webmath::dist(a.x, a.y, b.x, b.y);
     }
 }
 
 }  // namespace
 
 void Spider::stepFirstCapSpiralLoop() {
+    BuilderState& bs = builder;
     const int m = static_cast<int>(web.radii.size());
     if (m == 0) {  // nothing to lay a loop on
         stage = STAGE_MAIN_CAP_SPIRAL;
@@ -45,51 +46,55 @@ void Spider::stepFirstCapSpiralLoop() {
     web.firstLoopThreads = static_cast<int32_t>(web.spiralThreads.size());
     currentRadius = (currentRadius + 1) % m;
     const Radius& r = web.radii[currentRadius];
-    const bool hadPrevious = builder.spiralPrevRadius > -1;
+    const bool hadPrevious = bs.spiralPrevRadius > -1;
     if (hadPrevious) {
-        double g = r.angle - web.radii[builder.spiralPrevRadius].angle;
+        double g = r.angle - web.radii[bs.spiralPrevRadius].angle;
         if (g < 0) g += webmath::FULL_TURN;
-        builder.loopAngle += g;
+        bs.loopAngle += g;
     }
     spiralDist = spiralDistStart +
-                 (spiralDistEnd - spiralDistStart) * builder.loopAngle / webmath::FULL_TURN;
+                 (spiralDistEnd - spiralDistStart) * bs.loopAngle / webmath::FULL_TURN;
     double px = 0.0;
     double py = 0.0;
     pointAt(r, spiralDist, px, py);
-    if (LGeom::pointDist(px, py, r.endX, r.endY) < FRAME_REACHED) {
+    if (webmath::dist(px, py, r.endX, r.endY) < FRAME_REACHED) {
         web.spiralReachedFrame = true;
         stage = STAGE_MAIN_CAP_SPIRAL;
         return;
     }
     if (hadPrevious && !limitReached(web)) {
-        web.addSpiralThread(builder.spiralPrevRadius, currentRadius, px, py);
+        web.addSpiralThread(bs.spiralPrevRadius, currentRadius, bs.spiralPrevX, bs.spiralPrevY,
+                            px, py);
         spiderX = web.lastX;
         spiderY = web.lastY;
     }
-    builder.spiralPrevX = px;
-    builder.spiralPrevY = py;
-    builder.spiralPrevRadius = currentRadius;
+    bs.spiralPrevX = px;
+    bs.spiralPrevY = py;
+    bs.spiralPrevRadius = currentRadius;
     // Back at the first radius. (A web whose radii all share one direction
     // turns no angle; it too has gone round once when it is back at radius 0.)
-    const bool loopClosed = currentRadius == 0 && (builder.loopAngle > 0 || hadPrevious);
+    const bool loopClosed = currentRadius == 0 && (bs.loopAngle > 0 || hadPrevious);
     if (loopClosed || limitReached(web)) {
         closeFirstLoop(web.radii[currentRadius]);
         stage = STAGE_MAIN_CAP_SPIRAL;
     }
 }
 
-bool Spider::canMoveSpiral(int s) {
+bool Spider::canMoveSpiral(int s) { return canMoveSpiral(s, builder.spiralSpacing); }
+
+bool Spider::canMoveSpiral(int s, double spacing) {
     const int i = wrap(currentRadius + s, static_cast<int>(web.radii.size()));
-    const double d = growthToCentre * builder.spiralSpacing / PERCENT;
+    const double d = growthToCentre * spacing / PERCENT;
     spiralDist = reach(web.radii[i]) + d;
     return static_cast<double>(web.radii[i].length) >= spiralDist;
 }
 
 void Spider::stepMainCapSpiral() {
+    BuilderState& bs = builder;
     const int m = static_cast<int>(web.radii.size());
     // Without spacing the spiral would circle on the points it has: it ends.
     if (web.spiralReachedFrame || limitReached(web) || m == 0 ||
-        !(builder.spiralSpacing > 0.0)) {
+        !(bs.spiralSpacing > 0.0)) {
         stage = STAGE_COMPLETE;
         return;
     }
@@ -97,15 +102,15 @@ void Spider::stepMainCapSpiral() {
     int s = spiralDirection;
     const double roomAhead = room(web.radii[wrap(c + s, m)]);
     bool stuck = false;
-    if (builder.spiralSpacing * TURN_BACK_SPACINGS > roomAhead &&
-        room(web.radii[c]) > roomAhead - builder.spiralSpacing) {
-        if (canMoveSpiral(-s)) {
+    if (bs.spiralSpacing * TURN_BACK_SPACINGS > roomAhead &&
+        room(web.radii[c]) > roomAhead - bs.spiralSpacing) {
+        if (canMoveSpiral(-s, bs.spiralSpacing)) {
             s = -s;
         } else {
-            stuck = !canMoveSpiral(s);
+            stuck = !canMoveSpiral(s, bs.spiralSpacing);
         }
-    } else if (!canMoveSpiral(s)) {
-        if (canMoveSpiral(-s)) {
+    } else if (!canMoveSpiral(s, bs.spiralSpacing)) {
+        if (canMoveSpiral(-s, bs.spiralSpacing)) {
             s = -s;
         } else {
             stuck = true;
@@ -115,7 +120,7 @@ void Spider::stepMainCapSpiral() {
 
     const int n = wrap(c + s, m);
     currentRadius = n;
-    const double d = growthToCentre * builder.spiralSpacing / PERCENT;
+    const double d = growthToCentre * bs.spiralSpacing / PERCENT;
     spiralDist = reach(web.radii[n]) + d;
     if (stuck) {
         stage = STAGE_COMPLETE;
@@ -126,12 +131,12 @@ void Spider::stepMainCapSpiral() {
     pointAt(web.radii[n], spiralDist, px, py);
     bool failed = true;
     if (!limitReached(web)) {
-        failed = !web.addSpiralThread(c, n, px, py);
+        failed = !web.addSpiralThread(c, n, bs.spiralPrevX, bs.spiralPrevY, px, py);
         spiderX = web.lastX;
         spiderY = web.lastY;
     }
-    builder.spiralPrevX = px;
-    builder.spiralPrevY = py;
-    builder.spiralSpacing = d;
+    bs.spiralPrevX = px;
+    bs.spiralPrevY = py;
+    bs.spiralSpacing = d;
     if (failed || limitReached(web)) stage = STAGE_COMPLETE;
 }

@@ -13,6 +13,8 @@ using webmath::truncCoord;
 
 namespace {
 
+constexpr size_t RESERVED_POINTS = 64;
+
 // Appends (x, y) to a radius's attachment points unless it is already the last.
 void addPoint(std::vector<SpiralPoint>& points, int32_t x, int32_t y) {
     if (!points.empty() && points.back().x == x && points.back().y == y) return;
@@ -39,6 +41,9 @@ int Web::addRadius(int kind, double angle, double length) {
     lastY = truncCoord(y);
 
     Radius radius;
+    // Room for the attachment points of a typical web at once, rather than
+    // growing the list point by point.
+    radius.points.reserve(RESERVED_POINTS);
     radius.endX = roundCoord(x);
     radius.endY = roundCoord(y);
     radius.angle = angle;
@@ -56,14 +61,18 @@ int Web::addRadius(int kind, double angle, double length) {
     const int index = static_cast<int>(place - radii.begin());
     radii.insert(place, std::move(radius));
 
-    radiusSilk += LGeom::pointDist(0.0, 0.0, x, y);
+    radiusSilk += webmath::dist(0.0, 0.0, x, y);
     return index;
 }
 
 bool Web::addSpiralThread(int fromRadius, int toRadius, double x, double y) {
+    return addSpiralThread(fromRadius, toRadius, builder.spiralPrevX, builder.spiralPrevY, x, y);
+}
+
+bool Web::addSpiralThread(int fromRadius, int toRadius, double x0, double y0, double x, double y) {
     SpiralThread thread;
-    thread.x1 = roundCoord(clampToSquare(builder.spiralPrevX));
-    thread.y1 = roundCoord(clampToSquare(builder.spiralPrevY));
+    thread.x1 = roundCoord(clampToSquare(x0));
+    thread.y1 = roundCoord(clampToSquare(y0));
     thread.x2 = roundCoord(clampToSquare(x));
     thread.y2 = roundCoord(clampToSquare(y));
     if (!spiralThreads.empty()) {
@@ -73,7 +82,7 @@ bool Web::addSpiralThread(int fromRadius, int toRadius, double x, double y) {
     spiralThreads.push_back(thread);
     lastX = thread.x2;
     lastY = thread.y2;
-    spiralSilk += LGeom::pointDist(thread.x1, thread.y1, thread.x2, thread.y2);
+    spiralSilk += webmath::dist(thread.x1, thread.y1, thread.x2, thread.y2);
 
     const int numRadii = static_cast<int>(radii.size());
     if (fromRadius >= 0 && fromRadius < numRadii)

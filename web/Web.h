@@ -55,6 +55,8 @@ struct Web {
     // leaving radius `fromRadius` for radius `toRadius`. Returns false (and
     // changes nothing) when it would repeat the last thread, either way round.
     bool addSpiralThread(int fromRadius, int toRadius, double x, double y);
+    // The same from the given previous point (x0, y0) instead of the builder's.
+    bool addSpiralThread(int fromRadius, int toRadius, double x0, double y0, double x, double y);
 
     double totalSilk() const { return spiralSilk + radiusSilk + frameSilk; }
 };

@@ -35,6 +35,12 @@ inline int32_t roundCoord(double v) {
     return t;
 }
 
+// Distance between two points, as LGeom::pointDist computes it (the same
+// expression, so the same bits), inlined for construction's inner loop.
+inline double dist(double x1, double y1, double x2, double y2) {
+    return std::sqrt((x2 - x1) * (x2 - x1) + (y2 - y1) * (y2 - y1));
+}
+
 // Truncates a clamped coordinate toward zero.
 inline int32_t truncCoord(double v) { return static_cast<int32_t>(v); }
 

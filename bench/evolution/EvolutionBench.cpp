@@ -1,11 +1,12 @@
 // Speed of evolution: one generation as the run timer breeds it (step,
 // evaluation against 100 new prey, new display angles), at populations of
-// 60 and 200.
+// 24, 60 and 200, evaluated on 1 and 2 threads.
 
 #include <benchmark/benchmark.h>
 
 #include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
+#include "evolution/ParallelEvaluation.h"
 #include "evolution/RunControl.h"
 #include "evolution/RunSettings.h"
 
@@ -23,6 +24,7 @@ void startRun(int population) {
 
 void BM_Generation(benchmark::State& state) {
     const int population = static_cast<int>(state.range(0));
+    setEvaluationThreads(static_cast<int>(state.range(1)));
     startRun(population);
     EvolutionState& es = evolutionState;
     for (auto _ : state) {
@@ -39,7 +41,11 @@ void BM_Generation(benchmark::State& state) {
     state.counters["generations/s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
-BENCHMARK(BM_Generation)->Arg(60)->Arg(200)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Generation)
+    ->ArgNames({"population", "threads"})
+    ->ArgsProduct({{24, 60, 200}, {1, 2}})
+    ->UseRealTime() // wall time: the evaluation runs on other threads too
+    ->Unit(benchmark::kMillisecond);
 
 // The generation step alone (selection, crossover, mutation, decoding and
 // recording), without the evaluation.

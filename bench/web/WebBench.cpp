@@ -66,7 +66,7 @@ void BM_CaptureDensePlain(benchmark::State& state) {
     const DenseCase& c = dense();
     std::vector<int32_t> caught;
     for (auto _ : state) {
-        findCaughtPreyPlain(c.spider.web.spiralThreads, c.problem.prey, c.success, PREY_SIZE, caught);
+        findCaughtPreyPlain(c.spider.web.spiralThreads, c.problem.prey, c.success.data(), PREY_SIZE, caught);
         benchmark::DoNotOptimize(caught.data());
     }
     state.counters["caught"] = static_cast<double>(caught.size());
@@ -78,7 +78,7 @@ void BM_CaptureDenseGrid(benchmark::State& state) {
     ThreadGrid grid;
     std::vector<int32_t> caught;
     for (auto _ : state) {
-        grid.findCaughtPrey(c.spider.web.spiralThreads, c.problem.prey, c.success, PREY_SIZE, caught);
+        grid.findCaughtPrey(c.spider.web.spiralThreads, c.problem.prey, c.success.data(), PREY_SIZE, caught);
         benchmark::DoNotOptimize(caught.data());
     }
     state.counters["caught"] = static_cast<double>(caught.size());

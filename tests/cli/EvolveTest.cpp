@@ -6,6 +6,7 @@
 #include "CliTestFiles.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/FossilView.h"
+#include "evolution/ParallelEvaluation.h"
 #include "evolution/RunControl.h"
 #include "tools/cli/Commands.h"
 #include "tools/cli/Evolve.h"
@@ -44,6 +45,22 @@ TEST(Evolve, SameSeedGivesIdenticalBytesAndOtherSeedsDiffer) {
     EXPECT_EQ(a.size(), FILE_OVERHEAD + BYTES_PER_ENTRY * 8 * 5);
     EXPECT_TRUE(a == b);
     EXPECT_FALSE(a == c);
+}
+
+// Attack draws, a silk limit and selection after parallel evaluation: the
+// same bytes on 1, 2 and 7 threads and on more threads than spiders.
+TEST(Evolve, EveryThreadCountGivesTheSameBytes) {
+    const std::vector<std::string> w = {"--population", "9",   "--generations", "5",
+                                        "--attack",     "dist+grav", "--silk-limit", "3000"};
+    std::vector<std::string> one = w;
+    one.insert(one.end(), {"--threads", "1"});
+    const std::string serial = evolveBytes(one, 7, "threads-1.axv");
+    for (const char* n : {"2", "7", "40"}) {
+        std::vector<std::string> many = w;
+        many.insert(many.end(), {"--threads", n});
+        EXPECT_TRUE(evolveBytes(many, 7, std::string("threads-") + n + ".axv") == serial) << n;
+    }
+    setEvaluationThreads(0);
 }
 
 TEST(Evolve, SettingsReachTheStateAsThePanelSetsThem) {

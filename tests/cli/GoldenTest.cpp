@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "CliTestFiles.h"
 #include "evolution/RunCompare.h"
 #include "tools/cli/RunFile.h"
@@ -25,7 +27,8 @@ const GoldenRun GOLDEN_RUNS[] = {
       "1", "--silk-limit", "2500", "--time-penalty", "1"}},
 };
 
-class Golden : public ::testing::TestWithParam<GoldenRun> {};
+// Each run on 1, 2 and 7 evaluation threads, and on more threads than spiders.
+class Golden : public ::testing::TestWithParam<std::tuple<GoldenRun, int>> {};
 
 std::string whereTheyDiffer(const std::string& ours, const std::string& theirs) {
     loadRun(ours);
@@ -39,22 +42,27 @@ std::string whereTheyDiffer(const std::string& ours, const std::string& theirs) 
 } // namespace
 
 TEST_P(Golden, EvolveWritesTheSameBytes) {
-    const std::string golden = std::string(GOLDEN_DIR) + "/" + GetParam().file;
+    const GoldenRun& run = std::get<0>(GetParam());
+    const std::string threads = std::to_string(std::get<1>(GetParam()));
+    const std::string golden = std::string(GOLDEN_DIR) + "/" + run.file;
     if (!fileExists(golden))
         GTEST_SKIP() << "golden files not found at " << GOLDEN_DIR;
-    const std::string ours = scratchPath(std::string("ours-") + GetParam().file);
+    const std::string ours = scratchPath("ours-" + threads + "-" + run.file);
     std::vector<std::string> args = {"evolve"};
-    args.insert(args.end(), GetParam().options.begin(), GetParam().options.end());
-    args.insert(args.end(), {"--quiet", "--out", ours});
+    args.insert(args.end(), run.options.begin(), run.options.end());
+    args.insert(args.end(), {"--threads", threads, "--quiet", "--out", ours});
     const ProgramResult r = runProgram(args);
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string a = readFile(ours), b = readFile(golden);
     if (a != b)
-        ADD_FAILURE() << GetParam().file
-                      << " differs (ours vs golden): " << whereTheyDiffer(ours, golden);
+        ADD_FAILURE() << run.file << " on " << threads
+                      << " threads differs (ours vs golden): " << whereTheyDiffer(ours, golden);
 }
 
-INSTANTIATE_TEST_SUITE_P(Runs, Golden, ::testing::ValuesIn(GOLDEN_RUNS),
-                         [](const ::testing::TestParamInfo<GoldenRun>& info) {
-                             return "seed" + std::to_string(info.index + 1);
+INSTANTIATE_TEST_SUITE_P(Runs, Golden,
+                         ::testing::Combine(::testing::ValuesIn(GOLDEN_RUNS),
+                                            ::testing::Values(1, 2, 7, 32)),
+                         [](const ::testing::TestParamInfo<std::tuple<GoldenRun, int>>& info) {
+                             return "seed" + std::to_string(info.index / 4 + 1) + "_threads" +
+                                    std::to_string(std::get<1>(info.param));
                          });

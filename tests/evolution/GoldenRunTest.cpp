@@ -5,10 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <tuple>
 #include <sys/stat.h>
 
 #include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
+#include "evolution/ParallelEvaluation.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/RunCompare.h"
 #include "evolution/RunControl.h"
@@ -81,19 +83,30 @@ std::string describeFirstDifference(const std::string& goldenPath) {
 
 using GoldenContract = EvolutionTest;
 
-class GoldenFiles : public EvolutionTest, public ::testing::WithParamInterface<GoldenRun> {};
+// Each run on 1, 2 and 7 evaluation threads, and on more threads than spiders.
+class GoldenFiles : public EvolutionTest,
+                    public ::testing::WithParamInterface<std::tuple<GoldenRun, int>> {
+protected:
+    void TearDown() override {
+        setEvaluationThreads(0);
+        EvolutionTest::TearDown();
+    }
+};
 
 TEST_P(GoldenFiles, HeadlessRunReproducesTheFileByteForByte) {
     if (!goldenFolderPresent())
         GTEST_SKIP() << "golden files not found at " << ARACHNOVIX_GOLDEN_DIR;
-    const GoldenRun& run = GetParam();
+    const GoldenRun& run = std::get<0>(GetParam());
     const std::string golden = std::string(ARACHNOVIX_GOLDEN_DIR) + "/" + run.file;
     const std::vector<uint8_t> want = readBytes(golden);
     ASSERT_FALSE(want.empty()) << run.file;
 
+    setEvaluationThreads(std::get<1>(GetParam()));
     evolve(run);
     const std::string out =
-        makeTempFolder(std::string("golden-") + std::to_string(run.seed)) + "/run.axv";
+        makeTempFolder("golden-" + std::to_string(run.seed) + "-" +
+                       std::to_string(std::get<1>(GetParam()))) +
+        "/run.axv";
     ASSERT_TRUE(savePopulation(out));
     const std::vector<uint8_t> got = readBytes(out);
 
@@ -123,9 +136,12 @@ TEST_F(GoldenContract, ASecondRollAfterNewPopulationDivergesAtGenerationOne) {
                             got.begin() + generationZeroEnd));
 }
 
-INSTANTIATE_TEST_SUITE_P(Evolve, GoldenFiles, ::testing::ValuesIn(GOLDEN_RUNS),
-                         [](const ::testing::TestParamInfo<GoldenRun>& info) {
-                             return "seed" + std::to_string(info.param.seed);
+INSTANTIATE_TEST_SUITE_P(Evolve, GoldenFiles,
+                         ::testing::Combine(::testing::ValuesIn(GOLDEN_RUNS),
+                                            ::testing::Values(1, 2, 7, 32)),
+                         [](const ::testing::TestParamInfo<std::tuple<GoldenRun, int>>& info) {
+                             return "seed" + std::to_string(std::get<0>(info.param).seed) +
+                                    "_threads" + std::to_string(std::get<1>(info.param));
                          });
 
 } // namespace

@@ -80,6 +80,36 @@ TEST(Build, EachStageExtendsTheWebOfTheStageBefore) {
     }
 }
 
+#ifdef __GLIBC__
+TEST(BuildRandom, GivesTheCLibrarySequence) {
+    for (unsigned seed : {0u, 1u, 1000u, 4294967295u}) {
+        BuildRandom own(seed);
+        std::srand(seed);
+        for (int i = 0; i < 2000; ++i) ASSERT_EQ(own.next(), std::rand()) << seed << " " << i;
+        EXPECT_EQ(own.draws(), 2000);
+    }
+}
+#endif
+
+// constructWeb is buildWeb without touching rand(): same webs, and the
+// draws it counts are what buildWeb leaves rand() advanced by.
+TEST(Build, ConstructWebLeavesRandAloneAndCountsItsDraws) {
+    for (Spider& s : randomSpiders(10, 8)) {
+        Spider other = s;
+        s.buildWeb();
+        const int next = std::rand();
+        std::srand(5);
+        other.constructWeb(STAGE_MAIN_CAP_SPIRAL);
+        webtest::expectSameWeb(s.web, other.web);
+        const int afterConstruct = std::rand();
+        std::srand(5);
+        EXPECT_EQ(afterConstruct, std::rand());
+        EXPECT_EQ(builder.random.draws(), s.numStartRadii);
+        leaveLibraryRandomAsAfterBuild(builder.random.draws());
+        EXPECT_EQ(std::rand(), next);
+    }
+}
+
 TEST(Build, StagesOutsideOneToFourAreClamped) {
     Spider a = webtest::axisSpider();
     Spider b = webtest::axisSpider();

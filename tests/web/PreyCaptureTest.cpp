@@ -19,8 +19,8 @@ void expectSameCatch(const std::vector<SpiralThread>& threads, const std::vector
     std::vector<int32_t> plain;
     std::vector<int32_t> fast;
     ThreadGrid grid;
-    findCaughtPreyPlain(threads, prey, success, size, plain);
-    grid.findCaughtPrey(threads, prey, success, size, fast);
+    findCaughtPreyPlain(threads, prey, success.data(), size, plain);
+    grid.findCaughtPrey(threads, prey, success.data(), size, fast);
     EXPECT_EQ(plain, fast) << "prey size " << size;
 }
 
@@ -62,7 +62,7 @@ TEST(PreyCapture, GridCatchesWhatThePlainLoopCatches) {
             const std::vector<Prey> edges = edgePrey(threads, size);
             expectSameCatch(threads, edges, std::vector<uint8_t>(edges.size(), 1), size);
             std::vector<int32_t> caught;
-            findCaughtPreyPlain(threads, p.prey, success, size, caught);
+            findCaughtPreyPlain(threads, p.prey, success.data(), size, caught);
             caughtTotal += static_cast<int>(caught.size());
         }
         ++webs;
@@ -88,7 +88,7 @@ TEST(PreyCapture, ATangentPreyIsNotCaught) {
     const std::vector<uint8_t> all(prey.size(), 1);
     std::vector<int32_t> caught;
     ThreadGrid grid;
-    grid.findCaughtPrey(threads, prey, all, 4.0, caught);
+    grid.findCaughtPrey(threads, prey, all.data(), 4.0, caught);
     // (23, 14) is 5 from the end point (20, 10): outside.
     EXPECT_EQ(caught, (std::vector<int32_t>{1, 3}));
     expectSameCatch(threads, prey, all, 4.0);
@@ -105,9 +105,9 @@ TEST(PreyCapture, OnlySpiralThreadsCatchNotRadii) {
     const std::vector<uint8_t> all(prey.size(), 1);
     std::vector<int32_t> caught;
     ThreadGrid grid;
-    grid.findCaughtPrey(s.web.spiralThreads, prey, all, 1.2, caught);
+    grid.findCaughtPrey(s.web.spiralThreads, prey, all.data(), 1.2, caught);
     EXPECT_TRUE(caught.empty());
-    grid.findCaughtPrey(s.web.spiralThreads, prey, all, 1.4, caught);
+    grid.findCaughtPrey(s.web.spiralThreads, prey, all.data(), 1.4, caught);
     EXPECT_EQ(caught, (std::vector<int32_t>{0}));  // 1.4 reaches the thread near (8, 0)
     expectSameCatch(s.web.spiralThreads, prey, all, 1.2);
 }
@@ -117,9 +117,10 @@ TEST(PreyCapture, AFailedAttackIsNeverCaught) {
     const std::vector<Prey> prey = {{5, 1}, {10, 1}, {15, 1}};
     std::vector<int32_t> caught;
     ThreadGrid grid;
-    grid.findCaughtPrey(threads, prey, {1, 0, 1}, 4.0, caught);
+    const uint8_t middleFails[] = {1, 0, 1};
+    grid.findCaughtPrey(threads, prey, middleFails, 4.0, caught);
     EXPECT_EQ(caught, (std::vector<int32_t>{0, 2}));
-    findCaughtPreyPlain(threads, prey, {1, 0, 1}, 4.0, caught);
+    findCaughtPreyPlain(threads, prey, middleFails, 4.0, caught);
     EXPECT_EQ(caught, (std::vector<int32_t>{0, 2}));
 }
 
@@ -130,11 +131,11 @@ TEST(PreyCapture, OneGridServesWebsOfEverySize) {
     std::vector<int32_t> caught;
     std::vector<SpiralThread> many;
     for (int i = 0; i < 100; ++i) many.push_back({-100 + 2 * i, 50, -98 + 2 * i, 50});
-    grid.findCaughtPrey(many, prey, all, 1.5, caught);
+    grid.findCaughtPrey(many, prey, all.data(), 1.5, caught);
     EXPECT_EQ(caught, (std::vector<int32_t>{1}));
-    grid.findCaughtPrey({{0, 0, 20, 0}}, prey, all, 1.5, caught);
+    grid.findCaughtPrey({{0, 0, 20, 0}}, prey, all.data(), 1.5, caught);
     EXPECT_EQ(caught, (std::vector<int32_t>{0}));
-    grid.findCaughtPrey({}, prey, all, 1.5, caught);
+    grid.findCaughtPrey({}, prey, all.data(), 1.5, caught);
     EXPECT_TRUE(caught.empty());
 }
 

@@ -10,6 +10,7 @@
 #include "evolution/AtomicFile.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/FossilView.h"
+#include "evolution/ParallelEvaluation.h"
 #include "evolution/RunControl.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
@@ -30,6 +31,7 @@ const std::vector<OptionRule> EVOLVE_OPTIONS = {
     {"prey-value", true},   {"attack", true},      {"silk-cost", true}, {"silk-limit", true},
     {"time-penalty", true}, {"crossover", true},   {"mutation", true},  {"seed", true},
     {"resume", true},       {"out", true},         {"stats", true},     {"quiet", false},
+    {"threads", true},
 };
 
 int intOption(const Args& a, const char* name, long long lo, long long hi) {
@@ -128,6 +130,8 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
         o.resume = fileOption(a, "resume");
     if (a.has("stats"))
         o.stats = fileOption(a, "stats");
+    if (a.has("threads"))
+        o.threads = intOption(a, "threads", 1, MAX_THREADS);
     o.quiet = a.has("quiet");
     if (!a.has("out"))
         throw usageError("evolve: --out RUN.axv is required");
@@ -144,6 +148,7 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
 }
 
 void startEvolution(const EvolveOptions& o, uint32_t seed) {
+    setEvaluationThreads(o.threads);
     LRandom::random.seed(seed);
     if (o.resume.empty()) {
         applyRunSettings(overridden(RunSettings{}, o.settings));

@@ -11,6 +11,9 @@
 
 #include "tools/cli/SettingOptions.h"
 
+// The most evaluation threads --threads accepts.
+constexpr int MAX_THREADS = 256;
+
 struct EvolveOptions {
     SettingOverrides settings;
     std::optional<int> population;
@@ -20,6 +23,7 @@ struct EvolveOptions {
     std::string out;
     std::string stats;
     bool quiet = false;
+    int threads = 0; // evaluation threads; 0: every thread of the machine
 };
 
 constexpr int DEFAULT_GENERATIONS = 100;

@@ -16,7 +16,7 @@ Usage:
   arachnovix-cli sweep cases DESIGN.toml --out DIR [--force]
   arachnovix-cli sweep slurm DESIGN.toml --out DIR [--cases-per-task K]
                  [--submit] [--force] [-- SBATCH OPTIONS]
-  arachnovix-cli sweep run-case DIR N
+  arachnovix-cli sweep run-case DIR N [--threads T]
   arachnovix-cli sweep collect DIR
   arachnovix-cli --help | --version
 
@@ -41,6 +41,8 @@ program's Run command breeds it; the same seed and options give the same file.
   --out RUN.axv         the population file to write (required)
   --stats RUN.csv       also write the statistics CSV (as 'stats' does)
   --quiet               no progress and no summary
+  --threads N           threads that evaluate the spiders, 1 ... 256 (default:
+                        every core); the result is the same for every N
 
 info      version, population size, generations, settings, best fitness of the
           first and last generation

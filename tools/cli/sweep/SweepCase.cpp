@@ -20,11 +20,14 @@ std::string rowPrefix(const SweepFolder& folder, long long k) {
 
 } // namespace
 
-void runSweepCase(const SweepFolder& folder, long long k) {
+void runSweepCase(const SweepFolder& folder, long long k, int threads) {
     if (folder.state(k) == CaseState::Done)
         return;
+    std::vector<std::string> words = folder.caseWords(k);
+    if (threads > 0)
+        words.insert(words.end(), {"--threads", std::to_string(threads)});
     try {
-        evolveCommand(folder.caseWords(k));
+        evolveCommand(words);
         writeTextFile(folder.rowsPath(k), runRows(rowPrefix(folder, k)));
     } catch (const CliError& e) {
         writeTextFile(folder.failurePath(k), "case " + std::to_string(k) + " failed: " + e.what() +

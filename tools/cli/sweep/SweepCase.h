@@ -7,6 +7,8 @@
 
 #include "tools/cli/sweep/SweepFolder.h"
 
-// Runs case k (nothing to do when it is finished already). A failure leaves
-// a note with the command and the reason next to the case, and is thrown.
-void runSweepCase(const SweepFolder& folder, long long k);
+// Runs case k (nothing to do when it is finished already) on `threads`
+// evaluation threads (0: all; the run is the same on any number). A failure
+// leaves a note with the command and the reason next to the case, and is
+// thrown.
+void runSweepCase(const SweepFolder& folder, long long k, int threads = 0);

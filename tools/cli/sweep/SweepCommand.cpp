@@ -10,6 +10,7 @@
 
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
+#include "tools/cli/Evolve.h"
 #include "tools/cli/RunFile.h"
 #include "tools/cli/sweep/SweepCase.h"
 #include "tools/cli/sweep/SweepPool.h"
@@ -84,12 +85,16 @@ int runCommand(const std::vector<std::string>& words) {
 }
 
 int runCaseCommand(const std::vector<std::string>& words) {
-    const Args a(words, {});
+    const Args a(words, {{"threads", true}});
     if (a.positional().size() != 2)
         throw usageError("sweep run-case: give the sweep folder and a case number");
     const SweepFolder folder(a.positional()[0]);
     const long long k = parseInteger("case", a.positional()[1], 1, folder.design().caseCount());
-    runSweepCase(folder, k);
+    const int threads =
+        a.has("threads") ? static_cast<int>(parseInteger("--threads", a.value("threads"), 1,
+                                                         MAX_THREADS))
+                         : 0;
+    runSweepCase(folder, k, threads);
     return 0;
 }
 

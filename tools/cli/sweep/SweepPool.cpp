@@ -1,5 +1,6 @@
 #include "tools/cli/sweep/SweepPool.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <csignal>
@@ -49,14 +50,21 @@ class StopSignals {
     struct sigaction oldTerm_ {};
 };
 
-pid_t startWorker(const std::string& self, const SweepFolder& folder, long long k) {
+// Each of `jobs` workers evaluates on its share of the machine's threads.
+int threadsPerWorker(int jobs) {
+    const int all = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    return std::max(1, all / std::max(1, jobs));
+}
+
+pid_t startWorker(const std::string& self, const SweepFolder& folder, long long k, int threads) {
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
     const std::string log = folder.logPath(k);
     posix_spawn_file_actions_addopen(&files, STDERR_FILENO, log.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    std::vector<std::string> words = {self, "sweep", "run-case", folder.dir(), std::to_string(k)};
+    std::vector<std::string> words = {self,          "sweep",    "run-case", folder.dir(),
+                                      std::to_string(k), "--threads", std::to_string(threads)};
     std::vector<char*> argv;
     for (std::string& w : words)
         argv.push_back(&w[0]);
@@ -113,7 +121,7 @@ class Pool {
             while (!stopRequested && running_.size() < static_cast<size_t>(jobs_) &&
                    next < pending_.size()) {
                 const long long k = pending_[next++];
-                running_[startWorker(self_, folder_, k)] = k;
+                running_[startWorker(self_, folder_, k, threadsPerWorker(jobs_))] = k;
             }
             if (running_.empty())
                 break;

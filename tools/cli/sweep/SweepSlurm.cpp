@@ -42,8 +42,10 @@ std::string slurmScript(const SweepFolder& folder, const SlurmPlan& plan) {
          "last=$(( first + per_task - 1 ))\n"
          "if [ \"$last\" -gt \"$cases\" ]; then last=$cases; fi\n"
          "status=0\n"
+         "threads=()\n"
+         "if [ -n \"${SLURM_CPUS_PER_TASK:-}\" ]; then threads=(--threads \"$SLURM_CPUS_PER_TASK\"); fi\n"
          "for (( k = first; k <= last; k++ )); do\n"
-         "  \"$cli\" sweep run-case \"$dir\" \"$k\" || status=1\n"
+         "  \"$cli\" sweep run-case \"$dir\" \"$k\" \"${threads[@]}\" || status=1\n"
          "done\n"
          "exit $status\n";
     return s;

@@ -1,0 +1,40 @@
+#!/usr/bin/env bash
+# Speed of this tree beside another (e.g. main) in one run on one machine:
+#   bench/compare-speed.sh BUILD_DIR [OTHER_BUILD_DIR]
+# Each build dir must hold bin/web_bench, bin/evolution_bench and
+# bin/arachnovix-cli (a normal RelWithDebInfo build). Prints the load before
+# every figure, because a shared machine slows every run.
+set -euo pipefail
+mine=$1
+other=${2:-}
+out=$(mktemp -d)
+trap 'rm -rf "$out"' EXIT
+
+load() { echo "   [load: $(cut -d' ' -f1-3 /proc/loadavg)]"; }
+
+web() {
+  echo "== $1: web_bench (dense web build, evaluation)"; load
+  "$1/bin/web_bench" --benchmark_filter='BuildDense|CaptureDenseGrid|EvaluateDenseGrid|Population60Grid' \
+    --benchmark_repetitions=3 --benchmark_report_aggregates_only=true 2>/dev/null | grep -E '_median|^BM'
+}
+
+generations() {
+  echo "== $1: evolution_bench (one generation)"; load
+  "$1/bin/evolution_bench" --benchmark_filter='BM_Generation' --benchmark_min_time=2 2>/dev/null | grep '^BM'
+}
+
+# Wall time of 10,000 generations at population 60 (100 prey), with the
+# given extra options.
+tenThousand() {
+  local cli=$1/bin/arachnovix-cli; shift
+  echo "== $cli evolve --seed 1 --population 60 --generations 10000 $*"; load
+  /usr/bin/time -f "   %e s wall, %U s user, %S s system" \
+    "$cli" evolve --seed 1 --population 60 --generations 10000 --quiet "$@" --out "$out/run.axv"
+  sha256sum "$out/run.axv" | cut -c1-16
+}
+
+for b in $other $mine; do web "$b"; done
+for b in $other $mine; do generations "$b"; done
+if [ -n "$other" ]; then tenThousand "$other"; fi
+tenThousand "$mine" --threads 1
+tenThousand "$mine" --threads 2

@@ -1,0 +1,111 @@
+// Evaluating a population on several threads gives what evaluating it spider
+// after spider gives: the same webs and scores, the same attack draws taken
+// from the shared generator, and rand() left in the same state.
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <stdexcept>
+#include <vector>
+
+#include "core/LRandom.h"
+#include "evolution/ParallelEvaluation.h"
+#include "evolution/ThreadPool.h"
+#include "tests/evolution/EvolutionTestSupport.h"
+#include "web/BuilderState.h"
+
+namespace {
+
+using ParallelEvaluation = EvolutionTest;
+
+struct Outcome {
+    std::vector<double> fitness;
+    std::vector<std::vector<int32_t>> caught;
+    std::vector<size_t> threads;
+    std::vector<unsigned long> generatorState;
+    int nextRand = 0;
+};
+
+Outcome outcomeOf(const Spider* spiders, int n) {
+    Outcome o;
+    for (int i = 0; i < n; ++i) {
+        o.fitness.push_back(spiders[i].individual.fitness);
+        o.caught.push_back(spiders[i].web.caughtPrey);
+        o.threads.push_back(spiders[i].web.spiralThreads.size());
+    }
+    o.generatorState.resize(MTRand::SAVE);
+    LRandom::random.save(o.generatorState.data());
+    o.nextRand = std::rand();
+    return o;
+}
+
+TEST_F(ParallelEvaluation, GivesTheSerialResultsForEveryThreadCount) {
+    EvolutionState& es = evolutionState;
+    usePanelDefaults();
+    es.problem.useAttackDistance = true;
+    es.problem.useGravity = true;
+    es.populationSize = 13;
+    for (int i = 0; i < es.populationSize; ++i)
+        es.problem.createRandomGenotype(es.spiders[i].individual);
+    es.decodeRules();
+    es.problem.createPrey(es.numPrey);
+    const EAPGossamerix::ScoreSettings settings{es.preySize, es.preyValue, es.silkCostFactor,
+                                                es.timePenaltyFactor};
+    std::vector<unsigned long> start(MTRand::SAVE);
+    LRandom::random.save(start.data());
+    const std::vector<Spider> unevaluated(es.spiders, es.spiders + es.populationSize);
+
+    std::srand(77);
+    for (int i = 0; i < es.populationSize; ++i) {
+        es.spiders[i].individual.isEvaluated = false;
+        es.problem.evaluateSpider(es.spiders[i], es.preySize, es.preyValue, es.silkCostFactor,
+                                  es.timePenaltyFactor);
+    }
+    const Outcome serial = outcomeOf(es.spiders, es.populationSize);
+
+    for (int threads : {1, 2, 7, 64}) {
+        setEvaluationThreads(threads);
+        EXPECT_EQ(evaluationThreads(), threads);
+        std::copy(unevaluated.begin(), unevaluated.end(), es.spiders);
+        LRandom::random.load(start.data());
+        std::srand(77);
+        evaluateSpiders(es.problem, es.spiders, es.populationSize, settings);
+        const Outcome parallel = outcomeOf(es.spiders, es.populationSize);
+        EXPECT_EQ(parallel.fitness, serial.fitness) << threads;
+        EXPECT_EQ(parallel.caught, serial.caught) << threads;
+        EXPECT_EQ(parallel.threads, serial.threads) << threads;
+        EXPECT_EQ(parallel.generatorState, serial.generatorState) << threads;
+        EXPECT_EQ(parallel.nextRand, serial.nextRand) << threads;
+    }
+    setEvaluationThreads(0);
+}
+
+TEST(ThreadPoolLoop, RunsEveryIndexOnceAndPassesOnAFailure) {
+    for (int size : {1, 3}) {
+        ThreadPool pool(size);
+        for (int count : {0, 1, 2, 50}) {
+            std::vector<std::atomic<int>> calls(static_cast<size_t>(count));
+            std::atomic<bool> workerInRange{true};
+            pool.forEach(count, [&](int i, int worker) {
+                ++calls[static_cast<size_t>(i)];
+                if (worker < 0 || worker >= size)
+                    workerInRange = false;
+            });
+            for (const std::atomic<int>& c : calls)
+                EXPECT_EQ(c.load(), 1);
+            EXPECT_TRUE(workerInRange);
+        }
+        EXPECT_THROW(pool.forEach(10,
+                                  [](int i, int) {
+                                      if (i == 4)
+                                          throw std::runtime_error("job 4");
+                                  }),
+                     std::runtime_error);
+        std::atomic<int> after{0};
+        pool.forEach(5, [&](int, int) { ++after; });
+        EXPECT_EQ(after.load(), 5);
+    }
+}
+
+} // namespace
