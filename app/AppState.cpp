@@ -29,8 +29,7 @@ std::vector<Spider> fossilSpiders;
 std::vector<int> fossilGenerations;
 int fossilBackId = -1;
 
-void chooseUiLayout(int desktopHeightPixels)
-{
+void chooseUiLayout(int desktopHeightPixels) {
     if (desktopHeightPixels >= LARGE_DESKTOP_HEIGHT) {
         panelStripWidth = LARGE_PANEL_STRIP;
         uiFontSize = LARGE_UI_FONT;
@@ -40,8 +39,7 @@ void chooseUiLayout(int desktopHeightPixels)
     }
 }
 
-void resetWebLineWidths()
-{
+void resetWebLineWidths() {
     spiralLineWidth = 2.0f;
     frameLineWidth = 1.0f;
     radiusLineWidth = 1.0f;

@@ -25,8 +25,7 @@
 #include "evolution/RunControl.h"
 #include "gl/LGLUI.h"
 
-void showSimulator()
-{
+void showSimulator() {
     currentView = VIEW_SIMULATOR;
     hidePanel(fossilPanel);
     showPanel(controlPanel);
@@ -34,8 +33,7 @@ void showSimulator()
     glutPostRedisplay();
 }
 
-void showRuleBrowser()
-{
+void showRuleBrowser() {
     stopRun();
     currentView = VIEW_RULE_BROWSER;
     const int sel = evolutionState.selectedSpider;
@@ -45,8 +43,7 @@ void showRuleBrowser()
     glutPostRedisplay();
 }
 
-void showFossilsBrowser()
-{
+void showFossilsBrowser() {
     stopRun();
     currentView = VIEW_FOSSILS;
     layoutFossils();
@@ -55,8 +52,7 @@ void showFossilsBrowser()
     glutPostRedisplay();
 }
 
-void toggleFullScreen()
-{
+void toggleFullScreen() {
     isFullScreen = !isFullScreen;
     if (isFullScreen) {
         windowX = glutGet(GLUT_WINDOW_X);
@@ -79,20 +75,17 @@ void toggleFullScreen()
     glutPostRedisplay();
 }
 
-void toggleShowGenes()
-{
+void toggleShowGenes() {
     showGenes = !showGenes;
     glutPostRedisplay();
 }
 
-void toggleLeavePrey()
-{
+void toggleLeavePrey() {
     leavePrey = !leavePrey;
     glutPostRedisplay();
 }
 
-void leaveBrowsers()
-{
+void leaveBrowsers() {
     // Back was pressed before this command: its write-back comes first.
     if (ruleBrowser.writeBackPending)
         ruleBrowser.writeBack(evolutionState);
@@ -100,8 +93,7 @@ void leaveBrowsers()
         showSimulator();
 }
 
-void openPopulationFile()
-{
+void openPopulationFile() {
     leaveBrowsers();
     if (!mayDiscardRun("open another run"))
         return;
@@ -112,8 +104,7 @@ void openPopulationFile()
     openPopulationPath(path);
 }
 
-void openPopulationPath(const std::string& path)
-{
+void openPopulationPath(const std::string& path) {
     leaveBrowsers();
     if (!openRunFile(path)) {
         glutPostRedisplay();
@@ -124,8 +115,7 @@ void openPopulationPath(const std::string& path)
     drawFrame();
 }
 
-void savePopulationFileAs()
-{
+void savePopulationFileAs() {
     const std::string chosen = LFile::SaveFileDialog(POPULATION_TYPE_NAME, POPULATION_PATTERN);
     drawFrame();
     if (chosen.empty())
@@ -148,8 +138,7 @@ namespace {
 
 // Keeps the OpenGL driver loaded until the process ends, so that what it
 // still holds at exit stays attributable to it (for leak checkers).
-int pinDriver(struct dl_phdr_info* info, size_t, void*)
-{
+int pinDriver(struct dl_phdr_info* info, size_t, void*) {
     if (info->dlpi_name != nullptr && std::strstr(info->dlpi_name, "/dri/") != nullptr)
         dlopen(info->dlpi_name, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
     return 0;
@@ -157,15 +146,13 @@ int pinDriver(struct dl_phdr_info* info, size_t, void*)
 
 } // namespace
 
-void exitProgram()
-{
+void exitProgram() {
     if (!mayDiscardRun("quit"))
         return;
     quitProgram();
 }
 
-bool mayCloseWindow()
-{
+bool mayCloseWindow() {
     if (!mayDiscardRun("quit"))
         return false;
     // Closed by freeglut, which then ends the process: the run stops first.
@@ -173,8 +160,7 @@ bool mayCloseWindow()
     return true;
 }
 
-void quitProgram()
-{
+void quitProgram() {
     // A queued run tick or fresh-generation timer may still fire while the
     // window closes below; with the run stopped and no window they do nothing.
     stopRun();
@@ -189,8 +175,7 @@ void quitProgram()
     std::exit(0);
 }
 
-void newPopulationOfCurrentSize()
-{
+void newPopulationOfCurrentSize() {
     leaveBrowsers();
     if (mayDiscardRun(START_NEW_RUN))
         newPopulation(0);

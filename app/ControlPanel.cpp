@@ -26,66 +26,72 @@ struct ButtonLatch {
 };
 
 ButtonLatch buttonLatches[] = {
-    {CP_RULES, false},    {CP_FOSSILS, false},  {CP_RUN_STOP, false}, {CP_RUN_ONE_STEP, false},
-    {CP_FEED, false},     {CP_BACKWARD, false}, {CP_FORWARD, false},
+    {CP_RULES, false}, {CP_FOSSILS, false},  {CP_RUN_STOP, false}, {CP_RUN_ONE_STEP, false},
+    {CP_FEED, false},  {CP_BACKWARD, false}, {CP_FORWARD, false},
 };
 bool newLatch = false;
 
-int widgetId(ControlWidget w)
-{
+int widgetId(ControlWidget w) {
     return controlPanelIds[static_cast<size_t>(w)];
 }
 
-int readWidget(ControlWidget w)
-{
+int readWidget(ControlWidget w) {
     int value = 0;
     controlPanel.getUIInt(widgetId(w), value);
     return value;
 }
 
-void writeWidget(ControlWidget w, int value)
-{
+void writeWidget(ControlWidget w, int value) {
     controlPanel.setUIInt(widgetId(w), value);
 }
 
-void addButton(const char* label)
-{
+void addButton(const char* label) {
     controlPanelIds.push_back(controlPanel.addButton(label));
 }
 
-void addSpinner(const char* label, double lo, double hi, double step, double initial)
-{
+void addSpinner(const char* label, double lo, double hi, double step, double initial) {
     controlPanelIds.push_back(controlPanel.addNumberSpinner(label, lo, hi, step, initial));
 }
 
-void addList(const char* label, std::vector<std::string> entries, int initial)
-{
+void addList(const char* label, std::vector<std::string> entries, int initial) {
     controlPanelIds.push_back(controlPanel.addListBox(label, entries, initial));
 }
 
-void runButtonAction(ControlWidget w)
-{
+void runButtonAction(ControlWidget w) {
     switch (w) {
-    case CP_RULES: showRuleBrowser(); break;
-    case CP_FOSSILS: showFossilsBrowser(); break;
-    case CP_RUN_STOP: runStop(); break;
-    case CP_RUN_ONE_STEP: runOneStep(); break;
-    case CP_FEED: evaluateNow(); break;
-    case CP_BACKWARD: timeStepBackward(); break;
-    case CP_FORWARD: timeStepForward(); break;
-    default: break;
+    case CP_RULES:
+        showRuleBrowser();
+        break;
+    case CP_FOSSILS:
+        showFossilsBrowser();
+        break;
+    case CP_RUN_STOP:
+        runStop();
+        break;
+    case CP_RUN_ONE_STEP:
+        runOneStep();
+        break;
+    case CP_FEED:
+        evaluateNow();
+        break;
+    case CP_BACKWARD:
+        timeStepBackward();
+        break;
+    case CP_FORWARD:
+        timeStepForward();
+        break;
+    default:
+        break;
     }
 }
 
 // Whether a press may latch this button now ("Backward" only above
 // generation 0).
-bool mayLatch(ControlWidget w)
-{
+bool mayLatch(ControlWidget w) {
     return w != CP_BACKWARD || evolutionState.generation > 0;
 }
 
-void handleButtons()
-{
+void handleButtons() {
     for (ButtonLatch& latch : buttonLatches) {
         if (controlPanelIds.size() < CP_NUM_WIDGETS)
             return;
@@ -99,8 +105,7 @@ void handleButtons()
     }
 }
 
-void handlePopulationChoice()
-{
+void handlePopulationChoice() {
     const int choice = readWidget(CP_POPULATION);
     if (choice != lastPopulationChoice && choice >= 0 && choice < NUM_POPULATION_CHOICES) {
         if (mayDiscardRun(START_NEW_RUN)) {
@@ -122,8 +127,7 @@ void handlePopulationChoice()
 
 } // namespace
 
-void buildControlPanel()
-{
+void buildControlPanel() {
     controlPanel.initialize(windowWidth - PANEL_RIGHT_MARGIN, windowHeight - PANEL_BOTTOM_MARGIN,
                             uiFontSize, PANEL_ROW_FACTOR, PANEL_OPTION);
     controlPanel.dispose();
@@ -163,8 +167,7 @@ void buildControlPanel()
     showPanel(controlPanel);
 }
 
-void handleControlPanel()
-{
+void handleControlPanel() {
     controlPanel.handle();
     if (controlPanelIds.size() < CP_NUM_WIDGETS)
         return;
@@ -186,8 +189,7 @@ void handleControlPanel()
     applyRunSettings(s);
 }
 
-void writeSettingsToPanel(const RunSettings& settings, int populationSize)
-{
+void writeSettingsToPanel(const RunSettings& settings, int populationSize) {
     if (controlPanelIds.size() < CP_NUM_WIDGETS)
         return;
     const int choice = populationChoiceIndex(populationSize);

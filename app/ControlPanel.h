@@ -33,4 +33,3 @@ void buildControlPanel();
 void handleControlPanel();
 // Shows loaded settings and population size in the panel.
 void writeSettingsToPanel(const RunSettings& settings, int populationSize);
-

@@ -25,12 +25,12 @@ void drawFrame() {
     glutSwapBuffers();
 }
 
-void placeInPanelStrip(LGLUI& panel)
-{
+void placeInPanelStrip(LGLUI& panel) {
     // Rows closer together when the panel would not fit below its top.
     const int natural = naturalRowHeights.emplace(&panel, panel.rowHeight).first->second;
-    panel.rowHeight = fittingRowHeight(natural, panel.fontSize, panel.titleHeight, panel.widgetCount,
-                                       windowHeight - PANEL_STRIP_TOP - PANEL_BOTTOM_MARGIN);
+    panel.rowHeight =
+        fittingRowHeight(natural, panel.fontSize, panel.titleHeight, panel.widgetCount,
+                         windowHeight - PANEL_STRIP_TOP - PANEL_BOTTOM_MARGIN);
     panel.outerPad.y1 = panel.rowHeight / 2;
     panel.outerPad.y2 = panel.rowHeight / 2;
     int& offset = panelScrollOffsets[&panel];
@@ -41,8 +41,7 @@ void placeInPanelStrip(LGLUI& panel)
     panel.updateUIDimension();
 }
 
-bool scrollPanelInStrip(LGLUI& panel, int notches)
-{
+bool scrollPanelInStrip(LGLUI& panel, int notches) {
     int& offset = panelScrollOffsets[&panel];
     const int before = offset;
     offset += notches * panel.rowHeight;

@@ -17,8 +17,7 @@ constexpr int STEP_BEYOND_TABLE = 500;
 
 } // namespace
 
-int fossilStepFor(int lastGeneration)
-{
+int fossilStepFor(int lastGeneration) {
     for (const StepEntry& entry : STEP_TABLE) {
         if (lastGeneration <= entry.upTo)
             return entry.step;
@@ -26,8 +25,7 @@ int fossilStepFor(int lastGeneration)
     return STEP_BEYOND_TABLE;
 }
 
-std::vector<int> sampledGenerations(int lastGeneration, int step)
-{
+std::vector<int> sampledGenerations(int lastGeneration, int step) {
     std::vector<int> generations;
     if (lastGeneration < 0 || step <= 0)
         return generations;
@@ -39,12 +37,10 @@ std::vector<int> sampledGenerations(int lastGeneration, int step)
     return generations;
 }
 
-int lastRecordedGeneration(const std::vector<int32_t>& record, int populationSize)
-{
+int lastRecordedGeneration(const std::vector<int32_t>& record, int populationSize) {
     return FossilView(record, populationSize).generations() - 1;
 }
 
-int bestRecordedSpider(const std::vector<int32_t>& record, int populationSize, int generation)
-{
+int bestRecordedSpider(const std::vector<int32_t>& record, int populationSize, int generation) {
     return FossilView(record, populationSize).bestOf(generation);
 }

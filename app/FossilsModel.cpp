@@ -6,8 +6,7 @@
 #include "app/SimulatorGrid.h"
 #include "evolution/EvolutionState.h"
 
-void buildFossilList(EvolutionState& state)
-{
+void buildFossilList(EvolutionState& state) {
     const int last = lastRecordedGeneration(state.fossilRecord, state.populationSize);
     fossilStep = fossilStepFor(last);
     fossilGenerations = sampledGenerations(last, fossilStep);
@@ -25,8 +24,7 @@ void buildFossilList(EvolutionState& state)
     }
 }
 
-void layoutFossils()
-{
+void layoutFossils() {
     buildFossilList(evolutionState);
     const int n = static_cast<int>(fossilSpiders.size());
     const GridShape shape = fossilGridShape(n);

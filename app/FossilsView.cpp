@@ -9,9 +9,9 @@
 #include "app/Commands.h"
 #include "app/Display.h"
 #include "app/FossilsModel.h"
-#include "app/InfoTexts.h"
 #include "app/GridGeometry.h"
 #include "app/GridViewCache.h"
+#include "app/InfoTexts.h"
 #include "app/WebDrawing.h"
 #include "gl/LGLUI.h"
 
@@ -26,8 +26,7 @@ GridViewCache cache;
 
 } // namespace
 
-void buildFossilPanel()
-{
+void buildFossilPanel() {
     fossilPanel.panelX = 0;
     fossilPanel.panelY = 0;
     fossilPanel.initialize(0, 0, uiFontSize, PANEL_ROW_FACTOR, PANEL_OPTION);
@@ -40,8 +39,7 @@ void buildFossilPanel()
     hidePanel(fossilPanel);
 }
 
-void handleFossilPanel()
-{
+void handleFossilPanel() {
     fossilPanel.handle();
     int back = 0;
     fossilPanel.getUIInt(fossilBackId, back);
@@ -53,12 +51,12 @@ void handleFossilPanel()
     }
 }
 
-void drawFossils()
-{
+void drawFossils() {
     glClear(GL_COLOR_BUFFER_BIT);
     handleFossilPanel();
     GridViewCache& c = cache;
-    const size_t cells = std::min(fossilSpiders.size(), static_cast<size_t>(gridColumns * gridRows));
+    const size_t cells =
+        std::min(fossilSpiders.size(), static_cast<size_t>(gridColumns * gridRows));
     c.beginKey(cells);
     double right = 0.0;
     for (size_t i = 0; i < cells; ++i) {
@@ -66,7 +64,8 @@ void drawFossils()
         c.addCell(i, fossil,
                   fitCellCaption(fossilCaption(fossilGenerations[i], fossil.individual.fitness),
                                  fossil.web.viewScale, smallFont));
-        right = std::max(right, fossil.web.viewX + (WEB_VIEW_HALF_SIZE + 1.0) * fossil.web.viewScale);
+        right =
+            std::max(right, fossil.web.viewX + (WEB_VIEW_HALF_SIZE + 1.0) * fossil.web.viewScale);
     }
     if (!c.gridLayer.restore(c.frameKey, windowWidth, windowHeight)) {
         glPushMatrix();
@@ -81,7 +80,8 @@ void drawFossils()
         c.gridLayer.drawn(c.frameKey, windowWidth, windowHeight);
     }
     drawInfoBand();
-    c.panelImage.render(fossilPanel, static_cast<int>(std::ceil(gridOffsetX + right)) + FRAME_LINE_ROOM,
+    c.panelImage.render(fossilPanel,
+                        static_cast<int>(std::ceil(gridOffsetX + right)) + FRAME_LINE_ROOM,
                         c.frameKey);
     glDisable(GL_DEPTH_TEST);
 }

@@ -6,38 +6,32 @@
 #include "app/GtkDialogs.h"
 #include "app/Views.h"
 
-void GlutWindowPort::startTimer(int milliseconds, void (*callback)(int), int value)
-{
+void GlutWindowPort::startTimer(int milliseconds, void (*callback)(int), int value) {
     glutTimerFunc(static_cast<unsigned>(milliseconds), callback, value);
 }
 
-void GlutWindowPort::postRedisplay()
-{
+void GlutWindowPort::postRedisplay() {
     // A timer may still fire while the window is closing.
     if (glutGetWindow() != 0)
         glutPostRedisplay();
 }
 
-void GlutWindowPort::drawNow()
-{
+void GlutWindowPort::drawNow() {
     if (glutGetWindow() != 0)
         drawFrame();
 }
 
-void GlutWindowPort::layoutGrid()
-{
+void GlutWindowPort::layoutGrid() {
     shownView().runTick();
 }
 
 void GlutWindowPort::showMessage(const std::string& text, const std::string& caption,
-                                 MessageIcon icon)
-{
+                                 MessageIcon icon) {
     showMessageBox(text, caption, icon);
     postRedisplay();
 }
 
-bool GlutWindowPort::askYesNo(const std::string& text, const std::string& caption)
-{
+bool GlutWindowPort::askYesNo(const std::string& text, const std::string& caption) {
     // Without GTK there is no way to ask (nor to save): the command goes on.
     if (!initializeDialogs()) {
         showMessageBox(text, caption, MessageIcon::Info);

@@ -5,7 +5,7 @@
 #include "evolution/WindowPort.h"
 
 class GlutWindowPort : public WindowPort {
-public:
+  public:
     void startTimer(int milliseconds, void (*callback)(int), int value) override;
     void postRedisplay() override;
     void drawNow() override;

@@ -11,21 +11,20 @@ struct ShapeEntry {
 };
 
 // Population sizes with a hand-picked shape.
-const ShapeEntry kFixedShapes[] = {
-    {6, 3, 2},   {12, 4, 3}, {15, 5, 3}, {20, 5, 4},  {24, 6, 4},
-    {35, 7, 5},  {40, 8, 5}, {48, 8, 6}, {54, 9, 6},  {60, 10, 6},
+const ShapeEntry FIXED_SHAPES[] = {
+    {6, 3, 2},  {12, 4, 3}, {15, 5, 3}, {20, 5, 4}, {24, 6, 4},
+    {35, 7, 5}, {40, 8, 5}, {48, 8, 6}, {54, 9, 6}, {60, 10, 6},
 };
 
 // Fossil counts up to the first number take the shape that follows.
-const ShapeEntry kFossilShapes[] = {
+const ShapeEntry FOSSIL_SHAPES[] = {
     {6, 3, 2}, {12, 4, 3}, {15, 5, 3}, {24, 6, 4}, {40, 8, 5},
 };
-const GridShape kLargestFossilShape = {10, 6};
+const GridShape LARGEST_FOSSIL_SHAPE = {10, 6};
 
 } // namespace
 
-GridShape computeGridShape(int n)
-{
+GridShape computeGridShape(int n) {
     GridShape shape;
     shape.rows = static_cast<int>(std::floor(std::sqrt(static_cast<double>(n))));
     if (shape.rows * shape.rows == n) {
@@ -35,7 +34,7 @@ GridShape computeGridShape(int n)
         if (shape.columns * shape.rows < n)
             shape.rows = shape.columns;
     }
-    for (const ShapeEntry& entry : kFixedShapes) {
+    for (const ShapeEntry& entry : FIXED_SHAPES) {
         if (entry.size == n) {
             shape.columns = entry.columns;
             shape.rows = entry.rows;
@@ -44,18 +43,16 @@ GridShape computeGridShape(int n)
     return shape;
 }
 
-GridShape fossilGridShape(int n)
-{
-    for (const ShapeEntry& entry : kFossilShapes) {
+GridShape fossilGridShape(int n) {
+    for (const ShapeEntry& entry : FOSSIL_SHAPES) {
         if (n <= entry.size)
             return GridShape{entry.columns, entry.rows};
     }
-    return kLargestFossilShape;
+    return LARGEST_FOSSIL_SHAPE;
 }
 
-GridGeometry computeGridGeometry(int windowWidth, int windowHeight,
-                                 double panelStripWidth, GridShape shape)
-{
+GridGeometry computeGridGeometry(int windowWidth, int windowHeight, double panelStripWidth,
+                                 GridShape shape) {
     GridGeometry geometry;
     if (shape.columns <= 0 || shape.rows <= 0)
         return geometry;
@@ -75,8 +72,7 @@ GridGeometry computeGridGeometry(int windowWidth, int windowHeight,
     return geometry;
 }
 
-CellPlacement placeInCell(int row, int column, int cell)
-{
+CellPlacement placeInCell(int row, int column, int cell) {
     CellPlacement placement;
     placement.viewScale = cell / 200.0;
     placement.viewX = column * cell + 1 + 100 * placement.viewScale;
@@ -84,8 +80,7 @@ CellPlacement placeInCell(int row, int column, int cell)
     return placement;
 }
 
-void placeWebInCell(Web& web, int index, GridShape shape, int cell)
-{
+void placeWebInCell(Web& web, int index, GridShape shape, int cell) {
     const CellPlacement placement = placeInCell(index / shape.columns, index % shape.columns, cell);
     web.viewScale = placement.viewScale;
     web.viewX = placement.viewX;
@@ -94,8 +89,7 @@ void placeWebInCell(Web& web, int index, GridShape shape, int cell)
     web.viewHalfHeight = WEB_VIEW_HALF_SIZE;
 }
 
-GridCell hitTestCells(const GridGeometry& geometry, GridShape shape, int x, int y)
-{
+GridCell hitTestCells(const GridGeometry& geometry, GridShape shape, int x, int y) {
     GridCell hit;
     const int c = geometry.cell;
     for (int row = 0; row < shape.rows; ++row) {
@@ -113,8 +107,7 @@ GridCell hitTestCells(const GridGeometry& geometry, GridShape shape, int x, int 
     return hit;
 }
 
-GridCell moveInGrid(int selected, int key, GridShape shape)
-{
+GridCell moveInGrid(int selected, int key, GridShape shape) {
     GridCell cell;
     if (shape.columns <= 0)
         return cell;
@@ -122,16 +115,20 @@ GridCell moveInGrid(int selected, int key, GridShape shape)
     cell.column = selected % shape.columns;
     switch (key) {
     case ARROW_RIGHT:
-        if (cell.column < shape.columns - 1) ++cell.column;
+        if (cell.column < shape.columns - 1)
+            ++cell.column;
         break;
     case ARROW_LEFT:
-        if (cell.column > 0) --cell.column;
+        if (cell.column > 0)
+            --cell.column;
         break;
     case ARROW_DOWN:
-        if (cell.row < shape.rows - 1) ++cell.row;
+        if (cell.row < shape.rows - 1)
+            ++cell.row;
         break;
     case ARROW_UP:
-        if (cell.row >= 1) --cell.row;
+        if (cell.row >= 1)
+            --cell.row;
         break;
     default:
         break;

@@ -16,8 +16,8 @@ GridShape computeGridShape(int n);
 GridShape fossilGridShape(int n);
 
 struct GridGeometry {
-    int cell = 0;          // cell size in pixels
-    double offsetX = 0.0;  // centring offsets
+    int cell = 0;         // cell size in pixels
+    double offsetX = 0.0; // centring offsets
     double offsetY = 0.0;
 };
 
@@ -32,8 +32,8 @@ constexpr int FRAME_LINE_ROOM = 3;
 
 // Cell size and offsets of a grid of that shape in a client area of
 // windowWidth x windowHeight with the panel strip at the right.
-GridGeometry computeGridGeometry(int windowWidth, int windowHeight,
-                                 double panelStripWidth, GridShape shape);
+GridGeometry computeGridGeometry(int windowWidth, int windowHeight, double panelStripWidth,
+                                 GridShape shape);
 
 // Screen placement of a web drawn in grid cell (row, column) of size cell.
 struct CellPlacement {

@@ -12,15 +12,13 @@ GtkStatus gtkStatus = GtkStatus::Untried;
 unsigned long parentXWindow = 0;
 
 // Lets GTK finish closing a dialog so that nothing of it stays on screen.
-void flushGtkEvents()
-{
+void flushGtkEvents() {
     while (gtk_events_pending())
         gtk_main_iteration();
 }
 
 // Keeps a dialog above the program's window (a GLUT window, not a GTK one).
-void makeTransient(GtkWidget* dialog)
-{
+void makeTransient(GtkWidget* dialog) {
     gtk_window_set_modal(GTK_WINDOW(dialog), TRUE);
     gtk_window_set_position(GTK_WINDOW(dialog), GTK_WIN_POS_CENTER);
     if (parentXWindow == 0)
@@ -37,13 +35,12 @@ void makeTransient(GtkWidget* dialog)
 }
 
 std::string runFileChooser(GtkFileChooserAction action, const char* title, const char* acceptLabel,
-                           const std::string& typeName, const std::string& pattern)
-{
+                           const std::string& typeName, const std::string& pattern) {
     if (!initializeDialogs())
         return std::string();
-    GtkWidget* dialog = gtk_file_chooser_dialog_new(title, nullptr, action, "_Cancel",
-                                                    GTK_RESPONSE_CANCEL, acceptLabel,
-                                                    GTK_RESPONSE_ACCEPT, nullptr);
+    GtkWidget* dialog =
+        gtk_file_chooser_dialog_new(title, nullptr, action, "_Cancel", GTK_RESPONSE_CANCEL,
+                                    acceptLabel, GTK_RESPONSE_ACCEPT, nullptr);
     GtkFileFilter* filter = gtk_file_filter_new();
     gtk_file_filter_set_name(filter, typeName.c_str());
     gtk_file_filter_add_pattern(filter, pattern.c_str());
@@ -66,21 +63,23 @@ std::string runFileChooser(GtkFileChooserAction action, const char* title, const
     return path;
 }
 
-const char* iconName(MessageIcon icon)
-{
+const char* iconName(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Warning: return "dialog-warning";
-    case MessageIcon::Error: return "dialog-error";
-    case MessageIcon::Info: return "dialog-information";
-    case MessageIcon::Plain: return nullptr;
+    case MessageIcon::Warning:
+        return "dialog-warning";
+    case MessageIcon::Error:
+        return "dialog-error";
+    case MessageIcon::Info:
+        return "dialog-information";
+    case MessageIcon::Plain:
+        return nullptr;
     }
     return nullptr;
 }
 
 // GTK 3 message dialogs show no icon of their own any more; the caller asked
 // for one.
-void addIcon(GtkWidget* dialog, MessageIcon icon)
-{
+void addIcon(GtkWidget* dialog, MessageIcon icon) {
     if (!iconName(icon))
         return;
     G_GNUC_BEGIN_IGNORE_DEPRECATIONS
@@ -90,21 +89,23 @@ void addIcon(GtkWidget* dialog, MessageIcon icon)
     G_GNUC_END_IGNORE_DEPRECATIONS
 }
 
-GtkMessageType messageType(MessageIcon icon)
-{
+GtkMessageType messageType(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Warning: return GTK_MESSAGE_WARNING;
-    case MessageIcon::Error: return GTK_MESSAGE_ERROR;
-    case MessageIcon::Info: return GTK_MESSAGE_INFO;
-    case MessageIcon::Plain: return GTK_MESSAGE_OTHER;
+    case MessageIcon::Warning:
+        return GTK_MESSAGE_WARNING;
+    case MessageIcon::Error:
+        return GTK_MESSAGE_ERROR;
+    case MessageIcon::Info:
+        return GTK_MESSAGE_INFO;
+    case MessageIcon::Plain:
+        return GTK_MESSAGE_OTHER;
     }
     return GTK_MESSAGE_OTHER;
 }
 
 } // namespace
 
-bool initializeDialogs()
-{
+bool initializeDialogs() {
     if (gtkStatus == GtkStatus::Untried) {
         gdk_set_allowed_backends("x11");
         gtk_disable_setlocale();
@@ -113,23 +114,19 @@ bool initializeDialogs()
     return gtkStatus == GtkStatus::Ready;
 }
 
-void setDialogParentWindow(unsigned long xWindow)
-{
+void setDialogParentWindow(unsigned long xWindow) {
     parentXWindow = xWindow;
 }
 
-std::string GtkDialogProvider::openFile(const std::string& typeName, const std::string& pattern)
-{
+std::string GtkDialogProvider::openFile(const std::string& typeName, const std::string& pattern) {
     return runFileChooser(GTK_FILE_CHOOSER_ACTION_OPEN, "Open", "_Open", typeName, pattern);
 }
 
-std::string GtkDialogProvider::saveFile(const std::string& typeName, const std::string& pattern)
-{
+std::string GtkDialogProvider::saveFile(const std::string& typeName, const std::string& pattern) {
     return runFileChooser(GTK_FILE_CHOOSER_ACTION_SAVE, "Save As", "_Save", typeName, pattern);
 }
 
-void showMessageBox(const std::string& text, const std::string& caption, MessageIcon icon)
-{
+void showMessageBox(const std::string& text, const std::string& caption, MessageIcon icon) {
     if (!initializeDialogs()) {
         std::printf("%s: %s\n", caption.c_str(), text.c_str());
         std::fflush(stdout);
@@ -145,8 +142,7 @@ void showMessageBox(const std::string& text, const std::string& caption, Message
     flushGtkEvents();
 }
 
-bool askQuestion(const std::string& text, const std::string& caption)
-{
+bool askQuestion(const std::string& text, const std::string& caption) {
     if (!initializeDialogs())
         return false;
     GtkWidget* dialog = gtk_message_dialog_new(nullptr, GTK_DIALOG_MODAL, GTK_MESSAGE_QUESTION,

@@ -10,7 +10,7 @@
 #include "evolution/WindowPort.h"
 
 class GtkDialogProvider : public LFileDialogProvider {
-public:
+  public:
     std::string openFile(const std::string& typeName, const std::string& pattern) override;
     std::string saveFile(const std::string& typeName, const std::string& pattern) override;
 };

@@ -13,9 +13,7 @@ namespace {
 
 // Formats like printf into a buffer of Size characters (terminator
 // included): what does not fit is cut.
-template <int Size, typename... Args>
-std::string format(const char* pattern, Args... args)
-{
+template <int Size, typename... Args> std::string format(const char* pattern, Args... args) {
     const int length = std::snprintf(nullptr, 0, pattern, args...);
     if (length <= 0)
         return std::string();
@@ -27,13 +25,11 @@ std::string format(const char* pattern, Args... args)
 
 } // namespace
 
-std::string generationLine(int generation)
-{
+std::string generationLine(int generation) {
     return format<INFO_LINE_CHARS>("Generation: %d", generation);
 }
 
-SelectedSpiderFacts selectedSpiderFacts(const EvolutionState& state)
-{
+SelectedSpiderFacts selectedSpiderFacts(const EvolutionState& state) {
     SelectedSpiderFacts facts;
     const int sel = state.selectedSpider;
     facts.index = sel;
@@ -58,8 +54,7 @@ SelectedSpiderFacts selectedSpiderFacts(const EvolutionState& state)
 namespace {
 
 // A term as the band writes it, and its value as written.
-double written(const char* pattern, double value)
-{
+double written(const char* pattern, double value) {
     char text[64];
     std::snprintf(text, sizeof text, pattern, value);
     return std::strtod(text, nullptr);
@@ -67,8 +62,7 @@ double written(const char* pattern, double value)
 
 } // namespace
 
-std::string selectedSpiderLine(const SelectedSpiderFacts& f)
-{
+std::string selectedSpiderLine(const SelectedSpiderFacts& f) {
     if (!f.evaluated)
         return format<INFO_LINE_CHARS>("Selected spider: [%i]", f.index + 1);
     if (f.restored)
@@ -88,37 +82,33 @@ std::string selectedSpiderLine(const SelectedSpiderFacts& f)
     if (std::round(f.numCaught * value - written(term, f.silkCost) -
                    written(term, f.timePenalty)) != std::round(sum))
         term = "%.1f";
-    const std::string terms = format<INFO_LINE_CHARS>(
-        (std::string("%i x %g - ") + term + " - " + term).c_str(), f.numCaught, f.preyValue,
-        f.silkCost, f.timePenalty);
+    const std::string terms =
+        format<INFO_LINE_CHARS>((std::string("%i x %g - ") + term + " - " + term).c_str(),
+                                f.numCaught, f.preyValue, f.silkCost, f.timePenalty);
     const std::string head = format<INFO_LINE_CHARS>(
         "Selected spider: [%i] Fitness = numPreyCaught x preyValue - silkCost - timePenalty = ",
         f.index + 1);
     if (std::round(sum) < 0.0)
-        return format<INFO_LINE_CHARS>("%s%s = %.0f, counted as %.0f", head.c_str(),
-                                       terms.c_str(), std::round(sum), f.fitness);
+        return format<INFO_LINE_CHARS>("%s%s = %.0f, counted as %.0f", head.c_str(), terms.c_str(),
+                                       std::round(sum), f.fitness);
     return format<INFO_LINE_CHARS>("%s%s = %.0f", head.c_str(), terms.c_str(), f.fitness);
 }
 
-std::string ruleBrowserLine(int selectedIndex)
-{
+std::string ruleBrowserLine(int selectedIndex) {
     return format<INFO_LINE_CHARS>("Rule Browser (Spider %i)", selectedIndex + 1);
 }
 
-std::string fossilRecordLine()
-{
+std::string fossilRecordLine() {
     return "Fossil Record";
 }
 
-std::string offlineMessage(int generation)
-{
+std::string offlineMessage(int generation) {
     return format<OFFLINE_MESSAGE_CHARS>(
         "Evolving while rendering offline... %i (press 'o' to stop)", generation);
 }
 
-std::string spiderCaption(int index, double fitness, const std::string& origin,
-                          int parentA, int parentB)
-{
+std::string spiderCaption(int index, double fitness, const std::string& origin, int parentA,
+                          int parentB) {
     // Parent numbers come from the file and may be anything a 32-bit
     // integer holds.
     return format<CAPTION_CHARS>("[%i] Fit=%.0f  %s(%lld, %lld)", index + 1, fitness,
@@ -126,14 +116,12 @@ std::string spiderCaption(int index, double fitness, const std::string& origin,
                                  static_cast<long long>(parentB) + 1);
 }
 
-std::string fossilCaption(int generation, double fitness)
-{
+std::string fossilCaption(int generation, double fitness) {
     return format<CAPTION_CHARS>("Generation %i  Fit=%.0f", generation, fitness);
 }
 
 std::string fitCaption(const std::string& text, int available,
-                       const std::function<int(const std::string&)>& width)
-{
+                       const std::function<int(const std::string&)>& width) {
     if (width(text) <= available)
         return text;
     const std::string separator = "  ";

@@ -46,8 +46,8 @@ std::string fossilRecordLine();
 std::string offlineMessage(int generation);
 
 // "[3] Fit=120  SEL(1, 5)" for the 0-based slot 2 with 0-based parents.
-std::string spiderCaption(int index, double fitness, const std::string& origin,
-                          int parentA, int parentB);
+std::string spiderCaption(int index, double fitness, const std::string& origin, int parentA,
+                          int parentB);
 // "Generation 40  Fit=310"
 std::string fossilCaption(int generation, double fitness);
 

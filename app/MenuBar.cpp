@@ -15,8 +15,7 @@ void noAction() {}
 
 } // namespace
 
-void buildMenuBar()
-{
+void buildMenuBar() {
     menuBar.initialize(MENU_FONT, MENU_FONT_SIZE, MENU_ROW_FACTOR);
 
     menuBar.addMenu("File");

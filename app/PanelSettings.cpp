@@ -4,8 +4,7 @@
 
 const int POPULATION_CHOICES[NUM_POPULATION_CHOICES] = {6, 15, 24, 40, 60};
 
-int populationChoiceIndex(int size)
-{
+int populationChoiceIndex(int size) {
     for (int i = 0; i < NUM_POPULATION_CHOICES; ++i) {
         if (POPULATION_CHOICES[i] == size)
             return i;
@@ -13,8 +12,7 @@ int populationChoiceIndex(int size)
     return -1;
 }
 
-void settingsFromPanel(const PanelValues& v, RunSettings& s)
-{
+void settingsFromPanel(const PanelValues& v, RunSettings& s) {
     s.numPrey = v.numPrey;
     s.preySize = v.preySize;
     s.preyValue = v.preyValue;
@@ -30,8 +28,7 @@ void settingsFromPanel(const PanelValues& v, RunSettings& s)
 // A file may hold any finite setting (the command-line tool breeds with
 // them); the panel shows whole numbers, so a value beyond what an int holds
 // is shown as the nearest one it does.
-PanelValues panelFromSettings(const RunSettings& s)
-{
+PanelValues panelFromSettings(const RunSettings& s) {
     PanelValues v;
     v.numPrey = s.numPrey;
     v.preySize = truncToInt32(s.preySize);

@@ -3,8 +3,8 @@
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
 
-const int kInitialBrowserRules[NUM_RULES] = {7, 0, 0, 100, 100, 100, 100, 2, 2, 15,
-                                             15, 15, 15, 2, 2, 2, 2, 10, 101};
+const int INITIAL_BROWSER_RULES[NUM_RULES] = {7,  0,  0,  100, 100, 100, 100, 2,  2,  15,
+                                              15, 15, 15, 2,   2,   2,   2,   10, 101};
 
 const char* const kStageTitles[NUM_BROWSER_STAGES] = {
     "Stage 1: First radii and frame",
@@ -16,16 +16,14 @@ const char* const kStageTitles[NUM_BROWSER_STAGES] = {
 namespace {
 
 // Decodes every rule value of a spider from its genome.
-void decodeInto(const EAPGossamerix& problem, Spider& spider)
-{
+void decodeInto(const EAPGossamerix& problem, Spider& spider) {
     const int n = static_cast<int>(problem.geneMin.size());
     for (int i = 0; i < n && i < NUM_RULES; ++i)
         spider.rule(i) = problem.getGene(spider.individual, static_cast<unsigned>(i));
 }
 
 // Copies what the write-back carries from one spider into another.
-void copyRulesAndGenome(const Spider& from, Spider& to)
-{
+void copyRulesAndGenome(const Spider& from, Spider& to) {
     for (int i = 0; i < NUM_RULES; ++i)
         to.rule(i) = from.rule(i);
     to.individual.numBits = from.individual.numBits;
@@ -41,30 +39,25 @@ void copyRulesAndGenome(const Spider& from, Spider& to)
 } // namespace
 
 RuleBrowserModel::RuleBrowserModel()
-    : rules(kInitialBrowserRules, kInitialBrowserRules + NUM_RULES)
-{
+    : rules(INITIAL_BROWSER_RULES, INITIAL_BROWSER_RULES + NUM_RULES) {
     applyRules();
 }
 
-int RuleBrowserModel::numGenes() const
-{
+int RuleBrowserModel::numGenes() const {
     return static_cast<int>(problem.geneMin.size());
 }
 
-int RuleBrowserModel::stageFirstGene(int k) const
-{
+int RuleBrowserModel::stageFirstGene(int k) const {
     return problem.stageFirstGene.at(static_cast<size_t>(k));
 }
 
-int RuleBrowserModel::stageEndGene(int k) const
-{
+int RuleBrowserModel::stageEndGene(int k) const {
     if (k + 1 < problem.numStages)
         return problem.stageFirstGene.at(static_cast<size_t>(k + 1));
     return numGenes();
 }
 
-void RuleBrowserModel::load(const Spider& spider, int index, int generation)
-{
+void RuleBrowserModel::load(const Spider& spider, int index, int generation) {
     sourceIndex = index;
     sourceGeneration = generation;
     rules.assign(static_cast<size_t>(numGenes()), 0);
@@ -74,8 +67,7 @@ void RuleBrowserModel::load(const Spider& spider, int index, int generation)
     applyRules();
 }
 
-bool RuleBrowserModel::sourceStillThere(const EvolutionState& state, int slot) const
-{
+bool RuleBrowserModel::sourceStillThere(const EvolutionState& state, int slot) const {
     if (sourceGeneration >= 0 && state.generation != sourceGeneration)
         return false;
     const Spider& target = state.spiders[slot];
@@ -86,8 +78,7 @@ bool RuleBrowserModel::sourceStillThere(const EvolutionState& state, int slot) c
     return true;
 }
 
-void RuleBrowserModel::applyRules()
-{
+void RuleBrowserModel::applyRules() {
     for (Spider& copy : stageSpiders) {
         problem.setGenotype(copy.individual, rules);
         decodeInto(problem, copy);
@@ -97,8 +88,7 @@ void RuleBrowserModel::applyRules()
         stageSpiders[k].buildWebToStage(k + 1);
 }
 
-void RuleBrowserModel::writeBack(EvolutionState& state)
-{
+void RuleBrowserModel::writeBack(EvolutionState& state) {
     writeBackPending = false;
     const int selected = sourceIndex >= 0 ? sourceIndex : state.selectedSpider;
     if (selected < 0 || selected >= state.populationSize || !sourceStillThere(state, selected))

@@ -51,12 +51,12 @@ struct RuleBrowserModel {
     // the selected spider. Clears writeBackPending.
     void writeBack(EvolutionState& state);
 
-private:
+  private:
     bool sourceStillThere(const EvolutionState& state, int slot) const;
 };
 
 // The rules a new Rule Browser starts with, in gene order.
-extern const int kInitialBrowserRules[NUM_RULES];
+extern const int INITIAL_BROWSER_RULES[NUM_RULES];
 
 // Stage titles shown above the four stage webs.
 extern const char* const kStageTitles[NUM_BROWSER_STAGES];

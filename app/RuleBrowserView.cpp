@@ -34,23 +34,21 @@ struct StageLook {
     int palette;
     float radius, frame, spiral;
 };
-const StageLook kStageLooks[NUM_BROWSER_STAGES] = {
+const StageLook STAGE_LOOKS[NUM_BROWSER_STAGES] = {
     {4, 3.0f, 3.0f, 1.0f},
     {5, 3.0f, 1.0f, 1.0f},
     {6, 1.0f, 1.0f, 3.0f},
     {7, 1.0f, 1.0f, 3.0f},
 };
 
-void initializePanel(LGLUI& panel)
-{
+void initializePanel(LGLUI& panel) {
     panel.panelX = 0;
     panel.panelY = 0;
     panel.initialize(0, 0, uiFontSize, PANEL_ROW_FACTOR, PANEL_OPTION);
     panel.dispose();
 }
 
-void drawStage(int k)
-{
+void drawStage(int k) {
     const Spider& copy = ruleBrowser.stageSpiders[k];
     const int c = ruleBrowser.cellSize;
     glPushMatrix();
@@ -66,7 +64,7 @@ void drawStage(int k)
     glEnd();
     glPopMatrix();
     glScaled(copy.web.viewScale, copy.web.viewScale, 1.0);
-    const StageLook& look = kStageLooks[k];
+    const StageLook& look = STAGE_LOOKS[k];
     setWebPalette(look.palette);
     radiusLineWidth = look.radius;
     frameLineWidth = look.frame;
@@ -78,8 +76,7 @@ void drawStage(int k)
 
 } // namespace
 
-std::vector<LGLUI*> ruleBrowserPanels()
-{
+std::vector<LGLUI*> ruleBrowserPanels() {
     std::vector<LGLUI*> panels;
     for (LGLUI& panel : ruleBrowser.stagePanels)
         panels.push_back(&panel);
@@ -87,8 +84,7 @@ std::vector<LGLUI*> ruleBrowserPanels()
     return panels;
 }
 
-void buildRuleBrowser()
-{
+void buildRuleBrowser() {
     RuleBrowser& rb = ruleBrowser;
     rb.font.create(LGLGetCurrentDC(), "Consolas", uiFontSize - 3, 0, 0);
     rb.font.setColor_rp(1.0f, 1.0f, 1.0f);
@@ -99,9 +95,9 @@ void buildRuleBrowser()
         panel.addSeparator();
         for (int j = rb.stageFirstGene(k); j < rb.stageEndGene(k); ++j) {
             const size_t g = static_cast<size_t>(j);
-            rb.stageWidgetIds[k].push_back(panel.addNumberSpinner(
-                rb.problem.geneNames[g], rb.problem.geneMin[g], rb.problem.geneMax[g], 1,
-                rb.stageSpiders[k].rule(j)));
+            rb.stageWidgetIds[k].push_back(
+                panel.addNumberSpinner(rb.problem.geneNames[g], rb.problem.geneMin[g],
+                                       rb.problem.geneMax[g], 1, rb.stageSpiders[k].rule(j)));
         }
         panel.addSeparator();
         panel.visible = true;
@@ -119,8 +115,7 @@ void buildRuleBrowser()
     rb.mainPanel.updateUIDimension();
 }
 
-void loadRuleBrowser(const Spider& spider, int index)
-{
+void loadRuleBrowser(const Spider& spider, int index) {
     RuleBrowser& rb = ruleBrowser;
     rb.load(spider, index, evolutionState.generation);
     for (int k = 0; k < NUM_BROWSER_STAGES; ++k) {
@@ -131,8 +126,7 @@ void loadRuleBrowser(const Spider& spider, int index)
     }
 }
 
-void layoutRuleBrowser()
-{
+void layoutRuleBrowser() {
     RuleBrowser& rb = ruleBrowser;
     const double area = windowWidth - panelStripWidth;
     const int quarter = static_cast<int>(area * 0.25);
@@ -164,9 +158,8 @@ void layoutRuleBrowser()
     // so that none hides another.
     rb.mainPanel.updatePanelHeight();
     const int mainBottom = PANEL_TOP + rb.mainPanel.panelHeight + STAGE_PANEL_SPACING;
-    const std::vector<PanelSpot> spots =
-        placePanelsInRows(wishX, widths, heights, top, 0, windowWidth - STAGE_PANEL_SPACING,
-                          STAGE_PANEL_SPACING);
+    const std::vector<PanelSpot> spots = placePanelsInRows(
+        wishX, widths, heights, top, 0, windowWidth - STAGE_PANEL_SPACING, STAGE_PANEL_SPACING);
     int bottom = top;
     bool underStrip = false;
     for (size_t k = 0; k < spots.size(); ++k) {
@@ -188,16 +181,14 @@ void layoutRuleBrowser()
     rb.mainPanel.updateUIDimension();
 }
 
-bool scrollRuleBrowserPanels(int notches)
-{
+bool scrollRuleBrowserPanels(int notches) {
     const int before = stagePanelScroll;
     stagePanelScroll += notches * ruleBrowser.stagePanels[0].rowHeight;
     layoutRuleBrowser();
     return stagePanelScroll != before;
 }
 
-void handleRuleBrowser()
-{
+void handleRuleBrowser() {
     RuleBrowser& rb = ruleBrowser;
     for (LGLUI* panel : ruleBrowserPanels())
         panel->handle();
@@ -221,8 +212,7 @@ void handleRuleBrowser()
     }
 }
 
-void drawRuleBrowser()
-{
+void drawRuleBrowser() {
     glClear(GL_COLOR_BUFFER_BIT);
     handleRuleBrowser();
     if (ruleBrowser.writeBackPending) {

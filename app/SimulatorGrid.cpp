@@ -5,39 +5,34 @@
 #include "app/AppState.h"
 #include "evolution/EvolutionState.h"
 
-GridShape currentGridShape()
-{
+GridShape currentGridShape() {
     return GridShape{gridColumns, gridRows};
 }
 
-GridGeometry currentGridGeometry()
-{
-    GridGeometry geometry = computeGridGeometry(windowWidth, windowHeight, panelStripWidth,
-                                                currentGridShape());
+GridGeometry currentGridGeometry() {
+    GridGeometry geometry =
+        computeGridGeometry(windowWidth, windowHeight, panelStripWidth, currentGridShape());
     geometry.offsetX = gridOffsetX;
     geometry.offsetY = gridOffsetY;
     return geometry;
 }
 
-int occupiedCells()
-{
+int occupiedCells() {
     const int cells = gridColumns * gridRows;
     return std::max(0, std::min({cells, evolutionState.populationSize, MAX_POPULATION}));
 }
 
-GridGeometry applyGridShape(GridShape shape)
-{
+GridGeometry applyGridShape(GridShape shape) {
     gridColumns = shape.columns;
     gridRows = shape.rows;
-    const GridGeometry geometry = computeGridGeometry(windowWidth, windowHeight,
-                                                      panelStripWidth, shape);
+    const GridGeometry geometry =
+        computeGridGeometry(windowWidth, windowHeight, panelStripWidth, shape);
     gridOffsetX = geometry.offsetX;
     gridOffsetY = geometry.offsetY;
     return geometry;
 }
 
-void layoutSimulator()
-{
+void layoutSimulator() {
     const GridShape shape = computeGridShape(evolutionState.populationSize);
     const GridGeometry geometry = applyGridShape(shape);
     const int used = occupiedCells();
@@ -45,27 +40,24 @@ void layoutSimulator()
         placeWebInCell(evolutionState.spiders[i].web, i, shape, geometry.cell);
 }
 
-GridCell hitTestGrid(int x, int y)
-{
+GridCell hitTestGrid(int x, int y) {
     const GridCell hit = hitTestCells(currentGridGeometry(), currentGridShape(), x, y);
     if (!hit.valid() || hit.row * gridColumns + hit.column >= occupiedCells())
         return GridCell{};
     return hit;
 }
 
-void selectGridCell(int row, int column)
-{
+void selectGridCell(int row, int column) {
     const int used = occupiedCells();
-    const bool matched = row >= 0 && column >= 0 && column < gridColumns &&
-                         row * gridColumns + column < used;
+    const bool matched =
+        row >= 0 && column >= 0 && column < gridColumns && row * gridColumns + column < used;
     // A miss keeps the selection, and so its mark: the mark always shows the
     // spider that the band describes and the commands act on.
     evolutionState.selectSpider(matched ? row * gridColumns + column
                                         : evolutionState.selectedSpider);
 }
 
-void moveSelectionByKey(int key)
-{
+void moveSelectionByKey(int key) {
     const GridCell cell = moveInGrid(evolutionState.selectedSpider, key, currentGridShape());
     if (cell.valid() && cell.row * gridColumns + cell.column < occupiedCells())
         selectGridCell(cell.row, cell.column);

@@ -9,10 +9,10 @@
 
 #include "app/AppState.h"
 #include "app/ControlPanel.h"
-#include "app/InfoTexts.h"
-#include "app/GridViewCache.h"
-#include "app/PreySprites.h"
 #include "app/GridGeometry.h"
+#include "app/GridViewCache.h"
+#include "app/InfoTexts.h"
+#include "app/PreySprites.h"
 #include "app/SimulatorGrid.h"
 #include "app/WebDrawing.h"
 #include "evolution/EvolutionState.h"
@@ -29,16 +29,13 @@ constexpr double PREY_SPRITE_SCALE = 2.2;
 GridViewCache cache;
 
 // The prey swarm as this spider met it: caught prey green, the others grey.
-void drawPrey(const Spider& spider)
-{
+void drawPrey(const Spider& spider) {
     // Any size a file may hold, kept where -h exists too.
     const int h = std::max(truncToInt32(evolutionState.preySize * PREY_SPRITE_SCALE), -INT32_MAX);
-    drawPreySprites(evolutionState.problem.prey, preyAngles, spider.web.caughtPrey, h,
-                    flyTexture);
+    drawPreySprites(evolutionState.problem.prey, preyAngles, spider.web.caughtPrey, h, flyTexture);
 }
 
-void drawOfflineMessage()
-{
+void drawOfflineMessage() {
     glColor3f(1.0f, 1.0f, 1.0f);
     const std::string text = offlineMessage(evolutionState.generation);
     LGL::WriteString(text.c_str(), OFFLINE_TEXT_X, OFFLINE_TEXT_Y);
@@ -46,8 +43,7 @@ void drawOfflineMessage()
 
 // Everything the grid's picture depends on, cell by cell; the cells' own
 // parts go to their keys as well.
-void gridKey(bool showPrey, bool evaluated)
-{
+void gridKey(bool showPrey, bool evaluated) {
     const int cells = occupiedCells();
     cache.beginKey(static_cast<size_t>(cells));
     std::vector<int32_t>& key = cache.frameKey;
@@ -80,8 +76,7 @@ void gridKey(bool showPrey, bool evaluated)
 // The column right of which the grid draws nothing: its cells' frames
 // (with room for the wide highlight line) and, when shown, the prey sprites
 // (a turned sprite reaches 1.5 half-sizes from its centre).
-int gridRightEdge(bool showPrey)
-{
+int gridRightEdge(bool showPrey) {
     double reach = WEB_VIEW_HALF_SIZE + 1.0;
     if (showPrey) {
         const double sprite = static_cast<int>(evolutionState.preySize * PREY_SPRITE_SCALE) * 1.5;
@@ -96,8 +91,7 @@ int gridRightEdge(bool showPrey)
     return static_cast<int>(std::ceil(gridOffsetX + right)) + FRAME_LINE_ROOM;
 }
 
-void drawGrid(bool showPrey)
-{
+void drawGrid(bool showPrey) {
     glPushMatrix();
     glTranslated(gridOffsetX, gridOffsetY, 0.0);
     const int cells = occupiedCells();
@@ -115,8 +109,7 @@ void drawGrid(bool showPrey)
 
 } // namespace
 
-void drawSimulator()
-{
+void drawSimulator() {
     glClear(GL_COLOR_BUFFER_BIT);
     if (renderOffline) {
         drawOfflineMessage();

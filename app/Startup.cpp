@@ -10,6 +10,7 @@
 
 #include "app/AppState.h"
 #include "app/Callbacks.h"
+#include "app/Commands.h"
 #include "app/ControlPanel.h"
 #include "app/DesktopIdentity.h"
 #include "app/FossilsView.h"
@@ -18,7 +19,6 @@
 #include "app/MenuBar.h"
 #include "app/RuleBrowserView.h"
 #include "app/StartupArgs.h"
-#include "app/Commands.h"
 #include "app/WebPalette.h"
 #include "app/WorkArea.h"
 #include "app/XConnection.h"
@@ -37,15 +37,13 @@ constexpr int SMALL_FONT_SHRINK = 3;
 GlutWindowPort glutWindowPort;
 GtkDialogProvider gtkDialogProvider;
 
-void loadTexture(const std::string& folder, const char* name, unsigned& texture)
-{
+void loadTexture(const std::string& folder, const char* name, unsigned& texture) {
     const std::string path = folder + name;
     if (LFile::fileExist(path))
         LGL::CreateTexture(texture, path);
 }
 
-void createFonts()
-{
+void createFonts() {
     smallFont.create(LGLGetCurrentDC(), FONT_FACE, uiFontSize - SMALL_FONT_SHRINK, 0, 0);
     smallFont.setColor_rp(1.0f, 1.0f, 1.0f);
     largeFont.create(LGLGetCurrentDC(), FONT_FACE, LARGE_FONT_SIZE, 0, 0);
@@ -54,8 +52,7 @@ void createFonts()
 
 } // namespace
 
-bool displayAvailable()
-{
+bool displayAvailable() {
     const char* name = std::getenv("DISPLAY");
     if (name == nullptr || name[0] == '\0')
         return false;
@@ -66,14 +63,12 @@ bool displayAvailable()
     return true;
 }
 
-void setWindowTitle()
-{
+void setWindowTitle() {
     const std::string title = "Arachnovix " + LSystem::GetProductVersion();
     glutSetWindowTitle(title.c_str());
 }
 
-void loadTextures()
-{
+void loadTextures() {
     flyTexture = 0;
     spiderTexture = 0;
     // Beside the program (the build tree), else in the installed data folder.
@@ -87,8 +82,7 @@ void loadTextures()
     }
 }
 
-void prepareWindow()
-{
+void prepareWindow() {
     registerCallbacks();
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     setWindowTitle();
@@ -111,8 +105,7 @@ void prepareWindow()
     resetWebLineWidths();
 }
 
-int runProgram(int argc, char** argv)
-{
+int runProgram(int argc, char** argv) {
     if (!displayAvailable()) {
         std::fprintf(stderr, "arachnovix: cannot open an X display (is DISPLAY set?)\n");
         return 1;

@@ -10,8 +10,7 @@ namespace {
 constexpr const char* RUN_FILE_EXTENSION = "axv";
 }
 
-std::string startupRunFile(int argc, const char* const* argv)
-{
+std::string startupRunFile(int argc, const char* const* argv) {
     if (argc != 2 || argv == nullptr || argv[1] == nullptr)
         return "";
     const std::string argument = argv[1];
@@ -22,12 +21,10 @@ std::string startupRunFile(int argc, const char* const* argv)
     return argument;
 }
 
-std::string textureFolderBesideProgram(const std::string& exeFolder)
-{
+std::string textureFolderBesideProgram(const std::string& exeFolder) {
     return exeFolder + "/";
 }
 
-std::string textureFolderInData(const std::string& exeFolder)
-{
+std::string textureFolderInData(const std::string& exeFolder) {
     return exeFolder + "/" + ARACHNOVIX_DATA_FROM_BIN + "/";
 }

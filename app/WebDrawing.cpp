@@ -34,13 +34,11 @@ constexpr double GENE_CHART_Y = 90.0;
 constexpr int GENE_CHART_WIDTH = 120;
 constexpr int STAGE_GAP = 12;
 
-void useColour(const tPaletteColour& c)
-{
+void useColour(const tPaletteColour& c) {
     glColor3f(c.r, c.g, c.b);
 }
 
-void rectangleLoop(double x1, double y1, double x2, double y2)
-{
+void rectangleLoop(double x1, double y1, double x2, double y2) {
     glBegin(GL_LINE_LOOP);
     glVertex2d(x1, y1);
     glVertex2d(x1, y2);
@@ -49,8 +47,7 @@ void rectangleLoop(double x1, double y1, double x2, double y2)
     glEnd();
 }
 
-void filledRectangle(double x1, double y1, double x2, double y2)
-{
+void filledRectangle(double x1, double y1, double x2, double y2) {
     glBegin(GL_QUADS);
     glVertex2d(x1, y1);
     glVertex2d(x2, y1);
@@ -60,8 +57,7 @@ void filledRectangle(double x1, double y1, double x2, double y2)
 }
 
 // Stage number (1 ... stages) of gene i.
-int stageOfGene(const EAPGossamerix& problem, int gene)
-{
+int stageOfGene(const EAPGossamerix& problem, int gene) {
     int stage = 0;
     for (int k = 0; k < problem.numStages; ++k) {
         if (gene >= problem.stageFirstGene[static_cast<size_t>(k)])
@@ -70,8 +66,7 @@ int stageOfGene(const EAPGossamerix& problem, int gene)
     return stage;
 }
 
-bool isStageStart(const EAPGossamerix& problem, int gene)
-{
+bool isStageStart(const EAPGossamerix& problem, int gene) {
     for (int k = 1; k < problem.numStages; ++k) {
         if (problem.stageFirstGene[static_cast<size_t>(k)] == gene)
             return true;
@@ -81,8 +76,7 @@ bool isStageStart(const EAPGossamerix& problem, int gene)
 
 } // namespace
 
-void drawWeb(const Spider& spider)
-{
+void drawWeb(const Spider& spider) {
     const Web& web = spider.web;
     glLineWidth(radiusLineWidth);
     glBegin(GL_LINES);
@@ -116,8 +110,7 @@ void drawWeb(const Spider& spider)
     glLineWidth(1.0f);
 }
 
-void drawWebInFrame(const Spider& spider)
-{
+void drawWebInFrame(const Spider& spider) {
     const double w = spider.web.viewHalfWidth;
     const double h = spider.web.viewHalfHeight;
     glLineWidth(2.0f);
@@ -131,8 +124,7 @@ void drawWebInFrame(const Spider& spider)
     }
 }
 
-void drawGeneChart(const Spider& spider)
-{
+void drawGeneChart(const Spider& spider) {
     const EAPGossamerix& problem = evolutionState.problem;
     const int n = static_cast<int>(problem.geneMin.size());
     if (n <= 0)
@@ -156,8 +148,9 @@ void drawGeneChart(const Spider& spider)
         glTranslated(w, 0.0, 0.0);
         const int lo = problem.geneMin[static_cast<size_t>(i)];
         const int hi = problem.geneMax[static_cast<size_t>(i)];
-        const double f = (hi == lo) ? -1.0
-            : static_cast<double>(spider.rule(i) - lo) / static_cast<double>(hi - lo);
+        const double f =
+            (hi == lo) ? -1.0
+                       : static_cast<double>(spider.rule(i) - lo) / static_cast<double>(hi - lo);
         useColour(geneChartColour(f, geneIsLit(spider.stage, stageOfGene(problem, i))));
         filledRectangle(0, 0, w - 1, w - 1);
     }
@@ -165,8 +158,7 @@ void drawGeneChart(const Spider& spider)
     glLineWidth(3.0f);
 }
 
-void drawInfoBand()
-{
+void drawInfoBand() {
     glColor3f(0.0f, 0.0f, 0.6f);
     filledRectangle(0, BAND_TOP, windowWidth, BAND_BOTTOM);
     glLineWidth(2.0f);
@@ -180,15 +172,13 @@ void drawInfoBand()
         largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_2, lines.second);
 }
 
-void enterWebCell(const Spider& spider)
-{
+void enterWebCell(const Spider& spider) {
     glPushMatrix();
     glTranslated(spider.web.viewX, spider.web.viewY, 0.0);
     glScaled(spider.web.viewScale, spider.web.viewScale, 1.0);
 }
 
-void drawWebCell(const Spider& spider)
-{
+void drawWebCell(const Spider& spider) {
     drawWebInFrame(spider);
     if (showGenes)
         drawGeneChart(spider);
@@ -200,8 +190,7 @@ namespace {
 
 // A smaller copy of `font` (two thirds of its height) for captions that do
 // not fit their cells in the font's own size; made on first use.
-LGLFont& smallerFont(const LGLFont& font)
-{
+LGLFont& smallerFont(const LGLFont& font) {
     static std::map<int, std::unique_ptr<LGLFont>> smaller;
     const int height = font.numFonts > 0 ? font.fonts[font.curFont].height : SMALLEST_CAPTION_FONT;
     std::unique_ptr<LGLFont>& made = smaller[height];
@@ -214,19 +203,18 @@ LGLFont& smallerFont(const LGLFont& font)
 }
 
 // The caption's text as it fits `font` in a cell of this scale.
-std::string fitInCell(const std::string& text, double viewScale, const LGLFont& font)
-{
+std::string fitInCell(const std::string& text, double viewScale, const LGLFont& font) {
     // From the caption's left end to the inner edge of the frame's right
     // side (the frame line is 2 pixels wide).
     const double span = (WEB_VIEW_HALF_SIZE - CAPTION_X) * viewScale;
     const int available = static_cast<int>(span) - CAPTION_RIGHT_MARGIN;
-    return fitCaption(text, available, [&font](const std::string& t) { return font.pixWidthOf(t); });
+    return fitCaption(text, available,
+                      [&font](const std::string& t) { return font.pixWidthOf(t); });
 }
 
 } // namespace
 
-CellCaption fitCellCaption(const std::string& text, double viewScale, LGLFont& font)
-{
+CellCaption fitCellCaption(const std::string& text, double viewScale, LGLFont& font) {
     CellCaption caption;
     caption.font = &font;
     caption.text = fitInCell(text, viewScale, font);
@@ -252,15 +240,13 @@ CellCaption fitCellCaption(const std::string& text, double viewScale, LGLFont& f
     return caption;
 }
 
-void appendCaptionKey(const CellCaption& caption, std::vector<int32_t>& key)
-{
+void appendCaptionKey(const CellCaption& caption, std::vector<int32_t>& key) {
     appendKeyText(key, caption.text);
     key.push_back(caption.baseline);
     key.push_back(caption.font != nullptr ? caption.font->fonts[0].height : 0);
 }
 
-void drawCaption(const CellCaption& caption)
-{
+void drawCaption(const CellCaption& caption) {
     if (caption.font == nullptr || caption.text.empty())
         return;
     caption.font->setColor_rp(1.0f, 1.0f, 1.0f);

@@ -4,23 +4,22 @@
 
 namespace {
 
-const tPaletteColour kFrameNormal{1.0f, 0.0f, 0.0f};
-const tPaletteColour kFrameDimmed{0.5f, 0.0f, 0.0f};
-const tPaletteColour kRadiusNormal{0.5f, 0.5f, 0.5f};
-const tPaletteColour kRadiusDimmed{0.2f, 0.2f, 0.2f};
-const tPaletteColour kSpiralNormal{0.3f, 0.3f, 1.0f};
-const tPaletteColour kSpiralDimmed{0.1f, 0.1f, 0.5f};
+const tPaletteColour FRAME_NORMAL{1.0f, 0.0f, 0.0f};
+const tPaletteColour FRAME_DIMMED{0.5f, 0.0f, 0.0f};
+const tPaletteColour RADIUS_NORMAL{0.5f, 0.5f, 0.5f};
+const tPaletteColour RADIUS_DIMMED{0.2f, 0.2f, 0.2f};
+const tPaletteColour SPIRAL_NORMAL{0.3f, 0.3f, 1.0f};
+const tPaletteColour SPIRAL_DIMMED{0.1f, 0.1f, 0.5f};
 
-const tPaletteColour kGeneNoRange{0.4f, 0.4f, 0.4f};
-const tPaletteColour kGeneUnlit{0.2f, 0.2f, 0.2f};
+const tPaletteColour GENE_NO_RANGE{0.4f, 0.4f, 0.4f};
+const tPaletteColour GENE_UNLIT{0.2f, 0.2f, 0.2f};
 
-void setAll(tWebPalette& p, bool normal)
-{
-    p.frameColour = normal ? kFrameNormal : kFrameDimmed;
-    p.radiusColour = normal ? kRadiusNormal : kRadiusDimmed;
-    p.extraRadiusColour = normal ? kRadiusNormal : kRadiusDimmed;
-    p.firstLoopColour = normal ? kSpiralNormal : kSpiralDimmed;
-    p.mainSpiralColour = normal ? kSpiralNormal : kSpiralDimmed;
+void setAll(tWebPalette& p, bool normal) {
+    p.frameColour = normal ? FRAME_NORMAL : FRAME_DIMMED;
+    p.radiusColour = normal ? RADIUS_NORMAL : RADIUS_DIMMED;
+    p.extraRadiusColour = normal ? RADIUS_NORMAL : RADIUS_DIMMED;
+    p.firstLoopColour = normal ? SPIRAL_NORMAL : SPIRAL_DIMMED;
+    p.mainSpiralColour = normal ? SPIRAL_NORMAL : SPIRAL_DIMMED;
 }
 
 } // namespace
@@ -31,38 +30,46 @@ tWebPalette webPalette = [] {
     return p;
 }();
 
-void setWebPalette(int stage)
-{
+void setWebPalette(int stage) {
     setAll(webPalette, stage == 0);
     switch (stage) {
-    case 2: webPalette.frameColour = kFrameNormal; break;
-    case 3: webPalette.radiusColour = kRadiusNormal; break;
+    case 2:
+        webPalette.frameColour = FRAME_NORMAL;
+        break;
+    case 3:
+        webPalette.radiusColour = RADIUS_NORMAL;
+        break;
     case 4:
-        webPalette.frameColour = kFrameNormal;
-        webPalette.radiusColour = kRadiusNormal;
+        webPalette.frameColour = FRAME_NORMAL;
+        webPalette.radiusColour = RADIUS_NORMAL;
         break;
-    case 5: webPalette.extraRadiusColour = kRadiusNormal; break;
-    case 6: webPalette.firstLoopColour = kSpiralNormal; break;
-    case 7: webPalette.mainSpiralColour = kSpiralNormal; break;
+    case 5:
+        webPalette.extraRadiusColour = RADIUS_NORMAL;
+        break;
+    case 6:
+        webPalette.firstLoopColour = SPIRAL_NORMAL;
+        break;
+    case 7:
+        webPalette.mainSpiralColour = SPIRAL_NORMAL;
+        break;
     case 8:
-        webPalette.firstLoopColour = kSpiralNormal;
-        webPalette.mainSpiralColour = kSpiralNormal;
+        webPalette.firstLoopColour = SPIRAL_NORMAL;
+        webPalette.mainSpiralColour = SPIRAL_NORMAL;
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
-tPaletteColour geneChartColour(double fraction, bool lit)
-{
+tPaletteColour geneChartColour(double fraction, bool lit) {
     if (!lit)
-        return kGeneUnlit;
+        return GENE_UNLIT;
     if (!(fraction > -1.0))
-        return kGeneNoRange;
+        return GENE_NO_RANGE;
     const float f = static_cast<float>(fraction);
     return tPaletteColour{f, 0.2f, 1.0f - f};
 }
 
-bool geneIsLit(int spiderStage, int geneStage)
-{
+bool geneIsLit(int spiderStage, int geneStage) {
     return spiderStage == 0 || spiderStage == 5 || spiderStage == geneStage;
 }

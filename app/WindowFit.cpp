@@ -78,8 +78,7 @@ std::vector<PanelSpot> placePanelsInRows(const std::vector<int>& wishX,
     return spots;
 }
 
-int fittingRowHeight(int natural, int fontSize, int titleHeight, int rows, int room)
-{
+int fittingRowHeight(int natural, int fontSize, int titleHeight, int rows, int room) {
     // Rows, half a row of padding above and below, the title strip.
     const auto height = [&](int row) {
         return fontSize + (rows - 1) * row + 2 * (row / 2) + titleHeight;

@@ -18,23 +18,20 @@ constexpr useconds_t CONNECT_PAUSE_US = 50000;
 
 using OpenDisplayFunction = Display* (*)(const char*);
 
-OpenDisplayFunction systemOpenDisplay()
-{
+OpenDisplayFunction systemOpenDisplay() {
     static OpenDisplayFunction function =
         reinterpret_cast<OpenDisplayFunction>(dlsym(RTLD_NEXT, "XOpenDisplay"));
     return function;
 }
 
-bool displayNamed(const char* name)
-{
+bool displayNamed(const char* name) {
     const char* env = std::getenv("DISPLAY");
     return (name != nullptr && name[0] != '\0') || (env != nullptr && env[0] != '\0');
 }
 
 } // namespace
 
-extern "C" __attribute__((visibility("default"))) Display* XOpenDisplay(const char* name)
-{
+extern "C" __attribute__((visibility("default"))) Display* XOpenDisplay(const char* name) {
     const OpenDisplayFunction open = systemOpenDisplay();
     if (open == nullptr)
         return nullptr;

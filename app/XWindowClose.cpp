@@ -13,15 +13,13 @@ using NextEventFunction = int (*)(Display*, XEvent*);
 unsigned long guardedWindow = 0;
 bool (*closeAllowed)() = nullptr;
 
-NextEventFunction systemNextEvent()
-{
+NextEventFunction systemNextEvent() {
     static NextEventFunction function =
         reinterpret_cast<NextEventFunction>(dlsym(RTLD_NEXT, "XNextEvent"));
     return function;
 }
 
-bool isCloseRequest(Display* display, const XEvent& event)
-{
+bool isCloseRequest(Display* display, const XEvent& event) {
     if (event.type != ClientMessage || event.xclient.window != guardedWindow ||
         event.xclient.format != 32)
         return false;
@@ -31,14 +29,12 @@ bool isCloseRequest(Display* display, const XEvent& event)
 
 } // namespace
 
-void guardWindowClose(unsigned long window, bool (*allowed)())
-{
+void guardWindowClose(unsigned long window, bool (*allowed)()) {
     guardedWindow = window;
     closeAllowed = allowed;
 }
 
-extern "C" __attribute__((visibility("default"))) int XNextEvent(Display* display, XEvent* event)
-{
+extern "C" __attribute__((visibility("default"))) int XNextEvent(Display* display, XEvent* event) {
     const NextEventFunction next = systemNextEvent();
     if (next == nullptr)
         return 0;

@@ -3,7 +3,6 @@
 
 #include "app/Startup.h"
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     return runProgram(argc, argv);
 }

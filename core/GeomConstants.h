@@ -4,10 +4,10 @@
 // The angle constants of the geometry helpers, used as written rather than
 // at full precision: results must match the recorded webs bit for bit.
 namespace GeomConstants {
-constexpr double kPi = 3.14159265359;
-constexpr double kTwoPi = 6.28318530718;
-constexpr double kHalfTurnDeg = 180.0;
-constexpr double kFullTurnDeg = 360.0;
-}  // namespace GeomConstants
+constexpr double PI = 3.14159265359;
+constexpr double TWO_PI = 6.28318530718;
+constexpr double HALF_TURN_DEG = 180.0;
+constexpr double FULL_TURN_DEG = 360.0;
+} // namespace GeomConstants
 
 #endif

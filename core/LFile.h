@@ -8,7 +8,7 @@
 
 // File dialogs, the program's folder, file existence and extensions.
 class OVLIB_CORE_API LFile {
-public:
+  public:
     // Full path of an existing file chosen by the user, or "" (also when no
     // dialog provider is installed). typeName names the single file type,
     // pattern filters it (for example "*.axv").

@@ -10,7 +10,7 @@
 // LFile::setDialogProvider. Each function returns the full path the user
 // chose, or the empty string when the user cancels.
 class OVLIB_CORE_API LFileDialogProvider {
-public:
+  public:
     virtual ~LFileDialogProvider();
     virtual std::string openFile(const std::string& typeName, const std::string& pattern) = 0;
     virtual std::string saveFile(const std::string& typeName, const std::string& pattern) = 0;

@@ -19,7 +19,7 @@ struct tRect {
 // Plane and space geometry. Angles are radians, growing from +x towards +y,
 // except in the rotations and getRelativeAngleDEG, which take degrees.
 class OVLIB_CORE_API LGeom {
-public:
+  public:
     static double pointDist(double x1, double y1, double x2, double y2);
     static double pointDist(const SVector3D& a, const SVector3D& b);
 
@@ -34,11 +34,11 @@ public:
     // Distance from P to the segment P1-P2 (not a number when P1 == P2).
     static double distPtToLine(double px, double py, double x1, double y1, double x2, double y2);
     // Whether the circle touches the segment; a tangent does not touch.
-    static bool circleInLine(double cx, double cy, double r,
-                             double x1, double y1, double x2, double y2);
+    static bool circleInLine(double cx, double cy, double r, double x1, double y1, double x2,
+                             double y2);
 
-    static double getRelativeAngle(double a, double b);     // into [-pi, pi]
-    static double getRelativeAngleDEG(double a, double b);  // into [-180, 180]
+    static double getRelativeAngle(double a, double b);    // into [-pi, pi]
+    static double getRelativeAngleDEG(double a, double b); // into [-180, 180]
     // Logistic curve rescaled so that 0 maps to 0 and 1 to 1.
     static double sigmoid(double x);
 

@@ -7,7 +7,7 @@
 // The process-wide random source: static functions over one Mersenne
 // Twister that is seeded automatically when the library is loaded.
 class OVLIB_CORE_API LRandom {
-public:
+  public:
     static MTRand random;
 
     // Uniform real in [a, b], both ends included (b < a gives [b, a]).
@@ -25,11 +25,12 @@ public:
     // p = 0 and p = 1 give finite values of about -38.5 and +38.5.
     static double normalInverse(double p);
 
-private:
+  private:
     // The word draw of the shared generator, inlined into every function.
     static MTRand::uint32 drawWord() {
         MTRand& g = random;
-        if (g.wordsLeft == 0) g.reload();
+        if (g.wordsLeft == 0)
+            g.reload();
         --g.wordsLeft;
         return RandomWord::temper(*g.nextWord++);
     }

@@ -5,19 +5,19 @@
 
 namespace {
 
-const size_t kNumberBufferSize = 64;
-const char kSpace = ' ';
+const size_t NUMBER_BUFFER_SIZE = 64;
+const char SPACE = ' ';
 
-}  // namespace
+} // namespace
 
 std::string LString::itoa(int value) {
-    char buffer[kNumberBufferSize];
+    char buffer[NUMBER_BUFFER_SIZE];
     std::snprintf(buffer, sizeof(buffer), "%i", value);
     return buffer;
 }
 
 std::string LString::dtoa(double value) {
-    char buffer[kNumberBufferSize];
+    char buffer[NUMBER_BUFFER_SIZE];
     std::snprintf(buffer, sizeof(buffer), "%g", value);
     return buffer;
 }
@@ -40,13 +40,15 @@ std::vector<std::string> LString::split(std::string text, std::string separator)
 }
 
 std::string LString::trimSpaces(std::string text) {
-    const size_t first = text.find_first_not_of(kSpace);
-    if (first == std::string::npos) return std::string();
-    const size_t last = text.find_last_not_of(kSpace);
+    const size_t first = text.find_first_not_of(SPACE);
+    if (first == std::string::npos)
+        return std::string();
+    const size_t last = text.find_last_not_of(SPACE);
     return text.substr(first, last - first + 1);
 }
 
 std::string LString::LowerCase(std::string text) {
-    for (char& c : text) c = char(std::tolower(static_cast<unsigned char>(c)));
+    for (char& c : text)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
     return text;
 }

@@ -8,9 +8,9 @@
 
 // Number-to-text conversion, splitting, trimming and case.
 class OVLIB_CORE_API LString {
-public:
-    static std::string itoa(int value);       // "%i"
-    static std::string dtoa(double value);    // "%g"
+  public:
+    static std::string itoa(int value);    // "%i"
+    static std::string dtoa(double value); // "%g"
     // The parts between separators, empty parts included; a text without
     // the separator (or an empty separator) gives the whole text.
     static std::vector<std::string> split(std::string text, std::string separator);

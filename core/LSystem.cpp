@@ -5,4 +5,6 @@
 #error "OVLIB_PRODUCT_VERSION must be defined by the build"
 #endif
 
-std::string LSystem::GetProductVersion() { return OVLIB_PRODUCT_VERSION; }
+std::string LSystem::GetProductVersion() {
+    return OVLIB_PRODUCT_VERSION;
+}

@@ -7,7 +7,7 @@
 
 // Facts about the running program.
 class OVLIB_CORE_API LSystem {
-public:
+  public:
     // The product version of this build (for example "1.0.0.1").
     static std::string GetProductVersion();
 };

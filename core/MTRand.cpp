@@ -12,21 +12,31 @@ const MTRand::uint32 kKnuthDoubleMultiplier = 475559465UL;
 const MTRand::uint32 kKnuthDoubleIncrement = 69070UL;
 const char* const kEntropyFile = "/dev/urandom";
 
-}  // namespace
+} // namespace
 
-MTRand::MTRand(const unsigned long& oneSeed) { seed(oneSeed); }
+MTRand::MTRand(const unsigned long& oneSeed) {
+    seed(oneSeed);
+}
 
-MTRand::MTRand(unsigned long* const bigSeed) { seed(bigSeed); }
+MTRand::MTRand(unsigned long* const bigSeed) {
+    seed(bigSeed);
+}
 
-MTRand::MTRand() { seed(); }
+MTRand::MTRand() {
+    seed();
+}
 
 // The default copy would leave nextWord pointing into the other object's
 // state; a copy continues from the same position in its own state.
-MTRand::MTRand(const MTRand& other) { *this = other; }
+MTRand::MTRand(const MTRand& other) {
+    *this = other;
+}
 
 MTRand& MTRand::operator=(const MTRand& other) {
-    if (this == &other) return *this;
-    for (int i = 0; i < N; ++i) stateWords[i] = other.stateWords[i];
+    if (this == &other)
+        return *this;
+    for (int i = 0; i < N; ++i)
+        stateWords[i] = other.stateWords[i];
     wordsLeft = other.wordsLeft;
     nextWord = stateWords + (other.nextWord - other.stateWords);
     return *this;
@@ -54,7 +64,8 @@ void MTRand::seed(unsigned long oneSeed) {
 }
 
 void MTRand::seed(unsigned long* const bigSeed) {
-    for (int i = 0; i < N; ++i) stateWords[i] = uint32(bigSeed[i] & kWordMask);
+    for (int i = 0; i < N; ++i)
+        stateWords[i] = uint32(bigSeed[i] & kWordMask);
     reload();
 }
 
@@ -62,7 +73,8 @@ void MTRand::seed() {
     // Entropy from the system when it has some, otherwise time and clock.
     if (FILE* urandom = std::fopen(kEntropyFile, "rb")) {
         int i = 0;
-        while (i < N && std::fread(&stateWords[i], sizeof(uint32), 1, urandom) == 1) ++i;
+        while (i < N && std::fread(&stateWords[i], sizeof(uint32), 1, urandom) == 1)
+            ++i;
         std::fclose(urandom);
         if (i == N) {
             reload();
@@ -73,12 +85,14 @@ void MTRand::seed() {
 }
 
 void MTRand::save(unsigned long* saveArray) const {
-    for (int i = 0; i < N; ++i) saveArray[i] = stateWords[i];
+    for (int i = 0; i < N; ++i)
+        saveArray[i] = stateWords[i];
     saveArray[N] = (unsigned long)wordsLeft;
 }
 
 void MTRand::load(unsigned long* const loadArray) {
-    for (int i = 0; i < N; ++i) stateWords[i] = uint32(loadArray[i] & kWordMask);
+    for (int i = 0; i < N; ++i)
+        stateWords[i] = uint32(loadArray[i] & kWordMask);
     // A count outside 0..N would point nextWord outside the state; such an
     // array can only be damaged, and the state is regenerated at the next draw.
     const unsigned long left = loadArray[N];
@@ -90,8 +104,10 @@ void MTRand::reload() {
     // Standard MT19937 step, in place, in three stretches
     uint32* p = stateWords;
     int i;
-    for (i = N - M; i--; ++p) *p = twist(p[M], p[0], p[1]);
-    for (i = M; --i; ++p) *p = twist(p[M - N], p[0], p[1]);
+    for (i = N - M; i--; ++p)
+        *p = twist(p[M], p[0], p[1]);
+    for (i = M; --i; ++p)
+        *p = twist(p[M - N], p[0], p[1]);
     *p = twist(p[M - N], p[0], stateWords[0]);
 
     wordsLeft = N;
@@ -105,11 +121,13 @@ MTRand::uint32 MTRand::hash(int64_t t, long c) {
 
     const uint64_t tBits = uint64_t(t);
     uint32 h1 = 0;
-    for (int i = 0; i < 8; ++i) h1 = h1 * 257U + uint32((tBits >> (8 * i)) & 0xFFU);
+    for (int i = 0; i < 8; ++i)
+        h1 = h1 * 257U + uint32((tBits >> (8 * i)) & 0xFFU);
 
     const uint32 cBits = uint32(c & 0xFFFFFFFFL);
     uint32 h2 = 0;
-    for (int i = 0; i < 4; ++i) h2 = h2 * 257U + ((cBits >> (8 * i)) & 0xFFU);
+    for (int i = 0; i < 4; ++i)
+        h2 = h2 * 257U + ((cBits >> (8 * i)) & 0xFFU);
 
     return (h1 + differ++) ^ h2;
 }

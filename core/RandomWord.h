@@ -9,18 +9,24 @@
 namespace RandomWord {
 
 // 1 / (2^32 - 1), 1 / 2^32 and 1 / (2^32 + 1)
-constexpr double kClosedScale = 1.0 / 4294967295.0;
-constexpr double kHalfOpenScale = 1.0 / 4294967296.0;
-constexpr double kOpenScale = 1.0 / 4294967297.0;
+constexpr double CLOSED_SCALE = 1.0 / 4294967295.0;
+constexpr double HALF_OPEN_SCALE = 1.0 / 4294967296.0;
+constexpr double OPEN_SCALE = 1.0 / 4294967297.0;
 
 // [0, 1], both ends included
-inline double toClosedUnit(uint32_t w) { return double(w) * kClosedScale; }
+inline double toClosedUnit(uint32_t w) {
+    return double(w) * CLOSED_SCALE;
+}
 
 // [0, 1), 1 excluded
-inline double toHalfOpenUnit(uint32_t w) { return double(w) * kHalfOpenScale; }
+inline double toHalfOpenUnit(uint32_t w) {
+    return double(w) * HALF_OPEN_SCALE;
+}
 
 // (0, 1), both ends excluded
-inline double toOpenUnit(uint32_t w) { return (double(w) + 1.0) * kOpenScale; }
+inline double toOpenUnit(uint32_t w) {
+    return (double(w) + 1.0) * OPEN_SCALE;
+}
 
 // The MT19937 output tempering.
 inline uint32_t temper(uint32_t y) {
@@ -53,10 +59,11 @@ inline int uniformInt(uint32_t w, int a, int b) {
     const double u = toClosedUnit(w);
     const int64_t span = int64_t(b) - int64_t(a);
     int64_t c = int64_t(u * double(span + 1));
-    if (c > span) c = span;
+    if (c > span)
+        c = span;
     return int(int64_t(a) + c);
 }
 
-}  // namespace RandomWord
+} // namespace RandomWord
 
 #endif

@@ -6,7 +6,8 @@ EAIndDouble::EAIndDouble() = default;
 
 EAIndDouble::EAIndDouble(int n) {
     // A count outside 0 ... capacity would let the operators run off the array.
-    if (n > MAX_NUM_VALUES || n < 0) std::exit(EXIT_TOO_MANY_VALUES);
+    if (n > MAX_NUM_VALUES || n < 0)
+        std::exit(EXIT_TOO_MANY_VALUES);
     numValues = n;
 }
 

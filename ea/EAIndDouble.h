@@ -5,7 +5,7 @@
 #include "ea/EaApi.h"
 
 class OVLIB_EA_API EAIndDouble : public EAIndividual {
-public:
+  public:
     // Capacity of a real-valued genome, the same as that of a bit genome.
     static constexpr int MAX_NUM_VALUES = 100;
     // Exit status when a genome larger than the capacity is requested.

@@ -12,7 +12,7 @@
 constexpr int MAX_NUM_GENES = 100;
 
 class OVLIB_EA_API EAIndInteger : public EAIndividual {
-public:
+  public:
     int32_t bits[MAX_NUM_GENES] = {};
     int32_t numBits = 0;
 

@@ -13,19 +13,19 @@ EAIndividual& EAIndividual::operator=(const EAIndividual& other) = default;
 EAIndividual::~EAIndividual() = default;
 
 EAIndividual::EAIndividual(EAIndividual&& other) noexcept
-    : fitness(other.fitness),
-      info(std::move(other.info)),
-      isElite(other.isElite),
-      isEvaluated(other.isEvaluated),
-      auxFlag(other.auxFlag) {
-    for (int i = 0; i < NUM_MO_VALUES; ++i) moValues[i] = other.moValues[i];
+    : fitness(other.fitness), info(std::move(other.info)), isElite(other.isElite),
+      isEvaluated(other.isEvaluated), auxFlag(other.auxFlag) {
+    for (int i = 0; i < NUM_MO_VALUES; ++i)
+        moValues[i] = other.moValues[i];
     other.info.clear();
 }
 
 EAIndividual& EAIndividual::operator=(EAIndividual&& other) noexcept {
-    if (this == &other) return *this;
+    if (this == &other)
+        return *this;
     fitness = other.fitness;
-    for (int i = 0; i < NUM_MO_VALUES; ++i) moValues[i] = other.moValues[i];
+    for (int i = 0; i < NUM_MO_VALUES; ++i)
+        moValues[i] = other.moValues[i];
     info = std::move(other.info);
     other.info.clear();
     isElite = other.isElite;

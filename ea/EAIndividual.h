@@ -7,7 +7,7 @@
 #include "ea/EaApi.h"
 
 class OVLIB_EA_API EAIndividual {
-public:
+  public:
     static constexpr int NUM_MO_VALUES = 24;
 
     double fitness = 0.0;

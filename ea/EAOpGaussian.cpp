@@ -23,14 +23,16 @@ void gaussianSteps(EAIndDouble& ind, double scale, double sd) {
         const double lo = EAOpMutation::xMin[i];
         const double hi = EAOpMutation::xMax[i];
         double v = ind.values[i] + (hi - lo) * (deviate * scale);
-        if (v > hi) v = hi;
-        if (v < lo) v = lo;
+        if (v > hi)
+            v = hi;
+        if (v < lo)
+            v = lo;
         ind.values[i] = v;
     }
     ind.isEvaluated = false;
 }
 
-}  // namespace
+} // namespace
 
 void EAOpMutation::initBounds(const double* lower, const double* upper) {
     for (int i = 0; i < NUM_BOUNDS; ++i) {
@@ -40,19 +42,22 @@ void EAOpMutation::initBounds(const double* lower, const double* upper) {
 }
 
 void EAOpMutation::fixedGaussian(EAIndDouble& ind, double rate, double sigma) {
-    if (!drawActs(rate)) return;
+    if (!drawActs(rate))
+        return;
     gaussianSteps(ind, sigma, 1);
 }
 
 void EAOpMutation::annealedGaussian(EAIndDouble& ind, double rate, double sigma, int t) {
-    if (!drawActs(rate)) return;
+    if (!drawActs(rate))
+        return;
     // t counts iterations; a negative count would divide by zero or grow the steps.
     const double iterations = t < 0 ? 0.0 : static_cast<double>(t);
     gaussianSteps(ind, sigma, 1 / (iterations + 1));
 }
 
 void EAOpMutation::SOCGaussian(EAIndDouble& ind, double rate, double sigma) {
-    if (!drawActs(rate)) return;
+    if (!drawActs(rate))
+        return;
     const double p = getNextNormPowerLawNumber();
     const double scale = p < SOC_SMALL_NUMBER ? sigma : p * SOC_STEP_FACTOR * sigma;
     gaussianSteps(ind, scale, 1);

@@ -7,10 +7,13 @@
 // outside 0 ... capacity (which the public members allow) is limited so that
 // no operator writes past the array.
 inline int usedLength(int count, int capacity) {
-    if (count < 0) return 0;
+    if (count < 0)
+        return 0;
     return count > capacity ? capacity : count;
 }
 
 // Whether an operator acts at all: one draw u in [0, 1]; it acts unless
 // u > rate.
-inline bool drawActs(double rate) { return !(LRandom::getUniformRand(0, 1) > rate); }
+inline bool drawActs(double rate) {
+    return !(LRandom::getUniformRand(0, 1) > rate);
+}

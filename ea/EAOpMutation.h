@@ -11,7 +11,7 @@
 #include "ea/EaApi.h"
 
 class OVLIB_EA_API EAOpMutation {
-public:
+  public:
     static constexpr int NUM_BOUNDS = 100;
     static constexpr int numPLNums = 4995;
 

@@ -6,15 +6,17 @@
 namespace {
 
 // A fair coin from one draw: trunc(u + 0.5) for u in [0, 1].
-int drawCoin() { return static_cast<int>(LRandom::getUniformRand(0.0, 1.0) + 0.5); }
-
-// Element-wise uniform crossover of two genome arrays of n used elements.
-template <typename T>
-void uniformMix(const T* first, const T* second, T* child, int n) {
-    for (int i = 0; i < n; ++i) child[i] = drawCoin() == 1 ? second[i] : first[i];
+int drawCoin() {
+    return static_cast<int>(LRandom::getUniformRand(0.0, 1.0) + 0.5);
 }
 
-}  // namespace
+// Element-wise uniform crossover of two genome arrays of n used elements.
+template <typename T> void uniformMix(const T* first, const T* second, T* child, int n) {
+    for (int i = 0; i < n; ++i)
+        child[i] = drawCoin() == 1 ? second[i] : first[i];
+}
+
+} // namespace
 
 void EAOpRecombination::onePointCrossover(const EAIndInteger& parent1, const EAIndInteger& parent2,
                                           EAIndInteger& child) {
@@ -23,7 +25,8 @@ void EAOpRecombination::onePointCrossover(const EAIndInteger& parent1, const EAI
     int side = drawCoin();
     const int used = usedLength(n, MAX_NUM_GENES);
     for (int j = 0; j < used; ++j) {
-        if (j == cut) side = 1 - side;
+        if (j == cut)
+            side = 1 - side;
         child.bits[j] = side == 0 ? parent1.bits[j] : parent2.bits[j];
     }
     child.isEvaluated = false;
@@ -31,7 +34,8 @@ void EAOpRecombination::onePointCrossover(const EAIndInteger& parent1, const EAI
 
 void EAOpRecombination::arithmeticCrossover(const EAIndDouble& parent1, const EAIndDouble& parent2,
                                             EAIndDouble& child, double rate) {
-    if (!drawActs(rate)) return;
+    if (!drawActs(rate))
+        return;
     const int n = usedLength(parent1.numValues, EAIndDouble::MAX_NUM_VALUES);
     for (int i = 0; i < n; ++i) {
         const double a = LRandom::getUniformRand(0, 1);
@@ -45,7 +49,8 @@ void EAOpRecombination::arithmeticCrossover(const EAIndDouble& parent1, const EA
 
 void EAOpRecombination::uniformCrossover(const EAIndDouble& parent1, const EAIndDouble& parent2,
                                          EAIndDouble& child, double rate) {
-    if (!drawActs(rate)) return;
+    if (!drawActs(rate))
+        return;
     uniformMix(parent1.values, parent2.values, child.values,
                usedLength(parent1.numValues, EAIndDouble::MAX_NUM_VALUES));
     child.isEvaluated = false;
@@ -53,7 +58,8 @@ void EAOpRecombination::uniformCrossover(const EAIndDouble& parent1, const EAInd
 
 void EAOpRecombination::uniformCrossover(const EAIndInteger& parent1, const EAIndInteger& parent2,
                                          EAIndInteger& child, double rate) {
-    if (!drawActs(rate)) return;
+    if (!drawActs(rate))
+        return;
     uniformMix(parent1.bits, parent2.bits, child.bits, usedLength(parent1.numBits, MAX_NUM_GENES));
     child.isEvaluated = false;
 }

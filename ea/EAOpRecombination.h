@@ -12,7 +12,7 @@
 #include "ea/EaApi.h"
 
 class OVLIB_EA_API EAOpRecombination {
-public:
+  public:
     // One cut point in 0 ... n - 1 (n = parent1.numBits) and a fair choice of
     // the starting parent: bits before the cut come from the starting parent,
     // bits from the cut on from the other one.

@@ -18,18 +18,24 @@ bool isValidBitRange(int first, int end) {
     return first >= 0 && first <= end && end <= MAX_NUM_GENES;
 }
 
-}  // namespace
+} // namespace
 
 EAPInteger::EAPInteger() = default;
 EAPInteger::~EAPInteger() = default;
 
 void EAPInteger::setProblemByName(std::string) {}
 
-double EAPInteger::calcFitness(const double*, bool&) { wrongMethod(); }
+double EAPInteger::calcFitness(const double*, bool&) {
+    wrongMethod();
+}
 
-void EAPInteger::getGlobalOptimum(double*, double&) { wrongMethod(); }
+void EAPInteger::getGlobalOptimum(double*, double&) {
+    wrongMethod();
+}
 
-void EAPInteger::evaluate(EAIndDouble&) { wrongMethod(); }
+void EAPInteger::evaluate(EAIndDouble&) {
+    wrongMethod();
+}
 
 int EAPInteger::getGene(const EAIndInteger& ind, unsigned int i) const {
     const size_t gene = i;
@@ -38,7 +44,8 @@ int EAPInteger::getGene(const EAIndInteger& ind, unsigned int i) const {
         std::exit(EXIT_BAD_GENE_INDEX);
     const int first = geneBitOffsets[gene];
     const int end = geneBitOffsets[gene + 1];
-    if (!isValidBitRange(first, end)) std::exit(EXIT_BAD_GENE_INDEX);
+    if (!isValidBitRange(first, end))
+        std::exit(EXIT_BAD_GENE_INDEX);
     const std::vector<int> gray(ind.bits + first, ind.bits + end);
     int value = 0;
     EAUtils::decode_gray2int(value, geneMin[gene], geneMax[gene], gray);
@@ -46,7 +53,8 @@ int EAPInteger::getGene(const EAIndInteger& ind, unsigned int i) const {
 }
 
 void EAPInteger::setGenotype(EAIndInteger& ind, std::vector<int> values) const {
-    if (numGenes < 0 || values.size() != static_cast<size_t>(numGenes)) return;
+    if (numGenes < 0 || values.size() != static_cast<size_t>(numGenes))
+        return;
     checkGeneTables();
     encodeGenes(ind, values);
 }
@@ -66,7 +74,8 @@ void EAPInteger::createRandomGenotype(EAIndInteger& ind) const {
 // Every gene needs its bounds: a layout with fewer is a misuse.
 void EAPInteger::checkGeneTables() const {
     const size_t n = numGenes < 0 ? 0 : static_cast<size_t>(numGenes);
-    if (geneMin.size() < n || geneMax.size() < n) std::exit(EXIT_BAD_GENE_INDEX);
+    if (geneMin.size() < n || geneMax.size() < n)
+        std::exit(EXIT_BAD_GENE_INDEX);
 }
 
 void EAPInteger::encodeGenes(EAIndInteger& ind, const std::vector<int>& values) const {
@@ -80,7 +89,8 @@ void EAPInteger::encodeGenes(EAIndInteger& ind, const std::vector<int>& values) 
                       << std::endl;
             std::exit(EXIT_GENOME_TOO_LONG);
         }
-        for (int b : gray) ind.bits[placed++] = b;
+        for (int b : gray)
+            ind.bits[placed++] = b;
     }
     ind.numBits = placed;
     ind.isEvaluated = false;

@@ -11,19 +11,19 @@
 #include "ea/EaApi.h"
 
 class OVLIB_EA_API EAPInteger : public EAProblem {
-public:
+  public:
     // Exit statuses of the integer-problem misuse checks.
     static constexpr int EXIT_BAD_GENE_INDEX = 13;
     static constexpr int EXIT_GENOME_TOO_LONG = -1;
     static constexpr int EXIT_WRONG_METHOD = -13;
 
-    std::vector<int> geneBitOffsets;      // numGenes + 1 entries; the last is the total bit count
-    std::vector<int> geneMin;             // smallest value of each gene
-    std::vector<int> geneMax;             // largest value of each gene
-    std::vector<std::string> geneNames;   // name of each gene
-    int numStages = 0;                    // number of gene groups
-    std::vector<std::string> stageNames;  // name of each group
-    std::vector<int> stageFirstGene;      // first gene of each group
+    std::vector<int> geneBitOffsets;     // numGenes + 1 entries; the last is the total bit count
+    std::vector<int> geneMin;            // smallest value of each gene
+    std::vector<int> geneMax;            // largest value of each gene
+    std::vector<std::string> geneNames;  // name of each gene
+    int numStages = 0;                   // number of gene groups
+    std::vector<std::string> stageNames; // name of each group
+    std::vector<int> stageFirstGene;     // first gene of each group
 
     EAPInteger();
     ~EAPInteger() override;
@@ -45,7 +45,7 @@ public:
     // A uniformly random value for every gene, encoded as by setGenotype.
     void createRandomGenotype(EAIndInteger& ind) const;
 
-private:
+  private:
     void checkGeneTables() const;
     void encodeGenes(EAIndInteger& ind, const std::vector<int>& values) const;
 };

@@ -11,11 +11,12 @@ namespace {
 int largestEntry() {
     int largest = 0;
     for (int k = 0; k < EAOpMutation::numPLNums; ++k)
-        if (EAOpMutation::powerLawNumbers[k] > largest) largest = EAOpMutation::powerLawNumbers[k];
+        if (EAOpMutation::powerLawNumbers[k] > largest)
+            largest = EAOpMutation::powerLawNumbers[k];
     return largest;
 }
 
-}  // namespace
+} // namespace
 
 void EAOpMutation::initPowerLawNumbers() {
     plNumIndex = 0;
@@ -24,7 +25,8 @@ void EAOpMutation::initPowerLawNumbers() {
 
 double EAOpMutation::getNextNormPowerLawNumber() {
     // Used before initPowerLawNumbers: find the divisor instead of dividing by 0.
-    if (maxPLNum <= 0) maxPLNum = largestEntry();
+    if (maxPLNum <= 0)
+        maxPLNum = largestEntry();
     plNumIndex = plNumIndex < 0 || plNumIndex >= numPLNums - 1 ? 0 : plNumIndex + 1;
     return static_cast<double>(powerLawNumbers[plNumIndex]) / maxPLNum;
 }

@@ -3,8 +3,14 @@
 EAProblem::EAProblem() = default;
 EAProblem::~EAProblem() = default;
 
-void EAProblem::addProblemPara(const std::string& para) { problemParas.push_back(para); }
+void EAProblem::addProblemPara(const std::string& para) {
+    problemParas.push_back(para);
+}
 
-void EAProblem::clearProblemParas() { problemParas.clear(); }
+void EAProblem::clearProblemParas() {
+    problemParas.clear();
+}
 
-int EAProblem::getNumEval() const { return numEval; }
+int EAProblem::getNumEval() const {
+    return numEval;
+}

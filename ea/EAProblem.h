@@ -11,7 +11,7 @@
 class EAIndDouble;
 
 class OVLIB_EA_API EAProblem {
-public:
+  public:
     bool maximize = false;                 // set: higher fitness is better
     int numGenes = 0;                      // genes of a genome
     std::vector<std::string> problemParas; // parameters added by addProblemPara

@@ -13,13 +13,15 @@ int64_t effectiveUpper(int lo, int hi) {
 }
 
 void checkBounds(int lo, int64_t upper) {
-    if (lo > upper) std::exit(EAUtils::EXIT_BAD_BOUNDS);
+    if (lo > upper)
+        std::exit(EAUtils::EXIT_BAD_BOUNDS);
 }
 
 // Number of binary digits of r (r >= 1).
 int binaryDigits(int64_t r) {
     int n = 0;
-    for (; r > 0; r >>= 1) ++n;
+    for (; r > 0; r >>= 1)
+        ++n;
     return n;
 }
 
@@ -27,11 +29,12 @@ int binaryDigits(int64_t r) {
 bool hasBitsAboveWord(const std::vector<int>& bin) {
     const size_t extra = bin.size() > BITS_PER_WORD ? bin.size() - BITS_PER_WORD : 0;
     for (size_t j = 0; j < extra; ++j)
-        if (bin[j] != 0) return true;
+        if (bin[j] != 0)
+            return true;
     return false;
 }
 
-}  // namespace
+} // namespace
 
 int EAUtils::geneBitLength(int lo, int hi) {
     const int64_t range = effectiveUpper(lo, hi) - lo;
@@ -42,7 +45,8 @@ void EAUtils::encode_int2gray(int value, int lo, int hi, std::vector<int>& gray)
     gray.clear();
     const int64_t upper = effectiveUpper(lo, hi);
     checkBounds(lo, upper);
-    if (value < lo || value > upper) std::exit(EXIT_BAD_VALUE);
+    if (value < lo || value > upper)
+        std::exit(EXIT_BAD_VALUE);
     // value - lo fits in 32 unsigned bits; int2bin reads its two's-complement bits.
     const uint32_t offset = static_cast<uint32_t>(static_cast<int64_t>(value) - lo);
     std::vector<int> bin;
@@ -79,18 +83,21 @@ void EAUtils::int2bin(int value, std::vector<int>& bin, int nbits) {
 
 void EAUtils::bin2int(const std::vector<int>& bin, int& value) {
     uint32_t v = 0;
-    for (int b : bin) v = v * 2u + static_cast<uint32_t>(b);
+    for (int b : bin)
+        v = v * 2u + static_cast<uint32_t>(b);
     value = static_cast<int>(v);
 }
 
 void EAUtils::binary_to_gray(const std::vector<int>& bin, std::vector<int>& gray) {
     std::vector<int> out(bin.size());
-    for (size_t j = 0; j < bin.size(); ++j) out[j] = j == 0 ? bin[0] : (bin[j - 1] ^ bin[j]);
+    for (size_t j = 0; j < bin.size(); ++j)
+        out[j] = j == 0 ? bin[0] : (bin[j - 1] ^ bin[j]);
     gray.swap(out);
 }
 
 void EAUtils::gray_to_binary(const std::vector<int>& gray, std::vector<int>& bin) {
     std::vector<int> out(gray.size());
-    for (size_t j = 0; j < gray.size(); ++j) out[j] = j == 0 ? gray[0] : (gray[j] ^ out[j - 1]);
+    for (size_t j = 0; j < gray.size(); ++j)
+        out[j] = j == 0 ? gray[0] : (gray[j] ^ out[j - 1]);
     bin.swap(out);
 }

@@ -12,10 +12,10 @@
 #include "ea/EaApi.h"
 
 class OVLIB_EA_API EAUtils {
-public:
+  public:
     // Exit statuses of the coding misuse checks.
-    static constexpr int EXIT_BAD_BOUNDS = 5;   // lo above the effective upper bound
-    static constexpr int EXIT_BAD_VALUE = 6;    // value outside the gene's range
+    static constexpr int EXIT_BAD_BOUNDS = 5; // lo above the effective upper bound
+    static constexpr int EXIT_BAD_VALUE = 6;  // value outside the gene's range
 
     // Number of bits a gene with bounds lo ... hi takes.
     static int geneBitLength(int lo, int hi);

@@ -16,7 +16,7 @@
 bool namesSameFile(const std::string& a, const std::string& b);
 
 class AtomicFile {
-public:
+  public:
     // Creates the temporary file next to `path`; check ok() afterwards.
     explicit AtomicFile(const std::string& path);
     // Removes the temporary file unless commit() succeeded.
@@ -34,7 +34,7 @@ public:
     // target. Returns ok().
     bool commit();
 
-private:
+  private:
     void fail(const std::string& what);
     bool flushBuffer();
 

@@ -92,9 +92,9 @@ void EvolutionState::decodeRules() {
 void EvolutionState::evaluatePopulation(bool newPrey) {
     if (newPrey)
         problem.createPrey(numPrey);
-    evaluateSpiders(problem, spiders, populationSize,
-                    EAPGossamerix::ScoreSettings{preySize, preyValue, silkCostFactor,
-                                                 timePenaltyFactor});
+    evaluateSpiders(
+        problem, spiders, populationSize,
+        EAPGossamerix::ScoreSettings{preySize, preyValue, silkCostFactor, timePenaltyFactor});
     for (int i = 0; i < populationSize; ++i) {
         if (i == 0 || isBetter(spiders[i], spiders[bestSpider]))
             bestSpider = i;

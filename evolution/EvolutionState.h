@@ -113,7 +113,7 @@ struct EvolutionState {
     // values through the evaluated check).
     bool isBetter(const Spider& a, const Spider& b) const;
 
-private:
+  private:
     // Index of the first integer of spider i of generation g in the record.
     size_t fossilIndex(size_t g, int i) const;
     // Takes the recorded entry into s without decoding any rules.

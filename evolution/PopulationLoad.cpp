@@ -29,7 +29,7 @@ constexpr size_t RECORD_CHUNK_INTS = 4096;
 
 // Where the bytes come from: a file or a block of memory.
 class ByteSource {
-public:
+  public:
     virtual ~ByteSource() = default;
     virtual uint64_t size() const = 0;
     // Reads exactly n bytes; false when they are not there.
@@ -37,7 +37,7 @@ public:
 };
 
 class MemorySource : public ByteSource {
-public:
+  public:
     MemorySource(const uint8_t* data, size_t size) : data_(data), size_(size) {}
     uint64_t size() const override { return size_; }
     bool read(uint8_t* out, size_t n) override {
@@ -49,14 +49,14 @@ public:
         return true;
     }
 
-private:
+  private:
     const uint8_t* data_;
     size_t size_;
     size_t pos_ = 0;
 };
 
 class FileSource : public ByteSource {
-public:
+  public:
     explicit FileSource(const std::string& path) {
         // Opened without blocking: a FIFO would otherwise wait for a writer
         // before it could be refused below.
@@ -99,7 +99,7 @@ public:
         return true;
     }
 
-private:
+  private:
     int fd_ = -1;
     uint64_t size_ = 0;
     std::string error_;

@@ -7,7 +7,7 @@ namespace {
 // Without a window: timers are never fired, redraws have nothing to draw,
 // and messages go to standard output as "caption: text".
 class HeadlessWindowPort : public WindowPort {
-public:
+  public:
     void startTimer(int, void (*)(int), int) override {}
     void postRedisplay() override {}
     void drawNow() override {}

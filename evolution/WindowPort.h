@@ -10,7 +10,7 @@
 enum class MessageIcon { Warning, Error, Info, Plain };
 
 class WindowPort {
-public:
+  public:
     virtual ~WindowPort() = default;
     // Calls callback(value) once after `milliseconds` (glutTimerFunc).
     virtual void startTimer(int milliseconds, void (*callback)(int), int value) = 0;

@@ -14,7 +14,7 @@ namespace {
 
 // Refusals are expected by the thousand: keep them off the terminal.
 class SilentWindowPort : public WindowPort {
-public:
+  public:
     void startTimer(int, void (*)(int), int) override {}
     void postRedisplay() override {}
     void drawNow() override {}

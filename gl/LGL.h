@@ -9,7 +9,7 @@
 // text in the GLUT 9x15 font, and textures from image files. All functions
 // work on the OpenGL context that is current on the calling thread.
 class OVLIB_GL_API LGL {
-public:
+  public:
     struct tGLRGB {
         float r;
         float g;

@@ -5,21 +5,21 @@
 
 namespace {
 
-const float kColorTable[][3] = {
-    {1.0f, 0.0f, 0.0f},  // red
-    {0.0f, 1.0f, 0.0f},  // green
-    {0.0f, 0.0f, 1.0f},  // blue
-    {1.0f, 1.0f, 0.0f},  // yellow
-    {1.0f, 0.5f, 0.0f},  // orange
-    {0.0f, 0.0f, 0.0f},  // black
-    {1.0f, 1.0f, 1.0f},  // white
-    {1.0f, 0.0f, 1.0f},  // magenta
-    {0.0f, 1.0f, 1.0f},  // cyan
-    {0.5f, 0.5f, 0.2f},  // olive
+const float COLOR_TABLE[][3] = {
+    {1.0f, 0.0f, 0.0f}, // red
+    {0.0f, 1.0f, 0.0f}, // green
+    {0.0f, 0.0f, 1.0f}, // blue
+    {1.0f, 1.0f, 0.0f}, // yellow
+    {1.0f, 0.5f, 0.0f}, // orange
+    {0.0f, 0.0f, 0.0f}, // black
+    {1.0f, 1.0f, 1.0f}, // white
+    {1.0f, 0.0f, 1.0f}, // magenta
+    {0.0f, 1.0f, 1.0f}, // cyan
+    {0.5f, 0.5f, 0.2f}, // olive
 };
-const int kColorCount = int(sizeof(kColorTable) / sizeof(kColorTable[0]));
+const int COLOR_COUNT = int(sizeof(COLOR_TABLE) / sizeof(COLOR_TABLE[0]));
 
-}  // namespace
+} // namespace
 
 void LGL::SetColor(tGLRGB& c, float r, float g, float b) {
     c.r = r;
@@ -40,19 +40,27 @@ void LGL::SetColor256(tGLRGB& c, int r, int g, int b) {
     c.b = b / 255.0f;
 }
 
-void LGL::SetGray256(tGLRGB& c, int v) { SetColor256(c, v, v, v); }
+void LGL::SetGray256(tGLRGB& c, int v) {
+    SetColor256(c, v, v, v);
+}
 
-void LGL::UseColor(const tGLRGB& c) { glColor3f(c.r, c.g, c.b); }
+void LGL::UseColor(const tGLRGB& c) {
+    glColor3f(c.r, c.g, c.b);
+}
 
-void LGL::UseColor(const tGLRGBA& c) { glColor4f(c.r, c.g, c.b, c.a); }
+void LGL::UseColor(const tGLRGBA& c) {
+    glColor4f(c.r, c.g, c.b, c.a);
+}
 
 bool LGL::colorOf(int c, tGLRGB& out) {
-    if (c < 0 || c >= kColorCount) return false;
-    SetColor(out, kColorTable[c][0], kColorTable[c][1], kColorTable[c][2]);
+    if (c < 0 || c >= COLOR_COUNT)
+        return false;
+    SetColor(out, COLOR_TABLE[c][0], COLOR_TABLE[c][1], COLOR_TABLE[c][2]);
     return true;
 }
 
 void LGL::UseColor(cColor c) {
     tGLRGB rgb;
-    if (colorOf(int(c), rgb)) UseColor(rgb);
+    if (colorOf(int(c), rgb))
+        UseColor(rgb);
 }

@@ -19,31 +19,31 @@ OVLIB_GL_API LGLDC LGLGetCurrentDC();
 // are the Windows-1252 characters), whose raster advance equals the recorded
 // width. Text is drawn at the current raster position.
 class OVLIB_GL_API LGLFont {
-public:
-    static constexpr int kMaxFonts = 10;
-    static constexpr int kNumChars = 256;
-    static constexpr int kNumTabStops = 20;
+  public:
+    static constexpr int MAX_FONTS = 10;
+    static constexpr int NUM_CHARS = 256;
+    static constexpr int NUM_TAB_STOPS = 20;
 
     struct GLGLFont {
-        unsigned int listBase;  // first of 256 consecutive display lists
-        int widths[kNumChars];  // advance width in pixels of each code
-        int height;             // the height the font was requested with
-        int ascent;             // tallest printable ASCII glyph above the baseline
+        unsigned int listBase; // first of 256 consecutive display lists
+        int widths[NUM_CHARS]; // advance width in pixels of each code
+        int height;            // the height the font was requested with
+        int ascent;            // tallest printable ASCII glyph above the baseline
     };
 
-    int alignment;  // > 0: text starts at x; 0: centred on x; < 0: ends at x
-    bool shadow;    // a grey copy one pixel right and down first
-    GLGLFont fonts[kMaxFonts];
+    int alignment; // > 0: text starts at x; 0: centred on x; < 0: ends at x
+    bool shadow;   // a grey copy one pixel right and down first
+    GLGLFont fonts[MAX_FONTS];
     int numFonts;
-    float color[3];    // last colour chosen by the named-colour functions
-    float rpColor[4];  // colour of writeAt_rp(x, y, text) and the line writers
-    int rpX, rpY;      // the line writers' position
+    float color[3];   // last colour chosen by the named-colour functions
+    float rpColor[4]; // colour of writeAt_rp(x, y, text) and the line writers
+    int rpX, rpY;     // the line writers' position
     int lineSpacing;
     int curFont;
-    int winWidth, winHeight;  // window size recorded by begin()
+    int winWidth, winHeight; // window size recorded by begin()
 
     // Tab stops of the tab-aware writers, shared by every font object.
-    static int tabStops[kNumTabStops];
+    static int tabStops[NUM_TAB_STOPS];
 
     LGLFont();
     ~LGLFont();
@@ -110,7 +110,7 @@ public:
     // Tab stops at w, 2w, ..., 20w.
     static void setTabWidth(int w);
 
-private:
+  private:
     std::vector<std::string> buffer;
     int drawText(int x, int y, const char* text, size_t n, float r, float g, float b);
     int widthOf(const char* text, size_t n) const;

@@ -13,10 +13,10 @@
 
 namespace {
 
-const int kTooManyFontsStatus = -1;
+const int TOO_MANY_FONTS_STATUS = -1;
 // The ascent is taken over the printable ASCII characters.
-const int kFirstPrintable = 32;
-const int kLastPrintable = 126;
+const int FIRST_PRINTABLE = 32;
+const int LAST_PRINTABLE = 126;
 
 void compileGlyph(unsigned list, const LGLGlyph& g) {
     glNewList(list, GL_COMPILE);
@@ -25,31 +25,36 @@ void compileGlyph(unsigned list, const LGLGlyph& g) {
     glEndList();
 }
 
-}  // namespace
+} // namespace
 
-LGLDC LGLGetCurrentDC() { return reinterpret_cast<LGLDC>(glXGetCurrentContext()); }
+LGLDC LGLGetCurrentDC() {
+    return reinterpret_cast<LGLDC>(glXGetCurrentContext());
+}
 
 void LGLFont::create(LGLDC hdc, const char* face, int height, int weight, unsigned long italic) {
-    if (numFonts >= kMaxFonts) {
+    if (numFonts >= MAX_FONTS) {
         std::printf("ERROR: NumFonts>10\n");
         std::fflush(stdout);
-        std::exit(kTooManyFontsStatus);
+        std::exit(TOO_MANY_FONTS_STATUS);
     }
     shadow = false;
     const std::string name = face ? face : "";
     if (!hdc) {
-        std::printf("LGLFont::create> no current OpenGL context, font \"%s\" left out\n", name.c_str());
+        std::printf("LGLFont::create> no current OpenGL context, font \"%s\" left out\n",
+                    name.c_str());
         return;
     }
-    const unsigned base = glGenLists(kNumChars);
-    if (base == 0) return;
+    const unsigned base = glGenLists(NUM_CHARS);
+    if (base == 0)
+        return;
     LGLFaceMatch match;
     std::vector<LGLGlyph> glyphs;
     const bool symbolSet = LString::LowerCase(name) == "symbol";
     if (!LGLFontRaster::matchFace(name, weight, italic != 0, match) ||
         !LGLFontRaster::rasterise(match, height, symbolSet, glyphs)) {
-        std::printf("LGLFont::create> no usable font face for \"%s\", font left out\n", name.c_str());
-        glDeleteLists(base, kNumChars);
+        std::printf("LGLFont::create> no usable font face for \"%s\", font left out\n",
+                    name.c_str());
+        glDeleteLists(base, NUM_CHARS);
         return;
     }
     GLGLFont& f = fonts[numFonts];
@@ -60,10 +65,11 @@ void LGLFont::create(LGLDC hdc, const char* face, int height, int weight, unsign
     glPixelStorei(GL_UNPACK_SKIP_ROWS, 0);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     f.ascent = 0;
-    for (int c = 0; c < kNumChars; ++c) {
+    for (int c = 0; c < NUM_CHARS; ++c) {
         compileGlyph(base + unsigned(c), glyphs[c]);
         f.widths[c] = glyphs[c].advance;
-        if (c >= kFirstPrintable && c <= kLastPrintable && glyphs[c].rows > 0 && glyphs[c].top > f.ascent)
+        if (c >= FIRST_PRINTABLE && c <= LAST_PRINTABLE && glyphs[c].rows > 0 &&
+            glyphs[c].top > f.ascent)
             f.ascent = glyphs[c].top;
     }
     glPopClientAttrib();

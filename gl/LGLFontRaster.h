@@ -8,11 +8,11 @@
 
 // A face found for a requested family name.
 struct OVLIB_GL_API LGLFaceMatch {
-    std::string file;    // font file
-    int index;           // face index within the file
-    std::string family;  // family name of the face found
-    bool emboldens;      // a bold weight was asked for but the face is regular
-    bool slants;         // italic was asked for but the face is upright
+    std::string file;   // font file
+    int index;          // face index within the file
+    std::string family; // family name of the face found
+    bool emboldens;     // a bold weight was asked for but the face is regular
+    bool slants;        // italic was asked for but the face is upright
 };
 
 // One glyph as glBitmap takes it: rows from the bottom up, each row
@@ -20,9 +20,9 @@ struct OVLIB_GL_API LGLFaceMatch {
 struct OVLIB_GL_API LGLGlyph {
     int width;
     int rows;
-    int left;     // from the pen position to the bitmap's left edge
-    int top;      // from the baseline up to the bitmap's top edge
-    int advance;  // pen movement in whole pixels
+    int left;    // from the pen position to the bitmap's left edge
+    int top;     // from the baseline up to the bitmap's top edge
+    int advance; // pen movement in whole pixels
     std::vector<unsigned char> bits;
 
     bool pixel(int x, int yFromTop) const;
@@ -30,7 +30,7 @@ struct OVLIB_GL_API LGLGlyph {
 
 // Font lookup (fontconfig) and rasterisation (FreeType), without OpenGL.
 class OVLIB_GL_API LGLFontRaster {
-public:
+  public:
     // Matches a family name with fallback: faces known to be monospaced fall
     // back to "monospace", every other name to "sans-serif". weight: 0 means
     // regular, otherwise the usual 100 ... 900 scale.

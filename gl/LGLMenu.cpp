@@ -8,19 +8,20 @@
 namespace {
 
 const char* const kDefaultFace = "Tahoma";
-const double kItemPadFactor = 1.2;
-const double kTitlePadDivisor = 1.5;
+const double ITEM_PAD_FACTOR = 1.2;
+const double TITLE_PAD_DIVISOR = 1.5;
 // Control characters 1 ... 26 are Ctrl+A ... Ctrl+Z.
-const int kFirstControlChar = 1;
-const int kLastControlChar = 26;
-const int kControlToLetter = 96;
+const int FIRST_CONTROL_CHAR = 1;
+const int LAST_CONTROL_CHAR = 26;
+const int CONTROL_TO_LETTER = 96;
 
 int glutModifiers() {
-    if (!glutGet(GLUT_INIT_STATE)) return 0;
+    if (!glutGet(GLUT_INIT_STATE))
+        return 0;
     return glutGetModifiers();
 }
 
-}  // namespace
+} // namespace
 
 std::vector<menuColumn> LGLMenu::menus;
 std::vector<std::string> LGLMenu::menuTitles;
@@ -28,24 +29,11 @@ std::vector<tRect> LGLMenu::titleRects;
 int (*LGLMenu::modifierSource)() = glutModifiers;
 
 LGLMenu::LGLMenu()
-    : hoverTitle(-1),
-      openMenu(-1),
-      isOpen(false),
-      visible(true),
-      active(true),
-      lastKey(0),
-      lastSpecialKey(0),
-      fontSize(0),
-      rowHeight(0),
-      itemPad{0, 0, 0, 0},
-      titlePad{0, 0, 0, 0},
-      barRect{0, 0, 0, 0},
-      barColor{0, 0, 0},
-      listColor{0, 0, 0},
-      highlightColor{0, 0, 0},
-      textColor{0, 0, 0},
-      highlightTextColor{0, 0, 0},
-      disabledTextColor{0, 0, 0} {}
+    : hoverTitle(-1), openMenu(-1), isOpen(false), visible(true), active(true), lastKey(0),
+      lastSpecialKey(0), fontSize(0),
+      rowHeight(0), itemPad{0, 0, 0, 0}, titlePad{0, 0, 0, 0}, barRect{0, 0, 0, 0},
+      barColor{0, 0, 0}, listColor{0, 0, 0}, highlightColor{0, 0, 0}, textColor{0, 0, 0},
+      highlightTextColor{0, 0, 0}, disabledTextColor{0, 0, 0} {}
 
 LGLMenu::~LGLMenu() {}
 
@@ -58,8 +46,8 @@ void LGLMenu::clearTables() {
 void LGLMenu::initializeMetrics(int size, double rowFactor) {
     fontSize = size;
     rowHeight = int(size * rowFactor);
-    LGeom::setRect(itemPad, size, 0, int(size * kItemPadFactor), 0);
-    const int titleSpace = int(size / kTitlePadDivisor);
+    LGeom::setRect(itemPad, size, 0, int(size * ITEM_PAD_FACTOR), 0);
+    const int titleSpace = int(size / TITLE_PAD_DIVISOR);
     LGeom::setRect(titlePad, titleSpace, 0, titleSpace, 0);
     LGL::SetColor256(barColor, 242, 241, 236);
     LGL::SetColor(listColor, 1, 1, 1);
@@ -76,7 +64,9 @@ void LGLMenu::initialize(std::string fontName, int size, double rowFactor) {
     font.setColor_rp(0, 0, 0);
 }
 
-int LGLMenu::textWidth(const std::string& text) { return font.pixWidthOf(text); }
+int LGLMenu::textWidth(const std::string& text) {
+    return font.pixWidthOf(text);
+}
 
 void LGLMenu::addMenu(std::string title) {
     tRect r;
@@ -93,7 +83,8 @@ void LGLMenu::addMenu(std::string title) {
 }
 
 void LGLMenu::addItem(std::string label, void (*action)()) {
-    if (label.empty() || menus.empty()) return;
+    if (label.empty() || menus.empty())
+        return;
     menuItem item;
     parseShortcut(label, item);
     item.action = action;
@@ -110,8 +101,10 @@ void LGLMenu::layoutLastMenu() {
     for (const menuItem& it : m.items) {
         const int l = textWidth(it.label);
         const int s = textWidth(it.shortcutText);
-        if (l > widest) widest = l;
-        if (s > widestShortcut) widestShortcut = s;
+        if (l > widest)
+            widest = l;
+        if (s > widestShortcut)
+            widestShortcut = s;
     }
     int content = widest;
     m.shortcutX = 0;
@@ -124,14 +117,18 @@ void LGLMenu::layoutLastMenu() {
 }
 
 void LGLMenu::enableMenuItem(int menu, int item, bool enabled) {
-    if (menu < 0 || menu >= int(menus.size())) return;
-    if (item < 0 || item >= int(menus[menu].items.size())) return;
+    if (menu < 0 || menu >= int(menus.size()))
+        return;
+    if (item < 0 || item >= int(menus[menu].items.size()))
+        return;
     menus[menu].items[item].enabled = enabled;
 }
 
 void LGLMenu::checkMenuItem(int menu, int item, bool checked) {
-    if (menu < 0 || menu >= int(menus.size())) return;
-    if (item < 0 || item >= int(menus[menu].items.size())) return;
+    if (menu < 0 || menu >= int(menus.size()))
+        return;
+    if (item < 0 || item >= int(menus[menu].items.size()))
+        return;
     menus[menu].items[item].checked = checked;
 }
 
@@ -142,7 +139,8 @@ void LGLMenu::resetState() {
 }
 
 void LGLMenu::handleMousePassiveMotion(int x, int y) {
-    if (!visible || !active) return;
+    if (!visible || !active)
+        return;
     if (!isOpen && y > rowHeight) {
         hoverTitle = -1;
         return;
@@ -150,7 +148,8 @@ void LGLMenu::handleMousePassiveMotion(int x, int y) {
     for (size_t i = 0; i < titleRects.size(); ++i) {
         if (LGeom::pointInRect(x, y, titleRects[i])) {
             hoverTitle = int(i);
-            if (isOpen) openMenu = int(i);
+            if (isOpen)
+                openMenu = int(i);
             return;
         }
     }
@@ -159,22 +158,27 @@ void LGLMenu::handleMousePassiveMotion(int x, int y) {
         hoverTitle = -1;
         return;
     }
-    if (openMenu < 0 || openMenu >= int(menus.size())) return;
+    if (openMenu < 0 || openMenu >= int(menus.size()))
+        return;
     menuColumn& m = menus[openMenu];
     m.highlighted = -1;
-    if (x < m.dropRect.x1 || x > m.dropRect.x2) return;
+    if (x < m.dropRect.x1 || x > m.dropRect.x2)
+        return;
     for (int j = 0; j < int(m.items.size()); ++j) {
         const int top = m.dropRect.y1 + j * rowHeight + 1;
         const int bottom = m.dropRect.y1 + (j + 1) * rowHeight - 1;
-        if (y >= top && y <= bottom) m.highlighted = j;
+        if (y >= top && y <= bottom)
+            m.highlighted = j;
     }
 }
 
 void LGLMenu::handleMenuMouseClick(int x, int y, bool button, bool pressed, bool& consumed) {
-    (void)button;  // either button opens and chooses alike
-    if (!visible || !active) return;
+    (void)button; // either button opens and chooses alike
+    if (!visible || !active)
+        return;
     consumed = false;
-    if (!pressed) return;
+    if (!pressed)
+        return;
     if (!isOpen) {
         for (size_t i = 0; i < titleRects.size(); ++i) {
             if (LGeom::pointInRect(x, y, titleRects[i])) {
@@ -192,11 +196,14 @@ void LGLMenu::handleMenuMouseClick(int x, int y, bool button, bool pressed, bool
     if (menu >= 0 && menu < int(menus.size())) {
         const menuColumn& m = menus[menu];
         // A disabled item (and a separator) is not run by a click either.
-        if (m.highlighted >= 0 && m.highlighted < int(m.items.size()) && m.items[m.highlighted].enabled)
+        if (m.highlighted >= 0 && m.highlighted < int(m.items.size()) &&
+            m.items[m.highlighted].enabled)
             action = m.items[m.highlighted].action;
     }
-    if (action) action();
-    if (menu >= 0 && menu < int(menus.size())) menus[menu].highlighted = -1;
+    if (action)
+        action();
+    if (menu >= 0 && menu < int(menus.size()))
+        menus[menu].highlighted = -1;
     consumed = true;
     resetState();
 }
@@ -214,17 +221,21 @@ void LGLMenu::dispatchKey(int key, bool special, int modifiers) {
 }
 
 void LGLMenu::handleStandardKeys(unsigned char key) {
-    if (!visible || menus.empty()) return;
+    if (!visible || menus.empty())
+        return;
     int m = modifierSource ? modifierSource() : 0;
-    if (m == kShift) m = 0;  // a shifted character arrives shifted already
+    if (m == SHIFT)
+        m = 0; // a shifted character arrives shifted already
     int k = key;
-    if (m == kCtrl && k >= kFirstControlChar && k <= kLastControlChar) k += kControlToLetter;
+    if (m == CTRL && k >= FIRST_CONTROL_CHAR && k <= LAST_CONTROL_CHAR)
+        k += CONTROL_TO_LETTER;
     dispatchKey(k, false, m);
     lastKey = k;
 }
 
 void LGLMenu::handleSpecialKeys(int key) {
-    if (!visible || menus.empty()) return;
+    if (!visible || menus.empty())
+        return;
     const int m = modifierSource ? modifierSource() : 0;
     dispatchKey(key, true, m);
     lastSpecialKey = key;

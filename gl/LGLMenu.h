@@ -14,34 +14,34 @@ typedef void (*tMenuAction)();
 
 // One row of a drop-down list.
 struct menuItem {
-    std::string label;         // shown text, shortcut removed; "-..." = separator
-    std::string shortcutText;  // as shown in the right-hand column, or ""
-    tMenuAction action;        // may be null
+    std::string label;        // shown text, shortcut removed; "-..." = separator
+    std::string shortcutText; // as shown in the right-hand column, or ""
+    tMenuAction action;       // may be null
     bool enabled;
     bool checked;
-    bool isSpecialKey;  // key is a GLUT special-key code
-    unsigned char key;  // 0: no key
-    int modifiers;      // GLUT bits: 1 shift, 2 ctrl, 4 alt
+    bool isSpecialKey; // key is a GLUT special-key code
+    unsigned char key; // 0: no key
+    int modifiers;     // GLUT bits: 1 shift, 2 ctrl, 4 alt
 };
 
 // One menu of the bar.
 struct menuColumn {
     std::string title;
     std::vector<menuItem> items;
-    tRect dropRect;   // the drop-down list's area
-    int highlighted;  // item under the mouse, -1 for none
-    int shortcutX;    // start of the shortcut column from the labels' start
+    tRect dropRect;  // the drop-down list's area
+    int highlighted; // item under the mouse, -1 for none
+    int shortcutX;   // start of the shortcut column from the labels' start
 };
 
 // A desktop-style menu bar across the top of the window. The menus, their
 // titles and the titles' rectangles are tables of the toolkit shared by
 // every LGLMenu object: the program has exactly one menu bar.
 class OVLIB_GL_API LGLMenu {
-public:
+  public:
     // GLUT modifier bits and key codes the menu bar reads.
-    static constexpr int kShift = 1;
-    static constexpr int kCtrl = 2;
-    static constexpr int kAlt = 4;
+    static constexpr int SHIFT = 1;
+    static constexpr int CTRL = 2;
+    static constexpr int ALT = 4;
 
     int hoverTitle;
     int openMenu;
@@ -100,7 +100,7 @@ public:
     // Empties the shared tables (for a program that rebuilds its bar).
     static void clearTables();
 
-private:
+  private:
     int textWidth(const std::string& text);
     void layoutLastMenu();
     void resetState();

@@ -6,15 +6,17 @@
 
 namespace {
 
-const float kHalf = 0.5f;
-const float kSeparatorGray = 0.6f;
-const int kCheckSize = 10;
-const int kCheckX = 8;
-const int kHighlightInset = 3;
-const int kSeparatorInset = 4;
-const LGL::tGLRGB kListFrame = {236 / 255.0f, 233 / 255.0f, 216 / 255.0f};
+const float HALF = 0.5f;
+const float SEPARATOR_GRAY = 0.6f;
+const int CHECK_SIZE = 10;
+const int CHECK_X = 8;
+const int HIGHLIGHT_INSET = 3;
+const int SEPARATOR_INSET = 4;
+const LGL::tGLRGB LIST_FRAME = {236 / 255.0f, 233 / 255.0f, 216 / 255.0f};
 
-void gray(float v) { glColor3f(v, v, v); }
+void gray(float v) {
+    glColor3f(v, v, v);
+}
 
 void line(int x1, int y1, int x2, int y2) {
     glBegin(GL_LINES);
@@ -27,7 +29,7 @@ void writeIn(LGLFont& font, int x, int y, const std::string& text, const LGL::tG
     font.writeAt_rp(x, y, text.c_str(), c.r, c.g, c.b);
 }
 
-}  // namespace
+} // namespace
 
 int LGLMenu::baselineOffset() const {
     const int d = int(fontSize - (fontSize + 0.5) / 5);
@@ -35,7 +37,8 @@ int LGLMenu::baselineOffset() const {
 }
 
 void LGLMenu::render() {
-    if (!visible || !active || menus.empty()) return;
+    if (!visible || !active || menus.empty())
+        return;
     glDisable(GL_DEPTH_TEST);
     int width = 0;
     int height = 0;
@@ -45,7 +48,8 @@ void LGLMenu::render() {
 
     renderBar(width);
     renderTitles();
-    if (isOpen) renderList();
+    if (isOpen)
+        renderList();
 
     glDisable(GL_BLEND);
     popWindowProjection();
@@ -56,7 +60,7 @@ void LGLMenu::renderBar(int width) {
     LGeom::setRect(barRect, 0, 0, width, rowHeight);
     LGL::UseColor(barColor);
     glRecti(barRect.x1, barRect.y1, barRect.x2, barRect.y2);
-    glColor3f(barColor.r * kHalf, barColor.g * kHalf, barColor.b * kHalf);
+    glColor3f(barColor.r * HALF, barColor.g * HALF, barColor.b * HALF);
     line(barRect.x1, barRect.y2, barRect.x2, barRect.y2);
 }
 
@@ -67,8 +71,8 @@ void LGLMenu::renderTitles() {
         const tRect& r = titleRects[i];
         if (int(i) == hoverTitle) {
             // Pressed while its list is open, raised while it is not.
-            const float lowRight = isOpen ? 1.0f : kHalf;
-            const float highLeft = isOpen ? kHalf : 1.0f;
+            const float lowRight = isOpen ? 1.0f : HALF;
+            const float highLeft = isOpen ? HALF : 1.0f;
             gray(lowRight);
             line(r.x2, r.y1, r.x2, r.y2);
             line(r.x1, r.y2, r.x2, r.y2);
@@ -83,14 +87,14 @@ void LGLMenu::renderTitles() {
 void LGLMenu::renderListFrame(const tRect& r) {
     LGL::UseColor(listColor);
     glRecti(r.x1, r.y1, r.x2, r.y2);
-    LGL::UseColor(kListFrame);
+    LGL::UseColor(LIST_FRAME);
     glBegin(GL_LINE_LOOP);
     glVertex2i(r.x2 - 2, r.y1 + 2);
     glVertex2i(r.x1 + 1, r.y1 + 2);
     glVertex2i(r.x1 + 1, r.y2 - 1);
     glVertex2i(r.x2 - 2, r.y2 - 1);
     glEnd();
-    gray(kHalf);
+    gray(HALF);
     glBegin(GL_LINE_STRIP);
     glVertex2i(r.x2 - 1, r.y1 + 1);
     glVertex2i(r.x2 - 1, r.y2);
@@ -105,7 +109,8 @@ void LGLMenu::renderListFrame(const tRect& r) {
 }
 
 void LGLMenu::renderList() {
-    if (openMenu < 0 || openMenu >= int(menus.size())) return;
+    if (openMenu < 0 || openMenu >= int(menus.size()))
+        return;
     const menuColumn& m = menus[openMenu];
     font.alignment = 1;
     renderListFrame(m.dropRect);
@@ -114,7 +119,7 @@ void LGLMenu::renderList() {
         LGL::UseColor(highlightColor);
         const tRect& r = m.dropRect;
         tRect band;
-        LGeom::setRectExt(band, r.x1 + kHighlightInset, r.y1 + 1 + h * rowHeight, r.x2 - r.x1 - 7,
+        LGeom::setRectExt(band, r.x1 + HIGHLIGHT_INSET, r.y1 + 1 + h * rowHeight, r.x2 - r.x1 - 7,
                           rowHeight - 2);
         glRecti(band.x1, band.y1, band.x2, band.y2);
     }
@@ -126,12 +131,12 @@ void LGLMenu::renderItems(const menuColumn& m) {
     for (int row = 0; row < int(m.items.size()); ++row) {
         const menuItem& it = m.items[row];
         if (it.label.compare(0, 1, "-") == 0) {
-            gray(kSeparatorGray);
+            gray(SEPARATOR_GRAY);
             const int y = int(r.y1 + rowHeight * (row + 0.5));
-            line(r.x1 + kSeparatorInset, y, r.x2 - kSeparatorInset, y);
+            line(r.x1 + SEPARATOR_INSET, y, r.x2 - SEPARATOR_INSET, y);
             continue;
         }
-        const LGL::tGLRGB& c = !it.enabled ? disabledTextColor
+        const LGL::tGLRGB& c = !it.enabled            ? disabledTextColor
                                : row == m.highlighted ? highlightTextColor
                                                       : textColor;
         const int baseline = r.y1 + row * rowHeight + rowHeight / 2 - 1 + baselineOffset();
@@ -139,7 +144,7 @@ void LGLMenu::renderItems(const menuColumn& m) {
         if (it.checked) {
             LGL::UseColor(c);
             const int top = r.y1 + row * rowHeight + rowHeight / 2 - 5;
-            glRecti(r.x1 + kCheckX, top, r.x1 + kCheckX + kCheckSize, top + kCheckSize);
+            glRecti(r.x1 + CHECK_X, top, r.x1 + CHECK_X + CHECK_SIZE, top + CHECK_SIZE);
         }
         if (!it.shortcutText.empty())
             writeIn(font, r.x1 + m.shortcutX + itemPad.x1, baseline, it.shortcutText, c);

@@ -14,25 +14,28 @@ struct NamedKey {
 };
 
 // Compared case-sensitively, as written in labels.
-const NamedKey kNamedKeys[] = {
-    {"esc", 27, false},     {"tab", 9, false},   {"enter", 13, false}, {"space", 32, false},
-    {"delete", 127, false}, {"insert", 108, true}, {"up", 101, true},  {"down", 103, true},
+const NamedKey NAMED_KEYS[] = {
+    {"esc", 27, false},     {"tab", 9, false},     {"enter", 13, false}, {"space", 32, false},
+    {"delete", 127, false}, {"insert", 108, true}, {"up", 101, true},    {"down", 103, true},
     {"right", 102, true},   {"left", 100, true},
 };
 
-const int kLargestCode = 255;
+const int LARGEST_CODE = 255;
 
 int modifierOf(const std::string& word) {
     const std::string w = LString::LowerCase(word);
-    if (w == "ctrl") return LGLMenu::kCtrl;
-    if (w == "alt") return LGLMenu::kAlt;
-    if (w == "shift") return LGLMenu::kShift;
+    if (w == "ctrl")
+        return LGLMenu::CTRL;
+    if (w == "alt")
+        return LGLMenu::ALT;
+    if (w == "shift")
+        return LGLMenu::SHIFT;
     return 0;
 }
 
 // A code outside 1 ... 255 gives no key.
 unsigned char keyCode(long code) {
-    return (code > 0 && code <= kLargestCode) ? (unsigned char)code : 0;
+    return (code > 0 && code <= LARGEST_CODE) ? (unsigned char)code : 0;
 }
 
 void readKeyText(const std::string& text, menuItem& item) {
@@ -46,16 +49,17 @@ void readKeyText(const std::string& text, menuItem& item) {
         item.key = keyCode(std::atol(text.c_str() + 1));
         item.isSpecialKey = item.key != 0;
     }
-    for (const NamedKey& k : kNamedKeys) {
+    for (const NamedKey& k : NAMED_KEYS) {
         if (item.key == 0 && text == k.name) {
             item.key = (unsigned char)k.code;
             item.isSpecialKey = k.special;
         }
     }
-    if (item.key == 0 && text.size() > 1) item.key = keyCode(std::atol(text.c_str()));
+    if (item.key == 0 && text.size() > 1)
+        item.key = keyCode(std::atol(text.c_str()));
 }
 
-}  // namespace
+} // namespace
 
 void LGLMenu::parseShortcut(const std::string& source, menuItem& item) {
     item.label = source;
@@ -64,7 +68,8 @@ void LGLMenu::parseShortcut(const std::string& source, menuItem& item) {
     item.isSpecialKey = false;
     item.modifiers = 0;
     const size_t open = source.rfind('[');
-    if (open == std::string::npos) return;
+    if (open == std::string::npos)
+        return;
     const size_t close = source.rfind(']');
     const size_t end = (close == std::string::npos || close < open) ? source.size() : close;
     const std::string shortcut = source.substr(open + 1, end - open - 1);

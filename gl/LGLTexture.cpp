@@ -11,7 +11,7 @@
 
 namespace {
 
-const int kMissingFileStatus = -1;
+const int MISSING_FILE_STATUS = -1;
 
 bool isOneOf(const std::string& ext, const char* lower, const char* upper) {
     return ext == lower || ext == upper;
@@ -19,13 +19,15 @@ bool isOneOf(const std::string& ext, const char* lower, const char* upper) {
 
 // Kinds that other loaders of the toolkit family read; this build has none.
 bool isOtherImageKind(const std::string& ext) {
-    return isOneOf(ext, "dds", "DDS") || isOneOf(ext, "bmp", "BMP") ||
-           isOneOf(ext, "jpg", "JPG") || isOneOf(ext, "jpeg", "JPEG");
+    return isOneOf(ext, "dds", "DDS") || isOneOf(ext, "bmp", "BMP") || isOneOf(ext, "jpg", "JPG") ||
+           isOneOf(ext, "jpeg", "JPEG");
 }
 
 GLenum formatOf(int components) {
-    if (components == 4) return GL_RGBA;
-    if (components == 3) return GL_RGB;
+    if (components == 4)
+        return GL_RGBA;
+    if (components == 3)
+        return GL_RGB;
     return GL_LUMINANCE;
 }
 
@@ -37,7 +39,7 @@ void makeEmptyTexture(unsigned& id) {
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
 }
 
-}  // namespace
+} // namespace
 
 void LGL::CreateTexture(unsigned& id, std::string fileName) {
     int width = 0;
@@ -47,9 +49,10 @@ void LGL::CreateTexture(unsigned& id, std::string fileName) {
 
 void LGL::CreateTexture(unsigned& id, std::string fileName, int& width, int& height) {
     if (!LFile::fileExist(fileName)) {
-        std::printf("** ERROR LGL::CreateTexture: Texture file \"%s\" not found!\n", fileName.c_str());
+        std::printf("** ERROR LGL::CreateTexture: Texture file \"%s\" not found!\n",
+                    fileName.c_str());
         std::fflush(stdout);
-        std::exit(kMissingFileStatus);
+        std::exit(MISSING_FILE_STATUS);
     }
     const std::string ext = LFile::getFileExtension(fileName);
     TGAImage image;
@@ -57,8 +60,9 @@ void LGL::CreateTexture(unsigned& id, std::string fileName, int& width, int& hei
     if (isTga) {
         image.loadTGA(fileName.c_str());
     } else if (isOtherImageKind(ext)) {
-        std::printf("LGL::CreateTexture> \"%s\": %s images are not supported, the texture stays empty\n",
-                    fileName.c_str(), ext.c_str());
+        std::printf(
+            "LGL::CreateTexture> \"%s\": %s images are not supported, the texture stays empty\n",
+            fileName.c_str(), ext.c_str());
     } else {
         std::printf("LGL::CreateTexture> \"%s\": unknown image kind, the texture stays empty\n",
                     fileName.c_str());
@@ -68,8 +72,9 @@ void LGL::CreateTexture(unsigned& id, std::string fileName, int& width, int& hei
     width = components ? image.width : 0;
     height = components ? image.height : 0;
     if (isTga && components == 0) {
-        std::printf("LGL::CreateTexture> \"%s\" holds no readable pixels, the texture stays empty\n",
-                    fileName.c_str());
+        std::printf(
+            "LGL::CreateTexture> \"%s\" holds no readable pixels, the texture stays empty\n",
+            fileName.c_str());
     }
     if (components > 0) {
         gluBuild2DMipmaps(GL_TEXTURE_2D, components, image.width, image.height,

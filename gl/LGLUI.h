@@ -9,58 +9,58 @@
 #include "gl/LGLFont.h"
 
 // Limits of a panel.
-constexpr int kUIMaxWidgets = 50;
-constexpr int kUIMaxHitRects = 200;
+constexpr int UI_MAX_WIDGETS = 50;
+constexpr int UI_MAX_HIT_RECTS = 200;
 
 // One row of a control panel.
 struct uiWidget {
     int kind;
     std::string label;
-    std::vector<std::string> entries;  // choices of a list box / list spinner
-    double value;  // chosen index, spinner number, or a button's 1 = pressed
+    std::vector<std::string> entries; // choices of a list box / list spinner
+    double value;                     // chosen index, spinner number, or a button's 1 = pressed
     double minValue;
     double maxValue;
     double step;
-    std::string text;  // edit text
-    int fieldWidth;    // edit text
-    tRect hitRects[kUIMaxHitRects];
-    int hitCodes[kUIMaxHitRects];
+    std::string text; // edit text
+    int fieldWidth;   // edit text
+    tRect hitRects[UI_MAX_HIT_RECTS];
+    int hitCodes[UI_MAX_HIT_RECTS];
 };
 
 // A small floating control panel: a title strip, then one row per widget,
 // a label on the left and a value field on the right. The renderer records
 // the clickable areas; a mouse press tests them.
 class OVLIB_GL_API LGLUI {
-public:
+  public:
     // Widget kinds.
-    static constexpr int kListBox = 1;
-    static constexpr int kListSpinner = 2;
-    static constexpr int kNumberSpinner = 3;
-    static constexpr int kEditText = 4;
-    static constexpr int kButton = 5;
-    static constexpr int kSeparator = 6;
-    static constexpr int kBlankSpace = 7;
+    static constexpr int LIST_BOX = 1;
+    static constexpr int LIST_SPINNER = 2;
+    static constexpr int NUMBER_SPINNER = 3;
+    static constexpr int EDIT_TEXT = 4;
+    static constexpr int BUTTON = 5;
+    static constexpr int SEPARATOR = 6;
+    static constexpr int BLANK_SPACE = 7;
 
     // Hit codes.
-    static constexpr int kHitMain = 0;
-    static constexpr int kHitDecrease = 1;
-    static constexpr int kHitIncrease = 2;
-    static constexpr int kHitPopup = 4;
-    static constexpr int kHitEntry = 10;  // + entry index
-    static constexpr int kHitNone = -1;   // a cleared area
+    static constexpr int HIT_MAIN = 0;
+    static constexpr int HIT_DECREASE = 1;
+    static constexpr int HIT_INCREASE = 2;
+    static constexpr int HIT_POPUP = 4;
+    static constexpr int HIT_ENTRY = 10; // + entry index
+    static constexpr int HIT_NONE = -1;  // a cleared area
 
     // Keys (GLUT special-key codes and characters).
-    static constexpr int kKeyLeft = 100;
-    static constexpr int kKeyUp = 101;
-    static constexpr int kKeyRight = 102;
-    static constexpr int kKeyDown = 103;
-    static constexpr int kKeyEnter = 13;
-    static constexpr int kKeyBackspace = 8;
+    static constexpr int KEY_LEFT = 100;
+    static constexpr int KEY_UP = 101;
+    static constexpr int KEY_RIGHT = 102;
+    static constexpr int KEY_DOWN = 103;
+    static constexpr int KEY_ENTER = 13;
+    static constexpr int KEY_BACKSPACE = 8;
 
     // Held-press repeat and pressed look, in milliseconds.
-    static constexpr int kFirstRepeatDelay = 400;
-    static constexpr int kRepeatDelay = 50;
-    static constexpr int kPressedLook = 100;
+    static constexpr int FIRST_REPEAT_DELAY = 400;
+    static constexpr int REPEAT_DELAY = 50;
+    static constexpr int PRESSED_LOOK = 100;
 
     struct tColor {
         double r;
@@ -69,7 +69,7 @@ public:
         double a;
     };
 
-    uiWidget widgets[kUIMaxWidgets];
+    uiWidget widgets[UI_MAX_WIDGETS];
     bool visible;
     bool hasFocus;
     char option;
@@ -97,7 +97,7 @@ public:
     int titleHeight;
     bool mouseDown;
     bool selectionMade;
-    long long pressTime;   // milliseconds of the monotonic clock
+    long long pressTime; // milliseconds of the monotonic clock
     long long repeatTimer;
     int widgetCount;
     int focusIndex;
@@ -162,7 +162,7 @@ public:
     bool popupOpen(int i) const;
     bool showsPressed(int i) const;
     // Whether the mouse holds down an arrow of a spinner, which steps again
-    // after kFirstRepeatDelay and then every kRepeatDelay milliseconds, as
+    // after FIRST_REPEAT_DELAY and then every REPEAT_DELAY milliseconds, as
     // long as handle() keeps being called.
     bool repeatHeld() const;
     // To be called when the mouse button goes up, before the release is
@@ -182,9 +182,10 @@ public:
     // Whether a list box's pop-up is open (it reaches beyond the panel).
     bool anyPopupOpen() const;
 
-private:
+  private:
     int addWidget(int kind, const std::string& label);
-    int addList(int kind, const std::string& label, const std::vector<std::string>& entries, int initial);
+    int addList(int kind, const std::string& label, const std::vector<std::string>& entries,
+                int initial);
     int textWidth(const std::string& text);
     void moveFocus(int direction);
     void handleButton(uiWidget& w);

@@ -6,23 +6,23 @@
 
 namespace {
 
-const double kShadowGray = 0.1;
-const double kShadowAlpha = 0.4;
-const int kShadowDx = 3;
-const int kShadowDy = 2;
-const double kOutlineGray = 0.6;
-const double kStrongAlpha = 0.8;
-const double kUnfocusedField = 0.9;
-const double kOuterFieldLine = 0.75;
-const double kInnerFieldLine = 0.5;
-const double kFocusedButton = 0.95;
-const double kPressedGray = 0.3;
-const double kSeparatorGray = 0.1;
-const float kArrowLineWidth = 2.0f;
-const float kCrossLineWidth = 2.0f;
-const int kCrossInset = 2;
-const LGLUI::tColor kTitleColor = {0.0, 0.33333334, 0.9019608, 0.8};
-const LGLUI::tColor kCloseColor = {0.90588236, 0.43529412, 0.32156864, 0.8};
+const double SHADOW_GRAY = 0.1;
+const double SHADOW_ALPHA = 0.4;
+const int SHADOW_DX = 3;
+const int SHADOW_DY = 2;
+const double OUTLINE_GRAY = 0.6;
+const double STRONG_ALPHA = 0.8;
+const double UNFOCUSED_FIELD = 0.9;
+const double OUTER_FIELD_LINE = 0.75;
+const double INNER_FIELD_LINE = 0.5;
+const double FOCUSED_BUTTON = 0.95;
+const double PRESSED_GRAY = 0.3;
+const double SEPARATOR_GRAY = 0.1;
+const float ARROW_LINE_WIDTH = 2.0f;
+const float CROSS_LINE_WIDTH = 2.0f;
+const int CROSS_INSET = 2;
+const LGLUI::tColor TITLE_COLOR = {0.0, 0.33333334, 0.9019608, 0.8};
+const LGLUI::tColor CLOSE_COLOR = {0.90588236, 0.43529412, 0.32156864, 0.8};
 
 void rectLoop(const tRect& r, int inset) {
     glBegin(GL_LINE_LOOP);
@@ -33,16 +33,19 @@ void rectLoop(const tRect& r, int inset) {
     glEnd();
 }
 
-void fill(const tRect& r) { glRecti(r.x1, r.y1, r.x2, r.y2); }
+void fill(const tRect& r) {
+    glRecti(r.x1, r.y1, r.x2, r.y2);
+}
 
-}  // namespace
+} // namespace
 
 void LGLUI::setColor(double r, double g, double b, double a) {
     glColor4d(r, g, b, a * opacity);
 }
 
 void LGLUI::render() {
-    if (!visible || widgetCount == 0) return;
+    if (!visible || widgetCount == 0)
+        return;
     recordHitAreas();
     glDisable(GL_DEPTH_TEST);
     glDisable(GL_TEXTURE_2D);
@@ -56,9 +59,11 @@ void LGLUI::render() {
     LGeom::setRectExt(pane, panelX, panelY, panelWidth, panelHeight);
     renderPane(pane, paneColor.a);
     renderTitle();
-    for (int i = 0; i < widgetCount; ++i) renderWidget(i);
     for (int i = 0; i < widgetCount; ++i)
-        if (popupOpen(i)) renderPopup(i);
+        renderWidget(i);
+    for (int i = 0; i < widgetCount; ++i)
+        if (popupOpen(i))
+            renderPopup(i);
 
     glColor4f(1, 1, 1, 1);
     glDisable(GL_BLEND);
@@ -68,28 +73,28 @@ void LGLUI::render() {
 
 void LGLUI::renderPane(const tRect& r, double alpha) {
     tRect shadow = r;
-    LGeom::moveRect(shadow, kShadowDx, kShadowDy);
-    setColor(kShadowGray, kShadowGray, kShadowGray, kShadowAlpha);
+    LGeom::moveRect(shadow, SHADOW_DX, SHADOW_DY);
+    setColor(SHADOW_GRAY, SHADOW_GRAY, SHADOW_GRAY, SHADOW_ALPHA);
     fill(shadow);
     setColor(paneColor.r, paneColor.g, paneColor.b, alpha);
     fill(r);
-    setColor(kOutlineGray, kOutlineGray, kOutlineGray, kStrongAlpha);
+    setColor(OUTLINE_GRAY, OUTLINE_GRAY, OUTLINE_GRAY, STRONG_ALPHA);
     rectLoop(r, 0);
 }
 
 void LGLUI::renderTitle() {
-    setColor(kTitleColor.r, kTitleColor.g, kTitleColor.b, kTitleColor.a);
+    setColor(TITLE_COLOR.r, TITLE_COLOR.g, TITLE_COLOR.b, TITLE_COLOR.a);
     fill(titleRect);
-    setColor(kCloseColor.r, kCloseColor.g, kCloseColor.b, kCloseColor.a);
+    setColor(CLOSE_COLOR.r, CLOSE_COLOR.g, CLOSE_COLOR.b, CLOSE_COLOR.a);
     fill(closeRect);
     setColor(1, 1, 1, 1);
     rectLoop(closeRect, 0);
-    glLineWidth(kCrossLineWidth);
+    glLineWidth(CROSS_LINE_WIDTH);
     glBegin(GL_LINES);
-    glVertex2i(closeRect.x1 + kCrossInset, closeRect.y1 + kCrossInset);
-    glVertex2i(closeRect.x2 - kCrossInset, closeRect.y2 - kCrossInset);
-    glVertex2i(closeRect.x2 - kCrossInset, closeRect.y1 + kCrossInset);
-    glVertex2i(closeRect.x1 + kCrossInset, closeRect.y2 - kCrossInset);
+    glVertex2i(closeRect.x1 + CROSS_INSET, closeRect.y1 + CROSS_INSET);
+    glVertex2i(closeRect.x2 - CROSS_INSET, closeRect.y2 - CROSS_INSET);
+    glVertex2i(closeRect.x2 - CROSS_INSET, closeRect.y1 + CROSS_INSET);
+    glVertex2i(closeRect.x1 + CROSS_INSET, closeRect.y2 - CROSS_INSET);
     glEnd();
     glLineWidth(1.0f);
 }
@@ -97,21 +102,32 @@ void LGLUI::renderTitle() {
 void LGLUI::writeLabel(int i) {
     labelY = rowBaseline(i);
     font.alignment = 1;
-    font.writeAt_rp(labelX, labelY, widgets[i].label.c_str(), float(labelColor[0]), float(labelColor[1]),
-                    float(labelColor[2]));
+    font.writeAt_rp(labelX, labelY, widgets[i].label.c_str(), float(labelColor[0]),
+                    float(labelColor[1]), float(labelColor[2]));
 }
 
 void LGLUI::renderWidget(int i) {
     const uiWidget& w = widgets[i];
     const bool focused = i == focusIndex;
     switch (w.kind) {
-        case kListBox: renderValueField(i, false, focused); break;
-        case kListSpinner:
-        case kNumberSpinner: renderValueField(i, focused, focused); break;
-        case kEditText: renderValueField(i, false, false); break;
-        case kButton: renderButton(i); return;
-        case kSeparator: renderSeparator(i); return;
-        default: return;
+    case LIST_BOX:
+        renderValueField(i, false, focused);
+        break;
+    case LIST_SPINNER:
+    case NUMBER_SPINNER:
+        renderValueField(i, focused, focused);
+        break;
+    case EDIT_TEXT:
+        renderValueField(i, false, false);
+        break;
+    case BUTTON:
+        renderButton(i);
+        return;
+    case SEPARATOR:
+        renderSeparator(i);
+        return;
+    default:
+        return;
     }
     writeLabel(i);
     font.writeAt_rp(labelX + labelColWidth, labelY, valueText(i).c_str(), float(labelColor[0]),
@@ -120,14 +136,14 @@ void LGLUI::renderWidget(int i) {
 
 void LGLUI::renderValueField(int i, bool leftArrow, bool rightArrow) {
     const tRect r = valueFieldRect(i);
-    const double shade = i == focusIndex ? 1.0 : kUnfocusedField;
+    const double shade = i == focusIndex ? 1.0 : UNFOCUSED_FIELD;
     setColor(fieldColor.r * shade, fieldColor.g * shade, fieldColor.b * shade, fieldColor.a);
     fill(r);
-    setColor(paneColor.r * kOuterFieldLine, paneColor.g * kOuterFieldLine, paneColor.b * kOuterFieldLine,
-             kStrongAlpha);
+    setColor(paneColor.r * OUTER_FIELD_LINE, paneColor.g * OUTER_FIELD_LINE,
+             paneColor.b * OUTER_FIELD_LINE, STRONG_ALPHA);
     rectLoop(r, 0);
-    setColor(paneColor.r * kInnerFieldLine, paneColor.g * kInnerFieldLine, paneColor.b * kInnerFieldLine,
-             kStrongAlpha);
+    setColor(paneColor.r * INNER_FIELD_LINE, paneColor.g * INNER_FIELD_LINE,
+             paneColor.b * INNER_FIELD_LINE, STRONG_ALPHA);
     rectLoop(r, 1);
     tRect box;
     if (rightArrow) {
@@ -136,7 +152,7 @@ void LGLUI::renderValueField(int i, bool leftArrow, bool rightArrow) {
     }
     if (leftArrow) {
         decreaseArrowBox(r, box);
-        box.x2 = r.x1 - 3;  // the base stands 3 pixels left of the field
+        box.x2 = r.x1 - 3; // the base stands 3 pixels left of the field
         renderArrow(box, false);
     }
 }
@@ -149,8 +165,8 @@ void LGLUI::renderArrow(const tRect& box, bool pointsRight) {
         if (pass == 0)
             setColor(1, 1, 1, 1);
         else
-            setColor(kOutlineGray, kOutlineGray, kOutlineGray, 1);
-        glLineWidth(kArrowLineWidth);
+            setColor(OUTLINE_GRAY, OUTLINE_GRAY, OUTLINE_GRAY, 1);
+        glLineWidth(ARROW_LINE_WIDTH);
         glBegin(pass == 0 ? GL_TRIANGLES : GL_LINE_LOOP);
         glVertex2i(base, box.y1);
         glVertex2i(base, box.y2);
@@ -164,14 +180,15 @@ void LGLUI::renderButton(int i) {
     const tRect r = buttonRect(i);
     const bool focused = i == focusIndex;
     if (focused)
-        setColor(kFocusedButton, kFocusedButton, kFocusedButton, kStrongAlpha);
+        setColor(FOCUSED_BUTTON, FOCUSED_BUTTON, FOCUSED_BUTTON, STRONG_ALPHA);
     else
-        setColor(paneColor.r * kUnfocusedField, paneColor.g * kUnfocusedField,
-                 paneColor.b * kUnfocusedField, kStrongAlpha);
+        setColor(paneColor.r * UNFOCUSED_FIELD, paneColor.g * UNFOCUSED_FIELD,
+                 paneColor.b * UNFOCUSED_FIELD, STRONG_ALPHA);
     fill(r);
     if (showsPressed(i)) {
-        setColor(kPressedGray, kPressedGray, kPressedGray, 1);
-        for (int inset = 0; inset < 3; ++inset) rectLoop(r, inset);
+        setColor(PRESSED_GRAY, PRESSED_GRAY, PRESSED_GRAY, 1);
+        for (int inset = 0; inset < 3; ++inset)
+            rectLoop(r, inset);
     } else {
         setColor(1, 1, 1, 1);
         glBegin(GL_LINE_STRIP);
@@ -179,7 +196,7 @@ void LGLUI::renderButton(int i) {
         glVertex2i(r.x1 - 1, r.y1 - 1);
         glVertex2i(r.x2 + 1, r.y1 - 1);
         glEnd();
-        setColor(kSeparatorGray, kSeparatorGray, kSeparatorGray, 1);
+        setColor(SEPARATOR_GRAY, SEPARATOR_GRAY, SEPARATOR_GRAY, 1);
         glBegin(GL_LINE_STRIP);
         glVertex2i(r.x2 + 1, r.y1 - 1);
         glVertex2i(r.x2 + 1, r.y2 + 1);
@@ -194,7 +211,7 @@ void LGLUI::renderButton(int i) {
 }
 
 void LGLUI::renderSeparator(int i) {
-    setColor(kSeparatorGray, kSeparatorGray, kSeparatorGray, kStrongAlpha);
+    setColor(SEPARATOR_GRAY, SEPARATOR_GRAY, SEPARATOR_GRAY, STRONG_ALPHA);
     const int x = panelX + outerPad.x1;
     const int y = rowTop(i) + fontSize / 2;
     glBegin(GL_LINES);
@@ -211,12 +228,14 @@ void LGLUI::renderPopup(int i) {
     if (value >= 0 && value < int(w.entries.size())) {
         setColor(fieldColor.r, fieldColor.g, fieldColor.b, fieldColor.a);
         tRect mark;
-        LGeom::setRectExt(mark, p.x1 + 8, int((w.value + 0.5) * rowHeight + p.y1 - fontSize / 2 - 1),
+        LGeom::setRectExt(mark, p.x1 + 8,
+                          int((w.value + 0.5) * rowHeight + p.y1 - fontSize / 2 - 1),
                           p.x2 - p.x1 - 16, fontSize + 2);
         fill(mark);
     }
     font.alignment = 1;
-    const int first = int(rowHeight * 0.5 + p.y1 - fontSize / 2 - 1 + fontSize - (fontSize + 0.5) / 5);
+    const int first =
+        int(rowHeight * 0.5 + p.y1 - fontSize / 2 - 1 + fontSize - (fontSize + 0.5) / 5);
     for (int j = 0; j < int(w.entries.size()); ++j) {
         font.writeAt_rp(p.x1 + fontSize / 2, first + j * rowHeight, w.entries[j].c_str(),
                         float(labelColor[0]), float(labelColor[1]), float(labelColor[2]));

@@ -7,13 +7,13 @@
 
 namespace {
 
-const int kHeaderSize = 18;
+const int HEADER_SIZE = 18;
 // Image types of the header's third byte.
-const int kTypeColorMapped = 1;
-const int kTypeTrueColor = 2;
-const int kTypeGrey = 3;
-const int kTypeRleFirst = 9;
-const int kTypeRleLast = 11;
+const int TYPE_COLOR_MAPPED = 1;
+const int TYPE_TRUE_COLOR = 2;
+const int TYPE_GREY = 3;
+const int TYPE_RLE_FIRST = 9;
+const int TYPE_RLE_LAST = 11;
 
 struct Header {
     int idLength;
@@ -26,7 +26,9 @@ struct Header {
     int bpp;
 };
 
-int word(const unsigned char* p) { return p[0] | (p[1] << 8); }
+int word(const unsigned char* p) {
+    return p[0] | (p[1] << 8);
+}
 
 Header parseHeader(const unsigned char* h) {
     Header r;
@@ -43,27 +45,31 @@ Header parseHeader(const unsigned char* h) {
 
 // Why the pixels of this header cannot be read, or null when they can.
 const char* refusal(const Header& h) {
-    if (h.imageType >= kTypeRleFirst && h.imageType <= kTypeRleLast)
+    if (h.imageType >= TYPE_RLE_FIRST && h.imageType <= TYPE_RLE_LAST)
         return "run-length compressed TGA files are not supported";
-    if (h.imageType == kTypeColorMapped) return "colour-mapped TGA files are not supported";
-    if (h.imageType != kTypeTrueColor && h.imageType != kTypeGrey)
+    if (h.imageType == TYPE_COLOR_MAPPED)
+        return "colour-mapped TGA files are not supported";
+    if (h.imageType != TYPE_TRUE_COLOR && h.imageType != TYPE_GREY)
         return "unknown TGA image type";
-    const bool grey = h.imageType == kTypeGrey;
+    const bool grey = h.imageType == TYPE_GREY;
     if (grey ? h.bpp != 8 : (h.bpp != 24 && h.bpp != 32))
         return "unsupported TGA pixel depth";
     return nullptr;
 }
 
 int bytesPerPixel(int bpp) {
-    if (bpp == 32 || bpp == 24 || bpp == 8) return bpp / 8;
+    if (bpp == 32 || bpp == 24 || bpp == 8)
+        return bpp / 8;
     return 0;
 }
 
 long remainingBytes(FILE* f) {
     const long here = std::ftell(f);
-    if (here < 0 || std::fseek(f, 0, SEEK_END) != 0) return -1;
+    if (here < 0 || std::fseek(f, 0, SEEK_END) != 0)
+        return -1;
     const long end = std::ftell(f);
-    if (std::fseek(f, here, SEEK_SET) != 0) return -1;
+    if (std::fseek(f, here, SEEK_SET) != 0)
+        return -1;
     return end - here;
 }
 
@@ -77,25 +83,30 @@ void swapRedBlue(unsigned char* data, size_t pixels, int step) {
     }
 }
 
-}  // namespace
+} // namespace
 
-TGAImage::TGAImage()
-    : data(nullptr), width(0), height(0), bpp(0), pixelCount(0), file(nullptr) {}
+TGAImage::TGAImage() : data(nullptr), width(0), height(0), bpp(0), pixelCount(0), file(nullptr) {}
 
-TGAImage::~TGAImage() { std::free(data); }
+TGAImage::~TGAImage() {
+    std::free(data);
+}
 
-int TGAImage::components() const { return data ? bytesPerPixel(bpp) : 0; }
+int TGAImage::components() const {
+    return data ? bytesPerPixel(bpp) : 0;
+}
 
 int TGAImage::loadTGA(const char* fileName) {
-    if (!fileName) return kCannotOpen;
+    if (!fileName)
+        return CANNOT_OPEN;
     file = std::fopen(fileName, "rb");
-    if (!file) return kCannotOpen;
+    if (!file)
+        return CANNOT_OPEN;
     std::free(data);
     data = nullptr;
     width = height = bpp = pixelCount = 0;
 
-    unsigned char raw[kHeaderSize];
-    if (std::fread(raw, 1, kHeaderSize, file) == size_t(kHeaderSize)) {
+    unsigned char raw[HEADER_SIZE];
+    if (std::fread(raw, 1, HEADER_SIZE, file) == size_t(HEADER_SIZE)) {
         const Header h = parseHeader(raw);
         width = h.width;
         height = h.height;
@@ -108,7 +119,8 @@ int TGAImage::loadTGA(const char* fileName) {
         } else {
             // Skip the image-ID field and any colour map in front of the pixels.
             long skip = h.idLength;
-            if (h.colorMapType != 0) skip += long(h.colorMapLength) * ((h.colorMapEntryBits + 7) / 8);
+            if (h.colorMapType != 0)
+                skip += long(h.colorMapLength) * ((h.colorMapEntryBits + 7) / 8);
             const int step = bytesPerPixel(bpp);
             const long long need = count * step;
             if (step > 0 && need > 0 && need <= INT_MAX && std::fseek(file, skip, SEEK_CUR) == 0 &&
@@ -118,11 +130,12 @@ int TGAImage::loadTGA(const char* fileName) {
                     std::free(data);
                     data = nullptr;
                 }
-                if (data && step >= 3) swapRedBlue(data, size_t(width) * height, step);
+                if (data && step >= 3)
+                    swapRedBlue(data, size_t(width) * height, step);
             }
         }
     }
     std::fclose(file);
     file = nullptr;
-    return kLoaded;
+    return LOADED;
 }

@@ -9,17 +9,17 @@
 // bits, stored blue-green-red(-alpha), turned into red-green-blue(-alpha))
 // or grey (8 bits) pixels, rows in the order the file stores them.
 class OVLIB_GL_API TGAImage {
-public:
-    unsigned char* data;  // pixel bytes, owned, released with free()
+  public:
+    unsigned char* data; // pixel bytes, owned, released with free()
     int width;
     int height;
-    int bpp;         // bits per pixel
-    int pixelCount;  // width x height
-    FILE* file;      // the open file while loading
+    int bpp;        // bits per pixel
+    int pixelCount; // width x height
+    FILE* file;     // the open file while loading
 
     // Results of loadTGA.
-    static constexpr int kLoaded = 1;      // the file was read (data may be null)
-    static constexpr int kCannotOpen = 13;  // the file could not be opened
+    static constexpr int LOADED = 1;       // the file was read (data may be null)
+    static constexpr int CANNOT_OPEN = 13; // the file could not be opened
 
     TGAImage();
     ~TGAImage();

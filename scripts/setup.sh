@@ -6,7 +6,7 @@ set -euo pipefail
 
 PACKAGES=(
   # build
-  build-essential binutils g++ clang cmake ninja-build pkg-config python3
+  build-essential binutils g++ clang clang-format cmake ninja-build pkg-config python3
   # tests and benchmarks
   googletest libgtest-dev libgmock-dev libbenchmark-dev libclang-rt-14-dev
   # drawing: OpenGL (Mesa), GLU, freeglut

@@ -22,6 +22,9 @@ build_and_test() {
      ctest --output-on-failure -j "$jobs" --timeout 600)
 }
 
+echo "== format (clang-format, .clang-format) =="
+scripts/check-format.sh
+echo "format: every C/C++ file as .clang-format says"
 echo "== normal build =="
 build_and_test build
 echo "== AddressSanitizer + UndefinedBehaviorSanitizer build =="

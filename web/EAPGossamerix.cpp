@@ -51,7 +51,7 @@ constexpr int NUM_STAGES = sizeof(STAGES) / sizeof(STAGES[0]);
 
 constexpr double SQUARE_HALF = 100.0;
 
-}  // namespace
+} // namespace
 
 EAPGossamerix::EAPGossamerix() {
     problemName = "EAPGossamerix";
@@ -76,9 +76,11 @@ EAPGossamerix::EAPGossamerix() {
 EAPGossamerix::~EAPGossamerix() = default;
 
 int EAPGossamerix::stageOfGene(int g) const {
-    if (g < 0 || g >= numGenes) return -1;
+    if (g < 0 || g >= numGenes)
+        return -1;
     int stage = 0;
-    while (stage + 1 < numStages && stageFirstGene[static_cast<size_t>(stage + 1)] <= g) ++stage;
+    while (stage + 1 < numStages && stageFirstGene[static_cast<size_t>(stage + 1)] <= g)
+        ++stage;
     return stage;
 }
 

@@ -5,10 +5,10 @@
 namespace fitness {
 namespace {
 
-constexpr double SILK_UNIT = 200.0;  // silk is paid per this many web units
-constexpr double TIME_UNIT = 20.0;   // time is paid per this many pieces laid
+constexpr double SILK_UNIT = 200.0; // silk is paid per this many web units
+constexpr double TIME_UNIT = 20.0;  // time is paid per this many pieces laid
 
-}  // namespace
+} // namespace
 
 double silkCost(const Web& web, double silkCostFactor) {
     return (web.radiusSilk / SILK_UNIT + web.spiralSilk / SILK_UNIT + web.frameSilk / SILK_UNIT) *
@@ -25,4 +25,4 @@ double rounded(double f) {
     return r > 0.0 ? r : 0.0;
 }
 
-}  // namespace fitness
+} // namespace fitness

@@ -16,4 +16,4 @@ double timePenalty(const Web& web, double timePenaltyFactor);
 // (or when f is not a number).
 double rounded(double f);
 
-}  // namespace fitness
+} // namespace fitness

@@ -25,9 +25,11 @@ bool outsideBox(const SpiralThread& t, double left, double right, double top, do
 // kept within the grid for values outside the square (and for NaN).
 int cellOf(double v) {
     const double c = (v + webmath::SQUARE_HALF) * CELLS_PER_UNIT;
-    if (!(c >= 0.0)) return 0;
-    if (c >= CELLS) return CELLS - 1;
-    return static_cast<int>(c);  // toward zero, which is down for c >= 0
+    if (!(c >= 0.0))
+        return 0;
+    if (c >= CELLS)
+        return CELLS - 1;
+    return static_cast<int>(c); // toward zero, which is down for c >= 0
 }
 
 ThreadGrid::CellRange threadCells(const SpiralThread& t) {
@@ -37,7 +39,7 @@ ThreadGrid::CellRange threadCells(const SpiralThread& t) {
                                  static_cast<uint8_t>(cellOf(std::max(t.y1, t.y2)))};
 }
 
-}  // namespace
+} // namespace
 
 void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::vector<Prey>& prey,
                          const uint8_t* attackSuccess, double preySize,
@@ -59,9 +61,11 @@ void ThreadGrid::build(const std::vector<SpiralThread>& threads) {
     for (size_t i = 0; i < threads.size(); ++i) {
         const CellRange c = threadCells_[i] = threadCells(threads[i]);
         for (int y = c.y0; y <= c.y1; ++y)
-            for (int x = c.x0; x <= c.x1; ++x) ++cellStart_[y * CELLS + x + 1];
+            for (int x = c.x0; x <= c.x1; ++x)
+                ++cellStart_[y * CELLS + x + 1];
     }
-    for (int i = 0; i < CELLS * CELLS; ++i) cellStart_[i + 1] += cellStart_[i];
+    for (int i = 0; i < CELLS * CELLS; ++i)
+        cellStart_[i + 1] += cellStart_[i];
     cellThreads_.resize(static_cast<size_t>(cellStart_.back()));
     // Fill each cell from its start; cellStart_ is shifted back afterwards.
     for (size_t i = 0; i < threads.size(); ++i) {
@@ -71,7 +75,8 @@ void ThreadGrid::build(const std::vector<SpiralThread>& threads) {
                 cellThreads_[static_cast<size_t>(cellStart_[y * CELLS + x]++)] =
                     static_cast<int32_t>(i);
     }
-    for (int i = CELLS * CELLS; i > 0; --i) cellStart_[i] = cellStart_[i - 1];
+    for (int i = CELLS * CELLS; i > 0; --i)
+        cellStart_[i] = cellStart_[i - 1];
     cellStart_[0] = 0;
     seenMark_.assign(threads.size(), 0);
     query_ = 0;
@@ -92,10 +97,12 @@ bool ThreadGrid::touchesAnyThread(const std::vector<SpiralThread>& threads, cons
             const int cell = y * CELLS + x;
             for (int32_t j = cellStart_[cell]; j < cellStart_[cell + 1]; ++j) {
                 const int32_t i = cellThreads_[static_cast<size_t>(j)];
-                if (seenMark_[static_cast<size_t>(i)] == query_) continue;
+                if (seenMark_[static_cast<size_t>(i)] == query_)
+                    continue;
                 seenMark_[static_cast<size_t>(i)] = query_;
                 const SpiralThread& t = threads[static_cast<size_t>(i)];
-                if (!outsideBox(t, left, right, top, bottom) && touches(t, p, r)) return true;
+                if (!outsideBox(t, left, right, top, bottom) && touches(t, p, r))
+                    return true;
             }
         }
     }
@@ -103,14 +110,16 @@ bool ThreadGrid::touchesAnyThread(const std::vector<SpiralThread>& threads, cons
 }
 
 void ThreadGrid::findCaughtPrey(const std::vector<SpiralThread>& threads,
-                                const std::vector<Prey>& prey,
-                                const uint8_t* attackSuccess, double preySize,
-                                std::vector<int32_t>& caught) {
+                                const std::vector<Prey>& prey, const uint8_t* attackSuccess,
+                                double preySize, std::vector<int32_t>& caught) {
     caught.clear();
-    if (threads.empty()) return;
+    if (threads.empty())
+        return;
     build(threads);
     for (size_t k = 0; k < prey.size(); ++k) {
-        if (!attackSuccess[k]) continue;
-        if (touchesAnyThread(threads, prey[k], preySize)) caught.push_back(static_cast<int32_t>(k));
+        if (!attackSuccess[k])
+            continue;
+        if (touchesAnyThread(threads, prey[k], preySize))
+            caught.push_back(static_cast<int32_t>(k));
     }
 }

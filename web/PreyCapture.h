@@ -21,7 +21,7 @@ void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::ve
 // Gives exactly the result of findCaughtPreyPlain. Keeps its buffers between
 // uses, so evaluating many webs allocates only while they grow.
 class ThreadGrid {
-public:
+  public:
     static constexpr int CELLS_PER_SIDE = 16;
 
     // The cells a thread's bounding box covers: columns x0 ... x1, rows y0 ... y1.
@@ -35,11 +35,11 @@ public:
                         const uint8_t* attackSuccess, double preySize,
                         std::vector<int32_t>& caught);
 
-private:
-    std::vector<int32_t> cellStart_;    // CELLS_PER_SIDE^2 + 1 offsets into cellThreads_
-    std::vector<int32_t> cellThreads_;  // thread indices, cell by cell
+  private:
+    std::vector<int32_t> cellStart_;     // CELLS_PER_SIDE^2 + 1 offsets into cellThreads_
+    std::vector<int32_t> cellThreads_;   // thread indices, cell by cell
     std::vector<CellRange> threadCells_; // per thread
-    std::vector<uint32_t> seenMark_;    // per thread: the query that last tested it
+    std::vector<uint32_t> seenMark_;     // per thread: the query that last tested it
     uint32_t query_ = 0;
 
     // Files every thread under each cell that its bounding box covers.

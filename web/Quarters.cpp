@@ -8,14 +8,17 @@ namespace {
 // Start bound of each quarter, then the end bound of the last.
 const double BOUNDS[COUNT + 1] = {0.0, webmath::QUARTER_TURN, webmath::HALF_TURN,
                                   webmath::THREE_QUARTER_TURN, webmath::FULL_TURN};
-constexpr double REACH = 0.7;  // share of the way to the next quarter's value
+constexpr double REACH = 0.7; // share of the way to the next quarter's value
 
-}  // namespace
+} // namespace
 
 Quarter quarterOf(double a) {
-    if (a < webmath::QUARTER_TURN) return RIGHT;
-    if (a < webmath::HALF_TURN) return BOTTOM;
-    if (a < webmath::THREE_QUARTER_TURN) return LEFT;
+    if (a < webmath::QUARTER_TURN)
+        return RIGHT;
+    if (a < webmath::HALF_TURN)
+        return BOTTOM;
+    if (a < webmath::THREE_QUARTER_TURN)
+        return LEFT;
     return TOP;
 }
 
@@ -28,4 +31,4 @@ double interpolate(double a, const double atStart[COUNT]) {
     return from + REACH * (to - from) * (a - q0) / (q1 - q0);
 }
 
-}  // namespace quarters
+} // namespace quarters

@@ -16,4 +16,4 @@ Quarter quarterOf(double a);
 // value jumps at each quarter bound.
 double interpolate(double a, const double atStart[COUNT]);
 
-}  // namespace quarters
+} // namespace quarters

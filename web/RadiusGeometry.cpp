@@ -7,13 +7,15 @@
 namespace radiusgeom {
 
 double reach(const Radius& r) {
-    if (r.points.empty()) return 0.0;
+    if (r.points.empty())
+        return 0.0;
     const SpiralPoint& last = r.points.back();
     return webmath::dist(0.0, 0.0, last.x, last.y);
 }
 
 double room(const Radius& r) {
-    if (r.points.empty()) return 0.0;
+    if (r.points.empty())
+        return 0.0;
     const SpiralPoint& last = r.points.back();
     return webmath::dist(r.endX, r.endY, last.x, last.y);
 }
@@ -25,9 +27,11 @@ void pointAt(const Radius& r, double dist, double& x, double& y) {
 }
 
 int wrap(int i, int m) {
-    if (i > m - 1) return 0;
-    if (i < 0) return m - 1;
+    if (i > m - 1)
+        return 0;
+    if (i < 0)
+        return m - 1;
     return i;
 }
 
-}  // namespace radiusgeom
+} // namespace radiusgeom

@@ -17,4 +17,4 @@ void pointAt(const Radius& r, double dist, double& x, double& y);
 // Index i kept inside 0 ... m - 1: 0 above the range, m - 1 below it.
 int wrap(int i, int m);
 
-}  // namespace radiusgeom
+} // namespace radiusgeom

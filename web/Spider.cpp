@@ -12,16 +12,13 @@
 namespace {
 
 // Rule fields in gene order.
-int32_t Spider::* const RULE_FIELDS[NUM_RULES] = {
-    &Spider::numStartRadii,         &Spider::variability,
-    &Spider::phase,                 &Spider::rMaxLenRight,
-    &Spider::rMaxLenBottom,         &Spider::rMaxLenLeft,
-    &Spider::rMaxLenTop,            &Spider::interpFuncId,
-    &Spider::interpFuncParam,       &Spider::rNextRadiiAngleRight,
-    &Spider::rNextRadiiAngleBottom, &Spider::rNextRadiiAngleLeft,
-    &Spider::rNextRadiiAngleTop,    &Spider::interpFuncId2,
-    &Spider::interpFuncParam2,      &Spider::minFinalRadiiSpace,
-    &Spider::spiralDistStart,       &Spider::spiralDistEnd,
+int32_t Spider::*const RULE_FIELDS[NUM_RULES] = {
+    &Spider::numStartRadii,        &Spider::variability,           &Spider::phase,
+    &Spider::rMaxLenRight,         &Spider::rMaxLenBottom,         &Spider::rMaxLenLeft,
+    &Spider::rMaxLenTop,           &Spider::interpFuncId,          &Spider::interpFuncParam,
+    &Spider::rNextRadiiAngleRight, &Spider::rNextRadiiAngleBottom, &Spider::rNextRadiiAngleLeft,
+    &Spider::rNextRadiiAngleTop,   &Spider::interpFuncId2,         &Spider::interpFuncParam2,
+    &Spider::minFinalRadiiSpace,   &Spider::spiralDistStart,       &Spider::spiralDistEnd,
     &Spider::growthToCentre,
 };
 
@@ -30,10 +27,18 @@ constexpr int NUM_BUILD_STAGES = 4;
 // One step of construction stage s (1 ... 4).
 void stepStage(Spider& spider, int s) {
     switch (s) {
-        case STAGE_FIRST_RADII_AND_FRAME: spider.stepFirstRadiiAndFrame(); break;
-        case STAGE_ADDITIONAL_RADII: spider.stepAdditionalRadii(); break;
-        case STAGE_FIRST_CAP_SPIRAL_LOOP: spider.stepFirstCapSpiralLoop(); break;
-        default: spider.stepMainCapSpiral(); break;
+    case STAGE_FIRST_RADII_AND_FRAME:
+        spider.stepFirstRadiiAndFrame();
+        break;
+    case STAGE_ADDITIONAL_RADII:
+        spider.stepAdditionalRadii();
+        break;
+    case STAGE_FIRST_CAP_SPIRAL_LOOP:
+        spider.stepFirstCapSpiralLoop();
+        break;
+    default:
+        spider.stepMainCapSpiral();
+        break;
     }
 }
 
@@ -46,7 +51,7 @@ int checkedRuleIndex(int i) {
     return i;
 }
 
-}  // namespace
+} // namespace
 
 Spider::Spider() {
     individual.fitness = 0.0;
@@ -54,15 +59,20 @@ Spider::Spider() {
     individual.isEvaluated = false;
 }
 
-int32_t& Spider::rule(int i) { return this->*RULE_FIELDS[checkedRuleIndex(i)]; }
+int32_t& Spider::rule(int i) {
+    return this->*RULE_FIELDS[checkedRuleIndex(i)];
+}
 
-int32_t Spider::rule(int i) const { return this->*RULE_FIELDS[checkedRuleIndex(i)]; }
+int32_t Spider::rule(int i) const {
+    return this->*RULE_FIELDS[checkedRuleIndex(i)];
+}
 
 void Spider::clearWeb() {
     stage = STAGE_NONE;
     currentRadius = -1;
     spiralDist = -1.0;
-    for (Radius& r : web.radii) r.points.clear();
+    for (Radius& r : web.radii)
+        r.points.clear();
     web.radii.clear();
     web.spiralThreads.clear();
     web.caughtPrey.clear();
@@ -75,7 +85,9 @@ void Spider::clearWeb() {
     web.firstLoopThreads = 0;
 }
 
-void Spider::buildWeb() { buildWebToStage(NUM_BUILD_STAGES); }
+void Spider::buildWeb() {
+    buildWebToStage(NUM_BUILD_STAGES);
+}
 
 void Spider::buildWebToStage(int k) {
     constructWeb(k);
@@ -90,6 +102,7 @@ void Spider::constructWeb(int k) {
     builder.random = BUILD_RANDOM_START;
     stage = STAGE_FIRST_RADII_AND_FRAME;
     for (int s = 1; s <= lastStage; ++s) {
-        while (stage == s) stepStage(*this, s);
+        while (stage == s)
+            stepStage(*this, s);
     }
 }

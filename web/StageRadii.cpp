@@ -19,7 +19,9 @@ constexpr double STEEP_HIGH = 1.5708;
 constexpr double VERTICAL_DX = -1e-9;
 constexpr double SHORT_RADIUS = 3.0;
 
-bool limitReached(const Web& web) { return silkLimitReached(web.totalSilk()); }
+bool limitReached(const Web& web) {
+    return silkLimitReached(web.totalSilk());
+}
 
 // The frame charge: the distance from each first radius's end to the end of
 // the first radius in the list, summed in list order.
@@ -31,7 +33,7 @@ double frameCharge(const Web& web) {
     return sum;
 }
 
-}  // namespace
+} // namespace
 
 void Spider::stepFirstRadiiAndFrame() {
     BuilderState& bs = builder;
@@ -39,7 +41,8 @@ void Spider::stepFirstRadiiAndFrame() {
     if (n < numStartRadii) {
         const int jitter = bs.random.next() % (2 * variability + 1);
         double d = (FULL_CIRCLE_DEG / numStartRadii) * n + phase + jitter - variability;
-        if (d > FULL_CIRCLE_DEG) d -= FULL_CIRCLE_DEG;
+        if (d > FULL_CIRCLE_DEG)
+            d -= FULL_CIRCLE_DEG;
         const double a = d * webmath::DEG_TO_RAD;
         const double lengths[quarters::COUNT] = {
             static_cast<double>(rMaxLenRight), static_cast<double>(rMaxLenBottom),
@@ -65,7 +68,7 @@ void Spider::stepFirstRadiiAndFrame() {
 void Spider::stepAdditionalRadii() {
     BuilderState& bs = builder;
     const int m = static_cast<int>(web.radii.size());
-    if (m == 0) {  // nothing to walk around
+    if (m == 0) { // nothing to walk around
         stage = STAGE_FIRST_CAP_SPIRAL_LOOP;
         return;
     }
@@ -78,12 +81,15 @@ void Spider::stepAdditionalRadii() {
         rNextRadiiAngleLeft * webmath::DEG_TO_RAD, rNextRadiiAngleTop * webmath::DEG_TO_RAD};
     const double step = quarters::interpolate(a, spacings);
     double gap = nx.angle - a;
-    if (gap < 0) gap += webmath::FULL_TURN;
+    if (gap < 0)
+        gap += webmath::FULL_TURN;
 
     if (gap > minFinalRadiiSpace * step) {
         double b = a + step;
-        if (b > webmath::FULL_TURN) b -= webmath::FULL_TURN;
-        if (STEEP_LOW < b && b < STEEP_HIGH) b = STEEP_LOW;
+        if (b > webmath::FULL_TURN)
+            b -= webmath::FULL_TURN;
+        if (STEEP_LOW < b && b < STEEP_HIGH)
+            b = STEEP_LOW;
         const double dy = static_cast<double>(nx.endY - c.endY);
         const double dx = static_cast<double>(nx.endX - c.endX);
         const double s = dx != 0.0 ? -dy / dx : dy / VERTICAL_DX;
@@ -92,7 +98,8 @@ void Spider::stepAdditionalRadii() {
         double length = std::sqrt((x * t) * (x * t) + x * x);
         // A frame line that the ray never meets at a defined point (a
         // degenerate web) gives a radius of length 0.
-        if (std::isnan(length)) length = 0.0;
+        if (std::isnan(length))
+            length = 0.0;
         if (length < SHORT_RADIUS) {
             builderMessage("warning: radius length < 3\n");
         }

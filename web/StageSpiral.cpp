@@ -17,7 +17,9 @@ constexpr double FRAME_REACHED = 3.0;      // the loop stops this close to a rad
 constexpr double TURN_BACK_SPACINGS = 2.2; // room ahead below which the spiral turns
 constexpr double PERCENT = 100.0;
 
-bool limitReached(const Web& web) { return silkLimitReached(web.totalSilk()); }
+bool limitReached(const Web& web) {
+    return silkLimitReached(web.totalSilk());
+}
 
 // Closes the first loop: the main spiral starts at the last point of the
 // current radius, spaced as that radius's last two points.
@@ -34,12 +36,12 @@ void closeFirstLoop(const Radius& r) {
     }
 }
 
-}  // namespace
+} // namespace
 
 void Spider::stepFirstCapSpiralLoop() {
     BuilderState& bs = builder;
     const int m = static_cast<int>(web.radii.size());
-    if (m == 0) {  // nothing to lay a loop on
+    if (m == 0) { // nothing to lay a loop on
         stage = STAGE_MAIN_CAP_SPIRAL;
         return;
     }
@@ -49,11 +51,12 @@ void Spider::stepFirstCapSpiralLoop() {
     const bool hadPrevious = bs.spiralPrevRadius > -1;
     if (hadPrevious) {
         double g = r.angle - web.radii[bs.spiralPrevRadius].angle;
-        if (g < 0) g += webmath::FULL_TURN;
+        if (g < 0)
+            g += webmath::FULL_TURN;
         bs.loopAngle += g;
     }
-    spiralDist = spiralDistStart +
-                 (spiralDistEnd - spiralDistStart) * bs.loopAngle / webmath::FULL_TURN;
+    spiralDist =
+        spiralDistStart + (spiralDistEnd - spiralDistStart) * bs.loopAngle / webmath::FULL_TURN;
     double px = 0.0;
     double py = 0.0;
     pointAt(r, spiralDist, px, py);
@@ -63,8 +66,8 @@ void Spider::stepFirstCapSpiralLoop() {
         return;
     }
     if (hadPrevious && !limitReached(web)) {
-        web.addSpiralThread(bs.spiralPrevRadius, currentRadius, bs.spiralPrevX, bs.spiralPrevY,
-                            px, py);
+        web.addSpiralThread(bs.spiralPrevRadius, currentRadius, bs.spiralPrevX, bs.spiralPrevY, px,
+                            py);
         spiderX = web.lastX;
         spiderY = web.lastY;
     }
@@ -80,7 +83,9 @@ void Spider::stepFirstCapSpiralLoop() {
     }
 }
 
-bool Spider::canMoveSpiral(int s) { return canMoveSpiral(s, builder.spiralSpacing); }
+bool Spider::canMoveSpiral(int s) {
+    return canMoveSpiral(s, builder.spiralSpacing);
+}
 
 bool Spider::canMoveSpiral(int s, double spacing) {
     const int i = wrap(currentRadius + s, static_cast<int>(web.radii.size()));
@@ -93,8 +98,7 @@ void Spider::stepMainCapSpiral() {
     BuilderState& bs = builder;
     const int m = static_cast<int>(web.radii.size());
     // Without spacing the spiral would circle on the points it has: it ends.
-    if (web.spiralReachedFrame || limitReached(web) || m == 0 ||
-        !(bs.spiralSpacing > 0.0)) {
+    if (web.spiralReachedFrame || limitReached(web) || m == 0 || !(bs.spiralSpacing > 0.0)) {
         stage = STAGE_COMPLETE;
         return;
     }
@@ -138,5 +142,6 @@ void Spider::stepMainCapSpiral() {
     bs.spiralPrevX = px;
     bs.spiralPrevY = py;
     bs.spiralSpacing = d;
-    if (failed || limitReached(web)) stage = STAGE_COMPLETE;
+    if (failed || limitReached(web))
+        stage = STAGE_COMPLETE;
 }

@@ -17,7 +17,8 @@ constexpr size_t RESERVED_POINTS = 64;
 
 // Appends (x, y) to a radius's attachment points unless it is already the last.
 void addPoint(std::vector<SpiralPoint>& points, int32_t x, int32_t y) {
-    if (!points.empty() && points.back().x == x && points.back().y == y) return;
+    if (!points.empty() && points.back().x == x && points.back().y == y)
+        return;
     points.push_back(SpiralPoint{x, y});
 }
 
@@ -29,7 +30,7 @@ bool reversedThread(const SpiralThread& a, const SpiralThread& b) {
     return a.x1 == b.x2 && a.y1 == b.y2 && a.x2 == b.x1 && a.y2 == b.y1;
 }
 
-}  // namespace
+} // namespace
 
 int Web::addRadius(int kind, double angle, double length) {
     double x = 0.0;
@@ -77,7 +78,8 @@ bool Web::addSpiralThread(int fromRadius, int toRadius, double x0, double y0, do
     thread.y2 = roundCoord(clampToSquare(y));
     if (!spiralThreads.empty()) {
         const SpiralThread& last = spiralThreads.back();
-        if (sameThread(thread, last) || reversedThread(thread, last)) return false;
+        if (sameThread(thread, last) || reversedThread(thread, last))
+            return false;
     }
     spiralThreads.push_back(thread);
     lastX = thread.x2;

@@ -13,11 +13,11 @@ struct SpiralPoint {
 };
 
 struct Radius {
-    int32_t hubX = 0, hubY = 0;   // inner end, always the hub
-    int32_t endX = 0, endY = 0;   // outer end, on the frame
-    double angle = 0.0;           // direction as requested, radians
-    int32_t kind = 0;             // 0: first radius (stage 1), 1: additional radius (stage 2)
-    int32_t length = 0;           // trunc(sqrt(endX^2 + endY^2) + 0.5)
+    int32_t hubX = 0, hubY = 0;      // inner end, always the hub
+    int32_t endX = 0, endY = 0;      // outer end, on the frame
+    double angle = 0.0;              // direction as requested, radians
+    int32_t kind = 0;                // 0: first radius (stage 1), 1: additional radius (stage 2)
+    int32_t length = 0;              // trunc(sqrt(endX^2 + endY^2) + 0.5)
     std::vector<SpiralPoint> points; // spiral attachment points, in laying order
 
     // cos and sin of `dirAngle`, kept by addRadius so that the spiral stages

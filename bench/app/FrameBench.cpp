@@ -17,12 +17,12 @@
 
 #include <GL/freeglut.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
-#include <chrono>
 #include <cstring>
-#include <thread>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/AppState.h"
@@ -41,15 +41,13 @@ constexpr int FOSSIL_GENERATIONS = 231;
 constexpr int TICK_GENERATIONS = 30;
 constexpr int TICK_SLEEP_US = 500;
 
-void settle()
-{
+void settle() {
     for (int i = 0; i < 20; ++i)
         glutMainLoopEvent();
     glFinish();
 }
 
-void showSimulatorWithPrey(int population)
-{
+void showSimulatorWithPrey(int population) {
     currentView = VIEW_SIMULATOR;
     newPopulation(population);
     leavePrey = true;
@@ -58,8 +56,7 @@ void showSimulatorWithPrey(int population)
     settle();
 }
 
-void showFossilsOfLongRun()
-{
+void showFossilsOfLongRun() {
     currentView = VIEW_SIMULATOR;
     newPopulation(24);
     while (evolutionState.generation < FOSSIL_GENERATIONS - 1) {
@@ -70,8 +67,7 @@ void showFossilsOfLongRun()
     settle();
 }
 
-void showRuleBrowserOfBest()
-{
+void showRuleBrowserOfBest() {
     currentView = VIEW_SIMULATOR;
     newPopulation(24);
     evolutionState.selectedSpider = evolutionState.bestSpider;
@@ -82,14 +78,12 @@ void showRuleBrowserOfBest()
     settle();
 }
 
-void countFrames(benchmark::State& state)
-{
-    state.counters["fps"] = benchmark::Counter(static_cast<double>(state.iterations()),
-                                               benchmark::Counter::kIsRate);
+void countFrames(benchmark::State& state) {
+    state.counters["fps"] =
+        benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
 }
 
-void BM_SimulatorFrame(benchmark::State& state)
-{
+void BM_SimulatorFrame(benchmark::State& state) {
     showSimulatorWithPrey(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         drawFrame();
@@ -98,10 +92,14 @@ void BM_SimulatorFrame(benchmark::State& state)
     countFrames(state);
     leavePrey = false;
 }
-BENCHMARK(BM_SimulatorFrame)->Arg(24)->Arg(60)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_SimulatorFrame)
+    ->Arg(24)
+    ->Arg(60)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
-void BM_FossilsFrame(benchmark::State& state)
-{
+void BM_FossilsFrame(benchmark::State& state) {
     showFossilsOfLongRun();
     for (auto _ : state) {
         drawFrame();
@@ -112,8 +110,7 @@ void BM_FossilsFrame(benchmark::State& state)
 }
 BENCHMARK(BM_FossilsFrame)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
 
-void BM_RuleBrowserFrameWhileEditing(benchmark::State& state)
-{
+void BM_RuleBrowserFrameWhileEditing(benchmark::State& state) {
     showRuleBrowserOfBest();
     LGLUI& firstStage = ruleBrowser.stagePanels[0];
     const int spinner = ruleBrowser.stageWidgetIds[0][0];
@@ -132,13 +129,15 @@ void BM_RuleBrowserFrameWhileEditing(benchmark::State& state)
     countFrames(state);
     currentView = VIEW_SIMULATOR;
 }
-BENCHMARK(BM_RuleBrowserFrameWhileEditing)->Unit(benchmark::kMillisecond)->MeasureProcessCPUTime()->UseRealTime();
+BENCHMARK(BM_RuleBrowserFrameWhileEditing)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
 
 // GLUT's main loop as freeglut runs it, but ending after `generations`
 // more generations: handle the due events, timers and redraws, then sleep
 // briefly instead of waiting for the next event.
-void runMainLoopFor(int generations)
-{
+void runMainLoopFor(int generations) {
     const int target = evolutionState.generation + generations;
     while (evolutionState.generation < target && isRunning) {
         glutMainLoopEvent();
@@ -146,8 +145,7 @@ void runMainLoopFor(int generations)
     }
 }
 
-void drainEvents()
-{
+void drainEvents() {
     const auto until =
         std::chrono::steady_clock::now() + std::chrono::milliseconds(2 * RUN_TIMER_MS);
     while (std::chrono::steady_clock::now() < until) {
@@ -156,8 +154,7 @@ void drainEvents()
     }
 }
 
-void BM_RunTick(benchmark::State& state)
-{
+void BM_RunTick(benchmark::State& state) {
     currentView = VIEW_SIMULATOR;
     newPopulation(static_cast<int>(state.range(0)));
     settle();
@@ -188,8 +185,7 @@ BENCHMARK(BM_RunTick)
 
 int dumpRepeats = 1;
 
-void writeFrame(const std::string& path)
-{
+void writeFrame(const std::string& path) {
     for (int i = 0; i < dumpRepeats; ++i)
         drawFrame();
     glFinish();
@@ -210,8 +206,7 @@ void writeFrame(const std::string& path)
     std::printf("wrote %s\n", path.c_str());
 }
 
-void dumpFrames(const std::string& dir)
-{
+void dumpFrames(const std::string& dir) {
     // The same populations in every build.
     LRandom::random.seed(20261208UL);
     showSimulatorWithPrey(24);
@@ -227,8 +222,7 @@ void dumpFrames(const std::string& dir)
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (!displayAvailable()) {
         std::printf("app_frame_bench: no X display, nothing measured\n");
         return 0;

@@ -17,9 +17,10 @@ namespace {
 
 // Nineteen genes of assorted widths adding up to 72 bits.
 EAPInteger spiderSizedProblem() {
-    const int ranges[19][2] = {{3, 34}, {0, 15}, {0, 15}, {10, 100}, {10, 100}, {10, 100},
-                               {10, 100}, {0, 3}, {0, 7}, {0, 63}, {0, 63}, {0, 63},
-                               {0, 63}, {0, 3}, {0, 3}, {0, 7}, {1, 8}, {1, 8}, {0, 7}};
+    const int ranges[19][2] = {{3, 34},   {0, 15},   {0, 15}, {10, 100}, {10, 100},
+                               {10, 100}, {10, 100}, {0, 3},  {0, 7},    {0, 63},
+                               {0, 63},   {0, 63},   {0, 63}, {0, 3},    {0, 3},
+                               {0, 7},    {1, 8},    {1, 8},  {0, 7}};
     EAPInteger p;
     p.numGenes = 19;
     p.geneBitOffsets.push_back(0);
@@ -38,7 +39,8 @@ void BM_RandomGenotypeAndDecode(benchmark::State& state) {
     for (auto _ : state) {
         p.createRandomGenotype(ind);
         int sum = 0;
-        for (int i = 0; i < p.numGenes; ++i) sum += p.getGene(ind, static_cast<unsigned>(i));
+        for (int i = 0; i < p.numGenes; ++i)
+            sum += p.getGene(ind, static_cast<unsigned>(i));
         benchmark::DoNotOptimize(sum);
     }
 }
@@ -71,4 +73,4 @@ void BM_SOCGaussian100(benchmark::State& state) {
 }
 BENCHMARK(BM_SOCGaussian100);
 
-}  // namespace
+} // namespace

@@ -66,7 +66,8 @@ void BM_CaptureDensePlain(benchmark::State& state) {
     const DenseCase& c = dense();
     std::vector<int32_t> caught;
     for (auto _ : state) {
-        findCaughtPreyPlain(c.spider.web.spiralThreads, c.problem.prey, c.success.data(), PREY_SIZE, caught);
+        findCaughtPreyPlain(c.spider.web.spiralThreads, c.problem.prey, c.success.data(), PREY_SIZE,
+                            caught);
         benchmark::DoNotOptimize(caught.data());
     }
     state.counters["caught"] = static_cast<double>(caught.size());
@@ -78,7 +79,8 @@ void BM_CaptureDenseGrid(benchmark::State& state) {
     ThreadGrid grid;
     std::vector<int32_t> caught;
     for (auto _ : state) {
-        grid.findCaughtPrey(c.spider.web.spiralThreads, c.problem.prey, c.success.data(), PREY_SIZE, caught);
+        grid.findCaughtPrey(c.spider.web.spiralThreads, c.problem.prey, c.success.data(), PREY_SIZE,
+                            caught);
         benchmark::DoNotOptimize(caught.data());
     }
     state.counters["caught"] = static_cast<double>(caught.size());
@@ -98,8 +100,12 @@ void evaluateDense(benchmark::State& state, bool plain) {
     }
     state.counters["caught"] = s.numCaught;
 }
-void BM_EvaluateDensePlain(benchmark::State& state) { evaluateDense(state, true); }
-void BM_EvaluateDenseGrid(benchmark::State& state) { evaluateDense(state, false); }
+void BM_EvaluateDensePlain(benchmark::State& state) {
+    evaluateDense(state, true);
+}
+void BM_EvaluateDenseGrid(benchmark::State& state) {
+    evaluateDense(state, false);
+}
 BENCHMARK(BM_EvaluateDensePlain);
 BENCHMARK(BM_EvaluateDenseGrid);
 
@@ -126,11 +132,15 @@ void evaluatePopulation(benchmark::State& state, bool plain) {
     }
     state.counters["threads"] = static_cast<double>(threads);
 }
-void BM_EvaluatePopulation60Plain(benchmark::State& state) { evaluatePopulation(state, true); }
-void BM_EvaluatePopulation60Grid(benchmark::State& state) { evaluatePopulation(state, false); }
+void BM_EvaluatePopulation60Plain(benchmark::State& state) {
+    evaluatePopulation(state, true);
+}
+void BM_EvaluatePopulation60Grid(benchmark::State& state) {
+    evaluatePopulation(state, false);
+}
 BENCHMARK(BM_EvaluatePopulation60Plain);
 BENCHMARK(BM_EvaluatePopulation60Grid);
 
-}  // namespace
+} // namespace
 
 BENCHMARK_MAIN();

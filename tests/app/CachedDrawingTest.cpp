@@ -256,7 +256,7 @@ TEST_F(CachedDrawing, PanelFromItsImageMatchesAndKeepsItsClickAreas) {
         glLineWidth(2.0f);
         image.render(panel, 0, gridKey); // third frame: from the image
         EXPECT_TRUE(grab() == direct) << "frame " << frame;
-        EXPECT_EQ(panel.widgets[spinner].hitCodes[0], LGLUI::kHitMain) << "frame " << frame;
+        EXPECT_EQ(panel.widgets[spinner].hitCodes[0], LGLUI::HIT_MAIN) << "frame " << frame;
     }
     // A changed value is drawn afresh.
     panel.setUIInt(spinner, 50);

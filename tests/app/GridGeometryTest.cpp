@@ -5,15 +5,13 @@
 
 namespace {
 
-void expectShape(int n, int columns, int rows)
-{
+void expectShape(int n, int columns, int rows) {
     const GridShape shape = computeGridShape(n);
     EXPECT_EQ(shape.columns, columns) << "population " << n;
     EXPECT_EQ(shape.rows, rows) << "population " << n;
 }
 
-TEST(GridShapeTest, TableSizesTakeTheirFixedShape)
-{
+TEST(GridShapeTest, TableSizesTakeTheirFixedShape) {
     expectShape(6, 3, 2);
     expectShape(15, 5, 3);
     expectShape(24, 6, 4);
@@ -21,26 +19,23 @@ TEST(GridShapeTest, TableSizesTakeTheirFixedShape)
     expectShape(60, 10, 6);
 }
 
-TEST(GridShapeTest, OtherSizesFollowTheSquareRootRule)
-{
-    expectShape(16, 4, 4);   // a square
-    expectShape(10, 4, 3);   // 3 rows, 4 columns cover 10
-    expectShape(13, 4, 4);   // 4 x 3 is too small, rows grow to 4
+TEST(GridShapeTest, OtherSizesFollowTheSquareRootRule) {
+    expectShape(16, 4, 4); // a square
+    expectShape(10, 4, 3); // 3 rows, 4 columns cover 10
+    expectShape(13, 4, 4); // 4 x 3 is too small, rows grow to 4
     expectShape(1, 1, 1);
     expectShape(2, 2, 1);
     expectShape(200, 15, 14);
 }
 
-TEST(GridShapeTest, EveryPopulationFitsItsGrid)
-{
+TEST(GridShapeTest, EveryPopulationFitsItsGrid) {
     for (int n = 1; n <= 200; ++n) {
         const GridShape shape = computeGridShape(n);
         EXPECT_GE(shape.columns * shape.rows, n) << n;
     }
 }
 
-TEST(GridShapeTest, FossilGridsGrowWithTheNumberOfFossils)
-{
+TEST(GridShapeTest, FossilGridsGrowWithTheNumberOfFossils) {
     const int counts[] = {1, 6, 7, 12, 13, 15, 16, 24, 25, 40, 41};
     const GridShape expected[] = {{3, 2}, {3, 2}, {4, 3}, {4, 3}, {5, 3}, {5, 3},
                                   {6, 4}, {6, 4}, {8, 5}, {8, 5}, {10, 6}};
@@ -51,8 +46,7 @@ TEST(GridShapeTest, FossilGridsGrowWithTheNumberOfFossils)
     }
 }
 
-TEST(GridLayoutTest, DefaultWindowWithLargeStripCentresVertically)
-{
+TEST(GridLayoutTest, DefaultWindowWithLargeStripCentresVertically) {
     // W = 1296, H = 884: not wider than 6 : 4, so the width decides.
     const GridGeometry g = computeGridGeometry(1678, 955, 380.0, GridShape{6, 4});
     EXPECT_EQ(g.cell, 216);
@@ -60,8 +54,7 @@ TEST(GridLayoutTest, DefaultWindowWithLargeStripCentresVertically)
     EXPECT_DOUBLE_EQ(g.offsetY, 10.0);
 }
 
-TEST(GridLayoutTest, WideAreaCentresHorizontally)
-{
+TEST(GridLayoutTest, WideAreaCentresHorizontally) {
     // W = 1678 - 260 - 1 - 1 = 1416, H = 884: wider than 6 : 4.
     const GridGeometry g = computeGridGeometry(1678, 955, 260.0, GridShape{6, 4});
     EXPECT_EQ(g.cell, 221);
@@ -69,16 +62,14 @@ TEST(GridLayoutTest, WideAreaCentresHorizontally)
     EXPECT_DOUBLE_EQ(g.offsetY, 0.0);
 }
 
-TEST(GridLayoutTest, CellPlacementCentresTheWeb)
-{
+TEST(GridLayoutTest, CellPlacementCentresTheWeb) {
     const CellPlacement p = placeInCell(1, 2, 216);
     EXPECT_DOUBLE_EQ(p.viewScale, 1.08);
     EXPECT_DOUBLE_EQ(p.viewX, 2 * 216 + 1 + 108.0);
     EXPECT_DOUBLE_EQ(p.viewY, 216 + 70 + 108.0);
 }
 
-TEST(GridHitTest, CellBordersBelongToBothCellsAndTheLaterWins)
-{
+TEST(GridHitTest, CellBordersBelongToBothCellsAndTheLaterWins) {
     const GridShape shape{6, 4};
     const GridGeometry g = computeGridGeometry(1678, 955, 380.0, shape);
     // Cell (0, 0) spans x 1 ... 217 and y 80 ... 296.
@@ -96,8 +87,7 @@ TEST(GridHitTest, CellBordersBelongToBothCellsAndTheLaterWins)
     EXPECT_EQ(c.column, 5);
 }
 
-TEST(GridHitTest, PointsOutsideTheGridHitNothing)
-{
+TEST(GridHitTest, PointsOutsideTheGridHitNothing) {
     const GridShape shape{6, 4};
     const GridGeometry g = computeGridGeometry(1678, 955, 380.0, shape);
     EXPECT_FALSE(hitTestCells(g, shape, 0, 100).valid());
@@ -106,8 +96,7 @@ TEST(GridHitTest, PointsOutsideTheGridHitNothing)
     EXPECT_FALSE(hitTestCells(g, shape, 500, 945).valid());
 }
 
-TEST(GridArrowTest, ArrowsStopAtTheEdges)
-{
+TEST(GridArrowTest, ArrowsStopAtTheEdges) {
     const GridShape shape{6, 4};
     GridCell c = moveInGrid(5, ARROW_RIGHT, shape); // last column
     EXPECT_EQ(c.row, 0);
@@ -123,8 +112,7 @@ TEST(GridArrowTest, ArrowsStopAtTheEdges)
     EXPECT_EQ(c.column, 5);
 }
 
-TEST(GridArrowTest, ArrowsMoveOneCell)
-{
+TEST(GridArrowTest, ArrowsMoveOneCell) {
     const GridShape shape{6, 4};
     GridCell c = moveInGrid(7, ARROW_RIGHT, shape);
     EXPECT_EQ(c.row * 6 + c.column, 8);
@@ -138,8 +126,7 @@ TEST(GridArrowTest, ArrowsMoveOneCell)
     EXPECT_EQ(c.row * 6 + c.column, 7);
 }
 
-TEST(UiLayoutTest, ThousandPixelDesktopGetsTheLargeLayout)
-{
+TEST(UiLayoutTest, ThousandPixelDesktopGetsTheLargeLayout) {
     chooseUiLayout(1000);
     EXPECT_DOUBLE_EQ(panelStripWidth, 380.0);
     EXPECT_EQ(uiFontSize, 22);

@@ -8,14 +8,12 @@
 
 namespace {
 
-TEST(InfoBandTest, GenerationLine)
-{
+TEST(InfoBandTest, GenerationLine) {
     EXPECT_EQ(generationLine(0), "Generation: 0");
     EXPECT_EQ(generationLine(10000), "Generation: 10000");
 }
 
-TEST(InfoBandTest, SelectedSpiderBeforeEvaluationShowsOnlyItsNumber)
-{
+TEST(InfoBandTest, SelectedSpiderBeforeEvaluationShowsOnlyItsNumber) {
     SelectedSpiderFacts facts;
     facts.index = 4;
     facts.evaluated = false;
@@ -23,8 +21,7 @@ TEST(InfoBandTest, SelectedSpiderBeforeEvaluationShowsOnlyItsNumber)
 }
 
 SelectedSpiderFacts evaluatedFacts(int caught, double value, double silk, double time,
-                                   double fitness)
-{
+                                   double fitness) {
     SelectedSpiderFacts facts;
     facts.evaluated = true;
     facts.numCaught = caught;
@@ -35,8 +32,7 @@ SelectedSpiderFacts evaluatedFacts(int caught, double value, double silk, double
     return facts;
 }
 
-TEST(InfoBandTest, SelectedSpiderShowsASumThatAddsUp)
-{
+TEST(InfoBandTest, SelectedSpiderShowsASumThatAddsUp) {
     const std::string head = "Selected spider: [1] Fitness = numPreyCaught x preyValue - silkCost"
                              " - timePenalty = ";
     EXPECT_EQ(selectedSpiderLine(evaluatedFacts(12, 20, 56.8, 0.5, 183)),
@@ -54,8 +50,7 @@ TEST(InfoBandTest, SelectedSpiderShowsASumThatAddsUp)
 
 // After a time step the record gives the fitness, not the prey caught: the
 // band says so, with silk and time from the rebuilt web.
-TEST(InfoBandTest, ARestoredSpiderShowsItsRecordedFitness)
-{
+TEST(InfoBandTest, ARestoredSpiderShowsItsRecordedFitness) {
     FakeWindowPort window;
     setWindowPort(&window);
     EvolutionState& es = evolutionState;
@@ -81,51 +76,43 @@ TEST(InfoBandTest, ARestoredSpiderShowsItsRecordedFitness)
     setWindowPort(nullptr);
 }
 
-TEST(InfoBandTest, BrowserLines)
-{
+TEST(InfoBandTest, BrowserLines) {
     EXPECT_EQ(ruleBrowserLine(2), "Rule Browser (Spider 3)");
     EXPECT_EQ(fossilRecordLine(), "Fossil Record");
 }
 
-TEST(InfoBandTest, OfflineMessage)
-{
+TEST(InfoBandTest, OfflineMessage) {
     EXPECT_EQ(offlineMessage(17), "Evolving while rendering offline... 17 (press 'o' to stop)");
 }
 
-TEST(CaptionTest, SpiderCaptionNumbersFromOne)
-{
+TEST(CaptionTest, SpiderCaptionNumbersFromOne) {
     EXPECT_EQ(spiderCaption(2, 120.4, "SEL", 0, 4), "[3] Fit=120  SEL(1, 5)");
     EXPECT_EQ(spiderCaption(23, 99.5, "CROSS+MUT", 22, 7), "[24] Fit=100  CROSS+MUT(23, 8)");
 }
 
-TEST(CaptionTest, NewSpiderShowsParentsZero)
-{
+TEST(CaptionTest, NewSpiderShowsParentsZero) {
     EXPECT_EQ(spiderCaption(0, 0.0, "I", -1, -1), "[1] Fit=0  I(0, 0)");
 }
 
-TEST(CaptionTest, ParentsAtTheEndsOfThe32BitRangeFromADamagedFile)
-{
+TEST(CaptionTest, ParentsAtTheEndsOfThe32BitRangeFromADamagedFile) {
     EXPECT_EQ(spiderCaption(0, 1.0, "SEL", 2147483647, -2147483647 - 1),
               "[1] Fit=1  SEL(2147483648, -2147483647)");
 }
 
-TEST(CaptionTest, LongCaptionIsCutToItsBuffer)
-{
+TEST(CaptionTest, LongCaptionIsCutToItsBuffer) {
     const std::string caption = spiderCaption(199, 123456789.0, std::string(60, 'X'), 1, 2);
     EXPECT_EQ(caption.size(), static_cast<size_t>(CAPTION_CHARS - 1));
     EXPECT_EQ(caption.substr(0, 21), "[200] Fit=123456789  ");
 }
 
-TEST(CaptionTest, FossilCaption)
-{
+TEST(CaptionTest, FossilCaption) {
     EXPECT_EQ(fossilCaption(40, 310.0), "Generation 40  Fit=310");
     EXPECT_EQ(fossilCaption(0, -0.2), "Generation 0  Fit=-0");
 }
 
 } // namespace
 
-TEST(CaptionTest, FitCaptionDropsTrailingPartsThenCutsTheFirst)
-{
+TEST(CaptionTest, FitCaptionDropsTrailingPartsThenCutsTheFirst) {
     // Every character 10 pixels wide.
     const auto width = [](const std::string& t) { return static_cast<int>(t.size()) * 10; };
     const std::string caption = "[12] Fit=70  CROSS+MUT(20, 7)";

@@ -16,9 +16,8 @@
 namespace {
 
 class NoDisplayTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         const char* display = std::getenv("DISPLAY");
         saved_ = display ? display : "";
         hadDisplay_ = display != nullptr;
@@ -28,34 +27,30 @@ protected:
         // environment would show here.
         setenv("LC_ALL", "C.UTF-8", 1);
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         if (hadDisplay_)
             setenv("DISPLAY", saved_.c_str(), 1);
     }
 
-private:
+  private:
     std::string saved_;
     bool hadDisplay_ = false;
 };
 
-TEST_F(NoDisplayTest, NoDisplayIsReported)
-{
+TEST_F(NoDisplayTest, NoDisplayIsReported) {
     EXPECT_FALSE(displayAvailable());
     setenv("DISPLAY", "", 1);
     EXPECT_FALSE(displayAvailable());
 }
 
-TEST_F(NoDisplayTest, ProgramRefusesToStartInOneLine)
-{
+TEST_F(NoDisplayTest, ProgramRefusesToStartInOneLine) {
     char name[] = "arachnovix";
     char* argv[] = {name, nullptr};
     EXPECT_EXIT(std::exit(runProgram(1, argv)), ::testing::ExitedWithCode(1),
                 "^arachnovix: cannot open an X display \\(is DISPLAY set\\?\\)\n$");
 }
 
-TEST_F(NoDisplayTest, DialogsAnswerEmptyAndMessagesGoToStandardOutput)
-{
+TEST_F(NoDisplayTest, DialogsAnswerEmptyAndMessagesGoToStandardOutput) {
     GtkDialogProvider dialogs;
     EXPECT_EQ(dialogs.openFile(POPULATION_TYPE_NAME, POPULATION_PATTERN), "");
     EXPECT_EQ(dialogs.saveFile(POPULATION_TYPE_NAME, POPULATION_PATTERN), "");
@@ -68,8 +63,7 @@ TEST_F(NoDisplayTest, DialogsAnswerEmptyAndMessagesGoToStandardOutput)
               "Arachnovix: Cannot evolve more than 10,000 generations.\n");
 }
 
-TEST_F(NoDisplayTest, DialogSetupLeavesTheNumberFormatAlone)
-{
+TEST_F(NoDisplayTest, DialogSetupLeavesTheNumberFormatAlone) {
     initializeDialogs();
     char text[32];
     std::snprintf(text, sizeof text, "%.1f", 2.5);

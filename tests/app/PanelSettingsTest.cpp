@@ -97,8 +97,7 @@ TEST(PanelWriteBackTest, LoadedSettingsAreTruncated) {
     EXPECT_EQ(v.mutation, 2);
 }
 
-TEST(PanelWriteBackTest, HugeFiniteSettingsShowAsTheNearestWholeNumber)
-{
+TEST(PanelWriteBackTest, HugeFiniteSettingsShowAsTheNearestWholeNumber) {
     RunSettings s;
     s.preySize = 1e300;
     s.preyValue = -1e300;

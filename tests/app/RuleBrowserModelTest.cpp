@@ -11,8 +11,7 @@
 namespace {
 
 // Everything a drawn web shows, as one list of numbers.
-std::vector<int> webShape(const Spider& s)
-{
+std::vector<int> webShape(const Spider& s) {
     std::vector<int> shape;
     for (const Radius& r : s.web.radii) {
         shape.insert(shape.end(), {r.kind, r.hubX, r.hubY, r.endX, r.endY});
@@ -24,8 +23,7 @@ std::vector<int> webShape(const Spider& s)
     return shape;
 }
 
-std::vector<std::vector<int>> stageShapes(const RuleBrowserModel& m)
-{
+std::vector<std::vector<int>> stageShapes(const RuleBrowserModel& m) {
     std::vector<std::vector<int>> shapes;
     for (const Spider& s : m.stageSpiders)
         shapes.push_back(webShape(s));
@@ -33,21 +31,18 @@ std::vector<std::vector<int>> stageShapes(const RuleBrowserModel& m)
 }
 
 // A value of gene i other than `current`, inside the gene's range.
-int otherValue(const RuleBrowserModel& m, int i, int current)
-{
+int otherValue(const RuleBrowserModel& m, int i, int current) {
     const int lo = m.problem.geneMin[static_cast<size_t>(i)];
     const int hi = m.problem.geneMax[static_cast<size_t>(i)];
     return current - lo > hi - current ? lo : hi;
 }
 
-void makePopulation(int size)
-{
+void makePopulation(int size) {
     makeEvaluatedPopulation(size, "SEL");
     evolutionState.selectedSpider = evolutionState.bestSpider;
 }
 
-TEST(RuleBrowserStagesTest, StagesSplitTheNineteenGenes)
-{
+TEST(RuleBrowserStagesTest, StagesSplitTheNineteenGenes) {
     RuleBrowserModel m;
     ASSERT_EQ(m.numGenes(), 19);
     const int first[] = {0, 9, 16, 18};
@@ -58,8 +53,7 @@ TEST(RuleBrowserStagesTest, StagesSplitTheNineteenGenes)
     }
 }
 
-TEST(RuleBrowserStagesTest, InitialRulesBuildEachStageCopyToItsStage)
-{
+TEST(RuleBrowserStagesTest, InitialRulesBuildEachStageCopyToItsStage) {
     RuleBrowserModel m;
     ASSERT_EQ(m.rules.size(), 19u);
     EXPECT_EQ(m.rules[0], 7);
@@ -72,8 +66,7 @@ TEST(RuleBrowserStagesTest, InitialRulesBuildEachStageCopyToItsStage)
               m.stageSpiders[2].web.spiralThreads.size());
 }
 
-TEST(RuleBrowserEditTest, FirstStageRuleChangesAllFourWebs)
-{
+TEST(RuleBrowserEditTest, FirstStageRuleChangesAllFourWebs) {
     RuleBrowserModel m;
     const auto before = stageShapes(m);
     m.rules[0] = otherValue(m, 0, m.rules[0]);
@@ -83,8 +76,7 @@ TEST(RuleBrowserEditTest, FirstStageRuleChangesAllFourWebs)
         EXPECT_NE(before[k], after[k]) << "stage web " << k;
 }
 
-TEST(RuleBrowserEditTest, LastStageRuleChangesOnlyTheFourthWeb)
-{
+TEST(RuleBrowserEditTest, LastStageRuleChangesOnlyTheFourthWeb) {
     RuleBrowserModel m;
     const auto before = stageShapes(m);
     m.rules[18] = otherValue(m, 18, m.rules[18]);
@@ -95,8 +87,7 @@ TEST(RuleBrowserEditTest, LastStageRuleChangesOnlyTheFourthWeb)
     EXPECT_NE(before[3], after[3]);
 }
 
-TEST(RuleBrowserEditTest, ApplyingTwiceGivesTheSameWebs)
-{
+TEST(RuleBrowserEditTest, ApplyingTwiceGivesTheSameWebs) {
     RuleBrowserModel m;
     m.applyRules();
     const auto once = stageShapes(m);
@@ -104,8 +95,7 @@ TEST(RuleBrowserEditTest, ApplyingTwiceGivesTheSameWebs)
     EXPECT_EQ(once, stageShapes(m));
 }
 
-TEST(RuleBrowserLoadTest, LoadTakesTheSpidersRules)
-{
+TEST(RuleBrowserLoadTest, LoadTakesTheSpidersRules) {
     makePopulation(6);
     RuleBrowserModel m;
     const Spider& s = evolutionState.spiders[2];
@@ -120,8 +110,7 @@ TEST(RuleBrowserLoadTest, LoadTakesTheSpidersRules)
     EXPECT_EQ(webShape(m.stageSpiders[3]), webShape(complete));
 }
 
-TEST(RuleBrowserWriteBackTest, BackWritesRulesGenomeLabelAndFitness)
-{
+TEST(RuleBrowserWriteBackTest, BackWritesRulesGenomeLabelAndFitness) {
     makePopulation(6);
     evolutionState.selectedSpider = 3;
     RuleBrowserModel m;
@@ -158,8 +147,7 @@ TEST(RuleBrowserWriteBackTest, BackWritesRulesGenomeLabelAndFitness)
         EXPECT_EQ(evolutionState.spiders[i].web.isHighlighted, i == 3) << i;
 }
 
-TEST(RuleBrowserWriteBackTest, EditsGoBackToTheSpiderTheyCameFrom)
-{
+TEST(RuleBrowserWriteBackTest, EditsGoBackToTheSpiderTheyCameFrom) {
     makePopulation(6);
     RuleBrowserModel m;
     m.load(evolutionState.spiders[4], 4);
@@ -175,8 +163,7 @@ TEST(RuleBrowserWriteBackTest, EditsGoBackToTheSpiderTheyCameFrom)
     EXPECT_EQ(evolutionState.spiders[1].origin, other.origin);
 }
 
-TEST(RuleBrowserWriteBackTest, LeavingWithoutBackChangesNothing)
-{
+TEST(RuleBrowserWriteBackTest, LeavingWithoutBackChangesNothing) {
     makePopulation(6);
     evolutionState.selectedSpider = 1;
     const Spider before = evolutionState.spiders[1];
@@ -192,8 +179,7 @@ TEST(RuleBrowserWriteBackTest, LeavingWithoutBackChangesNothing)
         EXPECT_EQ(after.rule(i), before.rule(i)) << i;
 }
 
-TEST(RuleBrowserWriteBackTest, InvalidSelectionWritesNothing)
-{
+TEST(RuleBrowserWriteBackTest, InvalidSelectionWritesNothing) {
     makePopulation(6);
     const Spider before = evolutionState.spiders[0];
     evolutionState.selectedSpider = 6; // beyond the population
@@ -208,8 +194,7 @@ TEST(RuleBrowserWriteBackTest, InvalidSelectionWritesNothing)
 
 // Rules edited in the browser, then the population bred or replaced behind
 // it: Back must not write the old spider into the new generation or run.
-TEST(RuleBrowserWriteBackTest, BackWritesOnlyIntoTheGenerationAndRunItCameFrom)
-{
+TEST(RuleBrowserWriteBackTest, BackWritesOnlyIntoTheGenerationAndRunItCameFrom) {
     FakeWindowPort window;
     setWindowPort(&window);
     makePopulation(6);

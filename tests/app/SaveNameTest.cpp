@@ -4,19 +4,16 @@
 
 namespace {
 
-TEST(SaveNameTest, NameWithoutExtensionGetsOne)
-{
+TEST(SaveNameTest, NameWithoutExtensionGetsOne) {
     EXPECT_EQ(populationFileName("/home/u/run"), "/home/u/run.axv");
 }
 
-TEST(SaveNameTest, NameWithTheExtensionIsKept)
-{
+TEST(SaveNameTest, NameWithTheExtensionIsKept) {
     EXPECT_EQ(populationFileName("/home/u/run.axv"), "/home/u/run.axv");
     EXPECT_EQ(populationFileName("/home/u/run.2.axv"), "/home/u/run.2.axv");
 }
 
-TEST(SaveNameTest, OtherDotsStayInTheName)
-{
+TEST(SaveNameTest, OtherDotsStayInTheName) {
     EXPECT_EQ(populationFileName("/home/u/run.v2"), "/home/u/run.v2.axv");
     EXPECT_EQ(populationFileName("/home/u.name/run"), "/home/u.name/run.axv");
     EXPECT_EQ(populationFileName("/home/u/run.axv.bak"), "/home/u/run.axv.bak.axv");

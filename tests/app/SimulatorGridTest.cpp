@@ -7,9 +7,8 @@
 namespace {
 
 class SimulatorGridTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
+  protected:
+    void SetUp() override {
         windowWidth = 1678;
         windowHeight = 955;
         panelStripWidth = 380.0;
@@ -20,8 +19,7 @@ protected:
     }
 };
 
-TEST_F(SimulatorGridTest, LayoutPlacesEverySpider)
-{
+TEST_F(SimulatorGridTest, LayoutPlacesEverySpider) {
     layoutSimulator();
     EXPECT_EQ(gridColumns, 6);
     EXPECT_EQ(gridRows, 4);
@@ -34,8 +32,7 @@ TEST_F(SimulatorGridTest, LayoutPlacesEverySpider)
     EXPECT_DOUBLE_EQ(last.viewHalfWidth, 99.0);
 }
 
-TEST_F(SimulatorGridTest, ClickSelectsAndMarksOneSpider)
-{
+TEST_F(SimulatorGridTest, ClickSelectsAndMarksOneSpider) {
     layoutSimulator();
     const GridCell c = hitTestGrid(300, 400); // column 1, row 1
     ASSERT_TRUE(c.valid());
@@ -45,8 +42,7 @@ TEST_F(SimulatorGridTest, ClickSelectsAndMarksOneSpider)
         EXPECT_EQ(evolutionState.spiders[i].web.isHighlighted, i == 7) << i;
 }
 
-TEST_F(SimulatorGridTest, ClickOutsideKeepsTheSelectionAndItsMark)
-{
+TEST_F(SimulatorGridTest, ClickOutsideKeepsTheSelectionAndItsMark) {
     layoutSimulator();
     selectGridCell(1, 1);
     const GridCell c = hitTestGrid(1500, 400); // in the panel strip
@@ -57,8 +53,7 @@ TEST_F(SimulatorGridTest, ClickOutsideKeepsTheSelectionAndItsMark)
         EXPECT_EQ(evolutionState.spiders[i].web.isHighlighted, i == 7) << i;
 }
 
-TEST_F(SimulatorGridTest, ArrowKeysMoveTheSelection)
-{
+TEST_F(SimulatorGridTest, ArrowKeysMoveTheSelection) {
     layoutSimulator();
     evolutionState.selectedSpider = 7;
     moveSelectionByKey(ARROW_RIGHT);
@@ -73,8 +68,7 @@ TEST_F(SimulatorGridTest, ArrowKeysMoveTheSelection)
     EXPECT_EQ(evolutionState.selectedSpider, 0);
 }
 
-TEST_F(SimulatorGridTest, SurplusCellsOfALoadedSizeAreNeverSelected)
-{
+TEST_F(SimulatorGridTest, SurplusCellsOfALoadedSizeAreNeverSelected) {
     evolutionState.populationSize = 10; // 4 x 3 = 12 cells
     layoutSimulator();
     ASSERT_EQ(gridColumns, 4);
@@ -95,8 +89,7 @@ TEST_F(SimulatorGridTest, SurplusCellsOfALoadedSizeAreNeverSelected)
     EXPECT_EQ(evolutionState.selectedSpider, 7);
 }
 
-TEST_F(SimulatorGridTest, FullStoreFitsItsGrid)
-{
+TEST_F(SimulatorGridTest, FullStoreFitsItsGrid) {
     evolutionState.populationSize = MAX_POPULATION;
     layoutSimulator();
     EXPECT_EQ(occupiedCells(), MAX_POPULATION);

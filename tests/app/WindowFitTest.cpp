@@ -75,8 +75,7 @@ TEST(WindowFitTest, StagePanelsNeverOverlap) {
     }
 }
 
-TEST(WindowFitTest, PanelRowsTightenToFitThenStop)
-{
+TEST(WindowFitTest, PanelRowsTightenToFitThenStop) {
     // The control panel's 25 rows in the small font: 24-pixel rows need 632
     // pixels.
     EXPECT_EQ(fittingRowHeight(24, 16, 16, 25, 632), 24);

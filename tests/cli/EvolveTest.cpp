@@ -50,8 +50,8 @@ TEST(Evolve, SameSeedGivesIdenticalBytesAndOtherSeedsDiffer) {
 // Attack draws, a silk limit and selection after parallel evaluation: the
 // same bytes on 1, 2 and 7 threads and on more threads than spiders.
 TEST(Evolve, EveryThreadCountGivesTheSameBytes) {
-    const std::vector<std::string> w = {"--population", "9",   "--generations", "5",
-                                        "--attack",     "dist+grav", "--silk-limit", "3000"};
+    const std::vector<std::string> w = {"--population", "9",         "--generations", "5",
+                                        "--attack",     "dist+grav", "--silk-limit",  "3000"};
     std::vector<std::string> one = w;
     one.insert(one.end(), {"--threads", "1"});
     const std::string serial = evolveBytes(one, 7, "threads-1.axv");

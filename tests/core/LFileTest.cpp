@@ -13,7 +13,7 @@ namespace {
 
 // A fresh folder under the temporary directory, removed afterwards.
 class LFileFolder : public ::testing::Test {
-protected:
+  protected:
     std::string root;
 
     void SetUp() override {
@@ -39,7 +39,7 @@ protected:
 
 // Records what the dialogs were asked and answers as told.
 class FakeDialogs : public LFileDialogProvider {
-public:
+  public:
     std::string answer;
     std::string lastCall, lastType, lastPattern;
 
@@ -50,7 +50,7 @@ public:
         return record("save", typeName, pattern);
     }
 
-private:
+  private:
     std::string record(const char* call, const std::string& typeName, const std::string& pattern) {
         lastCall = call;
         lastType = typeName;
@@ -59,7 +59,7 @@ private:
     }
 };
 
-}  // namespace
+} // namespace
 
 // --- Existence ------------------------------------------------------------
 
@@ -91,7 +91,8 @@ TEST_F(LFileFolder, AFifoIsAnsweredWithoutWaitingForAWriter) {
 TEST_F(LFileFolder, UnreadableFileDoesNotExist) {
     const std::string path = makeFile("locked.axv");
     ASSERT_EQ(chmod(path.c_str(), 0), 0);
-    if (access(path.c_str(), R_OK) == 0) GTEST_SKIP() << "running with rights that read any file";
+    if (access(path.c_str(), R_OK) == 0)
+        GTEST_SKIP() << "running with rights that read any file";
     EXPECT_FALSE(LFile::fileExist(path));
 }
 

@@ -8,8 +8,10 @@
 
 namespace {
 // Misuse is reported on standard output; death tests read standard error.
-void stdoutToStderr() { dup2(STDERR_FILENO, STDOUT_FILENO); }
-}  // namespace
+void stdoutToStderr() {
+    dup2(STDERR_FILENO, STDOUT_FILENO);
+}
+} // namespace
 
 TEST(LGeomSpace, PointDist3D) {
     EXPECT_EQ(LGeom::pointDist(SVector3D(1, 2, 3), SVector3D(3, 5, 9)), 7.0);
@@ -20,19 +22,19 @@ TEST(LGeomSpace, RotationsAboutTheAxes) {
     double x = 1, y = 2, z = 3;
     LGeom::rotate_3d_x(x, y, z, 90);
     EXPECT_EQ(x, 1.0);
-    EXPECT_NEAR(y, 3.0, 1e-9);   // y cos + z sin
-    EXPECT_NEAR(z, -2.0, 1e-9);  // z cos - y sin
+    EXPECT_NEAR(y, 3.0, 1e-9);  // y cos + z sin
+    EXPECT_NEAR(z, -2.0, 1e-9); // z cos - y sin
 
     x = 1, y = 2, z = 3;
     LGeom::rotate_3d_y(x, y, z, 90);
-    EXPECT_NEAR(x, -3.0, 1e-9);  // x cos - z sin
+    EXPECT_NEAR(x, -3.0, 1e-9); // x cos - z sin
     EXPECT_EQ(y, 2.0);
-    EXPECT_NEAR(z, 1.0, 1e-9);   // x sin + z cos
+    EXPECT_NEAR(z, 1.0, 1e-9); // x sin + z cos
 
     x = 1, y = 2, z = 3;
     LGeom::rotate_3d_z(x, y, z, 90);
-    EXPECT_NEAR(x, 2.0, 1e-9);   // x cos + y sin
-    EXPECT_NEAR(y, -1.0, 1e-9);  // y cos - x sin
+    EXPECT_NEAR(x, 2.0, 1e-9);  // x cos + y sin
+    EXPECT_NEAR(y, -1.0, 1e-9); // y cos - x sin
     EXPECT_EQ(z, 3.0);
 }
 
@@ -71,16 +73,18 @@ TEST(LGeomSpace, VectorDistance) {
 }
 
 TEST(LGeomSpaceDeathTest, VectorsOfDifferentLengthEndTheProcess) {
-    EXPECT_EXIT((stdoutToStderr(), LGeom::nDimVectorDist({1, 2}, {1, 2, 3})), ::testing::ExitedWithCode(255),
-                "different length");
+    EXPECT_EXIT((stdoutToStderr(), LGeom::nDimVectorDist({1, 2}, {1, 2, 3})),
+                ::testing::ExitedWithCode(255), "different length");
 }
 
 TEST(LGeomSpace, NormalOfTriangle) {
-    const SVector3D n = LGeom::calcNormal(SVector3D(0, 0, 0), SVector3D(2, 0, 0), SVector3D(0, 3, 0));
+    const SVector3D n =
+        LGeom::calcNormal(SVector3D(0, 0, 0), SVector3D(2, 0, 0), SVector3D(0, 3, 0));
     EXPECT_EQ(n.x, 0.0);
     EXPECT_EQ(n.y, 0.0);
     EXPECT_EQ(n.z, 1.0);
-    const SVector3D m = LGeom::calcNormal(SVector3D(1, 1, 1), SVector3D(1, 2, 2), SVector3D(1, 3, 1));
+    const SVector3D m =
+        LGeom::calcNormal(SVector3D(1, 1, 1), SVector3D(1, 2, 2), SVector3D(1, 3, 1));
     EXPECT_NEAR(std::sqrt(m.x * m.x + m.y * m.y + m.z * m.z), 1.0, 1e-12);
     EXPECT_EQ(m.y, 0.0);
     EXPECT_EQ(m.z, 0.0);
@@ -88,10 +92,11 @@ TEST(LGeomSpace, NormalOfTriangle) {
 
 TEST(LGeomSpace, TinyNormalStaysUnnormalised) {
     // Cross product (0, 0, 1e-8): squared length 1e-16
-    const SVector3D n = LGeom::calcNormal(SVector3D(0, 0, 0), SVector3D(1e-4, 0, 0),
-                                          SVector3D(0, 1e-4, 0));
+    const SVector3D n =
+        LGeom::calcNormal(SVector3D(0, 0, 0), SVector3D(1e-4, 0, 0), SVector3D(0, 1e-4, 0));
     EXPECT_DOUBLE_EQ(n.z, 1e-8);
-    const SVector3D d = LGeom::calcNormal(SVector3D(1, 1, 1), SVector3D(2, 2, 2), SVector3D(3, 3, 3));
+    const SVector3D d =
+        LGeom::calcNormal(SVector3D(1, 1, 1), SVector3D(2, 2, 2), SVector3D(3, 3, 3));
     EXPECT_EQ(d.x, 0.0);
     EXPECT_EQ(d.y, 0.0);
     EXPECT_EQ(d.z, 0.0);
@@ -99,7 +104,7 @@ TEST(LGeomSpace, TinyNormalStaysUnnormalised) {
 
 TEST(LGeomSpace, ConvexLinesOfSquareWithInnerPoint) {
     const std::vector<double> xs = {0, 4, 2, 4, 0, 2};
-    const std::vector<double> ys = {0, 0, 2, 4, 4, 0};  // 2: inside, 5: on an edge
+    const std::vector<double> ys = {0, 0, 2, 4, 4, 0}; // 2: inside, 5: on an edge
     const auto lines = LGeom::getConvexLines(xs, ys);
     ASSERT_EQ(lines.size(), 4u);
     for (size_t i = 0; i < lines.size(); ++i) {
@@ -123,6 +128,6 @@ TEST(LGeomSpace, ConvexLinesOfTooFewPoints) {
 }
 
 TEST(LGeomSpaceDeathTest, ConvexLinesWithUnpairedCoordinatesEndTheProcess) {
-    EXPECT_EXIT((stdoutToStderr(), LGeom::getConvexLines({1, 2}, {1})), ::testing::ExitedWithCode(255),
-                "different length");
+    EXPECT_EXIT((stdoutToStderr(), LGeom::getConvexLines({1, 2}, {1})),
+                ::testing::ExitedWithCode(255), "different length");
 }

@@ -5,9 +5,9 @@
 #include "core/LGeom.h"
 
 namespace {
-const double kPi = 3.14159265359;
-const double kTwoPi = 6.28318530718;
-}  // namespace
+const double PI = 3.14159265359;
+const double TWO_PI = 6.28318530718;
+} // namespace
 
 // --- Distances and directions -------------------------------------------------
 
@@ -20,28 +20,28 @@ TEST(LGeomDistance, PointDist) {
 TEST(LGeomDirection, AngleBetweenOnTheAxes) {
     EXPECT_EQ(LGeom::angleBetween(0, 0, 1, 0), 0.0);
     const double down = LGeom::angleBetween(0, 0, 0, 1);
-    EXPECT_LT(down, kPi / 2);
-    EXPECT_NEAR(down, kPi / 2, 1e-3);
+    EXPECT_LT(down, PI / 2);
+    EXPECT_NEAR(down, PI / 2, 1e-3);
     EXPECT_EQ(down, std::atan(1.0 / 0.0001));
-    EXPECT_EQ(LGeom::angleBetween(0, 0, -1, 0), kPi);
+    EXPECT_EQ(LGeom::angleBetween(0, 0, -1, 0), PI);
     const double up = LGeom::angleBetween(0, 0, 0, -1);
-    EXPECT_GT(up, 3 * kPi / 2);
-    EXPECT_NEAR(up, 3 * kPi / 2, 1e-3);
+    EXPECT_GT(up, 3 * PI / 2);
+    EXPECT_NEAR(up, 3 * PI / 2, 1e-3);
     EXPECT_EQ(LGeom::angleBetween(5, 5, 5, 5), 0.0);
 }
 
 TEST(LGeomDirection, AngleBetweenQuadrants) {
     EXPECT_EQ(LGeom::angleBetween(0, 0, 2, 2), std::atan(1.0));
-    EXPECT_EQ(LGeom::angleBetween(0, 0, -2, 2), std::atan(-1.0) + kPi);
-    EXPECT_EQ(LGeom::angleBetween(0, 0, -2, -2), std::atan(1.0) + kPi);
-    EXPECT_EQ(LGeom::angleBetween(0, 0, 2, -2), std::atan(-1.0) + kTwoPi);
+    EXPECT_EQ(LGeom::angleBetween(0, 0, -2, 2), std::atan(-1.0) + PI);
+    EXPECT_EQ(LGeom::angleBetween(0, 0, -2, -2), std::atan(1.0) + PI);
+    EXPECT_EQ(LGeom::angleBetween(0, 0, 2, -2), std::atan(-1.0) + TWO_PI);
     // The int form takes its differences from the given points
     EXPECT_EQ(LGeom::angleBetween(10, 20, 12, 22), std::atan(1.0));
 }
 
 TEST(LGeomDirection, AngleBetweenExtremeIntegers) {
     EXPECT_EQ(LGeom::angleBetween(-2147483647 - 1, 0, 2147483647, 0), 0.0);
-    EXPECT_EQ(LGeom::angleBetween(2147483647, 0, -2147483647 - 1, 0), kPi);
+    EXPECT_EQ(LGeom::angleBetween(2147483647, 0, -2147483647 - 1, 0), PI);
 }
 
 TEST(LGeomDirection, DoubleFormMatchesIntForm) {
@@ -54,8 +54,8 @@ TEST(LGeomDirection, DoubleFormMatchesIntForm) {
 
 TEST(LGeomDirection, PolarAngle) {
     EXPECT_EQ(LGeom::polarAngle(1.0, 0.0), 0.0);
-    EXPECT_EQ(LGeom::polarAngle(-1.0, 0.0), kPi);
-    EXPECT_EQ(LGeom::polarAngle(1.0, -1.0), std::atan(-1.0) + kTwoPi);
+    EXPECT_EQ(LGeom::polarAngle(-1.0, 0.0), PI);
+    EXPECT_EQ(LGeom::polarAngle(1.0, -1.0), std::atan(-1.0) + TWO_PI);
     // No shortcut for the zero vector: dx becomes 0.0001, atan(0) = 0
     EXPECT_EQ(LGeom::polarAngle(0.0, 0.0), 0.0);
 }
@@ -65,7 +65,7 @@ TEST(LGeomDirection, TranslatePoint) {
     LGeom::translatePoint(x, y, 0.0, 3.0);
     EXPECT_EQ(x, 4.0);
     EXPECT_EQ(y, 2.0);
-    LGeom::translatePoint(x, y, kPi / 2, 2.0);
+    LGeom::translatePoint(x, y, PI / 2, 2.0);
     EXPECT_NEAR(x, 4.0, 1e-9);
     EXPECT_EQ(y, 4.0);
 }
@@ -127,12 +127,12 @@ TEST(LGeomCircle, BoundingBoxRejection) {
 
 TEST(LGeomAngles, RelativeAngle) {
     EXPECT_EQ(LGeom::getRelativeAngle(1.0, 0.5), 0.5);
-    EXPECT_EQ(LGeom::getRelativeAngle(6.0, 0.5), 6.0 - 0.5 - kTwoPi);
-    EXPECT_EQ(LGeom::getRelativeAngle(0.5, 6.0), 0.5 - 6.0 + kTwoPi);
-    EXPECT_EQ(LGeom::getRelativeAngle(kPi, 0.0), kPi);  // the border stays
-    EXPECT_EQ(LGeom::getRelativeAngle(0.0, kPi), -kPi);
+    EXPECT_EQ(LGeom::getRelativeAngle(6.0, 0.5), 6.0 - 0.5 - TWO_PI);
+    EXPECT_EQ(LGeom::getRelativeAngle(0.5, 6.0), 0.5 - 6.0 + TWO_PI);
+    EXPECT_EQ(LGeom::getRelativeAngle(PI, 0.0), PI); // the border stays
+    EXPECT_EQ(LGeom::getRelativeAngle(0.0, PI), -PI);
     // Only one correction is made
-    EXPECT_EQ(LGeom::getRelativeAngle(20.0, 0.0), 20.0 - kTwoPi);
+    EXPECT_EQ(LGeom::getRelativeAngle(20.0, 0.0), 20.0 - TWO_PI);
 }
 
 TEST(LGeomAngles, RelativeAngleDegrees) {
@@ -151,8 +151,8 @@ TEST(LGeomSigmoid, EndsAndCentre) {
     // Rising and symmetric about the centre
     EXPECT_LT(LGeom::sigmoid(0.3), LGeom::sigmoid(0.4));
     EXPECT_NEAR(LGeom::sigmoid(0.25) + LGeom::sigmoid(0.75), 1.0, 1e-6);
-    const double expected = (1.0 / (std::exp(-4.0 * (2.0 * 0.25 - 1.0)) + 1.0) - 0.0179862103338)
-                            / 0.9640277896662001;
+    const double expected =
+        (1.0 / (std::exp(-4.0 * (2.0 * 0.25 - 1.0)) + 1.0) - 0.0179862103338) / 0.9640277896662001;
     EXPECT_EQ(LGeom::sigmoid(0.25), expected);
 }
 

@@ -11,14 +11,14 @@ namespace {
 
 // Every test starts the shared generator from a known position.
 class LRandomTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { LRandom::random.seed(20240601UL); }
     static void plant(const std::vector<uint32_t>& words) {
         TestWords::loadOutputs(LRandom::random, words);
     }
 };
 
-}  // namespace
+} // namespace
 
 // --- Uniform reals -----------------------------------------------------------
 
@@ -31,7 +31,8 @@ TEST_F(LRandomTest, UniformRandReachesBothEnds) {
 }
 
 TEST_F(LRandomTest, UniformRandOfEqualBoundsIsThatBound) {
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(LRandom::getUniformRand(2.75, 2.75), 2.75);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(LRandom::getUniformRand(2.75, 2.75), 2.75);
 }
 
 TEST_F(LRandomTest, UniformRandWithReversedBoundsStaysBetween) {
@@ -70,7 +71,8 @@ TEST_F(LRandomTest, UniformRandIntMidWord) {
 }
 
 TEST_F(LRandomTest, UniformRandIntOfEqualBoundsIsThatBound) {
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(LRandom::getUniformRandInt(-17, -17), -17);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(LRandom::getUniformRandInt(-17, -17), -17);
     plant({0xFFFFFFFFU});
     EXPECT_EQ(LRandom::getUniformRandInt(3, 3), 3);
 }
@@ -83,7 +85,8 @@ TEST_F(LRandomTest, UniformRandIntYieldsEveryValueOfZeroTo360) {
         ASSERT_LE(v, 360);
         ++seen[v];
     }
-    for (int v = 0; v <= 360; ++v) EXPECT_GT(seen[v], 400) << v;
+    for (int v = 0; v <= 360; ++v)
+        EXPECT_GT(seen[v], 400) << v;
 }
 
 TEST_F(LRandomTest, UniformRandIntOverWholeIntRange) {
@@ -96,12 +99,15 @@ TEST_F(LRandomTest, UniformRandIntOverWholeIntRange) {
 TEST_F(LRandomTest, UniformRandIntWithReversedBoundsGivesUpperArgument) {
     // The draw is limited to at most b - a, which is negative here
     plant({0U, 0x80000000U, 0xFFFFFFFFU});
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(LRandom::getUniformRandInt(5, 3), 3);
+    for (int i = 0; i < 3; ++i)
+        EXPECT_EQ(LRandom::getUniformRandInt(5, 3), 3);
 }
 
 // --- Normal values -----------------------------------------------------------
 
-TEST(LRandomNormalInverse, CentreIsZero) { EXPECT_EQ(LRandom::normalInverse(0.5), 0.0); }
+TEST(LRandomNormalInverse, CentreIsZero) {
+    EXPECT_EQ(LRandom::normalInverse(0.5), 0.0);
+}
 
 TEST(LRandomNormalInverse, EndsAreFinite) {
     const double low = LRandom::normalInverse(0.0);
@@ -150,7 +156,8 @@ TEST_F(LRandomTest, NormalRandScalesTheInverse) {
 }
 
 TEST_F(LRandomTest, NormalRandWithZeroDeviationIsTheMean) {
-    for (int i = 0; i < 100; ++i) EXPECT_EQ(LRandom::getNormalRand(4.25, 0.0), 4.25);
+    for (int i = 0; i < 100; ++i)
+        EXPECT_EQ(LRandom::getNormalRand(4.25, 0.0), 4.25);
 }
 
 TEST_F(LRandomTest, NormalRandMoments) {
@@ -195,7 +202,8 @@ TEST_F(LRandomTest, ParetoOfTopDrawIsTheScale) {
 }
 
 TEST_F(LRandomTest, ParetoNeverBelowScale) {
-    for (int i = 0; i < 10000; ++i) EXPECT_GE(LRandom::getParetoRand(1.5, 2.0), 2.0);
+    for (int i = 0; i < 10000; ++i)
+        EXPECT_GE(LRandom::getParetoRand(1.5, 2.0), 2.0);
 }
 
 // --- The shared generator ----------------------------------------------------

@@ -10,14 +10,15 @@ namespace {
 
 // Gives the tests access to the protected hash.
 class HashProbe : public MTRand {
-public:
+  public:
     HashProbe() : MTRand(1UL) {}
     static uint32 callHash(int64_t t, long c) { return hash(t, c); }
 };
 
 std::vector<uint32_t> draw(MTRand& g, int count) {
     std::vector<uint32_t> words;
-    for (int i = 0; i < count; ++i) words.push_back(g.randInt());
+    for (int i = 0; i < count; ++i)
+        words.push_back(g.randInt());
     return words;
 }
 
@@ -32,7 +33,7 @@ std::vector<unsigned long> knuthState(uint32_t x) {
     return state;
 }
 
-}  // namespace
+} // namespace
 
 // --- The generator itself -------------------------------------------------
 
@@ -40,7 +41,8 @@ TEST(MTRandReference, ArraySeedGivesPublishedSequence) {
     std::vector<unsigned long> state = TestWords::referenceState(5489);
     MTRand g(state.data());
     EXPECT_EQ(g.randInt(), 3499211612UL);
-    for (int i = 2; i < 10000; ++i) g.randInt();
+    for (int i = 2; i < 10000; ++i)
+        g.randInt();
     EXPECT_EQ(g.randInt(), 4123659995UL);
 }
 
@@ -50,13 +52,14 @@ TEST(MTRandReference, ReseedingWithArrayRestartsSequence) {
     g.randInt();
     g.seed(state.data());
     EXPECT_EQ(g.randInt(), 3499211612UL);
-    EXPECT_EQ(g.randInt(), 581869302UL);  // second published output
+    EXPECT_EQ(g.randInt(), 581869302UL); // second published output
 }
 
 TEST(MTRandReference, ArraySeedKeepsOnlyLow32Bits) {
     std::vector<unsigned long> state = TestWords::referenceState(5489);
     std::vector<unsigned long> widened = state;
-    for (auto& w : widened) w |= 0xABCD000000000000UL;
+    for (auto& w : widened)
+        w |= 0xABCD000000000000UL;
     MTRand a(state.data());
     MTRand b(widened.data());
     EXPECT_EQ(draw(a, 1000), draw(b, 1000));
@@ -80,7 +83,8 @@ TEST(MTRandSeed, DifferentSeedsDiffer) {
     const std::vector<uint32_t> wa = draw(a, 100);
     const std::vector<uint32_t> wb = draw(b, 100);
     int equal = 0;
-    for (int i = 0; i < 100; ++i) equal += wa[i] == wb[i];
+    for (int i = 0; i < 100; ++i)
+        equal += wa[i] == wb[i];
     EXPECT_LT(equal, 3);
 }
 
@@ -114,25 +118,29 @@ TEST(MTRandSeed, AutomaticSeedingDiffersBetweenGenerators) {
 }
 
 TEST(MTRandSeed, HashFoldsBytesAndCountsCalls) {
-    const uint32_t differ = HashProbe::callHash(0, 0);  // both folds are 0
+    const uint32_t differ = HashProbe::callHash(0, 0); // both folds are 0
     EXPECT_EQ(HashProbe::callHash(0, 0), differ + 1);
 
     // t bytes 08 07 06 05 04 03 02 01 (least significant first), c bytes 04 03 02 01
     const int64_t t = 0x0102030405060708LL;
     const long c = 0x01020304L;
     uint32_t h1 = 0;
-    for (uint32_t b : {8U, 7U, 6U, 5U, 4U, 3U, 2U, 1U}) h1 = h1 * 257U + b;
+    for (uint32_t b : {8U, 7U, 6U, 5U, 4U, 3U, 2U, 1U})
+        h1 = h1 * 257U + b;
     uint32_t h2 = 0;
-    for (uint32_t b : {4U, 3U, 2U, 1U}) h2 = h2 * 257U + b;
+    for (uint32_t b : {4U, 3U, 2U, 1U})
+        h2 = h2 * 257U + b;
     EXPECT_EQ(HashProbe::callHash(t, c), (h1 + differ + 2) ^ h2);
 }
 
 TEST(MTRandSeed, HashUsesFourBytesOfClock) {
     const uint32_t differ = HashProbe::callHash(0, 0);
     uint32_t h1 = 0;
-    for (uint32_t b : {99U, 0U, 0U, 0U, 0U, 0U, 0U, 0U}) h1 = h1 * 257U + b;
+    for (uint32_t b : {99U, 0U, 0U, 0U, 0U, 0U, 0U, 0U})
+        h1 = h1 * 257U + b;
     uint32_t h2 = 0;
-    for (int i = 0; i < 4; ++i) h2 = h2 * 257U + 0xFFU;
+    for (int i = 0; i < 4; ++i)
+        h2 = h2 * 257U + 0xFFU;
     // -1 as a 32-bit value: four bytes of 0xFF, like 0xFFFFFFFF
     EXPECT_EQ(HashProbe::callHash(99, -1L), (h1 + differ + 1) ^ h2);
     EXPECT_EQ(HashProbe::callHash(99, 0xFFFFFFFFL), (h1 + differ + 2) ^ h2);
@@ -150,7 +158,7 @@ void expectContinues(MTRand& original) {
     EXPECT_EQ(draw(copy, 1500), draw(original, 1500));
 }
 
-}  // namespace
+} // namespace
 
 TEST(MTRandSaveLoad, ContinuesMidState) {
     MTRand g(31UL);
@@ -179,7 +187,8 @@ TEST(MTRandSaveLoad, SavedWordsAre32Bit) {
     MTRand g;
     std::vector<unsigned long> saved(MTRand::SAVE);
     g.save(saved.data());
-    for (int i = 0; i < MTRand::N; ++i) EXPECT_LE(saved[i], 0xFFFFFFFFUL);
+    for (int i = 0; i < MTRand::N; ++i)
+        EXPECT_LE(saved[i], 0xFFFFFFFFUL);
 }
 
 TEST(MTRandSaveLoad, DamagedWordCountRegeneratesInsteadOfOverrunning) {
@@ -205,7 +214,7 @@ TEST(MTRandCopy, CopyContinuesIndependently) {
     draw(g, 10);
     MTRand copy(g);
     const std::vector<uint32_t> fromCopy = draw(copy, 1000);
-    EXPECT_EQ(draw(g, 1000), fromCopy);  // original was not advanced by the copy
+    EXPECT_EQ(draw(g, 1000), fromCopy); // original was not advanced by the copy
 
     MTRand assigned(1UL);
     assigned = g;
@@ -215,9 +224,9 @@ TEST(MTRandCopy, CopyContinuesIndependently) {
 // --- Conversions at their ends ---------------------------------------------
 
 TEST(MTRandConversions, MultipliersAreTheDocumentedDoubles) {
-    EXPECT_EQ(RandomWord::kClosedScale, 2.3283064370807974e-10);
-    EXPECT_EQ(RandomWord::kHalfOpenScale, 2.3283064365386963e-10);
-    EXPECT_EQ(RandomWord::kOpenScale, 2.3283064359965952e-10);
+    EXPECT_EQ(RandomWord::CLOSED_SCALE, 2.3283064370807974e-10);
+    EXPECT_EQ(RandomWord::HALF_OPEN_SCALE, 2.3283064365386963e-10);
+    EXPECT_EQ(RandomWord::OPEN_SCALE, 2.3283064359965952e-10);
 }
 
 TEST(MTRandConversions, ClosedUnitIncludesBothEnds) {
@@ -291,7 +300,7 @@ TEST(MTRandBounded, BoundFiveMasksWithSevenAndRedrawsSixAndSeven) {
 
 TEST(MTRandBounded, MaskedValueBelowBoundIsKept) {
     MTRand g(1UL);
-    TestWords::loadOutputs(g, {0xFFFFFF08U});  // & 15 = 8
+    TestWords::loadOutputs(g, {0xFFFFFF08U}); // & 15 = 8
     EXPECT_EQ(g.randInt(9UL), 8U);
 }
 
@@ -303,7 +312,8 @@ TEST(MTRandBounded, EveryValueOfSmallRangeAppears) {
         ASSERT_LE(v, 3U);
         ++seen[v];
     }
-    for (int count : seen) EXPECT_GT(count, 400);
+    for (int count : seen)
+        EXPECT_GT(count, 400);
 }
 
 TEST(MTRandBounded, CoveringMask) {

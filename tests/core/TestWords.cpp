@@ -19,17 +19,19 @@ namespace {
 
 uint32_t undoRightShiftXor(uint32_t y, int shift) {
     uint32_t x = y;
-    for (int i = 0; i < 32; i += shift) x = y ^ (x >> shift);
+    for (int i = 0; i < 32; i += shift)
+        x = y ^ (x >> shift);
     return x;
 }
 
 uint32_t undoLeftShiftXorMask(uint32_t y, int shift, uint32_t mask) {
     uint32_t x = y;
-    for (int i = 0; i < 32; i += shift) x = y ^ ((x << shift) & mask);
+    for (int i = 0; i < 32; i += shift)
+        x = y ^ ((x << shift) & mask);
     return x;
 }
 
-}  // namespace
+} // namespace
 
 uint32_t untemper(uint32_t y) {
     y = undoRightShiftXor(y, 18);
@@ -42,9 +44,10 @@ void loadOutputs(MTRand& g, const std::vector<uint32_t>& words) {
     // The words sit at the end of the state vector, wordsLeft covers them.
     std::vector<unsigned long> saved(MTRand::SAVE, 0);
     const std::size_t start = MTRand::N - words.size();
-    for (std::size_t i = 0; i < words.size(); ++i) saved[start + i] = untemper(words[i]);
+    for (std::size_t i = 0; i < words.size(); ++i)
+        saved[start + i] = untemper(words[i]);
     saved[MTRand::N] = words.size();
     g.load(saved.data());
 }
 
-}  // namespace TestWords
+} // namespace TestWords

@@ -19,6 +19,6 @@ uint32_t untemper(uint32_t y);
 // Loads g so that its next outputs are exactly `words` (at most 624).
 void loadOutputs(MTRand& g, const std::vector<uint32_t>& words);
 
-}  // namespace TestWords
+} // namespace TestWords
 
 #endif

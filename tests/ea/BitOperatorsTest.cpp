@@ -19,37 +19,42 @@ using eatest::kWordZero;
 
 EAIndInteger genome(const std::vector<int>& bits) {
     EAIndInteger ind;
-    for (size_t j = 0; j < bits.size(); ++j) ind.bits[j] = bits[j];
+    for (size_t j = 0; j < bits.size(); ++j)
+        ind.bits[j] = bits[j];
     ind.numBits = static_cast<int>(bits.size());
     return ind;
 }
 
-EAIndInteger uniform(int n, int bit) { return genome(std::vector<int>(static_cast<size_t>(n), bit)); }
+EAIndInteger uniform(int n, int bit) {
+    return genome(std::vector<int>(static_cast<size_t>(n), bit));
+}
 
 std::vector<int> complement(std::vector<int> bits) {
-    for (int& b : bits) b = 1 - b;
+    for (int& b : bits)
+        b = 1 - b;
     return bits;
 }
 
-const std::vector<int> kPattern{1, 0, 0, 1, 1, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0, 0, 1, 1, 0};
+const std::vector<int> PATTERN{1, 0, 0, 1, 1, 1, 0, 1, 0, 0, 1, 0, 1, 1, 0, 0, 0, 1, 1, 0};
 
 class BitFlipTest : public eatest::ReplayTest {};
 
 TEST_F(BitFlipTest, RateZeroFlipsNothingButClearsTheEvaluation) {
-    EAIndInteger ind = genome(kPattern);
+    EAIndInteger ind = genome(PATTERN);
     ind.isEvaluated = true;
     EXPECT_FALSE(EAOpMutation::bitFlip(ind, 0.0));
-    EXPECT_EQ(bitsOf(ind), kPattern);
+    EXPECT_EQ(bitsOf(ind), PATTERN);
     EXPECT_FALSE(ind.isEvaluated);
     // One draw per bit was made all the same.
-    for (size_t j = 0; j < kPattern.size(); ++j) nextUnit();
+    for (size_t j = 0; j < PATTERN.size(); ++j)
+        nextUnit();
     EXPECT_TRUE(inStep());
 }
 
 TEST_F(BitFlipTest, RateAboveOneFlipsEveryBit) {
-    EAIndInteger ind = genome(kPattern);
+    EAIndInteger ind = genome(PATTERN);
     EXPECT_TRUE(EAOpMutation::bitFlip(ind, 1.5));
-    EXPECT_EQ(bitsOf(ind), complement(kPattern));
+    EXPECT_EQ(bitsOf(ind), complement(PATTERN));
 }
 
 TEST_F(BitFlipTest, RateOneSparesOnlyADrawOfExactlyOne) {
@@ -67,10 +72,10 @@ TEST_F(BitFlipTest, RateZeroSparesEvenADrawOfExactlyZero) {
 }
 
 TEST_F(BitFlipTest, FlipsExactlyTheBitsWhoseDrawIsBelowTheRate) {
-    EAIndInteger ind = genome(kPattern);
+    EAIndInteger ind = genome(PATTERN);
     const double rate = 0.3;
     const bool changed = EAOpMutation::bitFlip(ind, rate);
-    std::vector<int> expected = kPattern;
+    std::vector<int> expected = PATTERN;
     bool anyFlip = false;
     for (int& b : expected)
         if (rate > nextUnit()) {
@@ -95,7 +100,8 @@ TEST_F(BitFlipTest, OversizedBitCountStaysInsideTheGenome) {
     EAIndInteger ind = uniform(MAX_NUM_GENES, 0);
     ind.numBits = 5000;
     EXPECT_TRUE(EAOpMutation::bitFlip(ind, 2.0));
-    EXPECT_EQ(std::vector<int>(ind.bits, ind.bits + MAX_NUM_GENES), std::vector<int>(MAX_NUM_GENES, 1));
+    EXPECT_EQ(std::vector<int>(ind.bits, ind.bits + MAX_NUM_GENES),
+              std::vector<int>(MAX_NUM_GENES, 1));
     EXPECT_EQ(ind.numBits, 5000);
 }
 
@@ -115,7 +121,8 @@ TEST_F(CrossoverTest, ZerosCrossedWithOnesSwitchParentAtTheCut) {
         ASSERT_TRUE(side == 0 || side == 1);
         // Side 0 starts with parent1 (zeros): 0...01...1; side 1 the reverse.
         std::vector<int> expected(n, side == 0 ? 1 : 0);
-        for (int j = 0; j < cut; ++j) expected[j] = side == 0 ? 0 : 1;
+        for (int j = 0; j < cut; ++j)
+            expected[j] = side == 0 ? 0 : 1;
         ASSERT_EQ(bitsOf(child), expected) << "round " << round;
         ASSERT_FALSE(child.isEvaluated);
         startsSeen.insert(child.bits[0] * 2 + child.bits[n - 1]);
@@ -128,20 +135,20 @@ TEST_F(CrossoverTest, ZerosCrossedWithOnesSwitchParentAtTheCut) {
 TEST_F(CrossoverTest, CutZeroCopiesTheParentThatSideDoesNotName) {
     const EAIndInteger zeros = uniform(8, 0), ones = uniform(8, 1);
     EAIndInteger child = uniform(8, 5);
-    forceNextWords({kWordZero, kWordZero});  // cut 0, side 0
+    forceNextWords({kWordZero, kWordZero}); // cut 0, side 0
     EAOpRecombination::onePointCrossover(zeros, ones, child);
     EXPECT_EQ(bitsOf(child), std::vector<int>(8, 1));
-    forceNextWords({kWordOne, kWordOne});  // cut n - 1, side 1
+    forceNextWords({kWordOne, kWordOne}); // cut n - 1, side 1
     EAOpRecombination::onePointCrossover(zeros, ones, child);
     EXPECT_EQ(bitsOf(child), (std::vector<int>{1, 1, 1, 1, 1, 1, 1, 0}));
 }
 
 TEST_F(CrossoverTest, CrossingWithItselfCopiesTheBits) {
-    const EAIndInteger parent = genome(kPattern);
+    const EAIndInteger parent = genome(PATTERN);
     for (int round = 0; round < 20; ++round) {
-        EAIndInteger child = uniform(static_cast<int>(kPattern.size()), 0);
+        EAIndInteger child = uniform(static_cast<int>(PATTERN.size()), 0);
         EAOpRecombination::onePointCrossover(parent, parent, child);
-        ASSERT_EQ(bitsOf(child), kPattern);
+        ASSERT_EQ(bitsOf(child), PATTERN);
     }
 }
 
@@ -178,8 +185,9 @@ TEST_F(CrossoverTest, UniformCrossoverOfBitsTakesParent2OnRoundedOne) {
     child.isEvaluated = true;
     EAOpRecombination::uniformCrossover(zeros, ones, child, 1.0);
     std::vector<int> expected;
-    nextUnit();  // the rate draw
-    for (int j = 0; j < 16; ++j) expected.push_back(static_cast<int>(nextUnit() + 0.5));
+    nextUnit(); // the rate draw
+    for (int j = 0; j < 16; ++j)
+        expected.push_back(static_cast<int>(nextUnit() + 0.5));
     EXPECT_EQ(bitsOf(child), expected);
     EXPECT_FALSE(child.isEvaluated);
     EXPECT_TRUE(inStep());
@@ -196,4 +204,4 @@ TEST_F(CrossoverTest, UniformCrossoverOfBitsAtRateZeroLeavesTheChild) {
     EXPECT_TRUE(inStep());
 }
 
-}  // namespace
+} // namespace

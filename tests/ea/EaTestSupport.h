@@ -19,12 +19,12 @@
 // Death test of a statement that ends the process with the given status after
 // printing a message on standard output: the dying child's standard output is
 // sent to its standard error, where the death test looks for the message.
-#define EXPECT_EXIT_PRINTING(statement, status, message)                              \
-    EXPECT_EXIT(                                                                      \
-        {                                                                             \
-            ::dup2(STDERR_FILENO, STDOUT_FILENO);                                     \
-            statement;                                                                \
-        },                                                                            \
+#define EXPECT_EXIT_PRINTING(statement, status, message)                                           \
+    EXPECT_EXIT(                                                                                   \
+        {                                                                                          \
+            ::dup2(STDERR_FILENO, STDOUT_FILENO);                                                  \
+            statement;                                                                             \
+        },                                                                                         \
         ::testing::ExitedWithCode(status), message)
 
 namespace eatest {
@@ -32,7 +32,7 @@ namespace eatest {
 // Tempered words whose conversions to [0, 1] are exactly 0.0 and 1.0.
 constexpr uint32_t kWordZero = 0x00000000u;
 constexpr uint32_t kWordOne = 0xFFFFFFFFu;
-constexpr uint32_t kWordHalf = 0x80000000u;  // just above 0.5
+constexpr uint32_t kWordHalf = 0x80000000u; // just above 0.5
 
 // Inverse of the MT19937 output tempering.
 inline uint32_t untemper(uint32_t y) {
@@ -40,11 +40,13 @@ inline uint32_t untemper(uint32_t y) {
     y ^= (y << 15) & 0xEFC60000u;
     // Undo y ^= (y << 7) & mask, seven bits at a time.
     uint32_t x = y;
-    for (int i = 0; i < 4; ++i) x = y ^ ((x << 7) & 0x9D2C5680u);
+    for (int i = 0; i < 4; ++i)
+        x = y ^ ((x << 7) & 0x9D2C5680u);
     y = x;
     // Undo y ^= y >> 11.
     x = y;
-    for (int i = 0; i < 2; ++i) x = y ^ (x >> 11);
+    for (int i = 0; i < 2; ++i)
+        x = y ^ (x >> 11);
     return x;
 }
 
@@ -52,15 +54,16 @@ inline uint32_t untemper(uint32_t y) {
 // (at most 624; zeros follow).
 inline void forceNextWords(const std::vector<uint32_t>& words) {
     std::vector<unsigned long> saved(MTRand::SAVE, 0);
-    for (size_t i = 0; i < words.size() && i < MTRand::N; ++i) saved[i] = untemper(words[i]);
-    saved[MTRand::N] = MTRand::N;  // wordsLeft: the next draw is state word 0
+    for (size_t i = 0; i < words.size() && i < MTRand::N; ++i)
+        saved[i] = untemper(words[i]);
+    saved[MTRand::N] = MTRand::N; // wordsLeft: the next draw is state word 0
     LRandom::random.load(saved.data());
 }
 
 // Seeds the shared generator and a private replay generator alike, so that a
 // test can predict every draw an operator makes.
 class ReplayTest : public ::testing::Test {
-protected:
+  protected:
     static constexpr unsigned long kSeed = 20260417UL;
     MTRand replay{kSeed};
 
@@ -100,4 +103,4 @@ inline std::vector<int> bitsOf(const EAIndInteger& ind) {
     return std::vector<int>(ind.bits, ind.bits + ind.numBits);
 }
 
-}  // namespace eatest
+} // namespace eatest

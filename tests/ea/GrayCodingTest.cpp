@@ -69,15 +69,18 @@ TEST(GrayEncoding, NeighbouringValuesDifferInExactlyOneBit) {
     for (int v = 0; v < 1000; ++v) {
         const std::vector<int> a = encode(v, 0, 1000), b = encode(v + 1, 0, 1000);
         int differing = 0;
-        for (size_t j = 0; j < a.size(); ++j) differing += a[j] != b[j];
+        for (size_t j = 0; j < a.size(); ++j)
+            differing += a[j] != b[j];
         ASSERT_EQ(differing, 1) << "between " << v << " and " << v + 1;
     }
 }
 
 TEST(GrayEncoding, EveryValueOfARangeRoundTrips) {
-    const int ranges[][2] = {{0, 1}, {0, 7}, {0, 8}, {0, 5}, {0, 100}, {-50, 50}, {10, 1000}, {-7, -2}};
+    const int ranges[][2] = {{0, 1},   {0, 7},    {0, 8},     {0, 5},
+                             {0, 100}, {-50, 50}, {10, 1000}, {-7, -2}};
     for (const auto& r : ranges)
-        for (int v = r[0]; v <= r[1]; ++v) ASSERT_EQ(decode(encode(v, r[0], r[1]), r[0], r[1]), v);
+        for (int v = r[0]; v <= r[1]; ++v)
+            ASSERT_EQ(decode(encode(v, r[0], r[1]), r[0], r[1]), v);
 }
 
 TEST(GrayEncoding, FixedGeneTakesItsValueAndTheNextOne) {
@@ -100,7 +103,7 @@ TEST(GrayDecoding, PatternsAboveTheRangeDecodeToTheUpperBound) {
     // 0 ... 5 takes 3 bits; Gray 101 is 6 and Gray 100 is 7.
     EXPECT_EQ(decode({1, 0, 1}, 0, 5), 5);
     EXPECT_EQ(decode({1, 0, 0}, 0, 5), 5);
-    EXPECT_EQ(decode({1, 1, 1}, 0, 5), 5);  // Gray 111 is 5 itself
+    EXPECT_EQ(decode({1, 1, 1}, 0, 5), 5); // Gray 111 is 5 itself
     // 0 ... 8 takes 4 bits; Gray 1000 is 15.
     EXPECT_EQ(decode({1, 0, 0, 0}, 0, 8), 8);
     EXPECT_EQ(decode({1, 0, 0, 0}, 20, 28), 28);
@@ -118,9 +121,9 @@ TEST(BinaryHelpers, IntToBinaryWritesMostSignificantBitFirst) {
     std::vector<int> bin{9, 9};
     EAUtils::int2bin(6, bin, 4);
     EXPECT_EQ(bin, (std::vector<int>{0, 1, 1, 0}));
-    EAUtils::int2bin(5, bin, 0);  // zero bits means one bit
+    EAUtils::int2bin(5, bin, 0); // zero bits means one bit
     EXPECT_EQ(bin, std::vector<int>{1});
-    EAUtils::int2bin(5, bin, 2);  // only the low bits
+    EAUtils::int2bin(5, bin, 2); // only the low bits
     EXPECT_EQ(bin, (std::vector<int>{0, 1}));
 }
 
@@ -172,4 +175,4 @@ TEST_F(GrayCodingDeathTest, ValueOutsideTheRangeEndsWithStatus6) {
     EXPECT_EXIT(encode(6, 4, 4), ::testing::ExitedWithCode(6), "");
 }
 
-}  // namespace
+} // namespace

@@ -18,11 +18,14 @@ using eatest::bitsOf;
 using eatest::makeProblem;
 
 // A layout like the program's: genes of very different widths.
-EAPInteger threeGeneProblem() { return makeProblem({{0, 7}, {3, 3}, {10, 1000}}); }
+EAPInteger threeGeneProblem() {
+    return makeProblem({{0, 7}, {3, 3}, {10, 1000}});
+}
 
 std::vector<int> concat(const std::vector<std::vector<int>>& parts) {
     std::vector<int> out;
-    for (const auto& p : parts) out.insert(out.end(), p.begin(), p.end());
+    for (const auto& p : parts)
+        out.insert(out.end(), p.begin(), p.end());
     return out;
 }
 
@@ -96,9 +99,9 @@ TEST(IntegerProblem, GeneBitsAboveTheRangeDecodeCapped) {
     EAPInteger p = makeProblem({{0, 5}, {1, 1}});
     EAIndInteger ind;
     p.setGenotype(ind, {0, 1});
-    ind.bits[0] = 1;  // Gray 100 is 7, beyond 5
+    ind.bits[0] = 1; // Gray 100 is 7, beyond 5
     EXPECT_EQ(p.getGene(ind, 0), 5);
-    ind.bits[3] = 1;  // a fixed gene's second value
+    ind.bits[3] = 1; // a fixed gene's second value
     EXPECT_EQ(p.getGene(ind, 1), 2);
 }
 
@@ -169,7 +172,8 @@ TEST_F(RandomGenotypeTest, ValuesStayInsideEveryRange) {
         }
         ++seen[p.getGene(ind, 4)];
     }
-    for (int v = 0; v <= 360; ++v) EXPECT_GT(seen[v], 0) << "value " << v << " never drawn";
+    for (int v = 0; v <= 360; ++v)
+        EXPECT_GT(seen[v], 0) << "value " << v << " never drawn";
 }
 
 TEST_F(RandomGenotypeTest, EndValuesAreHalfAsLikelyAsInnerOnes) {
@@ -193,13 +197,15 @@ TEST(Individual, DefaultIndividualIsZeroed) {
     EXPECT_EQ(ind.fitness, 0.0);
     EXPECT_FALSE(ind.isEvaluated || ind.isElite || ind.auxFlag);
     EXPECT_TRUE(ind.info.empty());
-    for (int b : ind.bits) EXPECT_EQ(b, 0);
+    for (int b : ind.bits)
+        EXPECT_EQ(b, 0);
 }
 
 TEST(Individual, CopiesCarryAllBitsAndTheSharedPart) {
     EAIndInteger a;
-    for (int j = 0; j < MAX_NUM_GENES; ++j) a.bits[j] = j % 3 == 0;
-    a.numBits = 37;  // the unused bits are copied as well
+    for (int j = 0; j < MAX_NUM_GENES; ++j)
+        a.bits[j] = j % 3 == 0;
+    a.numBits = 37; // the unused bits are copied as well
     a.fitness = 2.5;
     a.moValues[23] = -1.0;
     a.info = "note";
@@ -309,4 +315,4 @@ TEST_F(IntegerProblemDeathTest, RealValuedOperationsEndWithStatus243) {
     EXPECT_EXIT_PRINTING(p.evaluate(real), 243, message);
 }
 
-}  // namespace
+} // namespace

@@ -11,12 +11,14 @@
 namespace {
 
 const int* const kTable = EAOpMutation::powerLawNumbers;
-const int kSize = EAOpMutation::numPLNums;
+const int SIZE = EAOpMutation::numPLNums;
 
-int countOf(int value) { return static_cast<int>(std::count(kTable, kTable + kSize, value)); }
+int countOf(int value) {
+    return static_cast<int>(std::count(kTable, kTable + SIZE, value));
+}
 
 TEST(PowerLawTable, HasTheStatedSizeAndHead) {
-    EXPECT_EQ(kSize, 4995);
+    EXPECT_EQ(SIZE, 4995);
     const std::vector<int> head{1, 0, 0, 0, 1, 0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 1, 0, 0, 0, 1};
     EXPECT_EQ(std::vector<int>(kTable, kTable + 20), head);
 }
@@ -32,25 +34,28 @@ TEST(PowerLawTable, HasTheStatedCountsOfSmallValues) {
 }
 
 TEST(PowerLawTable, RangeMaximumAndMean) {
-    EXPECT_EQ(*std::min_element(kTable, kTable + kSize), 0);
-    EXPECT_EQ(*std::max_element(kTable, kTable + kSize), 55);
+    EXPECT_EQ(*std::min_element(kTable, kTable + SIZE), 0);
+    EXPECT_EQ(*std::max_element(kTable, kTable + SIZE), 55);
     long sum = 0;
-    for (int k = 0; k < kSize; ++k) sum += kTable[k];
-    const double mean = static_cast<double>(sum) / kSize;
+    for (int k = 0; k < SIZE; ++k)
+        sum += kTable[k];
+    const double mean = static_cast<double>(sum) / SIZE;
     EXPECT_EQ(std::round(mean * 1000.0), 2317.0) << "mean " << mean;
 }
 
 TEST(PowerLawTable, LargeValuesAreRareAndGetRarer) {
-    const int above10 = static_cast<int>(std::count_if(kTable, kTable + kSize, [](int v) { return v > 10; }));
-    const int above30 = static_cast<int>(std::count_if(kTable, kTable + kSize, [](int v) { return v > 30; }));
+    const int above10 =
+        static_cast<int>(std::count_if(kTable, kTable + SIZE, [](int v) { return v > 10; }));
+    const int above30 =
+        static_cast<int>(std::count_if(kTable, kTable + SIZE, [](int v) { return v > 30; }));
     EXPECT_GT(above30, 0);
     EXPECT_LT(above30, above10);
-    EXPECT_LT(above10, kSize / 10);
+    EXPECT_LT(above10, SIZE / 10);
     EXPECT_LE(countOf(55), 3);
 }
 
 class PowerLawWalkTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { EAOpMutation::initPowerLawNumbers(); }
 };
 
@@ -66,29 +71,29 @@ TEST_F(PowerLawWalkTest, FirstCallReturnsEntryOne) {
     EXPECT_EQ(EAOpMutation::plNumIndex, 1);
     EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 0.0);
     EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 0.0);
-    EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 1.0 / 55);  // entry 4
+    EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 1.0 / 55); // entry 4
 }
 
 TEST_F(PowerLawWalkTest, SequenceWrapsAfterEveryEntry) {
-    for (int call = 1; call < kSize; ++call) {
+    for (int call = 1; call < SIZE; ++call) {
         const double p = EAOpMutation::getNextNormPowerLawNumber();
         ASSERT_EQ(p, static_cast<double>(kTable[call]) / 55) << "call " << call;
         ASSERT_TRUE(p >= 0.0 && p <= 1.0);
     }
-    EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 1.0 / 55);  // the 4995th call: entry 0
+    EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 1.0 / 55); // the 4995th call: entry 0
     EXPECT_EQ(EAOpMutation::plNumIndex, 0);
-    EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 0.0);  // entry 1 again
+    EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 0.0); // entry 1 again
     EXPECT_EQ(EAOpMutation::plNumIndex, 1);
 }
 
 TEST_F(PowerLawWalkTest, WorksBeforeInitialisationAndFromStrayPositions) {
     EAOpMutation::maxPLNum = 0;
     EAOpMutation::plNumIndex = 3;
-    EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 1.0 / 55);  // entry 4
+    EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 1.0 / 55); // entry 4
     EAOpMutation::plNumIndex = -17;
-    EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 1.0 / 55);  // entry 0
+    EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 1.0 / 55); // entry 0
     EAOpMutation::plNumIndex = 999999;
     EXPECT_EQ(EAOpMutation::getNextNormPowerLawNumber(), 1.0 / 55);
 }
 
-}  // namespace
+} // namespace

@@ -16,11 +16,12 @@ using eatest::kWordHalf;
 using eatest::kWordOne;
 using eatest::kWordZero;
 
-constexpr int kCap = EAIndDouble::MAX_NUM_VALUES;
+constexpr int CAP = EAIndDouble::MAX_NUM_VALUES;
 
 EAIndDouble individual(const std::vector<double>& values) {
     EAIndDouble ind(static_cast<int>(values.size()));
-    for (size_t i = 0; i < values.size(); ++i) ind.values[i] = values[i];
+    for (size_t i = 0; i < values.size(); ++i)
+        ind.values[i] = values[i];
     return ind;
 }
 
@@ -30,7 +31,7 @@ std::vector<double> valuesOf(const EAIndDouble& ind) {
 
 // Sets every variable's bounds to [lo, hi].
 void setBounds(double lo, double hi) {
-    std::vector<double> lower(kCap, lo), upper(kCap, hi);
+    std::vector<double> lower(CAP, lo), upper(CAP, hi);
     EAOpMutation::initBounds(lower.data(), upper.data());
 }
 
@@ -46,7 +47,8 @@ TEST(RealIndividual, DefaultAndSizedConstruction) {
 
 TEST(RealIndividual, CopiesCarryAllValues) {
     EAIndDouble a(3);
-    for (int i = 0; i < kCap; ++i) a.values[i] = i * 0.5;
+    for (int i = 0; i < CAP; ++i)
+        a.values[i] = i * 0.5;
     a.fitness = -1.0;
     a.isEvaluated = true;
     a.info = "x";
@@ -54,8 +56,8 @@ TEST(RealIndividual, CopiesCarryAllValues) {
     EAIndDouble c;
     c = a;
     for (const EAIndDouble* x : {&b, &c}) {
-        EXPECT_EQ(std::vector<double>(x->values, x->values + kCap),
-                  std::vector<double>(a.values, a.values + kCap));
+        EXPECT_EQ(std::vector<double>(x->values, x->values + CAP),
+                  std::vector<double>(a.values, a.values + CAP));
         EXPECT_EQ(x->numValues, 3);
         EXPECT_EQ(x->fitness, -1.0);
         EXPECT_TRUE(x->isEvaluated);
@@ -71,18 +73,18 @@ TEST_F(RealIndividualDeathTest, MoreThanOneHundredValuesEndWithStatus255) {
 }
 
 TEST(MutationBounds, InitBoundsCopiesOneHundredPairs) {
-    std::vector<double> lower(kCap), upper(kCap);
-    for (int i = 0; i < kCap; ++i) {
+    std::vector<double> lower(CAP), upper(CAP);
+    for (int i = 0; i < CAP; ++i) {
         lower[i] = -i;
         upper[i] = i * 2.0;
     }
     EAOpMutation::initBounds(lower.data(), upper.data());
-    EXPECT_EQ(std::vector<double>(EAOpMutation::xMin, EAOpMutation::xMin + kCap), lower);
-    EXPECT_EQ(std::vector<double>(EAOpMutation::xMax, EAOpMutation::xMax + kCap), upper);
+    EXPECT_EQ(std::vector<double>(EAOpMutation::xMin, EAOpMutation::xMin + CAP), lower);
+    EXPECT_EQ(std::vector<double>(EAOpMutation::xMax, EAOpMutation::xMax + CAP), upper);
 }
 
 class GaussianTest : public eatest::ReplayTest {
-protected:
+  protected:
     void SetUp() override {
         ReplayTest::SetUp();
         setBounds(-2.0, 6.0);
@@ -92,8 +94,10 @@ protected:
     // next deviate of standard deviation sd, bounds [-2, 6].
     double expectedStep(double v, double s, double sd) {
         double x = v + (6.0 - -2.0) * (nextNormal(sd) * s);
-        if (x > 6.0) x = 6.0;
-        if (x < -2.0) x = -2.0;
+        if (x > 6.0)
+            x = 6.0;
+        if (x < -2.0)
+            x = -2.0;
         return x;
     }
 };
@@ -105,7 +109,8 @@ TEST_F(GaussianTest, FixedGaussianMovesEveryVariableByItsDeviate) {
     EAOpMutation::fixedGaussian(ind, 1.0, 0.1);
     nextUnit();
     std::vector<double> expected;
-    for (double v : before) expected.push_back(expectedStep(v, 0.1, 1.0));
+    for (double v : before)
+        expected.push_back(expectedStep(v, 0.1, 1.0));
     EXPECT_EQ(valuesOf(ind), expected);
     EXPECT_NE(valuesOf(ind), before);
     EXPECT_FALSE(ind.isEvaluated);
@@ -129,7 +134,7 @@ TEST_F(GaussianTest, RateZeroMakesOneDrawAndChangesNothing) {
 TEST_F(GaussianTest, RateZeroStillActsOnADrawOfExactlyZero) {
     EAIndDouble ind = individual({1.0});
     ind.isEvaluated = true;
-    forceNextWords({kWordZero, kWordOne});  // acts; deviate about +38.5
+    forceNextWords({kWordZero, kWordOne}); // acts; deviate about +38.5
     EAOpMutation::fixedGaussian(ind, 0.0, 0.5);
     EXPECT_EQ(ind.values[0], 6.0);
     EXPECT_FALSE(ind.isEvaluated);
@@ -137,7 +142,7 @@ TEST_F(GaussianTest, RateZeroStillActsOnADrawOfExactlyZero) {
 
 TEST_F(GaussianTest, RateOneActsEvenOnADrawOfExactlyOne) {
     EAIndDouble ind = individual({1.0});
-    forceNextWords({kWordOne, kWordZero});  // acts; deviate about -38.5
+    forceNextWords({kWordOne, kWordZero}); // acts; deviate about -38.5
     EAOpMutation::fixedGaussian(ind, 1.0, 0.5);
     EXPECT_EQ(ind.values[0], -2.0);
 }
@@ -149,8 +154,10 @@ TEST_F(GaussianTest, StepsEndExactlyOnTheBoundTheyCross) {
     int up = 0, down = 0;
     for (int i = 0; i < 40; ++i) {
         const double deviate = nextNormal(1.0);
-        if (deviate > 0) ++up;
-        if (deviate < 0) ++down;
+        if (deviate > 0)
+            ++up;
+        if (deviate < 0)
+            ++down;
         EXPECT_EQ(ind.values[i], deviate > 0 ? 6.0 : -2.0) << "variable " << i;
     }
     EXPECT_GT(up, 0);
@@ -158,7 +165,7 @@ TEST_F(GaussianTest, StepsEndExactlyOnTheBoundTheyCross) {
 }
 
 TEST_F(GaussianTest, VariablesWithEqualBoundsNeverMove) {
-    std::vector<double> lower(kCap, -2.0), upper(kCap, 6.0);
+    std::vector<double> lower(CAP, -2.0), upper(CAP, 6.0);
     lower[1] = upper[1] = 3.25;
     EAOpMutation::initBounds(lower.data(), upper.data());
     EAIndDouble ind = individual({0.0, 3.25, 0.0});
@@ -177,7 +184,8 @@ TEST_F(GaussianTest, AnnealedGaussianShrinksTheDeviateWithTheIteration) {
     EAOpMutation::annealedGaussian(ind, 1.0, 0.2, t);
     nextUnit();
     std::vector<double> expected;
-    for (double v : before) expected.push_back(expectedStep(v, 0.2, 1.0 / (t + 1)));
+    for (double v : before)
+        expected.push_back(expectedStep(v, 0.2, 1.0 / (t + 1)));
     EXPECT_EQ(valuesOf(ind), expected);
     EXPECT_TRUE(inStep());
 }
@@ -203,13 +211,14 @@ TEST_F(GaussianTest, NegativeIterationCountsAnnealLikeIterationZero) {
 }
 
 TEST_F(GaussianTest, SOCGaussianUsesPlainSigmaForSmallPowerLawNumbers) {
-    EAOpMutation::initPowerLawNumbers();  // the next number is entry 1, which is 0
+    EAOpMutation::initPowerLawNumbers(); // the next number is entry 1, which is 0
     EAIndDouble ind = individual({0.0, 1.0, 2.0});
     EAOpMutation::SOCGaussian(ind, 1.0, 0.05);
     EXPECT_EQ(EAOpMutation::plNumIndex, 1);
     nextUnit();
     std::vector<double> expected;
-    for (double v : {0.0, 1.0, 2.0}) expected.push_back(expectedStep(v, 0.05, 1.0));
+    for (double v : {0.0, 1.0, 2.0})
+        expected.push_back(expectedStep(v, 0.05, 1.0));
     EXPECT_EQ(valuesOf(ind), expected);
     EXPECT_TRUE(inStep());
 }
@@ -217,13 +226,15 @@ TEST_F(GaussianTest, SOCGaussianUsesPlainSigmaForSmallPowerLawNumbers) {
 TEST_F(GaussianTest, SOCGaussianMultipliesTheStepForLargePowerLawNumbers) {
     EAOpMutation::initPowerLawNumbers();
     int largest = 0;
-    while (EAOpMutation::powerLawNumbers[largest] != EAOpMutation::maxPLNum) ++largest;
-    EAOpMutation::plNumIndex = largest - 1;  // the next number is 1.0
+    while (EAOpMutation::powerLawNumbers[largest] != EAOpMutation::maxPLNum)
+        ++largest;
+    EAOpMutation::plNumIndex = largest - 1; // the next number is 1.0
     EAIndDouble ind = individual({0.0, 1.0, 2.0});
     EAOpMutation::SOCGaussian(ind, 1.0, 0.0001);
     nextUnit();
     std::vector<double> expected;
-    for (double v : {0.0, 1.0, 2.0}) expected.push_back(expectedStep(v, 1.0 * 100 * 0.0001, 1.0));
+    for (double v : {0.0, 1.0, 2.0})
+        expected.push_back(expectedStep(v, 1.0 * 100 * 0.0001, 1.0));
     EXPECT_EQ(valuesOf(ind), expected);
 }
 
@@ -319,4 +330,4 @@ TEST_F(RealCrossoverTest, ChildLengthAndFitnessAreUntouched) {
     EXPECT_EQ(child.fitness, 8.0);
 }
 
-}  // namespace
+} // namespace

@@ -19,7 +19,7 @@ struct RecordedMessage {
 };
 
 class FakeWindowPort : public WindowPort {
-public:
+  public:
     std::vector<RecordedTimer> timers;
     std::vector<RecordedMessage> messages;
     int redisplays = 0;

@@ -5,8 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <tuple>
 #include <sys/stat.h>
+#include <tuple>
 
 #include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
@@ -86,7 +86,7 @@ using GoldenContract = EvolutionTest;
 // Each run on 1, 2 and 7 evaluation threads, and on more threads than spiders.
 class GoldenFiles : public EvolutionTest,
                     public ::testing::WithParamInterface<std::tuple<GoldenRun, int>> {
-protected:
+  protected:
     void TearDown() override {
         setEvaluationThreads(0);
         EvolutionTest::TearDown();
@@ -103,10 +103,9 @@ TEST_P(GoldenFiles, HeadlessRunReproducesTheFileByteForByte) {
 
     setEvaluationThreads(std::get<1>(GetParam()));
     evolve(run);
-    const std::string out =
-        makeTempFolder("golden-" + std::to_string(run.seed) + "-" +
-                       std::to_string(std::get<1>(GetParam()))) +
-        "/run.axv";
+    const std::string out = makeTempFolder("golden-" + std::to_string(run.seed) + "-" +
+                                           std::to_string(std::get<1>(GetParam()))) +
+                            "/run.axv";
     ASSERT_TRUE(savePopulation(out));
     const std::vector<uint8_t> got = readBytes(out);
 

@@ -10,35 +10,42 @@
 
 namespace {
 
-bool lit(const Rgb& p) { return p.r > 128 || p.g > 128 || p.b > 128; }
+bool lit(const Rgb& p) {
+    return p.r > 128 || p.g > 128 || p.b > 128;
+}
 
 // Lit pixels in the window area.
 int inkIn(int x1, int y1, int x2, int y2) {
     int n = 0;
     for (int y = y1; y <= y2; ++y)
-        for (int x = x1; x <= x2; ++x) n += lit(pixelAt(x, y));
+        for (int x = x1; x <= x2; ++x)
+            n += lit(pixelAt(x, y));
     return n;
 }
 
 int leftmostInk(int x1, int y1, int x2, int y2) {
     for (int x = x1; x <= x2; ++x)
         for (int y = y1; y <= y2; ++y)
-            if (lit(pixelAt(x, y))) return x;
+            if (lit(pixelAt(x, y)))
+                return x;
     return -1;
 }
 
 class FontDraw : public GlWindowTest {
-protected:
+  protected:
     LGLFont font;
     void SetUp() override {
         GlWindowTest::SetUp();
-        if (HasFatalFailure()) return;
+        if (HasFatalFailure())
+            return;
         font.create(LGLGetCurrentDC(), "Arial", 16, 0, 0);
         ASSERT_EQ(1, font.numFonts);
     }
 };
 
-TEST_F(FontDraw, CurrentContextHasAHandle) { EXPECT_NE(nullptr, LGLGetCurrentDC()); }
+TEST_F(FontDraw, CurrentContextHasAHandle) {
+    EXPECT_NE(nullptr, LGLGetCurrentDC());
+}
 
 TEST_F(FontDraw, EveryGlyphAdvancesTheRasterByItsWidth) {
     const GLuint base = font.fonts[0].listBase;
@@ -94,7 +101,7 @@ TEST_F(FontDraw, AlignmentDecidesWhereTextStarts) {
     const int left = leftmostInk(150, 65, 260, 85);
     EXPECT_GE(left, start);
     EXPECT_LE(left, start + 3);
-    EXPECT_EQ(-1, leftmostInk(201, 95, 260, 115));  // right-aligned text ends at 200
+    EXPECT_EQ(-1, leftmostInk(201, 95, 260, 115)); // right-aligned text ends at 200
 }
 
 TEST_F(FontDraw, StringWriterUsesRpColor) {
@@ -117,7 +124,8 @@ TEST_F(FontDraw, ShadowIsGreyOnePixelRightAndDown) {
         for (int x = 95; x < 115; ++x) {
             const Rgb p = pixelAt(x, y);
             white += p.r == 255 && p.g == 255;
-            if (p.r < 75 || p.r > 78 || p.r != p.g || p.g != p.b) continue;
+            if (p.r < 75 || p.r > 78 || p.r != p.g || p.g != p.b)
+                continue;
             ++grey;
             // Each shadow pixel belongs to the glyph pixel up and left of it.
             EXPECT_EQ(255, pixelAt(x - 1, y - 1).r) << x << "," << y;
@@ -173,7 +181,8 @@ TEST_F(FontDraw, BeginAndEndRestoreTheMatrices) {
     font.begin();
     font.end();
     glGetDoublev(GL_PROJECTION_MATRIX, after);
-    for (int i = 0; i < 16; ++i) EXPECT_DOUBLE_EQ(before[i], after[i]);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_DOUBLE_EQ(before[i], after[i]);
 }
 
 TEST_F(FontDraw, TabWriterJumpsToTheNextStop) {
@@ -217,4 +226,4 @@ TEST_F(FontDraw, SeveralFontsInOneObject) {
     EXPECT_EQ(font.fonts[1].widths['i'], font.fonts[1].widths['W']);
     EXPECT_GT(font.pixWidthOf("i"), 0);
 }
-}  // namespace
+} // namespace

@@ -8,10 +8,10 @@
 namespace {
 
 // Fatal messages go to standard output; death tests read standard error.
-#define STDOUT_TO_STDERR(statement) \
-    {                               \
-        dup2(2, 1);                 \
-        statement;                  \
+#define STDOUT_TO_STDERR(statement)                                                                \
+    {                                                                                              \
+        dup2(2, 1);                                                                                \
+        statement;                                                                                 \
     }
 
 TEST(FontLogic, FreshFontState) {
@@ -33,7 +33,7 @@ TEST(FontLogic, TabStopsAreSharedByAllFonts) {
     LGLFont a;
     LGLFont::setTabWidth(25);
     EXPECT_EQ(75, LGLFont::tabStops[2]);
-    LGLFont b;  // a new font resets the shared table to 40
+    LGLFont b; // a new font resets the shared table to 40
     EXPECT_EQ(120, LGLFont::tabStops[2]);
 }
 
@@ -46,7 +46,7 @@ TEST(FontLogic, CentredAndRightAlignedStarts) {
     EXPECT_EQ(15, w);
     EXPECT_EQ(100, f.alignedStart(100, w));
     f.alignment = 0;
-    EXPECT_EQ(92, f.alignedStart(100, w));  // 100 - 7.5, truncated
+    EXPECT_EQ(92, f.alignedStart(100, w)); // 100 - 7.5, truncated
     f.alignment = -3;
     EXPECT_EQ(85, f.alignedStart(100, w));
     f.alignment = 5;
@@ -66,7 +66,8 @@ TEST(FontLogic, WidthIsOfTheCurrentFont) {
     LGLFont f;
     fakeFont(f, 5);
     f.numFonts = 2;
-    for (int c = 0; c < LGLFont::kNumChars; ++c) f.fonts[1].widths[c] = 3;
+    for (int c = 0; c < LGLFont::NUM_CHARS; ++c)
+        f.fonts[1].widths[c] = 3;
     EXPECT_EQ(15, f.pixWidthOf("abc"));
     f.selectFont(1);
     EXPECT_EQ(9, f.pixWidthOf("abc"));
@@ -98,7 +99,7 @@ TEST(FontLogic, CopyCopiesEveryField) {
     fakeFont(f, 6);
     f.alignment = -1;
     LGLFont g = f;
-    g.numFonts = 0;  // the copy must not delete the original's lists
+    g.numFonts = 0; // the copy must not delete the original's lists
     EXPECT_EQ(-1, g.alignment);
     EXPECT_EQ(6, g.fonts[0].widths['x']);
 }
@@ -116,16 +117,20 @@ TEST(FontLogic, CreateWithoutAContextLeavesTheFontOut) {
 
 TEST(FontLogicDeathTest, IllegalFontIdEndsTheProcess) {
     LGLFont f;
-    EXPECT_EXIT(STDOUT_TO_STDERR(f.selectFont(0)), ::testing::ExitedWithCode(241), "ERROR LGLFont::selectFont> illegal font_id 0");
+    EXPECT_EXIT(STDOUT_TO_STDERR(f.selectFont(0)), ::testing::ExitedWithCode(241),
+                "ERROR LGLFont::selectFont> illegal font_id 0");
     fakeFont(f, 5);
-    EXPECT_EXIT(STDOUT_TO_STDERR(f.selectFont(1)), ::testing::ExitedWithCode(241), "illegal font_id 1");
-    EXPECT_EXIT(STDOUT_TO_STDERR(f.selectFont(-2)), ::testing::ExitedWithCode(241), "illegal font_id -2");
+    EXPECT_EXIT(STDOUT_TO_STDERR(f.selectFont(1)), ::testing::ExitedWithCode(241),
+                "illegal font_id 1");
+    EXPECT_EXIT(STDOUT_TO_STDERR(f.selectFont(-2)), ::testing::ExitedWithCode(241),
+                "illegal font_id -2");
 }
 
 TEST(FontLogicDeathTest, EleventhFontEndsTheProcess) {
     LGLFont f;
-    f.numFonts = LGLFont::kMaxFonts;
-    EXPECT_EXIT(STDOUT_TO_STDERR(f.create(nullptr, "Arial", 16, 0, 0)), ::testing::ExitedWithCode(255), "ERROR: NumFonts>10");
+    f.numFonts = LGLFont::MAX_FONTS;
+    EXPECT_EXIT(STDOUT_TO_STDERR(f.create(nullptr, "Arial", 16, 0, 0)),
+                ::testing::ExitedWithCode(255), "ERROR: NumFonts>10");
     f.numFonts = 0;
 }
-}  // namespace
+} // namespace

@@ -10,11 +10,13 @@ namespace {
 int inkOf(const LGLGlyph& g) {
     int n = 0;
     for (int y = 0; y < g.rows; ++y)
-        for (int x = 0; x < g.width; ++x) n += g.pixel(x, y);
+        for (int x = 0; x < g.width; ++x)
+            n += g.pixel(x, y);
     return n;
 }
 
-std::vector<LGLGlyph> glyphsOf(const std::string& face, int height, int weight = 0, bool italic = false) {
+std::vector<LGLGlyph> glyphsOf(const std::string& face, int height, int weight = 0,
+                               bool italic = false) {
     LGLFaceMatch m;
     std::vector<LGLGlyph> glyphs;
     EXPECT_TRUE(LGLFontRaster::matchFace(face, weight, italic, m)) << face;
@@ -105,7 +107,8 @@ TEST(FontRaster, PrintableAndHighCodesHaveInk) {
         EXPECT_GT(g[c].advance, 0) << c;
         EXPECT_GT(inkOf(g[c]), 0) << c;
     }
-    for (int c : {0x80, 0x99, 0xA9, 0xB1, 0xE9, 0xFF}) EXPECT_GT(inkOf(g[c]), 0) << c;
+    for (int c : {0x80, 0x99, 0xA9, 0xB1, 0xE9, 0xFF})
+        EXPECT_GT(inkOf(g[c]), 0) << c;
     // "é" is "e" with an accent above it.
     EXPECT_GT(g[0xE9].top, g['e'].top);
 }
@@ -155,4 +158,4 @@ TEST(FontRaster, PixelReadsRowsFromTheTop) {
     EXPECT_FALSE(g.pixel(9, 0));
     EXPECT_FALSE(g.pixel(0, -1));
 }
-}  // namespace
+} // namespace

@@ -18,22 +18,23 @@
 extern "C" __attribute__((visibility("default"))) Display* XOpenDisplay(const char* name) {
     typedef Display* (*OpenFn)(const char*);
     static OpenFn realOpen = reinterpret_cast<OpenFn>(dlsym(RTLD_NEXT, "XOpenDisplay"));
-    const int kAttempts = 100;
-    const useconds_t kPauseMicros = 20000;
-    for (int i = 0; i < kAttempts; ++i) {
+    const int ATTEMPTS = 100;
+    const useconds_t PAUSE_MICROS = 20000;
+    for (int i = 0; i < ATTEMPTS; ++i) {
         Display* d = realOpen(name);
-        if (d) return d;
-        usleep(kPauseMicros);
+        if (d)
+            return d;
+        usleep(PAUSE_MICROS);
     }
     return nullptr;
 }
 
 namespace {
 
-const int kWidth = 640;
-const int kHeight = 480;
+const int WIDTH = 640;
+const int HEIGHT = 480;
 // Far beyond any screen: the window never covers other tests' windows.
-const int kOffScreen = 20000;
+const int OFF_SCREEN = 20000;
 bool opened = false;
 int window = 0;
 std::string failure;
@@ -41,9 +42,10 @@ std::string failure;
 // Closes the window after the last test, so that the GL driver gives its
 // buffers back before the leak checker looks.
 class WindowCleanup : public ::testing::Environment {
-public:
+  public:
     void TearDown() override {
-        if (!opened) return;
+        if (!opened)
+            return;
         glutDestroyWindow(window);
         glutMainLoopEvent();
         glutExit();
@@ -75,10 +77,11 @@ bool displayAnswers(std::string& why) {
     return true;
 }
 
-}  // namespace
+} // namespace
 
 bool openTestWindow(std::string& why) {
-    if (opened) return true;
+    if (opened)
+        return true;
     if (!failure.empty() || !displayAnswers(failure)) {
         why = failure;
         return false;
@@ -88,21 +91,26 @@ bool openTestWindow(std::string& why) {
     char* argv[] = {name, nullptr};
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
-    glutInitWindowPosition(kOffScreen, kOffScreen);
-    glutInitWindowSize(kWidth, kHeight);
+    glutInitWindowPosition(OFF_SCREEN, OFF_SCREEN);
+    glutInitWindowSize(WIDTH, HEIGHT);
     window = glutCreateWindow("ovlib_gl tests");
     glutDisplayFunc(noDisplay);
     // Drawing and reading back use the back buffer only: the window need
     // not be shown.
     glutHideWindow();
-    for (int i = 0; i < 10; ++i) glutMainLoopEvent();
+    for (int i = 0; i < 10; ++i)
+        glutMainLoopEvent();
     dl_iterate_phdr(pinDriver, nullptr);
     opened = true;
     return true;
 }
 
-int windowWidth() { return glutGet(GLUT_WINDOW_WIDTH); }
-int windowHeight() { return glutGet(GLUT_WINDOW_HEIGHT); }
+int windowWidth() {
+    return glutGet(GLUT_WINDOW_WIDTH);
+}
+int windowHeight() {
+    return glutGet(GLUT_WINDOW_HEIGHT);
+}
 
 void beginFrame() {
     glViewport(0, 0, windowWidth(), windowHeight());

@@ -26,21 +26,22 @@ int windowWidth();
 int windowHeight();
 
 class GlWindowTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         std::string why;
-        if (!openTestWindow(why)) FAIL() << why;
+        if (!openTestWindow(why))
+            FAIL() << why;
         beginFrame();
     }
 };
 
-#define EXPECT_RGB_NEAR(expected, actual, tolerance)          \
-    do {                                                      \
-        const Rgb e_ = (expected);                            \
-        const Rgb a_ = (actual);                              \
-        EXPECT_NEAR(e_.r, a_.r, tolerance) << "red";          \
-        EXPECT_NEAR(e_.g, a_.g, tolerance) << "green";        \
-        EXPECT_NEAR(e_.b, a_.b, tolerance) << "blue";         \
+#define EXPECT_RGB_NEAR(expected, actual, tolerance)                                               \
+    do {                                                                                           \
+        const Rgb e_ = (expected);                                                                 \
+        const Rgb a_ = (actual);                                                                   \
+        EXPECT_NEAR(e_.r, a_.r, tolerance) << "red";                                               \
+        EXPECT_NEAR(e_.g, a_.g, tolerance) << "green";                                             \
+        EXPECT_NEAR(e_.b, a_.b, tolerance) << "blue";                                              \
     } while (0)
 
 #endif

@@ -165,7 +165,7 @@ TEST_F(MenuLogic, EnableAndCheckIgnoreIndexesOutsideTheTables) {
 
 TEST_F(MenuLogic, CtrlLetterArrivesAsControlCode) {
     buildBar();
-    fakeModifiers = LGLMenu::kCtrl;
+    fakeModifiers = LGLMenu::CTRL;
     menu.handleStandardKeys(14); // Ctrl+N
     EXPECT_EQ(1, runsNew);
     EXPECT_EQ('n', menu.lastKey);
@@ -185,9 +185,9 @@ TEST_F(MenuLogic, CtrlLetterArrivesAsControlCode) {
 TEST_F(MenuLogic, LetterWithoutCtrlDoesNotRunACtrlShortcut) {
     buildBar();
     menu.handleStandardKeys('n');
-    fakeModifiers = LGLMenu::kAlt;
+    fakeModifiers = LGLMenu::ALT;
     menu.handleStandardKeys('n');
-    fakeModifiers = LGLMenu::kCtrl | LGLMenu::kShift;
+    fakeModifiers = LGLMenu::CTRL | LGLMenu::SHIFT;
     menu.handleStandardKeys(14);
     EXPECT_EQ(0, runsNew);
 }
@@ -195,7 +195,7 @@ TEST_F(MenuLogic, LetterWithoutCtrlDoesNotRunACtrlShortcut) {
 TEST_F(MenuLogic, ShiftAloneCountsAsNoModifierForCharacters) {
     menu.addMenu("Zoom");
     menu.addItem("In [+]", actOther);
-    fakeModifiers = LGLMenu::kShift;
+    fakeModifiers = LGLMenu::SHIFT;
     menu.handleStandardKeys('+');
     EXPECT_EQ(1, runsOther);
 }
@@ -205,7 +205,7 @@ TEST_F(MenuLogic, FunctionKeyRunsOnlyWithoutModifiers) {
     menu.handleSpecialKeys(5);
     EXPECT_EQ(1, runsRun);
     EXPECT_EQ(5, menu.lastSpecialKey);
-    fakeModifiers = LGLMenu::kShift;
+    fakeModifiers = LGLMenu::SHIFT;
     menu.handleSpecialKeys(5);
     EXPECT_EQ(1, runsRun);
     // A character with the same code is another key.

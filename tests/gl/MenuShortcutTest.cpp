@@ -53,10 +53,11 @@ TEST(MenuShortcut, NamedKeys) {
         int key;
         bool special;
     };
-    const Case cases[] = {{"a [esc]", 27, false},     {"a [tab]", 9, false},   {"a [enter]", 13, false},
-                          {"a [space]", 32, false},   {"a [delete]", 127, false}, {"a [insert]", 108, true},
-                          {"a [up]", 101, true},      {"a [down]", 103, true}, {"a [right]", 102, true},
-                          {"a [left]", 100, true}};
+    const Case cases[] = {{"a [esc]", 27, false},     {"a [tab]", 9, false},
+                          {"a [enter]", 13, false},   {"a [space]", 32, false},
+                          {"a [delete]", 127, false}, {"a [insert]", 108, true},
+                          {"a [up]", 101, true},      {"a [down]", 103, true},
+                          {"a [right]", 102, true},   {"a [left]", 100, true}};
     for (const Case& c : cases) {
         const menuItem it = parse(c.label);
         EXPECT_EQ(c.key, it.key) << c.label;
@@ -103,4 +104,4 @@ TEST(MenuShortcut, LastBracketPairCountsAndMissingCloseRunsToTheEnd) {
     EXPECT_EQ("Ctrl-O", b.shortcutText);
     EXPECT_EQ('o', b.key);
 }
-}  // namespace
+} // namespace

@@ -12,7 +12,7 @@
 // A panel at (100, 50), font size 16, row factor 1.5 (rows of 24 pixels),
 // every character 8 pixels wide, on a clock the test moves by hand.
 class PanelTest : public ::testing::Test {
-protected:
+  protected:
     static long long now;
     static long long fakeClock() { return now; }
 

@@ -4,9 +4,9 @@
 
 namespace {
 
-const int kSpinner = 4;
-const int kList = 2;
-const int kButton = 1;
+const int SPINNER = 4;
+const int LIST = 2;
+const int BUTTON = 1;
 
 TEST_F(PanelTest, PressInsideFocusesAndOutsideUnfocuses) {
     buildPanel();
@@ -19,33 +19,33 @@ TEST_F(PanelTest, PressInsideFocusesAndOutsideUnfocuses) {
     EXPECT_FALSE(press(5, 5));
     EXPECT_FALSE(ui.hasFocus);
     ui.registerStandardKeys(13);
-    ui.registerSpecialKeys(LGLUI::kKeyRight);
+    ui.registerSpecialKeys(LGLUI::KEY_RIGHT);
     EXPECT_EQ(0, ui.stdKey);
     EXPECT_EQ(0, ui.specialKey);
 }
 
 TEST_F(PanelTest, KeysAreRegisteredOnlyWhenVisibleFocusedAndFilled) {
     ui.hasFocus = true;
-    ui.registerSpecialKeys(LGLUI::kKeyRight);
-    EXPECT_EQ(0, ui.specialKey);  // no widgets
+    ui.registerSpecialKeys(LGLUI::KEY_RIGHT);
+    EXPECT_EQ(0, ui.specialKey); // no widgets
     buildPanel();
     ui.visible = false;
-    ui.registerSpecialKeys(LGLUI::kKeyRight);
+    ui.registerSpecialKeys(LGLUI::KEY_RIGHT);
     EXPECT_EQ(0, ui.specialKey);
     ui.visible = true;
-    ui.registerSpecialKeys(LGLUI::kKeyRight);
+    ui.registerSpecialKeys(LGLUI::KEY_RIGHT);
     ui.registerStandardKeys('x');
-    EXPECT_EQ(LGLUI::kKeyRight, ui.specialKey);
+    EXPECT_EQ(LGLUI::KEY_RIGHT, ui.specialKey);
     EXPECT_EQ('x', ui.stdKey);
 }
 
 TEST_F(PanelTest, ClickOnAFieldFocusesItsWidget) {
     buildPanel();
     ui.recordHitAreas();
-    const tRect f = ui.valueFieldRect(kSpinner);
-    EXPECT_TRUE(press(f.x1, f.y2));  // borders count
-    EXPECT_EQ(kSpinner, ui.focusIndex);
-    EXPECT_EQ(LGLUI::kHitMain, ui.clickedCode);
+    const tRect f = ui.valueFieldRect(SPINNER);
+    EXPECT_TRUE(press(f.x1, f.y2)); // borders count
+    EXPECT_EQ(SPINNER, ui.focusIndex);
+    EXPECT_EQ(LGLUI::HIT_MAIN, ui.clickedCode);
     EXPECT_TRUE(ui.mouseDown);
     release(f.x1, f.y2);
     EXPECT_EQ(-1, ui.clickedCode);
@@ -55,42 +55,42 @@ TEST_F(PanelTest, ClickOnAFieldFocusesItsWidget) {
 TEST_F(PanelTest, AreasAreClearedAfterEveryClick) {
     buildPanel();
     ui.recordHitAreas();
-    const tRect f = ui.valueFieldRect(kSpinner);
+    const tRect f = ui.valueFieldRect(SPINNER);
     press(f.x1 + 1, f.y1 + 1);
     release(f.x1 + 1, f.y1 + 1);
-    ui.focusIndex = kButton;
-    press(f.x1 + 1, f.y1 + 1);  // no render in between: nothing recorded
-    EXPECT_EQ(kButton, ui.focusIndex);
+    ui.focusIndex = BUTTON;
+    press(f.x1 + 1, f.y1 + 1); // no render in between: nothing recorded
+    EXPECT_EQ(BUTTON, ui.focusIndex);
 }
 
 TEST_F(PanelTest, ClearedAreasAreNeverHitAtTheOrigin) {
     ui.initializeLayout(0, 0, 16, 1.5, 'n');
     buildPanel();
-    ui.focusIndex = kButton;
+    ui.focusIndex = BUTTON;
     ui.clearHitAreas();
     press(0, 0);
-    EXPECT_EQ(kButton, ui.focusIndex);
+    EXPECT_EQ(BUTTON, ui.focusIndex);
     EXPECT_EQ(-1, ui.clickedCode);
 }
 
 TEST_F(PanelTest, ArrowKeysStepAndClampTheSpinner) {
     buildPanel();
-    ui.focusIndex = kSpinner;
+    ui.focusIndex = SPINNER;
     for (int i = 0; i < 7; ++i) {
-        ui.registerSpecialKeys(LGLUI::kKeyRight);
+        ui.registerSpecialKeys(LGLUI::KEY_RIGHT);
         ui.handle();
     }
-    EXPECT_EQ(100, value(kSpinner));
+    EXPECT_EQ(100, value(SPINNER));
     EXPECT_TRUE(ui.keyUsed);
     EXPECT_TRUE(ui.valueChanged);
-    ui.registerSpecialKeys(LGLUI::kKeyLeft);
+    ui.registerSpecialKeys(LGLUI::KEY_LEFT);
     ui.handle();
-    EXPECT_EQ(90, value(kSpinner));
+    EXPECT_EQ(90, value(SPINNER));
     for (int i = 0; i < 20; ++i) {
-        ui.registerSpecialKeys(LGLUI::kKeyLeft);
+        ui.registerSpecialKeys(LGLUI::KEY_LEFT);
         ui.handle();
     }
-    EXPECT_EQ(10, value(kSpinner));
+    EXPECT_EQ(10, value(SPINNER));
     ui.handle();
     EXPECT_FALSE(ui.keyUsed);
     EXPECT_FALSE(ui.valueChanged);
@@ -100,71 +100,71 @@ TEST_F(PanelTest, FocusMovesPastSeparatorsAndWraps) {
     buildPanel();
     ui.addBlankSpace();
     ui.addSeparator();
-    ui.focusIndex = kSpinner;
-    ui.registerSpecialKeys(LGLUI::kKeyDown);
+    ui.focusIndex = SPINNER;
+    ui.registerSpecialKeys(LGLUI::KEY_DOWN);
     ui.handle();
-    EXPECT_EQ(kButton, ui.focusIndex);  // past blank space, separators, around
+    EXPECT_EQ(BUTTON, ui.focusIndex); // past blank space, separators, around
     EXPECT_TRUE(ui.keyUsed);
-    ui.registerSpecialKeys(LGLUI::kKeyDown);
+    ui.registerSpecialKeys(LGLUI::KEY_DOWN);
     ui.handle();
-    EXPECT_EQ(kList, ui.focusIndex);
-    ui.registerSpecialKeys(LGLUI::kKeyDown);
+    EXPECT_EQ(LIST, ui.focusIndex);
+    ui.registerSpecialKeys(LGLUI::KEY_DOWN);
     ui.handle();
-    EXPECT_EQ(kSpinner, ui.focusIndex);
-    ui.registerSpecialKeys(LGLUI::kKeyUp);
+    EXPECT_EQ(SPINNER, ui.focusIndex);
+    ui.registerSpecialKeys(LGLUI::KEY_UP);
     ui.handle();
-    EXPECT_EQ(kList, ui.focusIndex);
-    ui.registerSpecialKeys(LGLUI::kKeyUp);
+    EXPECT_EQ(LIST, ui.focusIndex);
+    ui.registerSpecialKeys(LGLUI::KEY_UP);
     ui.handle();
-    ui.registerSpecialKeys(LGLUI::kKeyUp);
+    ui.registerSpecialKeys(LGLUI::KEY_UP);
     ui.handle();
-    EXPECT_EQ(kSpinner, ui.focusIndex);
+    EXPECT_EQ(SPINNER, ui.focusIndex);
 }
 
 TEST_F(PanelTest, NothingIsHandledWithoutFocus) {
     buildPanel();
-    ui.focusIndex = kSpinner;
-    ui.specialKey = LGLUI::kKeyRight;
+    ui.focusIndex = SPINNER;
+    ui.specialKey = LGLUI::KEY_RIGHT;
     ui.hasFocus = false;
     ui.handle();
-    EXPECT_EQ(50, value(kSpinner));
+    EXPECT_EQ(50, value(SPINNER));
 }
 
 TEST_F(PanelTest, ButtonReadsOneOnlyInTheHandlingThatSawThePress) {
     buildPanel();
     ui.recordHitAreas();
-    const tRect b = ui.buttonRect(kButton);
+    const tRect b = ui.buttonRect(BUTTON);
     press(midX(b), midY(b));
     ui.handle();
-    EXPECT_EQ(1, value(kButton));
+    EXPECT_EQ(1, value(BUTTON));
     EXPECT_TRUE(ui.valueChanged);
-    EXPECT_TRUE(ui.showsPressed(kButton));
+    EXPECT_TRUE(ui.showsPressed(BUTTON));
     now += 30;
-    ui.handle();  // held: returns early, the value stays
-    EXPECT_EQ(1, value(kButton));
+    ui.handle(); // held: returns early, the value stays
+    EXPECT_EQ(1, value(BUTTON));
     release(midX(b), midY(b));
     ui.handle();
-    EXPECT_EQ(0, value(kButton));
+    EXPECT_EQ(0, value(BUTTON));
     now += 71;
-    EXPECT_FALSE(ui.showsPressed(kButton));
+    EXPECT_FALSE(ui.showsPressed(BUTTON));
 }
 
 TEST_F(PanelTest, EnterPressesTheFocusedButton) {
     buildPanel();
-    ui.focusIndex = kButton;
+    ui.focusIndex = BUTTON;
     ui.registerStandardKeys(13);
     ui.handle();
-    EXPECT_EQ(1, value(kButton));
+    EXPECT_EQ(1, value(BUTTON));
     EXPECT_TRUE(ui.keyUsed);
     ui.handle();
-    EXPECT_EQ(0, value(kButton));
-    ui.setUIInt(kButton, 1);
-    EXPECT_EQ(1, value(kButton));
+    EXPECT_EQ(0, value(BUTTON));
+    ui.setUIInt(BUTTON, 1);
+    EXPECT_EQ(1, value(BUTTON));
 }
 
 TEST_F(PanelTest, PressedLookLastsAHundredMilliseconds) {
     buildPanel();
-    ui.focusIndex = kButton;
+    ui.focusIndex = BUTTON;
     ui.registerStandardKeys(13);
     ui.handle();
     now += 100;
@@ -177,25 +177,25 @@ TEST_F(PanelTest, PressedLookLastsAHundredMilliseconds) {
 
 TEST_F(PanelTest, KeysMoveFocusAgainOnceThePressedLookIsOver) {
     buildPanel();
-    ui.focusIndex = kButton;
+    ui.focusIndex = BUTTON;
     ui.registerStandardKeys(13);
     ui.handle();
     now += 150;
-    ui.registerSpecialKeys(LGLUI::kKeyDown);
+    ui.registerSpecialKeys(LGLUI::KEY_DOWN);
     ui.handle();
-    EXPECT_EQ(kList, ui.focusIndex);
+    EXPECT_EQ(LIST, ui.focusIndex);
 }
 
 // The spinner focused at 10; returns its increase arrow's area.
 class SpinnerTest : public PanelTest {
-protected:
+  protected:
     tRect focusSpinner() {
         buildPanel();
-        ui.focusIndex = kSpinner;
-        ui.widgets[kSpinner].value = 10;
+        ui.focusIndex = SPINNER;
+        ui.widgets[SPINNER].value = 10;
         ui.recordHitAreas();
-        EXPECT_EQ(LGLUI::kHitIncrease, ui.widgets[kSpinner].hitCodes[1]);
-        return ui.widgets[kSpinner].hitRects[1];
+        EXPECT_EQ(LGLUI::HIT_INCREASE, ui.widgets[SPINNER].hitCodes[1]);
+        return ui.widgets[SPINNER].hitRects[1];
     }
 };
 
@@ -203,27 +203,27 @@ TEST_F(SpinnerTest, HeldArrowActsOnceThenAfter400ThenEvery50) {
     const tRect inc = focusSpinner();
     press(midX(inc), midY(inc));
     ui.handle();
-    EXPECT_EQ(20, value(kSpinner));
+    EXPECT_EQ(20, value(SPINNER));
     now += 399;
     ui.handle();
-    EXPECT_EQ(20, value(kSpinner));
+    EXPECT_EQ(20, value(SPINNER));
     now += 1;
     ui.handle();
-    EXPECT_EQ(30, value(kSpinner));
+    EXPECT_EQ(30, value(SPINNER));
     now += 49;
     ui.handle();
-    EXPECT_EQ(30, value(kSpinner));
+    EXPECT_EQ(30, value(SPINNER));
     now += 1;
     ui.handle();
-    EXPECT_EQ(40, value(kSpinner));
+    EXPECT_EQ(40, value(SPINNER));
     now += 50;
     ui.handle();
-    EXPECT_EQ(50, value(kSpinner));
+    EXPECT_EQ(50, value(SPINNER));
     release(midX(inc), midY(inc));
     now += 500;
     ui.handle();
     ui.handle();
-    EXPECT_EQ(50, value(kSpinner));
+    EXPECT_EQ(50, value(SPINNER));
 }
 
 // The program handles the panel once more when the button goes up: after
@@ -234,57 +234,57 @@ TEST_F(SpinnerTest, ReleaseAfterASlowFrameStepsNoMore) {
     press(midX(inc), midY(inc));
     EXPECT_TRUE(ui.repeatHeld());
     ui.handle();
-    now += 450;  // the release comes after a slow frame
+    now += 450; // the release comes after a slow frame
     ui.endRepeat();
     ui.handle();
     release(midX(inc), midY(inc));
     EXPECT_FALSE(ui.repeatHeld());
-    EXPECT_EQ(20, value(kSpinner));
+    EXPECT_EQ(20, value(SPINNER));
 
     ui.recordHitAreas();
-    press(midX(inc), midY(inc));  // press and release with no frame between
+    press(midX(inc), midY(inc)); // press and release with no frame between
     ui.endRepeat();
     ui.handle();
     release(midX(inc), midY(inc));
-    EXPECT_EQ(30, value(kSpinner));
+    EXPECT_EQ(30, value(SPINNER));
 }
 
 TEST_F(PanelTest, DecreaseArrowStepsDown) {
     buildPanel();
-    ui.focusIndex = kSpinner;
+    ui.focusIndex = SPINNER;
     ui.recordHitAreas();
-    const tRect dec = ui.widgets[kSpinner].hitRects[2];
+    const tRect dec = ui.widgets[SPINNER].hitRects[2];
     press(midX(dec), midY(dec));
     ui.handle();
-    EXPECT_EQ(40, value(kSpinner));
+    EXPECT_EQ(40, value(SPINNER));
 }
 
 TEST_F(PanelTest, ListBoxOpensStepsAndCloses) {
     buildPanel();
-    ui.focusIndex = kList;
-    ui.registerSpecialKeys(LGLUI::kKeyRight);
+    ui.focusIndex = LIST;
+    ui.registerSpecialKeys(LGLUI::KEY_RIGHT);
     ui.handle();
     EXPECT_TRUE(ui.activeState);
-    EXPECT_TRUE(ui.popupOpen(kList));
+    EXPECT_TRUE(ui.popupOpen(LIST));
     EXPECT_TRUE(ui.keyUsed);
-    ui.registerSpecialKeys(LGLUI::kKeyDown);  // steps instead of moving focus
+    ui.registerSpecialKeys(LGLUI::KEY_DOWN); // steps instead of moving focus
     ui.handle();
-    EXPECT_EQ(kList, ui.focusIndex);
-    EXPECT_EQ(3, value(kList));
+    EXPECT_EQ(LIST, ui.focusIndex);
+    EXPECT_EQ(3, value(LIST));
     for (int i = 0; i < 3; ++i) {
-        ui.registerSpecialKeys(LGLUI::kKeyDown);
+        ui.registerSpecialKeys(LGLUI::KEY_DOWN);
         ui.handle();
     }
-    EXPECT_EQ(4, value(kList));  // the last entry
+    EXPECT_EQ(4, value(LIST)); // the last entry
     for (int i = 0; i < 6; ++i) {
-        ui.registerSpecialKeys(LGLUI::kKeyUp);
+        ui.registerSpecialKeys(LGLUI::KEY_UP);
         ui.handle();
     }
-    EXPECT_EQ(0, value(kList));
-    ui.registerSpecialKeys(LGLUI::kKeyLeft);
+    EXPECT_EQ(0, value(LIST));
+    ui.registerSpecialKeys(LGLUI::KEY_LEFT);
     ui.handle();
     EXPECT_FALSE(ui.activeState);
-    ui.registerSpecialKeys(LGLUI::kKeyRight);
+    ui.registerSpecialKeys(LGLUI::KEY_RIGHT);
     ui.handle();
     ui.registerStandardKeys(13);
     ui.handle();
@@ -293,29 +293,29 @@ TEST_F(PanelTest, ListBoxOpensStepsAndCloses) {
 
 TEST_F(PanelTest, ClosedListBoxIgnoresUpAndDownAsSteps) {
     buildPanel();
-    ui.focusIndex = kList;
-    ui.registerSpecialKeys(LGLUI::kKeyDown);
+    ui.focusIndex = LIST;
+    ui.registerSpecialKeys(LGLUI::KEY_DOWN);
     ui.handle();
-    EXPECT_EQ(2, value(kList));
-    EXPECT_EQ(kSpinner, ui.focusIndex);
+    EXPECT_EQ(2, value(LIST));
+    EXPECT_EQ(SPINNER, ui.focusIndex);
 }
 
 TEST_F(PanelTest, ListBoxArrowOpensAndAnEntryIsPicked) {
     buildPanel();
-    ui.focusIndex = kList;
+    ui.focusIndex = LIST;
     ui.recordHitAreas();
-    const tRect arrow = ui.widgets[kList].hitRects[1];
+    const tRect arrow = ui.widgets[LIST].hitRects[1];
     press(midX(arrow), midY(arrow));
     ui.handle();
     release(midX(arrow), midY(arrow));
     ui.handle();
-    EXPECT_TRUE(ui.popupOpen(kList));
+    EXPECT_TRUE(ui.popupOpen(LIST));
     ui.recordHitAreas();
-    const tRect entry = ui.popupEntryRect(kList, 4);
+    const tRect entry = ui.popupEntryRect(LIST, 4);
     press(entry.x1 + 2, midY(entry));
-    EXPECT_EQ(LGLUI::kHitEntry + 4, ui.clickedCode);
+    EXPECT_EQ(LGLUI::HIT_ENTRY + 4, ui.clickedCode);
     ui.handle();
-    EXPECT_EQ(4, value(kList));
+    EXPECT_EQ(4, value(LIST));
     EXPECT_TRUE(ui.selectionMade);
     release(entry.x1 + 2, midY(entry));
     EXPECT_FALSE(ui.activeState);
@@ -326,37 +326,37 @@ TEST_F(PanelTest, PopupEntryOverAnotherRowWinsOverThatRow) {
     buildPanel();
     ui.addNumberSpinner("Prey size", 1, 10, 1, 4);
     ui.updateUIDimension();
-    ui.focusIndex = kList;
+    ui.focusIndex = LIST;
     ui.activeState = true;
     ui.recordHitAreas();
     // Entry 2 of the pop-up lies over the spinner field of row 4.
-    const tRect field = ui.valueFieldRect(kSpinner);
-    const tRect entry = ui.popupEntryRect(kList, 2);
+    const tRect field = ui.valueFieldRect(SPINNER);
+    const tRect entry = ui.popupEntryRect(LIST, 2);
     const int x = field.x1 + 2;
     const int y = std::max(field.y1, entry.y1) + 1;
     ASSERT_TRUE(LGeom::pointInRect(x, y, field));
     ASSERT_TRUE(LGeom::pointInRect(x, y, entry));
     press(x, y);
     ui.handle();
-    EXPECT_EQ(kList, ui.focusIndex);
-    EXPECT_EQ(2, value(kList));
-    EXPECT_EQ(50, value(kSpinner));
+    EXPECT_EQ(LIST, ui.focusIndex);
+    EXPECT_EQ(2, value(LIST));
+    EXPECT_EQ(50, value(SPINNER));
 }
 
 TEST_F(PanelTest, ClickOnAnotherWidgetClosesThePopup) {
     buildPanel();
-    ui.focusIndex = kList;
+    ui.focusIndex = LIST;
     ui.activeState = true;
     ui.recordHitAreas();
-    const tRect b = ui.buttonRect(kButton);
+    const tRect b = ui.buttonRect(BUTTON);
     press(b.x1 + 1, b.y1 + 1);
-    EXPECT_EQ(kButton, ui.focusIndex);
-    EXPECT_FALSE(ui.popupOpen(kList));
+    EXPECT_EQ(BUTTON, ui.focusIndex);
+    EXPECT_FALSE(ui.popupOpen(LIST));
 }
 
 TEST_F(PanelTest, PressOutsideClosesThePopupAndTakesFocus) {
     buildPanel();
-    ui.focusIndex = kList;
+    ui.focusIndex = LIST;
     ui.activeState = true;
     ui.recordHitAreas();
     press(900, 900);
@@ -395,4 +395,4 @@ TEST_F(PanelTest, EditTextTakesCharactersAndBackspace) {
     ui.handle();
     EXPECT_EQ("a", ui.widgets[id].text);
 }
-}  // namespace
+} // namespace

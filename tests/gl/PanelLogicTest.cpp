@@ -19,9 +19,9 @@ TEST_F(PanelTest, InitializeSetsRowsAndPads) {
 
 TEST_F(PanelTest, RowFactorZeroRoundsOneAndAHalf) {
     ui.initializeLayout(0, 0, 15, 0.0, 'n');
-    EXPECT_EQ(23, ui.rowHeight);  // 22.5 rounded
+    EXPECT_EQ(23, ui.rowHeight); // 22.5 rounded
     ui.initializeLayout(0, 0, 15, 1.5, 'n');
-    EXPECT_EQ(22, ui.rowHeight);  // 22.5 truncated
+    EXPECT_EQ(22, ui.rowHeight); // 22.5 truncated
 }
 
 TEST_F(PanelTest, SpinnerStartsInsideItsRange) {
@@ -39,7 +39,7 @@ TEST_F(PanelTest, SpinnerTextIsIntegerForWholeStepsElseShortest) {
     const int half = ui.addNumberSpinner("a", 0, 10, 0.5, 2.5);
     const int whole = ui.addNumberSpinner("b", -10, 10, 1, 2.5);
     EXPECT_EQ("2.5", ui.valueText(half));
-    EXPECT_EQ("3", ui.valueText(whole));  // half away from zero
+    EXPECT_EQ("3", ui.valueText(whole)); // half away from zero
     ui.widgets[whole].value = -2.5;
     EXPECT_EQ("-3", ui.valueText(whole));
 }
@@ -59,7 +59,7 @@ TEST_F(PanelTest, IntValuesTruncateAndOtherKindsReadZero) {
     ui.widgets[4].value = -2.7;
     EXPECT_EQ(-2, value(4));
     ui.widgets[0].value = 5;
-    EXPECT_EQ(0, value(0));  // separator
+    EXPECT_EQ(0, value(0)); // separator
     ui.setUIInt(0, 9);
     EXPECT_EQ(0, ui.widgets[0].value);
     ui.setUIInt(4, 70);
@@ -98,7 +98,7 @@ TEST_F(PanelTest, DimensionsFromLabelsAndFields) {
 }
 
 TEST_F(PanelTest, ButtonLabelCountsOneFifthWider) {
-    ui.addButton("abcdefghij");  // 80 x 1.2
+    ui.addButton("abcdefghij"); // 80 x 1.2
     EXPECT_EQ(96 + 32, ui.labelColWidth);
 }
 
@@ -115,15 +115,15 @@ TEST_F(PanelTest, RowGeometry) {
     buildPanel();
     EXPECT_EQ(78, ui.rowTop(0));
     EXPECT_EQ(126, ui.rowTop(2));
-    EXPECT_EQ(126 + 12, ui.rowBaseline(2));  // 16 - 3.3, truncated
+    EXPECT_EQ(126 + 12, ui.rowBaseline(2)); // 16 - 3.3, truncated
     const tRect f = ui.valueFieldRect(2);
     EXPECT_EQ(256, f.x1);
     EXPECT_EQ(124, f.y1);
     EXPECT_EQ(288, f.x2);
     EXPECT_EQ(144, f.y2);
     const tRect b = ui.buttonRect(1);
-    EXPECT_EQ(141, b.x1);  // 104 + 188 x 0.2
-    EXPECT_EQ(261, b.x2);  // 292 - 151 x 0.2
+    EXPECT_EQ(141, b.x1); // 104 + 188 x 0.2
+    EXPECT_EQ(261, b.x2); // 292 - 151 x 0.2
     EXPECT_EQ(100, b.y1);
     EXPECT_EQ(120, b.y2);
     ui.updatePanelHeight();
@@ -136,28 +136,28 @@ TEST_F(PanelTest, FocusedSpinnerRecordsFieldAndBothArrows) {
     ui.recordHitAreas();
     const uiWidget& w = ui.widgets[4];
     const tRect f = ui.valueFieldRect(4);
-    EXPECT_EQ(LGLUI::kHitMain, w.hitCodes[0]);
+    EXPECT_EQ(LGLUI::HIT_MAIN, w.hitCodes[0]);
     EXPECT_EQ(f.x1, w.hitRects[0].x1);
-    EXPECT_EQ(LGLUI::kHitIncrease, w.hitCodes[1]);
+    EXPECT_EQ(LGLUI::HIT_INCREASE, w.hitCodes[1]);
     EXPECT_EQ(f.x2 + 2, w.hitRects[1].x1);
     EXPECT_EQ(f.x2 + 2 + 7, w.hitRects[1].x2);
     EXPECT_EQ(f.y1 + 1, w.hitRects[1].y1);
     EXPECT_EQ(f.y2 - 1, w.hitRects[1].y2);
-    EXPECT_EQ(LGLUI::kHitDecrease, w.hitCodes[2]);
+    EXPECT_EQ(LGLUI::HIT_DECREASE, w.hitCodes[2]);
     EXPECT_EQ(f.x1 - 9, w.hitRects[2].x1);
     EXPECT_EQ(f.x1 - 1, w.hitRects[2].x2);
-    EXPECT_EQ(LGLUI::kHitNone, w.hitCodes[3]);
+    EXPECT_EQ(LGLUI::HIT_NONE, w.hitCodes[3]);
 }
 
 TEST_F(PanelTest, UnfocusedWidgetsRecordOnlyTheirField) {
     buildPanel();
     ui.focusIndex = 1;
     ui.recordHitAreas();
-    EXPECT_EQ(LGLUI::kHitMain, ui.widgets[4].hitCodes[0]);
-    EXPECT_EQ(LGLUI::kHitNone, ui.widgets[4].hitCodes[1]);
-    EXPECT_EQ(LGLUI::kHitNone, ui.widgets[2].hitCodes[1]);
-    EXPECT_EQ(LGLUI::kHitNone, ui.widgets[0].hitCodes[0]);  // separator
-    EXPECT_EQ(141, ui.widgets[1].hitRects[0].x1);           // the button's face
+    EXPECT_EQ(LGLUI::HIT_MAIN, ui.widgets[4].hitCodes[0]);
+    EXPECT_EQ(LGLUI::HIT_NONE, ui.widgets[4].hitCodes[1]);
+    EXPECT_EQ(LGLUI::HIT_NONE, ui.widgets[2].hitCodes[1]);
+    EXPECT_EQ(LGLUI::HIT_NONE, ui.widgets[0].hitCodes[0]); // separator
+    EXPECT_EQ(141, ui.widgets[1].hitRects[0].x1);          // the button's face
 }
 
 TEST_F(PanelTest, FocusedListBoxHasOnlyTheIncreaseArrowLeftOfItsField) {
@@ -165,9 +165,9 @@ TEST_F(PanelTest, FocusedListBoxHasOnlyTheIncreaseArrowLeftOfItsField) {
     ui.focusIndex = 2;
     ui.recordHitAreas();
     const tRect f = ui.valueFieldRect(2);
-    EXPECT_EQ(LGLUI::kHitIncrease, ui.widgets[2].hitCodes[1]);
+    EXPECT_EQ(LGLUI::HIT_INCREASE, ui.widgets[2].hitCodes[1]);
     EXPECT_EQ(f.x1 - 18, ui.widgets[2].hitRects[1].x1);
-    EXPECT_EQ(LGLUI::kHitNone, ui.widgets[2].hitCodes[2]);
+    EXPECT_EQ(LGLUI::HIT_NONE, ui.widgets[2].hitCodes[2]);
 }
 
 TEST_F(PanelTest, OpenPopupReplacesTheListBoxAreas) {
@@ -176,30 +176,31 @@ TEST_F(PanelTest, OpenPopupReplacesTheListBoxAreas) {
     ui.activeState = true;
     ui.recordHitAreas();
     const uiWidget& w = ui.widgets[2];
-    EXPECT_EQ(LGLUI::kHitPopup, w.hitCodes[0]);
+    EXPECT_EQ(LGLUI::HIT_POPUP, w.hitCodes[0]);
     // x1 = panelWidth + labelX - 190 = 200 + 108 - 190.
     EXPECT_EQ(118, w.hitRects[0].x1);
     EXPECT_EQ(ui.rowTop(2) - 2, w.hitRects[0].y1);
     EXPECT_EQ(218, w.hitRects[0].x2);
     EXPECT_EQ(ui.rowTop(2) - 2 + 5 * 24, w.hitRects[0].y2);
     for (int j = 0; j < 5; ++j) {
-        EXPECT_EQ(LGLUI::kHitEntry + j, w.hitCodes[1 + j]);
+        EXPECT_EQ(LGLUI::HIT_ENTRY + j, w.hitCodes[1 + j]);
         EXPECT_EQ(126, w.hitRects[1 + j].x1);
         EXPECT_EQ(int((j + 0.5) * 24 + ui.rowTop(2) - 2 - 9), w.hitRects[1 + j].y1);
         EXPECT_EQ(126 + 184, w.hitRects[1 + j].x2);
         EXPECT_EQ(18, w.hitRects[1 + j].y2 - w.hitRects[1 + j].y1);
     }
-    EXPECT_EQ(LGLUI::kHitNone, w.hitCodes[6]);
+    EXPECT_EQ(LGLUI::HIT_NONE, w.hitCodes[6]);
 }
 
 TEST_F(PanelTest, AFullPanelRefusesMoreWidgets) {
-    for (int i = 0; i < kUIMaxWidgets; ++i) ASSERT_EQ(i, ui.addButton("b"));
+    for (int i = 0; i < UI_MAX_WIDGETS; ++i)
+        ASSERT_EQ(i, ui.addButton("b"));
     testing::internal::CaptureStdout();
     EXPECT_EQ(-1, ui.addButton("one too many"));
     ui.addSeparator();
     const std::string out = testing::internal::GetCapturedStdout();
     EXPECT_NE(std::string::npos, out.find("one too many"));
-    EXPECT_EQ(kUIMaxWidgets, ui.widgetCount);
+    EXPECT_EQ(UI_MAX_WIDGETS, ui.widgetCount);
 }
 
 TEST_F(PanelTest, APopupListKeepsAtMost199Entries) {
@@ -229,4 +230,4 @@ TEST_F(PanelTest, FurtherWidgetsListSpinnerAndEditText) {
     // Widest field: the list spinner's "Dist+Grav" (72) beats the edit text's 40.
     EXPECT_EQ(int(48 + 32 + 72 + 24), ui.panelWidth);
 }
-}  // namespace
+} // namespace

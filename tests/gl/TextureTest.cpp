@@ -118,9 +118,11 @@ TEST_F(TextureTest, UnreadableTgaIsNotUploaded) {
     s.width = 4;
     s.height = 4;
     s.imageType = 10;
-    expectEmptyTexture(writeTga("rle.tga", s, std::vector<unsigned char>(20, 0)), "no readable pixels");
+    expectEmptyTexture(writeTga("rle.tga", s, std::vector<unsigned char>(20, 0)),
+                       "no readable pixels");
     s.imageType = 2;
-    expectEmptyTexture(writeTga("cut.tga", s, std::vector<unsigned char>(20, 0)), "no readable pixels");
+    expectEmptyTexture(writeTga("cut.tga", s, std::vector<unsigned char>(20, 0)),
+                       "no readable pixels");
 }
 
 TEST_F(TextureTest, ColourTable) {
@@ -141,10 +143,10 @@ TEST_F(TextureTest, ColourTable) {
     EXPECT_FLOAT_EQ(1.0f, cur[0]);
     EXPECT_FLOAT_EQ(0.5f, cur[1]);
     EXPECT_FLOAT_EQ(0.0f, cur[2]);
-    LGL::UseColor(LGL::cColor(10));  // outside the table: unchanged
+    LGL::UseColor(LGL::cColor(10)); // outside the table: unchanged
     glGetFloatv(GL_CURRENT_COLOR, cur);
     EXPECT_FLOAT_EQ(0.5f, cur[1]);
-    const float expected[10][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1},     {1, 1, 0}, {1, 0.5f, 0},
+    const float expected[10][3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 1, 0}, {1, 0.5f, 0},
                                    {0, 0, 0}, {1, 1, 1}, {1, 0, 1}, {0, 1, 1}, {0.5f, 0.5f, 0.2f}};
     for (int i = 0; i < 10; ++i) {
         LGL::UseColor(LGL::cColor(i));
@@ -154,4 +156,4 @@ TEST_F(TextureTest, ColourTable) {
         EXPECT_FLOAT_EQ(expected[i][2], cur[2]) << i;
     }
 }
-}  // namespace
+} // namespace

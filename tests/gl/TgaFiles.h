@@ -35,7 +35,8 @@ inline std::vector<unsigned char> tgaHeader(const TgaSpec& s) {
     return h;
 }
 
-inline std::string writeTga(const std::string& name, const TgaSpec& s, const std::vector<unsigned char>& after) {
+inline std::string writeTga(const std::string& name, const TgaSpec& s,
+                            const std::vector<unsigned char>& after) {
     const std::string path = std::string(::testing::TempDir()) + name;
     std::vector<unsigned char> bytes = tgaHeader(s);
     bytes.insert(bytes.end(), after.begin(), after.end());

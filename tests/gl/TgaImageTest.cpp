@@ -179,7 +179,7 @@ TEST(TgaImage, ShortHeaderAndEmptyImageGiveNoPixels) {
     TGAImage img;
     EXPECT_EQ(1, img.loadTGA(path.c_str()));
     EXPECT_EQ(nullptr, img.data);
-    TgaSpec s;  // 0 x 0
+    TgaSpec s; // 0 x 0
     const std::string empty = writeTga("empty.tga", s, {});
     EXPECT_EQ(1, img.loadTGA(empty.c_str()));
     EXPECT_EQ(nullptr, img.data);
@@ -219,4 +219,4 @@ TEST(TextureDeathTest, MissingFileEndsTheProcess) {
         ::testing::ExitedWithCode(255),
         "\\*\\* ERROR LGL::CreateTexture: Texture file \"/nonexistent/fly3.tga\" not found!");
 }
-}  // namespace
+} // namespace

@@ -10,18 +10,25 @@
 namespace {
 
 int runs = 0;
-void act() { ++runs; }
-int noModifiers() { return 0; }
+void act() {
+    ++runs;
+}
+int noModifiers() {
+    return 0;
+}
 
 // A colour blended over another: c * a + under * (1 - a), as 0 ... 255.
-int over(double c, double a, double under) { return int(std::lround((c * a + under * (1 - a)) * 255)); }
+int over(double c, double a, double under) {
+    return int(std::lround((c * a + under * (1 - a)) * 255));
+}
 
 class MenuRender : public GlWindowTest {
-protected:
+  protected:
     LGLMenu menu;
     void SetUp() override {
         GlWindowTest::SetUp();
-        if (HasFatalFailure()) return;
+        if (HasFatalFailure())
+            return;
         LGLMenu::clearTables();
         LGLMenu::modifierSource = noModifiers;
         menu.initialize("Consolas", 16, 1.4);
@@ -50,7 +57,8 @@ TEST_F(MenuRender, TitleTextIsDrawnInsideItsRectangle) {
     const tRect r = LGLMenu::titleRects[1];
     int dark = 0;
     for (int y = r.y1; y <= r.y2; ++y)
-        for (int x = r.x1; x <= r.x2; ++x) dark += pixelAt(x, y).r < 100;
+        for (int x = r.x1; x <= r.x2; ++x)
+            dark += pixelAt(x, y).r < 100;
     EXPECT_GT(dark, 20);
 }
 
@@ -68,7 +76,8 @@ TEST_F(MenuRender, OpenListShowsTheHighlightedItem) {
     // White text on the highlight.
     int white = 0;
     for (int x = list.x1 + menu.itemPad.x1; x < list.x1 + 120; ++x)
-        for (int y = row1 - 8; y <= row1 + 8; ++y) white += pixelAt(x, y).r == 255 && pixelAt(x, y).b == 255;
+        for (int y = row1 - 8; y <= row1 + 8; ++y)
+            white += pixelAt(x, y).r == 255 && pixelAt(x, y).b == 255;
     EXPECT_GT(white, 20);
 }
 
@@ -95,18 +104,20 @@ TEST_F(MenuRender, InvisibleBarDrawsNothingAndStateIsRestored) {
     glGetDoublev(GL_PROJECTION_MATRIX, before);
     menu.render();
     glGetDoublev(GL_PROJECTION_MATRIX, after);
-    for (int i = 0; i < 16; ++i) EXPECT_DOUBLE_EQ(before[i], after[i]);
+    for (int i = 0; i < 16; ++i)
+        EXPECT_DOUBLE_EQ(before[i], after[i]);
     EXPECT_FALSE(glIsEnabled(GL_BLEND));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST));
 }
 
 class PanelRender : public GlWindowTest {
-protected:
+  protected:
     LGLUI ui;
     std::vector<std::string> sizes{"6", "15", "24", "40", "60"};
     void SetUp() override {
         GlWindowTest::SetUp();
-        if (HasFatalFailure()) return;
+        if (HasFatalFailure())
+            return;
         ui.initialize(0, 0, 16, 1.5, 'n');
         ui.dispose();
         ui.addSeparator();
@@ -123,12 +134,15 @@ protected:
 };
 
 // Inside the pane's shadow: black, then shadow 0.1 at 0.4, then pane 0.9 at 0.8.
-double paneValue() { return 0.9 * 0.8 + (0.1 * 0.4) * 0.2; }
+double paneValue() {
+    return 0.9 * 0.8 + (0.1 * 0.4) * 0.2;
+}
 
 TEST_F(PanelRender, TitleStripColour) {
     ui.render();
     const double under = paneValue();
-    const Rgb strip{over(0.0, 0.8, under), over(0.33333334, 0.8, under), over(0.9019608, 0.8, under)};
+    const Rgb strip{over(0.0, 0.8, under), over(0.33333334, 0.8, under),
+                    over(0.9019608, 0.8, under)};
     EXPECT_RGB_NEAR(strip, pixelAt(ui.panelX + 10, ui.panelY + 8), 2);
     EXPECT_RGB_NEAR((Rgb{over(0.9, 0.8, 0.04), over(0.9, 0.8, 0.04), over(0.9, 0.8, 0.04)}),
                     pixelAt(ui.panelX + 4, ui.panelY + ui.titleHeight + 4), 2);
@@ -142,7 +156,8 @@ TEST_F(PanelRender, FocusedFieldIsBrighterThanUnfocused) {
     const tRect spin = ui.valueFieldRect(3);
     const int focused = over(1.0, 0.8, under);
     const int unfocused = over(0.9, 0.8, under);
-    EXPECT_RGB_NEAR((Rgb{focused, focused, focused}), pixelAt(list.x2 - 3, (list.y1 + list.y2) / 2), 2);
+    EXPECT_RGB_NEAR((Rgb{focused, focused, focused}), pixelAt(list.x2 - 3, (list.y1 + list.y2) / 2),
+                    2);
     EXPECT_RGB_NEAR((Rgb{unfocused, unfocused, unfocused}), pixelAt(spin.x1 + 2, spin.y1 + 2), 2);
 }
 
@@ -152,9 +167,9 @@ TEST_F(PanelRender, RenderRecordsTheHitAreasAndHeight) {
     const tRect f = ui.valueFieldRect(3);
     EXPECT_EQ(f.x1, ui.widgets[3].hitRects[0].x1);
     EXPECT_EQ(f.y2, ui.widgets[3].hitRects[0].y2);
-    EXPECT_EQ(LGLUI::kHitIncrease, ui.widgets[3].hitCodes[1]);
-    EXPECT_EQ(LGLUI::kHitDecrease, ui.widgets[3].hitCodes[2]);
-    EXPECT_EQ(LGLUI::kHitMain, ui.widgets[1].hitCodes[0]);
+    EXPECT_EQ(LGLUI::HIT_INCREASE, ui.widgets[3].hitCodes[1]);
+    EXPECT_EQ(LGLUI::HIT_DECREASE, ui.widgets[3].hitCodes[2]);
+    EXPECT_EQ(LGLUI::HIT_MAIN, ui.widgets[1].hitCodes[0]);
     EXPECT_EQ(16 + 4 * 24 + 12 + 16 + 12, ui.panelHeight);
     // The increase arrow is drawn white inside its recorded box.
     const tRect a = ui.widgets[3].hitRects[1];
@@ -166,7 +181,8 @@ TEST_F(PanelRender, ButtonLabelIsWrittenOnItsFace) {
     const tRect b = ui.buttonRect(1);
     int dark = 0;
     for (int y = b.y1 + 2; y < b.y2 - 1; ++y)
-        for (int x = b.x1 + 2; x < b.x2 - 1; ++x) dark += pixelAt(x, y).r < 60;
+        for (int x = b.x1 + 2; x < b.x2 - 1; ++x)
+            dark += pixelAt(x, y).r < 60;
     EXPECT_GT(dark, 30);
 }
 
@@ -175,7 +191,7 @@ TEST_F(PanelRender, OpenPopupIsDrawnOverThePanel) {
     ui.activeState = true;
     ui.render();
     const tRect p = ui.popupRect(2);
-    EXPECT_EQ(LGLUI::kHitPopup, ui.widgets[2].hitCodes[0]);
+    EXPECT_EQ(LGLUI::HIT_POPUP, ui.widgets[2].hitCodes[0]);
     EXPECT_RGB_NEAR((Rgb{230, 230, 230}), pixelAt(p.x2 - 4, p.y1 + 3), 1);
     // The chosen entry's mark: field colour at 0.8 over the pop-up.
     const int mark = over(1.0, 0.8, 0.9);
@@ -198,6 +214,7 @@ TEST_F(PanelRender, OpacityScalesEveryAlpha) {
     // Pane at 0.4 over shadow at 0.2 over black.
     const double shadow = 0.1 * 0.2;
     const int pane = over(0.9, 0.4, shadow);
-    EXPECT_RGB_NEAR((Rgb{pane, pane, pane}), pixelAt(ui.panelX + 4, ui.panelY + ui.titleHeight + 4), 2);
+    EXPECT_RGB_NEAR((Rgb{pane, pane, pane}), pixelAt(ui.panelX + 4, ui.panelY + ui.titleHeight + 4),
+                    2);
 }
-}  // namespace
+} // namespace

@@ -6,11 +6,11 @@
 #include <cmath>
 #include <vector>
 
+#include "WebTestUtil.h"
 #include "core/LRandom.h"
 #include "web/BuilderState.h"
 #include "web/EAPGossamerix.h"
 #include "web/Spider.h"
-#include "WebTestUtil.h"
 
 namespace {
 
@@ -22,7 +22,8 @@ std::vector<Spider> randomSpiders(int n, unsigned long seed) {
     std::vector<Spider> spiders(static_cast<size_t>(n));
     for (Spider& s : spiders) {
         p.createRandomGenotype(s.individual);
-        for (int g = 0; g < NUM_RULES; ++g) s.rule(g) = p.getGene(s.individual, static_cast<unsigned>(g));
+        for (int g = 0; g < NUM_RULES; ++g)
+            s.rule(g) = p.getGene(s.individual, static_cast<unsigned>(g));
     }
     return spiders;
 }
@@ -31,7 +32,7 @@ TEST(Build, TwoBuildsOfOneSpiderAreIdentical) {
     for (Spider& s : randomSpiders(30, 5)) {
         Spider other = s;
         s.buildWeb();
-        std::srand(99);  // whatever the C generator did in between
+        std::srand(99); // whatever the C generator did in between
         other.spiralDirection = -1;
         other.buildWeb();
         webtest::expectSameWeb(s.web, other.web);
@@ -64,7 +65,8 @@ TEST(Build, EachStageExtendsTheWebOfTheStageBefore) {
             EXPECT_EQ(byStage[k - 1].stage, k + 1);
         }
         // Stage 1 lays kind-0 radii only, stage 2 completes the radii.
-        for (const Radius& r : byStage[0].web.radii) EXPECT_EQ(r.kind, 0);
+        for (const Radius& r : byStage[0].web.radii)
+            EXPECT_EQ(r.kind, 0);
         EXPECT_EQ(byStage[1].web.radii.size(), full.web.radii.size());
         EXPECT_TRUE(byStage[1].web.spiralThreads.empty());
         EXPECT_EQ(byStage[1].web.radiusSilk, full.web.radiusSilk);
@@ -85,7 +87,8 @@ TEST(BuildRandom, GivesTheCLibrarySequence) {
     for (unsigned seed : {0u, 1u, 1000u, 4294967295u}) {
         BuildRandom own(seed);
         std::srand(seed);
-        for (int i = 0; i < 2000; ++i) ASSERT_EQ(own.next(), std::rand()) << seed << " " << i;
+        for (int i = 0; i < 2000; ++i)
+            ASSERT_EQ(own.next(), std::rand()) << seed << " " << i;
         EXPECT_EQ(own.draws(), 2000);
     }
 }
@@ -133,7 +136,8 @@ TEST(WebTable, AxisWebAsComputedByHand) {
     EXPECT_EQ(s.web.radii.size(), 4u);
     EXPECT_EQ(s.web.spiralThreads.size(), 4u + 44u);
     double spiral = std::sqrt(13.0) + 5 + std::sqrt(41.0) + std::sqrt(61.0);
-    for (int j = 1; j <= 39; ++j) spiral += std::hypot(5.0 + j, 6.0 + j);
+    for (int j = 1; j <= 39; ++j)
+        spiral += std::hypot(5.0 + j, 6.0 + j);
     spiral += std::hypot(45, 48) + std::hypot(48, 47) + std::hypot(47, 46) + std::hypot(46, 49) +
               std::hypot(49, 50);
     EXPECT_NEAR(s.web.spiralSilk, spiral, 1e-9);
@@ -176,12 +180,42 @@ struct WebRow {
 // frame charge is 2 x sqrt(15^2 + 9^2) (ends (10, 0), (-5, 9), (-5, -9)).
 TEST(WebTable, FixedRuleVectorsKeepTheirWebs) {
     const std::vector<WebRow> rows = {
-        {{10, 0, 5, 50, 90, 50, 90, 2, 2, 10, 10, 10, 10, 2, 2, 2, 2, 6, 100}, 30, 444, 1977.750035, 3199.851136, 776.438214},
-        {{17, 2, 8, 22, 80, 41, 83, 2, 2, 15, 10, 6, 9, 2, 2, 2, 2, 17, 101}, 28, 54, 1614.445331, 299.155798, 1014.792393},
-        {{7, 1, 133, 14, 92, 75, 90, 2, 2, 15, 8, 10, 9, 2, 2, 2, 1, 5, 100}, 32, 457, 2055.528327, 2881.537499, 494.989635},
-        {{16, 2, 61, 87, 64, 94, 99, 2, 2, 7, 12, 11, 6, 2, 2, 2, 2, 20, 101}, 34, 104, 2946.694393, 711.429233, 1738.563613},
-        {{3, 0, 0, 10, 10, 10, 10, 2, 2, 5, 5, 5, 5, 2, 2, 2, 1, 3, 100}, 72, 2, 424.194893, 1.000000, 34.985711},
-        {{20, 2, 150, 100, 100, 100, 100, 3, 3, 5, 5, 5, 5, 3, 3, 3, 1, 3, 102}, 41, 161, 4073.748415, 695.931793, 2538.289634},
+        {{10, 0, 5, 50, 90, 50, 90, 2, 2, 10, 10, 10, 10, 2, 2, 2, 2, 6, 100},
+         30,
+         444,
+         1977.750035,
+         3199.851136,
+         776.438214},
+        {{17, 2, 8, 22, 80, 41, 83, 2, 2, 15, 10, 6, 9, 2, 2, 2, 2, 17, 101},
+         28,
+         54,
+         1614.445331,
+         299.155798,
+         1014.792393},
+        {{7, 1, 133, 14, 92, 75, 90, 2, 2, 15, 8, 10, 9, 2, 2, 2, 1, 5, 100},
+         32,
+         457,
+         2055.528327,
+         2881.537499,
+         494.989635},
+        {{16, 2, 61, 87, 64, 94, 99, 2, 2, 7, 12, 11, 6, 2, 2, 2, 2, 20, 101},
+         34,
+         104,
+         2946.694393,
+         711.429233,
+         1738.563613},
+        {{3, 0, 0, 10, 10, 10, 10, 2, 2, 5, 5, 5, 5, 2, 2, 2, 1, 3, 100},
+         72,
+         2,
+         424.194893,
+         1.000000,
+         34.985711},
+        {{20, 2, 150, 100, 100, 100, 100, 3, 3, 5, 5, 5, 5, 3, 3, 3, 1, 3, 102},
+         41,
+         161,
+         4073.748415,
+         695.931793,
+         2538.289634},
     };
     EXPECT_NEAR(rows[4].frameSilk, 2 * std::sqrt(306.0), 1e-6);
     for (const WebRow& row : rows) {
@@ -195,4 +229,4 @@ TEST(WebTable, FixedRuleVectorsKeepTheirWebs) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <vector>
 
+#include "WebTestUtil.h"
 #include "core/LRandom.h"
 #include "web/EAPGossamerix.h"
 #include "web/Fitness.h"
 #include "web/Spider.h"
-#include "WebTestUtil.h"
 
 namespace {
 
@@ -53,7 +53,7 @@ TEST(FitnessTerms, RoundingHalvesAwayFromZeroAndNeverNegative) {
     EXPECT_EQ(fitness::rounded(12.5), 13.0);
     EXPECT_EQ(fitness::rounded(12.49), 12.0);
     EXPECT_EQ(fitness::rounded(-0.4), 0.0);
-    EXPECT_FALSE(std::signbit(fitness::rounded(-0.4)));  // not -0
+    EXPECT_FALSE(std::signbit(fitness::rounded(-0.4))); // not -0
     EXPECT_EQ(fitness::rounded(-0.5), 0.0);
     EXPECT_EQ(fitness::rounded(-30), 0.0);
     EXPECT_EQ(fitness::rounded(std::nan("")), 0.0);
@@ -84,7 +84,7 @@ TEST(AttackModel, GravityWeighsByDirection) {
     // A blend between: (|y| 20 + |x| 10) / (|y| + |x|) = 15 on the diagonal.
     EXPECT_DOUBLE_EQ(EAPGossamerix::attackChance(30, 30, true),
                      1 - (std::sqrt(1800.0) / 15 - 1) / 7);
-    EXPECT_EQ(EAPGossamerix::attackChance(0, 0, true), 1.0);  // at the hub
+    EXPECT_EQ(EAPGossamerix::attackChance(0, 0, true), 1.0); // at the hub
 }
 
 TEST(Evaluation, AttackOffDrawsNoRandomNumber) {
@@ -101,7 +101,8 @@ TEST(Evaluation, AttackByDistanceDrawsOncePerPrey) {
     MTRand copy;
     std::vector<unsigned long> state = generatorState();
     copy.load(state.data());
-    for (int i = 0; i < 100; ++i) copy.randInt();
+    for (int i = 0; i < 100; ++i)
+        copy.randInt();
     Spider s;
     evaluate(p, s);
     std::vector<unsigned long> expected(MTRand::SAVE);
@@ -118,7 +119,8 @@ TEST(Evaluation, DistanceModelNeverCatchesFarPrey) {
     for (int32_t k : s.web.caughtPrey) {
         const Prey& q = p.prey[static_cast<size_t>(k)];
         EXPECT_LT(std::hypot(q.x, q.y), 80.0);
-        if (std::hypot(q.x, q.y) < 10) ++near;
+        if (std::hypot(q.x, q.y) < 10)
+            ++near;
     }
     EXPECT_GT(s.numCaught, 0);
     // Without the attack model, prey within 10 units are caught the same.
@@ -129,7 +131,8 @@ TEST(Evaluation, DistanceModelNeverCatchesFarPrey) {
     int nearOff = 0;
     for (int32_t k : t.web.caughtPrey) {
         const Prey& q = p.prey[static_cast<size_t>(k)];
-        if (std::hypot(q.x, q.y) < 10) ++nearOff;
+        if (std::hypot(q.x, q.y) < 10)
+            ++nearOff;
     }
     EXPECT_EQ(near, nearOff);
     EXPECT_GT(t.numCaught, s.numCaught);
@@ -193,7 +196,8 @@ TEST(Evaluation, PlainAndGridEvaluationsAgree) {
     for (int n = 0; n < 30; ++n) {
         Spider s;
         grid.createRandomGenotype(s.individual);
-        for (int g = 0; g < NUM_RULES; ++g) s.rule(g) = grid.getGene(s.individual, static_cast<unsigned>(g));
+        for (int g = 0; g < NUM_RULES; ++g)
+            s.rule(g) = grid.getGene(s.individual, static_cast<unsigned>(g));
         Spider t = s;
         std::vector<unsigned long> before = generatorState();
         evaluate(grid, s);
@@ -218,4 +222,4 @@ TEST(Prey, CreatedUniformlyOverTheSquareXBeforeY) {
     EXPECT_EQ(p.prey.size(), 3u);
 }
 
-}  // namespace
+} // namespace

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
+#include "WebTestUtil.h"
 #include "core/LRandom.h"
 #include "web/EAPGossamerix.h"
 #include "web/Spider.h"
-#include "WebTestUtil.h"
 
 namespace {
 
@@ -19,12 +19,14 @@ namespace {
 void setGeneBits(const EAPGossamerix& p, EAIndInteger& ind, int g, const std::vector<int>& bits) {
     const int first = p.geneBitOffsets[static_cast<size_t>(g)];
     ASSERT_EQ(static_cast<int>(bits.size()), p.geneBitOffsets[static_cast<size_t>(g) + 1] - first);
-    for (size_t i = 0; i < bits.size(); ++i) ind.bits[first + static_cast<int>(i)] = bits[i];
+    for (size_t i = 0; i < bits.size(); ++i)
+        ind.bits[first + static_cast<int>(i)] = bits[i];
 }
 
 EAIndInteger zeroGenome(const EAPGossamerix& p) {
     EAIndInteger ind;
-    for (int& b : ind.bits) b = 0;
+    for (int& b : ind.bits)
+        b = 0;
     ind.numBits = p.geneBitOffsets.back();
     return ind;
 }
@@ -38,18 +40,29 @@ TEST(Genome, LayoutHasTheNineteenGenesInSeventyTwoBits) {
                                      49, 53, 57, 61, 62, 63, 64, 65, 70, 72};
     EXPECT_EQ(p.geneBitOffsets, bounds);
     const std::vector<int> mins = {3, 0, 0, 10, 10, 10, 10, 2, 2, 5, 5, 5, 5, 2, 2, 2, 1, 3, 100};
-    const std::vector<int> maxs = {20,  2,  150, 100, 100, 100, 100, 2, 2,  15,
-                                   15,  15, 15,  2,   2,   2,   2,   20, 102};
+    const std::vector<int> maxs = {20, 2,  150, 100, 100, 100, 100, 2,  2,  15,
+                                   15, 15, 15,  2,   2,   2,   2,   20, 102};
     EXPECT_EQ(p.geneMin, mins);
     EXPECT_EQ(p.geneMax, maxs);
-    const std::vector<std::string> names = {
-        "numStartRadii",         "variability",          "phase",
-        "rMaxLenRight",          "rMaxLenBottom",        "rMaxLenLeft",
-        "rMaxLenTop",            "interp. func. ID",     "interp. func. param.",
-        "rNextRadiiAngleRight",  "rNextRadiiAngleBottom", "rNextRadiiAngleLeft",
-        "rNextRadiiAngleTop",    "interp. func. ID",     "interp. func. param.",
-        "min final radii space", "spiral dist. at start", "spiral dist. at end",
-        "growth % to centre"};
+    const std::vector<std::string> names = {"numStartRadii",
+                                            "variability",
+                                            "phase",
+                                            "rMaxLenRight",
+                                            "rMaxLenBottom",
+                                            "rMaxLenLeft",
+                                            "rMaxLenTop",
+                                            "interp. func. ID",
+                                            "interp. func. param.",
+                                            "rNextRadiiAngleRight",
+                                            "rNextRadiiAngleBottom",
+                                            "rNextRadiiAngleLeft",
+                                            "rNextRadiiAngleTop",
+                                            "interp. func. ID",
+                                            "interp. func. param.",
+                                            "min final radii space",
+                                            "spiral dist. at start",
+                                            "spiral dist. at end",
+                                            "growth % to centre"};
     EXPECT_EQ(p.geneNames, names);
     EXPECT_EQ(p.numStages, 4);
     const std::vector<std::string> stages = {"FirstRadiiAndFrame", "AdditionalRadii",
@@ -77,9 +90,10 @@ TEST(Genome, StageOfGeneFollowsTheFirstGeneList) {
 TEST(Genome, AllZeroGenomeDecodesToEveryMinimum) {
     EAPGossamerix p;
     EAIndInteger ind = zeroGenome(p);
-    const std::vector<int> expected = {3, 0, 0, 10, 10, 10, 10, 2, 2, 5,
-                                       5, 5, 5, 2,  2,  2,  1, 3, 100};
-    for (int g = 0; g < 19; ++g) EXPECT_EQ(p.getGene(ind, static_cast<unsigned>(g)), expected[g]) << g;
+    const std::vector<int> expected = {3, 0, 0, 10, 10, 10, 10, 2, 2,  5,
+                                       5, 5, 5, 2,  2,  2,  1,  3, 100};
+    for (int g = 0; g < 19; ++g)
+        EXPECT_EQ(p.getGene(ind, static_cast<unsigned>(g)), expected[g]) << g;
 }
 
 TEST(Genome, ValuesAboveARangeAreCapped) {
@@ -129,17 +143,18 @@ TEST(Genome, RandomGenotypesDecodeIntoTheirRanges) {
 
 TEST(Genome, RuleValuesSurviveEncodingAndDecoding) {
     EAPGossamerix p;
-    const std::vector<int> rules = {17, 2, 8,  22, 80, 41, 83, 2, 3, 15,
-                                    10, 6, 9,  3,  2,  3,  2,  17, 101};
+    const std::vector<int> rules = {17, 2, 8, 22, 80, 41, 83, 2,  3,  15,
+                                    10, 6, 9, 3,  2,  3,  2,  17, 101};
     Spider s = webtest::spiderWithRules(rules);
     p.setGenotype(s.individual, rules);
-    for (int g = 0; g < 19; ++g) EXPECT_EQ(p.getGene(s.individual, static_cast<unsigned>(g)), rules[g]);
+    for (int g = 0; g < 19; ++g)
+        EXPECT_EQ(p.getGene(s.individual, static_cast<unsigned>(g)), rules[g]);
 }
 
 TEST(SpiderRecord, NewSpiderHoldsTheDefaults) {
     const Spider s;
-    EXPECT_EQ(webtest::rulesOf(s),
-              (std::vector<int>{10, 0, 5, 50, 90, 50, 90, 2, 2, 10, 10, 10, 10, 2, 2, 2, 2, 6, 100}));
+    EXPECT_EQ(webtest::rulesOf(s), (std::vector<int>{10, 0, 5, 50, 90, 50, 90, 2, 2, 10, 10, 10, 10,
+                                                     2, 2, 2, 2, 6, 100}));
     EXPECT_EQ(s.stage, 0);
     EXPECT_EQ(s.currentRadius, -1);
     EXPECT_EQ(s.spiralDist, -1.0);
@@ -159,12 +174,12 @@ TEST(SpiderRecord, NewSpiderHoldsTheDefaults) {
 TEST(SpiderRecord, RuleIndexNamesEachFieldInGeneOrder) {
     Spider s;
     int32_t Spider::*fields[] = {
-        &Spider::numStartRadii,        &Spider::variability,         &Spider::phase,
-        &Spider::rMaxLenRight,         &Spider::rMaxLenBottom,       &Spider::rMaxLenLeft,
-        &Spider::rMaxLenTop,           &Spider::interpFuncId,        &Spider::interpFuncParam,
+        &Spider::numStartRadii,        &Spider::variability,           &Spider::phase,
+        &Spider::rMaxLenRight,         &Spider::rMaxLenBottom,         &Spider::rMaxLenLeft,
+        &Spider::rMaxLenTop,           &Spider::interpFuncId,          &Spider::interpFuncParam,
         &Spider::rNextRadiiAngleRight, &Spider::rNextRadiiAngleBottom, &Spider::rNextRadiiAngleLeft,
-        &Spider::rNextRadiiAngleTop,   &Spider::interpFuncId2,       &Spider::interpFuncParam2,
-        &Spider::minFinalRadiiSpace,   &Spider::spiralDistStart,     &Spider::spiralDistEnd,
+        &Spider::rNextRadiiAngleTop,   &Spider::interpFuncId2,         &Spider::interpFuncParam2,
+        &Spider::minFinalRadiiSpace,   &Spider::spiralDistStart,       &Spider::spiralDistEnd,
         &Spider::growthToCentre};
     for (int i = 0; i < NUM_RULES; ++i) {
         s.rule(i) = 1000 + i;
@@ -183,4 +198,4 @@ TEST(SpiderRecordDeathTest, RuleIndexOutOfRangeEndsTheProcess) {
                 "Spider::rule: no rule -1");
 }
 
-}  // namespace
+} // namespace

@@ -6,11 +6,11 @@
 #include <cstdint>
 #include <vector>
 
+#include "WebTestUtil.h"
 #include "core/LRandom.h"
 #include "web/EAPGossamerix.h"
 #include "web/PreyCapture.h"
 #include "web/Spider.h"
-#include "WebTestUtil.h"
 
 namespace {
 
@@ -51,12 +51,14 @@ TEST(PreyCapture, GridCatchesWhatThePlainLoopCatches) {
     for (int n = 0; n < 60; ++n) {
         Spider s;
         p.createRandomGenotype(s.individual);
-        for (int g = 0; g < NUM_RULES; ++g) s.rule(g) = p.getGene(s.individual, static_cast<unsigned>(g));
+        for (int g = 0; g < NUM_RULES; ++g)
+            s.rule(g) = p.getGene(s.individual, static_cast<unsigned>(g));
         s.buildWeb();
         const auto& threads = s.web.spiralThreads;
         p.createPrey(150);
         std::vector<uint8_t> success(p.prey.size());
-        for (auto& f : success) f = LRandom::getUniformRand(0, 1) < 0.8 ? 1 : 0;
+        for (auto& f : success)
+            f = LRandom::getUniformRand(0, 1) < 0.8 ? 1 : 0;
         for (double size : sizes) {
             expectSameCatch(threads, p.prey, success, size);
             const std::vector<Prey> edges = edgePrey(threads, size);
@@ -68,7 +70,7 @@ TEST(PreyCapture, GridCatchesWhatThePlainLoopCatches) {
         ++webs;
     }
     EXPECT_EQ(webs, 60);
-    EXPECT_GT(caughtTotal, 1000);  // the webs do catch
+    EXPECT_GT(caughtTotal, 1000); // the webs do catch
 }
 
 TEST(PreyCapture, PreyOutsideTheSquareAndOddSizes) {
@@ -76,10 +78,11 @@ TEST(PreyCapture, PreyOutsideTheSquareAndOddSizes) {
     s.buildWeb();
     const auto& threads = s.web.spiralThreads;
     ASSERT_FALSE(threads.empty());
-    std::vector<Prey> prey = {{-150, 0}, {150, 150}, {0, -101}, {99.9, -99.9}, {1e9, 1e9},
-                              {0, 0},    {3, 4},     {-100, 100}};
+    std::vector<Prey> prey = {{-150, 0},  {150, 150}, {0, -101}, {99.9, -99.9},
+                              {1e9, 1e9}, {0, 0},     {3, 4},    {-100, 100}};
     const std::vector<uint8_t> all(prey.size(), 1);
-    for (double size : {0.0, -4.0, 1e-12, 60.0, 1e6}) expectSameCatch(threads, prey, all, size);
+    for (double size : {0.0, -4.0, 1e-12, 60.0, 1e6})
+        expectSameCatch(threads, prey, all, size);
 }
 
 TEST(PreyCapture, ATangentPreyIsNotCaught) {
@@ -108,7 +111,7 @@ TEST(PreyCapture, OnlySpiralThreadsCatchNotRadii) {
     grid.findCaughtPrey(s.web.spiralThreads, prey, all.data(), 1.2, caught);
     EXPECT_TRUE(caught.empty());
     grid.findCaughtPrey(s.web.spiralThreads, prey, all.data(), 1.4, caught);
-    EXPECT_EQ(caught, (std::vector<int32_t>{0}));  // 1.4 reaches the thread near (8, 0)
+    EXPECT_EQ(caught, (std::vector<int32_t>{0})); // 1.4 reaches the thread near (8, 0)
     expectSameCatch(s.web.spiralThreads, prey, all, 1.2);
 }
 
@@ -130,7 +133,8 @@ TEST(PreyCapture, OneGridServesWebsOfEverySize) {
     const std::vector<uint8_t> all(prey.size(), 1);
     std::vector<int32_t> caught;
     std::vector<SpiralThread> many;
-    for (int i = 0; i < 100; ++i) many.push_back({-100 + 2 * i, 50, -98 + 2 * i, 50});
+    for (int i = 0; i < 100; ++i)
+        many.push_back({-100 + 2 * i, 50, -98 + 2 * i, 50});
     grid.findCaughtPrey(many, prey, all.data(), 1.5, caught);
     EXPECT_EQ(caught, (std::vector<int32_t>{1}));
     grid.findCaughtPrey({{0, 0, 20, 0}}, prey, all.data(), 1.5, caught);
@@ -139,4 +143,4 @@ TEST(PreyCapture, OneGridServesWebsOfEverySize) {
     EXPECT_TRUE(caught.empty());
 }
 
-}  // namespace
+} // namespace

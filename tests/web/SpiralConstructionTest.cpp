@@ -4,10 +4,10 @@
 
 #include <cmath>
 
+#include "WebTestUtil.h"
 #include "web/BuilderState.h"
 #include "web/RadiusGeometry.h"
 #include "web/Spider.h"
-#include "WebTestUtil.h"
 
 namespace {
 
@@ -18,7 +18,8 @@ using webtest::SilkLimitScope;
 // stage 2 leaves it.
 Spider fourAxisRadii(double length) {
     Spider s = webtest::axisSpider();
-    for (int d : {0, 90, 180, 270}) webtest::layRadius(s, d, length);
+    for (int d : {0, 90, 180, 270})
+        webtest::layRadius(s, d, length);
     builder.spiralPrevRadius = -1;
     builder.spiralPrevX = builder.spiralPrevY = builder.loopAngle = 0.0;
     s.currentRadius = -1;
@@ -28,8 +29,10 @@ Spider fourAxisRadii(double length) {
 
 void runStage(Spider& s, int stage) {
     while (s.stage == stage) {
-        if (stage == STAGE_FIRST_CAP_SPIRAL_LOOP) s.stepFirstCapSpiralLoop();
-        else s.stepMainCapSpiral();
+        if (stage == STAGE_FIRST_CAP_SPIRAL_LOOP)
+            s.stepFirstCapSpiralLoop();
+        else
+            s.stepMainCapSpiral();
     }
 }
 
@@ -47,11 +50,11 @@ TEST(RadiusGeometry, PointsAlongARadiusFollowItsCurrentAngle) {
     radiusgeom::pointAt(w.radii[0], 10, x, y);
     EXPECT_EQ(x, std::cos(0.7) * 10);
     EXPECT_EQ(y, std::sin(0.7) * 10);
-    w.radii[0].angle = 2.0;  // changed after laying
+    w.radii[0].angle = 2.0; // changed after laying
     radiusgeom::pointAt(w.radii[0], 10, x, y);
     EXPECT_EQ(x, std::cos(2.0) * 10);
     EXPECT_EQ(y, std::sin(2.0) * 10);
-    Radius byHand;  // never laid
+    Radius byHand; // never laid
     byHand.angle = 1.0;
     radiusgeom::pointAt(byHand, 3, x, y);
     EXPECT_EQ(x, std::cos(1.0) * 3);
@@ -117,7 +120,7 @@ TEST(MainSpiral, CanMoveTestsTheNeighbourOneSpacingBeyondItsReach) {
     EXPECT_EQ(s.spiralDist, 7.0);
     EXPECT_TRUE(s.canMoveSpiral(-1));
     EXPECT_EQ(s.spiralDist, 9.0);
-    builder.spiralSpacing = 45;  // 3 + 45.9 fits a radius of 50; 5 + 45.9 does not
+    builder.spiralSpacing = 45; // 3 + 45.9 fits a radius of 50; 5 + 45.9 does not
     s.growthToCentre = 102;
     EXPECT_TRUE(s.canMoveSpiral(1));
     EXPECT_DOUBLE_EQ(s.spiralDist, 3 + 45.9);
@@ -138,7 +141,7 @@ TEST(MainSpiral, ConstantSpacingEndsWhenNoNeighbourIsLongEnough) {
         }
     }
     // Neither neighbour of the last radius has room for one more spacing.
-    s.currentRadius = 0;  // the radius of the last point, (50, 0)
+    s.currentRadius = 0; // the radius of the last point, (50, 0)
     EXPECT_FALSE(s.canMoveSpiral(1));
     EXPECT_FALSE(s.canMoveSpiral(-1));
 }
@@ -167,7 +170,7 @@ TEST(MainSpiral, ARepeatedThreadEndsTheSpiral) {
 TEST(MainSpiral, ALimitReachedEndsTheSpiralAtOnce) {
     Spider s = fourAxisRadii(50);
     runStage(s, STAGE_FIRST_CAP_SPIRAL_LOOP);
-    SilkLimitScope limit(200);  // the radii alone
+    SilkLimitScope limit(200); // the radii alone
     const size_t threads = s.web.spiralThreads.size();
     s.stepMainCapSpiral();
     EXPECT_EQ(s.stage, STAGE_COMPLETE);
@@ -187,4 +190,4 @@ TEST(MainSpiral, WithoutSpacingTheSpiralEnds) {
     EXPECT_TRUE(s.web.spiralThreads.empty());
 }
 
-}  // namespace
+} // namespace

@@ -5,11 +5,11 @@
 #include <cmath>
 #include <limits>
 
+#include "WebTestUtil.h"
 #include "web/BuilderState.h"
 #include "web/Spider.h"
 #include "web/Web.h"
 #include "web/WebMath.h"
-#include "WebTestUtil.h"
 
 namespace {
 
@@ -38,34 +38,49 @@ TEST(AddRadius, ClampsToTheSquareAndChargesTheClampedLength) {
     EXPECT_EQ(d.radii[0].endY, 100);
     EXPECT_EQ(d.radii[0].length, 141);
     EXPECT_EQ(d.radii[0].kind, 1);
-    EXPECT_EQ(d.radii[0].angle, QUARTER_PI);  // as requested, not recomputed
+    EXPECT_EQ(d.radii[0].angle, QUARTER_PI); // as requested, not recomputed
     EXPECT_NEAR(d.radiusSilk, 141.42135623730951, 1e-12);
 }
 
 TEST(AddRadius, RoundsTheEndAndTruncatesTheLastPosition) {
     Web w;
     w.addRadius(0, 2.0, 10.6);
-    const double x = std::cos(2.0) * 10.6;  // -4.41...
+    const double x = std::cos(2.0) * 10.6; // -4.41...
     EXPECT_EQ(w.radii[0].endX, -4);
     EXPECT_EQ(w.radii[0].endY, 10);
-    EXPECT_EQ(w.lastX, static_cast<int>(x));  // toward zero: -4
+    EXPECT_EQ(w.lastX, static_cast<int>(x)); // toward zero: -4
     EXPECT_EQ(w.lastY, 9);
-    EXPECT_EQ(w.radii[0].length, 11);  // trunc(sqrt(116) + 0.5) = trunc(11.27)
+    EXPECT_EQ(w.radii[0].length, 11); // trunc(sqrt(116) + 0.5) = trunc(11.27)
     EXPECT_NEAR(w.radiusSilk, 10.6, 1e-12);
     EXPECT_TRUE(w.radii[0].points.empty());
 }
 
 TEST(AddRadius, HalvesRoundAwayFromZero) {
     Web w;
-    w.addRadius(0, 3.14159265358979323846, 2.5);  // (-2.5, ~0)
+    w.addRadius(0, 3.14159265358979323846, 2.5); // (-2.5, ~0)
     EXPECT_EQ(w.radii[0].endX, -3);
     EXPECT_EQ(w.lastX, -2);
 }
 
 TEST(AddRadius, CoordinateRoundingIsStdRound) {
-    const double tricky[] = {0.49999999999999994, -0.49999999999999994, 0.5, -0.5, 1.5, -1.5,
-                             2.5, -2.5, 99.5, -99.5, 100, -100, 0.0, -0.0, 1e-300, 7.4999999};
-    for (double v : tricky) EXPECT_EQ(webmath::roundCoord(v), std::round(v)) << v;
+    const double tricky[] = {0.49999999999999994,
+                             -0.49999999999999994,
+                             0.5,
+                             -0.5,
+                             1.5,
+                             -1.5,
+                             2.5,
+                             -2.5,
+                             99.5,
+                             -99.5,
+                             100,
+                             -100,
+                             0.0,
+                             -0.0,
+                             1e-300,
+                             7.4999999};
+    for (double v : tricky)
+        EXPECT_EQ(webmath::roundCoord(v), std::round(v)) << v;
     for (int i = -200000; i <= 200000; ++i) {
         const double v = i / 2000.0;
         ASSERT_EQ(webmath::roundCoord(v), std::round(v)) << v;
@@ -84,10 +99,10 @@ TEST(AddRadius, KeepsRadiiSortedByAngleAndEqualAnglesInLayingOrder) {
     EXPECT_EQ(w.radii[0].angle, 1.0);
     EXPECT_EQ(w.radii[1].angle, 2.0);
     EXPECT_EQ(w.radii[2].angle, 3.0);
-    EXPECT_EQ(w.addRadius(1, 2.0, 30), 2);  // after the radius of the same angle
+    EXPECT_EQ(w.addRadius(1, 2.0, 30), 2); // after the radius of the same angle
     EXPECT_EQ(w.radii[2].kind, 1);
     EXPECT_EQ(w.radii[1].kind, 0);
-    EXPECT_EQ(w.addRadius(0, -0.01, 20), 0);  // a slightly negative first radius
+    EXPECT_EQ(w.addRadius(0, -0.01, 20), 0); // a slightly negative first radius
 }
 
 TEST(AddRadius, UndefinedLengthsNeverBecomeUndefinedCoordinates) {
@@ -134,9 +149,9 @@ TEST(AddSpiralThread, RefusesTheSameThreadEitherWayRound) {
     setPrevious(10, 0);
     ASSERT_TRUE(w.addSpiralThread(0, 1, 6, 8));
     const double silk = w.spiralSilk;
-    setPrevious(10.2, 0.1);  // rounds to the same thread
+    setPrevious(10.2, 0.1); // rounds to the same thread
     EXPECT_FALSE(w.addSpiralThread(0, 1, 6.3, 7.6));
-    setPrevious(6, 8);  // the same thread reversed
+    setPrevious(6, 8); // the same thread reversed
     EXPECT_FALSE(w.addSpiralThread(1, 0, 10, 0));
     EXPECT_EQ(w.spiralThreads.size(), 1u);
     EXPECT_EQ(w.spiralSilk, silk);
@@ -204,4 +219,4 @@ TEST(SpiderRecord, CopyingASpiderCopiesItsWeb) {
     webtest::expectSameWeb(b.web, c.web);
 }
 
-}  // namespace
+} // namespace

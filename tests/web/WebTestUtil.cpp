@@ -21,13 +21,15 @@ Spider axisSpider() {
 
 Spider spiderWithRules(const std::vector<int>& rules) {
     Spider s;
-    for (int i = 0; i < NUM_RULES; ++i) s.rule(i) = rules.at(static_cast<size_t>(i));
+    for (int i = 0; i < NUM_RULES; ++i)
+        s.rule(i) = rules.at(static_cast<size_t>(i));
     return s;
 }
 
 std::vector<int> rulesOf(const Spider& s) {
     std::vector<int> r;
-    for (int i = 0; i < NUM_RULES; ++i) r.push_back(s.rule(i));
+    for (int i = 0; i < NUM_RULES; ++i)
+        r.push_back(s.rule(i));
     return r;
 }
 
@@ -67,4 +69,4 @@ int layRadius(Spider& s, double angleDeg, double length) {
     return s.currentRadius;
 }
 
-}  // namespace webtest
+} // namespace webtest

@@ -14,13 +14,13 @@ constexpr double DEG = 0.017453292519943295;
 
 // Sets the process-wide silk limit for one scope and restores it after.
 class SilkLimitScope {
-public:
+  public:
     explicit SilkLimitScope(int32_t limit) : saved_(silkLimit) { silkLimit = limit; }
     ~SilkLimitScope() { silkLimit = saved_; }
     SilkLimitScope(const SilkLimitScope&) = delete;
     SilkLimitScope& operator=(const SilkLimitScope&) = delete;
 
-private:
+  private:
     int32_t saved_;
 };
 
@@ -41,4 +41,4 @@ void expectSameWeb(const Web& a, const Web& b);
 // Lays a radius straight into a web (the way stage 1 does).
 int layRadius(Spider& s, double angleDeg, double length);
 
-}  // namespace webtest
+} // namespace webtest

@@ -19,14 +19,14 @@
 
 namespace {
 
-const int kWidth = 1000;
-const int kHeight = 680;
-const int kTextureSize = 64;
+const int WIDTH = 1000;
+const int HEIGHT = 680;
+const int TEXTURE_SIZE = 64;
 
 LGLMenu menuBar;
 LGLUI panel;
 LGLUI listPanel;
-LGLFont fonts;  // one object holding several created fonts
+LGLFont fonts; // one object holding several created fonts
 unsigned texture = 0;
 bool running = false;
 bool showGrid = true;
@@ -38,9 +38,15 @@ void say(const char* what) {
     glutPostRedisplay();
 }
 
-void actNew() { say("New"); }
-void actOpen() { say("Open"); }
-void actSave() { say("Save As"); }
+void actNew() {
+    say("New");
+}
+void actOpen() {
+    say("Open");
+}
+void actSave() {
+    say("Save As");
+}
 void actExit() {
     std::printf("Exit\n");
     std::exit(0);
@@ -50,9 +56,15 @@ void actRun() {
     menuBar.checkMenuItem(1, 0, running);
     say(running ? "Running" : "Stopped");
 }
-void actStep() { say("One step"); }
-void actBack() { say("Backward"); }
-void actForward() { say("Forward"); }
+void actStep() {
+    say("One step");
+}
+void actBack() {
+    say("Backward");
+}
+void actForward() {
+    say("Forward");
+}
 void actGrid() {
     showGrid = !showGrid;
     menuBar.checkMenuItem(2, 0, showGrid);
@@ -101,7 +113,7 @@ void buildPanels() {
     panel.addSeparator();
     panel.visible = panel.hasFocus = true;
     panel.focusIndex = 4;
-    panel.panelX = kWidth - panel.panelWidth - 20;
+    panel.panelX = WIDTH - panel.panelWidth - 20;
     panel.panelY = 60;
     panel.updateUIDimension();
 
@@ -122,17 +134,19 @@ void buildPanels() {
 void makeTexture() {
     const char* path = "/tmp/gl-demo-texture.tga";
     FILE* f = std::fopen(path, "wb");
-    if (!f) return;
+    if (!f)
+        return;
     unsigned char header[18] = {0};
     header[2] = 2;
-    header[12] = kTextureSize;
-    header[14] = kTextureSize;
+    header[12] = TEXTURE_SIZE;
+    header[14] = TEXTURE_SIZE;
     header[16] = 32;
     std::fwrite(header, 1, sizeof(header), f);
-    for (int y = 0; y < kTextureSize; ++y) {
-        for (int x = 0; x < kTextureSize; ++x) {
+    for (int y = 0; y < TEXTURE_SIZE; ++y) {
+        for (int x = 0; x < TEXTURE_SIZE; ++x) {
             const bool dark = ((x / 8) + (y / 8)) % 2;
-            const unsigned char bgra[4] = {(unsigned char)(dark ? 40 : 240), (unsigned char)(dark ? 120 : 200),
+            const unsigned char bgra[4] = {(unsigned char)(dark ? 40 : 240),
+                                           (unsigned char)(dark ? 120 : 200),
                                            (unsigned char)(dark ? 200 : 60), 255};
             std::fwrite(bgra, 1, 4, f);
         }
@@ -159,15 +173,17 @@ void drawTexture() {
 }
 
 void drawSamples() {
-    const char* names[] = {"Consolas", "Arial", "Tahoma", "Consolas (13 px)", "Arial bold 18 px",
-                           "Tahoma italic 15 px"};
+    const char* names[] = {"Consolas",         "Arial",
+                           "Tahoma",           "Consolas (13 px)",
+                           "Arial bold 18 px", "Tahoma italic 15 px"};
     int y = 190;
     for (int i = 0; i < fonts.numFonts; ++i) {
         fonts.selectFont(i);
         fonts.shadow = false;
         fonts.setColor_rp(1, 1, 1);
         char line[160];
-        std::snprintf(line, sizeof(line), "%s: Generation 42  Fit=1234  \xE9t\xE9 \x80 5 \xB1 2 \xA9", names[i]);
+        std::snprintf(line, sizeof(line),
+                      "%s: Generation 42  Fit=1234  \xE9t\xE9 \x80 5 \xB1 2 \xA9", names[i]);
         fonts.writeAt_rp(20, y, line);
         y += fonts.fonts[i].height + 12;
     }
@@ -249,7 +265,8 @@ void passive(int x, int y) {
 
 // Keeps a held arrow repeating while the mouse button stays down.
 void tick(int) {
-    if (panel.mouseDown || listPanel.mouseDown) glutPostRedisplay();
+    if (panel.mouseDown || listPanel.mouseDown)
+        glutPostRedisplay();
     glutTimerFunc(30, tick, 0);
 }
 
@@ -258,18 +275,19 @@ void openForScreenshot() {
     const tRect title = LGLMenu::titleRects[1];
     menuBar.handleMenuMouseClick(title.x1 + 5, title.y1 + 5, false, true, used);
     const tRect list = LGLMenu::menus[1].dropRect;
-    menuBar.handleMousePassiveMotion(list.x1 + 20, list.y1 + menuBar.rowHeight * 3 + menuBar.rowHeight / 2);
+    menuBar.handleMousePassiveMotion(list.x1 + 20,
+                                     list.y1 + menuBar.rowHeight * 3 + menuBar.rowHeight / 2);
     listPanel.hasFocus = true;
     listPanel.activeState = true;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     glutInit(&argc, argv);
     glutInitDisplayMode(GLUT_RGB | GLUT_DOUBLE | GLUT_DEPTH);
     glutInitWindowPosition(0, 0);
-    glutInitWindowSize(kWidth, kHeight);
+    glutInitWindowSize(WIDTH, HEIGHT);
     glutCreateWindow("ovlib_gl demo");
     glutDisplayFunc(display);
     glutReshapeFunc(reshape);
@@ -289,7 +307,8 @@ int main(int argc, char** argv) {
     buildPanels();
     makeTexture();
     for (int i = 1; i < argc; ++i)
-        if (std::strcmp(argv[i], "--opened") == 0) openForScreenshot();
+        if (std::strcmp(argv[i], "--opened") == 0)
+            openForScreenshot();
     glutMainLoop();
     return 0;
 }

@@ -13,20 +13,20 @@
 
 namespace {
 
-constexpr int kSize = 64;
-constexpr double kPi = 3.14159265359;
+constexpr int SIZE = 64;
+constexpr double PI = 3.14159265359;
 
 struct Rgba {
     double r, g, b, a;
 };
 
 class Canvas {
-public:
-    explicit Canvas(int size) : size_(size), pixels_(static_cast<size_t>(size * size), Rgba{0, 0, 0, 0}) {}
+  public:
+    explicit Canvas(int size)
+        : size_(size), pixels_(static_cast<size_t>(size * size), Rgba{0, 0, 0, 0}) {}
 
     // Blends colour c with coverage `cover` (0 ... 1) over pixel (x, y).
-    void blend(int x, int y, Rgba c, double cover)
-    {
+    void blend(int x, int y, Rgba c, double cover) {
         if (x < 0 || y < 0 || x >= size_ || y >= size_ || cover <= 0.0)
             return;
         Rgba& p = pixels_[static_cast<size_t>(y * size_ + x)];
@@ -42,8 +42,7 @@ public:
 
     // A filled ellipse centred at (cx, cy) with half-axes (rx, ry), turned by
     // `angle`, with a one-pixel soft edge.
-    void ellipse(double cx, double cy, double rx, double ry, double angle, Rgba c)
-    {
+    void ellipse(double cx, double cy, double rx, double ry, double angle, Rgba c) {
         const double ca = std::cos(angle), sa = std::sin(angle);
         for (int y = 0; y < size_; ++y) {
             for (int x = 0; x < size_; ++x) {
@@ -58,8 +57,7 @@ public:
     }
 
     // A thick line from (x1, y1) to (x2, y2).
-    void line(double x1, double y1, double x2, double y2, double width, Rgba c)
-    {
+    void line(double x1, double y1, double x2, double y2, double width, Rgba c) {
         const double len = std::hypot(x2 - x1, y2 - y1);
         for (int y = 0; y < size_; ++y) {
             for (int x = 0; x < size_; ++x) {
@@ -74,8 +72,7 @@ public:
 
     // Writes an uncompressed true-colour TGA, 32 bits per pixel, stored
     // bottom row first (the format's default origin), alpha in 8 bits.
-    bool writeTga(const std::string& path) const
-    {
+    bool writeTga(const std::string& path) const {
         FILE* f = std::fopen(path.c_str(), "wb");
         if (!f)
             return false;
@@ -103,9 +100,8 @@ public:
         return std::fclose(f) == 0 && ok;
     }
 
-private:
-    static uint8_t toByte(double v)
-    {
+  private:
+    static uint8_t toByte(double v) {
         return static_cast<uint8_t>(std::lround(std::clamp(v, 0.0, 1.0) * 255.0));
     }
 
@@ -114,10 +110,9 @@ private:
 };
 
 // A fly seen from above, head towards the top of the image.
-Canvas drawFly()
-{
-    Canvas c(kSize);
-    const double m = kSize / 2.0;
+Canvas drawFly() {
+    Canvas c(SIZE);
+    const double m = SIZE / 2.0;
     const Rgba wing{0.85, 0.9, 1.0, 0.55};
     const Rgba vein{0.4, 0.45, 0.55, 0.6};
     c.ellipse(m - 10, m + 4, 8, 16, -0.55, wing);
@@ -130,32 +125,32 @@ Canvas drawFly()
         c.line(m, m, m + side * 14, m + 1, 1.2, leg);
         c.line(m, m + 4, m + side * 12, m + 14, 1.2, leg);
     }
-    c.ellipse(m, m + 8, 6, 13, 0.0, Rgba{0.2, 0.22, 0.2, 1.0});   // abdomen
+    c.ellipse(m, m + 8, 6, 13, 0.0, Rgba{0.2, 0.22, 0.2, 1.0}); // abdomen
     for (int band = 0; band < 3; ++band)
         c.ellipse(m, m + 5 + band * 5, 5.5, 1.0, 0.0, Rgba{0.45, 0.45, 0.35, 0.9});
-    c.ellipse(m, m - 4, 6, 6, 0.0, Rgba{0.15, 0.15, 0.15, 1.0});   // thorax
-    c.ellipse(m, m - 12, 5, 4, 0.0, Rgba{0.12, 0.12, 0.12, 1.0});  // head
+    c.ellipse(m, m - 4, 6, 6, 0.0, Rgba{0.15, 0.15, 0.15, 1.0});         // thorax
+    c.ellipse(m, m - 12, 5, 4, 0.0, Rgba{0.12, 0.12, 0.12, 1.0});        // head
     c.ellipse(m - 4, m - 13, 2.6, 3.2, 0.3, Rgba{0.75, 0.1, 0.05, 1.0}); // eyes
     c.ellipse(m + 4, m - 13, 2.6, 3.2, -0.3, Rgba{0.75, 0.1, 0.05, 1.0});
     return c;
 }
 
 // A garden spider seen from above, with its white cross.
-Canvas drawSpider()
-{
-    Canvas c(kSize);
-    const double m = kSize / 2.0;
+Canvas drawSpider() {
+    Canvas c(SIZE);
+    const double m = SIZE / 2.0;
     const Rgba leg{0.35, 0.22, 0.1, 1.0};
     for (int side = -1; side <= 1; side += 2) {
         for (int k = 0; k < 4; ++k) {
-            const double a = (-60.0 + k * 35.0) * kPi / 180.0;
+            const double a = (-60.0 + k * 35.0) * PI / 180.0;
             const double kneeX = m + side * 14 * std::cos(a), kneeY = m - 6 + 14 * std::sin(a) - 4;
-            const double footX = m + side * 27 * std::cos(a * 1.15), footY = m - 6 + 27 * std::sin(a * 1.15);
+            const double footX = m + side * 27 * std::cos(a * 1.15),
+                         footY = m - 6 + 27 * std::sin(a * 1.15);
             c.line(m, m - 6, kneeX, kneeY, 2.0, leg);
             c.line(kneeX, kneeY, footX, footY, 1.5, leg);
         }
     }
-    c.ellipse(m, m - 7, 6, 6, 0.0, Rgba{0.3, 0.18, 0.08, 1.0});   // cephalothorax
+    c.ellipse(m, m - 7, 6, 6, 0.0, Rgba{0.3, 0.18, 0.08, 1.0});    // cephalothorax
     c.ellipse(m, m + 9, 11, 13, 0.0, Rgba{0.55, 0.35, 0.15, 1.0}); // abdomen
     const Rgba cross{0.95, 0.95, 0.9, 1.0};
     c.line(m, m + 1, m, m + 16, 1.8, cross);
@@ -165,15 +160,14 @@ Canvas drawSpider()
 
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: make-textures <output folder>\n");
         return 2;
     }
     const std::string folder = argv[1];
-    const bool ok = drawFly().writeTga(folder + "/fly3.tga") &&
-                    drawSpider().writeTga(folder + "/araneus.tga");
+    const bool ok =
+        drawFly().writeTga(folder + "/fly3.tga") && drawSpider().writeTga(folder + "/araneus.tga");
     if (!ok) {
         std::fprintf(stderr, "make-textures: cannot write the textures into %s\n", folder.c_str());
         return 1;

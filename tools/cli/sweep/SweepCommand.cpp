@@ -91,9 +91,9 @@ int runCaseCommand(const std::vector<std::string>& words) {
     const SweepFolder folder(a.positional()[0]);
     const long long k = parseInteger("case", a.positional()[1], 1, folder.design().caseCount());
     const int threads =
-        a.has("threads") ? static_cast<int>(parseInteger("--threads", a.value("threads"), 1,
-                                                         MAX_THREADS))
-                         : 0;
+        a.has("threads")
+            ? static_cast<int>(parseInteger("--threads", a.value("threads"), 1, MAX_THREADS))
+            : 0;
     runSweepCase(folder, k, threads);
     return 0;
 }

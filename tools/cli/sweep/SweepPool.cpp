@@ -63,8 +63,13 @@ pid_t startWorker(const std::string& self, const SweepFolder& folder, long long 
     const std::string log = folder.logPath(k);
     posix_spawn_file_actions_addopen(&files, STDERR_FILENO, log.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0666);
-    std::vector<std::string> words = {self,          "sweep",    "run-case", folder.dir(),
-                                      std::to_string(k), "--threads", std::to_string(threads)};
+    std::vector<std::string> words = {self,
+                                      "sweep",
+                                      "run-case",
+                                      folder.dir(),
+                                      std::to_string(k),
+                                      "--threads",
+                                      std::to_string(threads)};
     std::vector<char*> argv;
     for (std::string& w : words)
         argv.push_back(&w[0]);
