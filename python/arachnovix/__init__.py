@@ -61,7 +61,8 @@ def load(path):
     return _core._load(path)
 
 
-def evolve(seed=None, population=None, generations=100, progress=None, **settings):
+def evolve(seed=None, population=None, generations=100, progress=None, threads=None,
+           **settings):
     """Breeds a new run exactly as ``arachnovix-cli evolve`` does.
 
     ``settings`` are the tool's options with underscores (prey, prey_size,
@@ -69,9 +70,12 @@ def evolve(seed=None, population=None, generations=100, progress=None, **setting
     mutation). ``progress(bred, total, generation, best_fitness)`` is called
     after each generation. Ctrl-C stops after a whole generation and raises
     KeyboardInterrupt, whose ``run`` attribute holds the run so far. Without a
-    seed one is drawn from the system and kept in ``Run.seed``.
+    seed one is drawn from the system and kept in ``Run.seed``. ``threads`` is
+    the number of evaluation threads (default: every core); any number gives
+    the same run.
     """
-    words = _words(settings, seed=seed, population=population, generations=generations)
+    words = _words(settings, seed=seed, population=population, generations=generations,
+                   threads=threads)
     run = _core._evolve(words, progress)
     _warn_at_limit(run, generations)
     return run

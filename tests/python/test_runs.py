@@ -83,6 +83,8 @@ def test_evolve_and_save_are_byte_identical_to_the_tool(tmp_path):
     assert run.settings == SETTINGS and run.seed == 21 and run.live
     run.save(mine)
     assert mine.read_bytes() == theirs.read_bytes()
+    arachnovix.evolve(seed=21, population=9, generations=7, threads=1, **SETTINGS).save(mine)
+    assert mine.read_bytes() == theirs.read_bytes()
 
     # Bred in two calls, the run is the one bred in a single call.
     split = arachnovix.evolve(seed=21, population=9, generations=3, **SETTINGS).resume(4)
