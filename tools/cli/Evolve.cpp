@@ -14,6 +14,7 @@
 #include "evolution/RunControl.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
+#include "tools/cli/OutputCheck.h"
 #include "tools/cli/Progress.h"
 #include "tools/cli/RunFile.h"
 #include "tools/cli/Statistics.h"
@@ -138,8 +139,6 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
     o.out = fileOption(a, "out");
     if (o.population && !o.resume.empty())
         throw usageError("--population cannot be used with --resume (the run keeps its size)");
-    if (!o.stats.empty() && namesSameFile(o.stats, o.out))
-        throw usageError("--stats and --out name the same file");
     if (o.resume.empty()) {
         const RunSettings s = overridden(RunSettings{}, o.settings);
         checkFitnessFitsTheRecord(s.numPrey, s.preyValue);
@@ -186,9 +185,9 @@ EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
 
 int evolveCommand(const std::vector<std::string>& words) {
     const EvolveOptions o = parseEvolveOptions(words);
-    checkWritable(o.out);
+    checkOutput({"--out", o.out}, {}); // it may replace the run it continues
     if (!o.stats.empty())
-        checkWritable(o.stats);
+        checkOutput({"--stats", o.stats}, {{"--out", o.out}, {"--resume", o.resume}});
     const uint32_t seed = o.seed ? *o.seed : systemSeed();
     const auto start = std::chrono::steady_clock::now();
     // A refused run file or limit is the only line printed.
