@@ -139,6 +139,8 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
     o.out = fileOption(a, "out");
     if (o.population && !o.resume.empty())
         throw usageError("--population cannot be used with --resume (the run keeps its size)");
+    if (!o.stats.empty())
+        refuseSameFile({"--stats", o.stats}, {{"--out", o.out}, {"--resume", o.resume}});
     if (o.resume.empty()) {
         const RunSettings s = overridden(RunSettings{}, o.settings);
         checkFitnessFitsTheRecord(s.numPrey, s.preyValue);
@@ -185,9 +187,9 @@ EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
 
 int evolveCommand(const std::vector<std::string>& words) {
     const EvolveOptions o = parseEvolveOptions(words);
-    checkOutput({"--out", o.out}, {}); // it may replace the run it continues
+    checkWritable(o.out); // it may replace the run it continues
     if (!o.stats.empty())
-        checkOutput({"--stats", o.stats}, {{"--out", o.out}, {"--resume", o.resume}});
+        checkWritable(o.stats);
     const uint32_t seed = o.seed ? *o.seed : systemSeed();
     const auto start = std::chrono::steady_clock::now();
     // A refused run file or limit is the only line printed.

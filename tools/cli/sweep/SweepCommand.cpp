@@ -182,9 +182,9 @@ int collectCommand(const std::vector<std::string>& words) {
 int reportCommand(const std::vector<std::string>& words) {
     const Args a(words, {{"partial", false}});
     const std::string dir = onePositional(a, "the sweep folder", "report");
-    checkReplicates(dir, a.has("partial"), std::cout, std::cerr);
-    std::cout << writeSweepReport(dir) << "report written to " << joinPath(dir, "report")
-              << std::endl;
+    const std::string replicates = checkReplicates(dir, a.has("partial"), std::cerr);
+    std::cout << writeSweepReport(dir) << replicates << "report written to "
+              << joinPath(dir, "report") << std::endl;
     return 0;
 }
 

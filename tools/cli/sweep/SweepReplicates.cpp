@@ -32,16 +32,14 @@ std::string replicateShortfall(const SweepDesign& design, const SweepTable& tabl
     return out;
 }
 
-void checkReplicates(const std::string& dir, bool partial, std::ostream& out, std::ostream& warn) {
+std::string checkReplicates(const std::string& dir, bool partial, std::ostream& warn) {
     const SweepFolder folder(dir);
     const std::string results = folder.resultsPath();
     const SweepTable table = poolResults(readWholeFile(results), results);
     const std::string shortfall = replicateShortfall(folder.design(), table);
     const std::string designed = std::to_string(folder.design().seeds.size());
-    if (shortfall.empty()) {
-        out << "replicates: " << designed << " per condition, as designed\n";
-        return;
-    }
+    if (shortfall.empty())
+        return "replicates: " + designed + " per condition, as designed\n";
     const std::string what =
         results + " holds fewer replicates than the design's " + designed + " per condition";
     if (!partial)
@@ -50,4 +48,5 @@ void checkReplicates(const std::string& dir, bool partial, std::ostream& out, st
     warn << "WARNING: " << what << "; this partial report compares conditions with unequal "
          << "replicates:\n"
          << shortfall << std::flush;
+    return "replicates: fewer than the design's " + designed + " in some conditions (see above)\n";
 }

@@ -14,7 +14,8 @@
 // none is).
 std::string replicateShortfall(const SweepDesign& design, const SweepTable& table);
 
-// Checks the results of the sweep in `dir` against its design and says on
-// `out` how many replicates each condition has. A shortfall is a file error
-// unless `partial`, which prints it as a warning on `warn` instead.
-void checkReplicates(const std::string& dir, bool partial, std::ostream& out, std::ostream& warn);
+// Checks the results of the sweep in `dir` against its design and returns
+// the line that says how many replicates each condition has. A shortfall
+// is a file error unless `partial`, which prints it as a warning on `warn`
+// instead.
+std::string checkReplicates(const std::string& dir, bool partial, std::ostream& warn);
