@@ -96,32 +96,45 @@ std::string SweepFolder::resultsPath() const {
     return joinPath(dir_, "results.csv");
 }
 
-CaseStatus SweepFolder::status(long long k) const {
+namespace {
+
+// A case whose rows file is there: done when it is whole and valid.
+CaseStatus rowsStatus(const SweepFolder& folder, long long k) {
     CaseStatus s;
     std::string why;
-    if (pathExists(rowsPath(k))) {
-        s.state = CaseState::Failed;
-        const std::string failed = "case " + std::to_string(k) + " failed: " + rowsPath(k);
-        if (!tryReadSweepFile(rowsPath(k), maxCaseRowsBytes(design_), s.rows, why))
-            s.reason = failed + " cannot be read: " + why;
-        else if (!(why = caseRowsProblem(*this, k, s.rows)).empty())
-            s.reason = failed + " is damaged: " + why;
-        else
-            s.state = CaseState::Done;
-        if (s.state == CaseState::Failed)
-            s.rows.clear();
-        return s;
-    }
-    if (!pathExists(failurePath(k)))
-        return s;
+    const std::string path = folder.rowsPath(k);
+    const std::string failed = "case " + std::to_string(k) + " failed: " + path;
+    if (!tryReadSweepFile(path, maxCaseRowsBytes(folder.design()), s.rows, why))
+        s.reason = failed + " cannot be read: " + why;
+    else if (!(why = caseRowsProblem(folder, k, s.rows)).empty())
+        s.reason = failed + " is damaged: " + why;
+    s.state = s.reason.empty() ? CaseState::Done : CaseState::Failed;
+    if (s.state == CaseState::Failed)
+        s.rows.clear();
+    return s;
+}
+
+// A case with a failure note: the note's first line is the reason.
+CaseStatus noteStatus(const SweepFolder& folder, long long k) {
+    CaseStatus s;
     s.state = CaseState::Failed;
-    std::string note;
-    if (tryReadSweepFile(failurePath(k), MAX_NOTE_BYTES, note, why))
+    std::string note, why;
+    if (tryReadSweepFile(folder.failurePath(k), MAX_NOTE_BYTES, note, why))
         s.reason = firstLine(note);
     else
-        s.reason = "case " + std::to_string(k) + " failed (its note " + failurePath(k) +
+        s.reason = "case " + std::to_string(k) + " failed (its note " + folder.failurePath(k) +
                    " cannot be read: " + why + ")";
     return s;
+}
+
+} // namespace
+
+CaseStatus SweepFolder::status(long long k) const {
+    if (pathExists(rowsPath(k)))
+        return rowsStatus(*this, k);
+    if (pathExists(failurePath(k)))
+        return noteStatus(*this, k);
+    return CaseStatus{};
 }
 
 void SweepFolder::removeLeftovers() const {
