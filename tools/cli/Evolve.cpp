@@ -7,7 +7,6 @@
 #include <unistd.h>
 
 #include "core/LRandom.h"
-#include "evolution/AtomicFile.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/FossilView.h"
 #include "evolution/ParallelEvaluation.h"
