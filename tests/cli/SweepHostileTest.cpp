@@ -237,3 +237,21 @@ TEST(SweepHostile, LargeDesignsAreCountedBeforeTheyAreBuilt) {
     EXPECT_TRUE(contains(cases.out, "--prey-size 100 ")) << cases.out;
     EXPECT_TRUE(contains(cases.out, "--prey-size 2.5 ")) << cases.out;
 }
+
+TEST(SweepHostile, ABatchScriptRefusesWhatItsDirectivesCannotCarry) {
+    const std::string design = scratchPath("slurm.toml");
+    writeFile(design, SMALL_DESIGN);
+    const std::pair<std::vector<std::string>, std::string> bad[] = {
+        {{scratchPath("back\\slash")}, "backslash"},
+        {{scratchPath("line\nbreak")}, "line break"},
+        {{scratchPath("fine"), "--", "--comment=a\n#SBATCH --wrap=x"}, "line break"},
+    };
+    for (const auto& [words, says] : bad) {
+        std::vector<std::string> args = {"sweep", "slurm", design, "--out"};
+        args.insert(args.end(), words.begin(), words.end());
+        const ProgramResult r = runProgram(args);
+        EXPECT_EQ(r.status, 2) << says;
+        EXPECT_TRUE(contains(r.err, says)) << r.err;
+        EXPECT_FALSE(fileExists(words.front())) << words.front();
+    }
+}
