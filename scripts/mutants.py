@@ -9,7 +9,7 @@ each file is the committed one, and it is put back after every mutant, also
 on Ctrl-C or an error.
 
 usage: scripts/mutants.py [--build DIR] [--list FILE] [--only NAME ...]
-                          [--jobs N] [--timeout SECONDS]
+                          [--jobs N] [--timeout SECONDS] [--exclude LABELS]
 
 The list (TOML, default scripts/mutants.toml) holds [[mutant]] tables:
   name   = "save-as-marks-saved"     # short, unique
@@ -17,6 +17,8 @@ The list (TOML, default scripts/mutants.toml) holds [[mutant]] tables:
   old    = '''exact text'''          # must occur exactly once in the file
   new    = '''its replacement'''
   labels = "app"                     # ctest -L expression
+  targets = ["app_window_test"]      # optional: build only these (default: all)
+Tests labelled e2e or slurm are left out unless --exclude says otherwise.
 """
 
 import argparse
@@ -81,10 +83,12 @@ def try_mutant(mutant, args, log):
     text = mutated_text(mutant, original.decode())
     try:
         path.write_text(text)
-        if run(["cmake", "--build", args.build, "-j", str(args.jobs)], log) != 0:
+        targets = ["--target", *mutant["targets"]] if mutant.get("targets") else []
+        if run(["cmake", "--build", args.build, "-j", str(args.jobs), *targets], log) != 0:
             return "not built"
+        exclude = ["-LE", args.exclude] if args.exclude else []
         status = run([str(ROOT / "scripts/with-display.sh"), "ctest", "--test-dir", args.build,
-                      "-j", str(args.jobs), "-L", mutant["labels"], "--timeout",
+                      "-j", str(args.jobs), "-L", mutant["labels"], *exclude, "--timeout",
                       str(args.timeout), "--output-on-failure"], log,
                      timeout=args.timeout * 20)
         return "survived" if status == 0 else "killed"
@@ -99,6 +103,7 @@ def main():
     parser.add_argument("--only", nargs="+", metavar="NAME", help="these mutants only")
     parser.add_argument("--jobs", type=int, default=os.cpu_count() or 1)
     parser.add_argument("--timeout", type=int, default=120, help="seconds per test")
+    parser.add_argument("--exclude", default="e2e|slurm", help="ctest -LE expression")
     args = parser.parse_args()
     args.build = str(Path(args.build).resolve())
 
