@@ -29,13 +29,27 @@ void writeFile(const std::string& name, const std::string& bytes) {
     std::fclose(f);
 }
 
+const char* const FILES[] = {"design.toml", "results.csv", "sweep.sbatch"};
+
+void removeFolder() {
+    for (const char* name : FILES)
+        std::remove((folder + "/" + name).c_str());
+    ::rmdir(folder.c_str());
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int*, char***) {
-    char name[] = "/tmp/arachnovix-fuzz-sweep.XXXXXX";
-    if (!::mkdtemp(name))
+    // In memory where the system offers it: three files are written per input.
+    char inMemory[] = "/dev/shm/arachnovix-fuzz-sweep.XXXXXX";
+    char onDisk[] = "/tmp/arachnovix-fuzz-sweep.XXXXXX";
+    const char* name = ::mkdtemp(inMemory);
+    if (!name)
+        name = ::mkdtemp(onDisk);
+    if (!name)
         std::abort();
     folder = name;
+    std::atexit(removeFolder);
     return 0;
 }
 
@@ -48,9 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         else
             parts[part] += static_cast<char>(data[i]);
     }
-    writeFile("design.toml", parts[0]);
-    writeFile("results.csv", parts[1]);
-    writeFile("sweep.sbatch", parts[2]);
+    for (size_t k = 0; k < parts.size(); ++k)
+        writeFile(FILES[k], parts[k]);
     try {
         const SweepTable t = poolResults(parts[1], "results.csv");
         (void)t;

@@ -11,12 +11,13 @@
 
 namespace {
 
-// Two conditions far apart: attacks on, or off; three seeds each.
+// Two conditions, attacks off or on, of three seeds each.
 const char* const DESIGN = "generations = 30\n"
                            "seeds = [1, 2, 3]\n"
                            "[fixed]\n"
                            "population = 10\n"
                            "prey = 30\n"
+                           "silk-cost = 2\n"
                            "[factors]\n"
                            "attack = [\"off\", \"dist+grav\"]\n";
 const char* const LEVELS[] = {"off", "dist+grav"};
