@@ -43,18 +43,23 @@ Outcome outcomeOf(const Spider* spiders, int n) {
     return o;
 }
 
+// A random population of `size` spiders and its swarm; the settings it is scored with.
+EAPGossamerix::ScoreSettings randomPopulation(int size) {
+    EvolutionState& es = evolutionState;
+    es.populationSize = size;
+    for (int i = 0; i < es.populationSize; ++i)
+        es.problem.createRandomGenotype(es.spiders[i].individual);
+    es.decodeRules();
+    es.problem.createPrey(es.numPrey);
+    return {es.preySize, es.preyValue, es.silkCostFactor, es.timePenaltyFactor};
+}
+
 TEST_F(ParallelEvaluation, GivesTheSerialResultsForEveryThreadCount) {
     EvolutionState& es = evolutionState;
     usePanelDefaults();
     es.problem.useAttackDistance = true;
     es.problem.useGravity = true;
-    es.populationSize = 13;
-    for (int i = 0; i < es.populationSize; ++i)
-        es.problem.createRandomGenotype(es.spiders[i].individual);
-    es.decodeRules();
-    es.problem.createPrey(es.numPrey);
-    const EAPGossamerix::ScoreSettings settings{es.preySize, es.preyValue, es.silkCostFactor,
-                                                es.timePenaltyFactor};
+    const EAPGossamerix::ScoreSettings settings = randomPopulation(13);
     std::vector<unsigned long> start(MTRand::SAVE);
     LRandom::random.save(start.data());
     const std::vector<Spider> unevaluated(es.spiders, es.spiders + es.populationSize);
@@ -89,13 +94,7 @@ TEST_F(ParallelEvaluation, GivesTheSerialResultsForEveryThreadCount) {
 TEST_F(ParallelEvaluation, AForkedChildEvaluatesAfterItsParentDid) {
     EvolutionState& es = evolutionState;
     usePanelDefaults();
-    es.populationSize = 8;
-    for (int i = 0; i < es.populationSize; ++i)
-        es.problem.createRandomGenotype(es.spiders[i].individual);
-    es.decodeRules();
-    es.problem.createPrey(es.numPrey);
-    const EAPGossamerix::ScoreSettings settings{es.preySize, es.preyValue, es.silkCostFactor,
-                                                es.timePenaltyFactor};
+    const EAPGossamerix::ScoreSettings settings = randomPopulation(8);
     setEvaluationThreads(2);
     evaluateSpiders(es.problem, es.spiders, es.populationSize, settings);
     const pid_t child = ::fork();
