@@ -92,6 +92,9 @@ TEST_F(ParallelEvaluation, GivesTheSerialResultsForEveryThreadCount) {
 // A forked child (Python's multiprocessing makes them) has none of its
 // parent's pool threads: it evaluates on threads of its own.
 TEST_F(ParallelEvaluation, AForkedChildEvaluatesAfterItsParentDid) {
+#ifdef __SANITIZE_THREAD__
+    GTEST_SKIP() << "ThreadSanitizer ends a forked child that starts threads";
+#endif
     EvolutionState& es = evolutionState;
     usePanelDefaults();
     const EAPGossamerix::ScoreSettings settings = randomPopulation(8);
