@@ -90,7 +90,15 @@ function(arachnovix_add_gtest name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}" TIMEOUT ${ARACHNOVIX_UNIT_TEST_TIMEOUT})
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  # The labels and the time limit go on every test found in the binary, by a
+  # file CTest reads after the discovered list. (Handed to
+  # gtest_discover_tests, a list of labels would keep only its first.)
+  set(properties "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
+  file(WRITE ${properties}
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES\n"
+    "    LABELS \"${ARG_LABELS}\" TIMEOUT ${ARACHNOVIX_UNIT_TEST_TIMEOUT})\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${properties})
 endfunction()
