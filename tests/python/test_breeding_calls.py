@@ -18,7 +18,6 @@ def test_resume_after_another_evolve_goes_on_as_one_run():
 
 def test_resuming_a_live_run_with_new_settings_uses_them():
     run = arachnovix.evolve(seed=4, population=8, generations=2, mutation=2)
-    assert run.live
     run.resume(2, mutation=40, silk_cost=3)
     assert run.settings["mutation"] == 40 and run.settings["silk_cost"] == 3.0
     assert run.generation == 4
