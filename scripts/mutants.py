@@ -138,8 +138,12 @@ def main():
         print("mutants: interrupted; the file of the last mutant is restored", file=sys.stderr)
         return 130
     finally:
-        # The build again matches the tree.
-        subprocess.run(["cmake", "--build", args.build, "-j", str(args.jobs)], cwd=ROOT,
+        # What was built from a mutant is built again from the tree.
+        targets = sorted({t for m in mutants for t in m.get("targets", [])})
+        if any(not m.get("targets") for m in mutants):
+            targets = []
+        subprocess.run(["cmake", "--build", args.build, "-j", str(args.jobs),
+                        *(["--target", *targets] if targets else [])], cwd=ROOT,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     killed, survived = len(results["killed"]), len(results["survived"])
