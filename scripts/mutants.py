@@ -81,9 +81,9 @@ def try_mutant(mutant, args, log):
     path = ROOT / mutant["file"]
     original = path.read_bytes()
     text = mutated_text(mutant, original.decode())
+    targets = ["--target", *mutant["targets"]] if mutant.get("targets") else []
     try:
         path.write_text(text)
-        targets = ["--target", *mutant["targets"]] if mutant.get("targets") else []
         if run(["cmake", "--build", args.build, "-j", str(args.jobs), *targets], log) != 0:
             return "not built"
         exclude = ["-LE", args.exclude] if args.exclude else []
@@ -94,6 +94,9 @@ def try_mutant(mutant, args, log):
         return "survived" if status == 0 else "killed"
     finally:
         path.write_bytes(original)
+        # What was built from the mutant is built again from the tree, so
+        # that the next mutant's tests run nothing of this one.
+        run(["cmake", "--build", args.build, "-j", str(args.jobs), *targets], log)
 
 
 def main():
