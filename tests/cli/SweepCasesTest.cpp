@@ -1,5 +1,6 @@
-// A sweep's cases run once, and its report ranks the conditions by their
-// final best fitness, the highest mean first.
+// A sweep's cases run once, the temporary files of killed writers go, and
+// its report ranks the conditions by their final best fitness, the highest
+// mean first.
 
 #include <gtest/gtest.h>
 
@@ -79,6 +80,16 @@ TEST(SweepCases, RunCaseLeavesAFinishedCaseAlone) {
     writeFile(rows, "kept\n");
     EXPECT_EQ(runProgram({"sweep", "run-case", dir, "2"}).status, 0);
     EXPECT_EQ(readFile(rows), "kept\n");
+}
+
+TEST(SweepCases, ARunRemovesTheTemporaryFilesOfKilledWriters) {
+    const std::string design = scratchPath("leftovers.toml"), dir = scratchPath("leftovers");
+    writeFile(design, DESIGN);
+    ASSERT_EQ(runProgram({"sweep", "slurm", design, "--out", dir}).status, 0);
+    const std::string leftover = dir + "/cases/case-0001.csv.tmp-Ab12Cd";
+    writeFile(leftover, "case,attack\n1,o");
+    ASSERT_EQ(runProgram({"sweep", "run", design, "--out", dir, "--jobs", "2"}).status, 0);
+    EXPECT_FALSE(fileExists(leftover));
 }
 
 } // namespace
