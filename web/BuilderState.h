@@ -27,7 +27,7 @@ struct BuilderState {
 // Initialised as a constant: other files then reach it without calling a
 // thread-start initialiser on every access.
 #if defined(__clang__)
-#define ARACHNOVIX_CONSTANT_INIT [[clang::require_constant_initialization]]
+#define ARACHNOVIX_CONSTANT_INIT __attribute__((require_constant_initialization))
 #elif defined(__GNUC__)
 #define ARACHNOVIX_CONSTANT_INIT __constinit
 #else

@@ -2,6 +2,7 @@
 
 #include "core/LRandom.h"
 #include "evolution/RunControl.h"
+#include "web/LibraryRandom.h"
 
 std::shared_ptr<const EngineState> EngineState::capture() {
     auto s = std::make_shared<EngineState>();
@@ -9,6 +10,7 @@ std::shared_ptr<const EngineState> EngineState::capture() {
     s->random = LRandom::random;
     s->silkLimit = ::silkLimit;
     s->builder = ::builder;
+    s->libraryRandom = libraryRandomDrawsAfterBuild();
     s->preyAngles = ::preyAngles;
     s->isRunning = ::isRunning;
     s->renderOffline = ::renderOffline;
@@ -21,6 +23,7 @@ void EngineState::restore() const {
     LRandom::random = random;
     ::silkLimit = silkLimit;
     ::builder = builder;
+    restoreLibraryRandom(libraryRandom);
     ::preyAngles = preyAngles;
     ::isRunning = isRunning;
     ::renderOffline = renderOffline;

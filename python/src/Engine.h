@@ -18,6 +18,7 @@ struct EngineState {
     MTRand random;
     int32_t silkLimit = -1;
     BuilderState builder;
+    int libraryRandom = -1; // rand()'s place (see libraryRandomDrawsAfterBuild)
     std::vector<int> preyAngles;
     bool isRunning = false;
     bool renderOffline = false;

@@ -221,6 +221,12 @@ TEST(RuleBrowserWriteBackTest, BackWritesOnlyIntoTheGenerationAndRunItCameFrom) 
     m.writeBack(evolutionState);
     EXPECT_EQ(evolutionState.fossilRecord, fresh);
 
+    m = editedFrom(2);
+    ++evolutionState.generation; // another generation that kept this very spider in its slot
+    m.writeBack(evolutionState);
+    --evolutionState.generation;
+    EXPECT_FALSE(unsavedWork.edited);
+
     m = editedFrom(2); // nothing changed behind it: written back
     m.writeBack(evolutionState);
     EXPECT_EQ(evolutionState.spiders[2].rule(0), m.rules[0]);

@@ -7,6 +7,9 @@
 #include <atomic>
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include "core/LRandom.h"
@@ -40,18 +43,23 @@ Outcome outcomeOf(const Spider* spiders, int n) {
     return o;
 }
 
+// A random population of `size` spiders and its swarm; the settings it is scored with.
+EAPGossamerix::ScoreSettings randomPopulation(int size) {
+    EvolutionState& es = evolutionState;
+    es.populationSize = size;
+    for (int i = 0; i < es.populationSize; ++i)
+        es.problem.createRandomGenotype(es.spiders[i].individual);
+    es.decodeRules();
+    es.problem.createPrey(es.numPrey);
+    return {es.preySize, es.preyValue, es.silkCostFactor, es.timePenaltyFactor};
+}
+
 TEST_F(ParallelEvaluation, GivesTheSerialResultsForEveryThreadCount) {
     EvolutionState& es = evolutionState;
     usePanelDefaults();
     es.problem.useAttackDistance = true;
     es.problem.useGravity = true;
-    es.populationSize = 13;
-    for (int i = 0; i < es.populationSize; ++i)
-        es.problem.createRandomGenotype(es.spiders[i].individual);
-    es.decodeRules();
-    es.problem.createPrey(es.numPrey);
-    const EAPGossamerix::ScoreSettings settings{es.preySize, es.preyValue, es.silkCostFactor,
-                                                es.timePenaltyFactor};
+    const EAPGossamerix::ScoreSettings settings = randomPopulation(13);
     std::vector<unsigned long> start(MTRand::SAVE);
     LRandom::random.save(start.data());
     const std::vector<Spider> unevaluated(es.spiders, es.spiders + es.populationSize);
@@ -78,6 +86,32 @@ TEST_F(ParallelEvaluation, GivesTheSerialResultsForEveryThreadCount) {
         EXPECT_EQ(parallel.generatorState, serial.generatorState) << threads;
         EXPECT_EQ(parallel.nextRand, serial.nextRand) << threads;
     }
+    setEvaluationThreads(0);
+}
+
+// A forked child (Python's multiprocessing makes them) has none of its
+// parent's pool threads: it evaluates on threads of its own.
+TEST_F(ParallelEvaluation, AForkedChildEvaluatesAfterItsParentDid) {
+#ifdef __SANITIZE_THREAD__
+    GTEST_SKIP() << "ThreadSanitizer ends a forked child that starts threads";
+#endif
+    EvolutionState& es = evolutionState;
+    usePanelDefaults();
+    const EAPGossamerix::ScoreSettings settings = randomPopulation(8);
+    setEvaluationThreads(2);
+    evaluateSpiders(es.problem, es.spiders, es.populationSize, settings);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::alarm(20); // a hang ends the child with SIGALRM
+        evaluateSpiders(es.problem, es.spiders, es.populationSize, settings);
+        ::_exit(es.spiders[es.populationSize - 1].individual.isEvaluated ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << (WIFSIGNALED(status) ? "child ended by signal " + std::to_string(WTERMSIG(status))
+                                : "child exit status " + std::to_string(WEXITSTATUS(status)));
     setEvaluationThreads(0);
 }
 

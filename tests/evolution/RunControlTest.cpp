@@ -384,6 +384,14 @@ TEST_F(RunControl, UnsavedWorkIsCountedAndAskedAbout) {
               "opened. They will be lost if you quit. Discard the run?");
     markRunSaved();
     EXPECT_FALSE(unsavedWork.any());
+
+    // Generations bred by a run count as well: F5 and "o" each breed one at once.
+    runStop();
+    runStop();
+    toggleOfflineRun();
+    toggleOfflineRun();
+    EXPECT_EQ(unsavedWork.generations, 2);
+    markRunSaved();
 }
 
 } // namespace
