@@ -8,6 +8,7 @@
 #include "evolution/EvolutionState.h"
 #include "evolution/FossilView.h"
 #include "evolution/PopulationFormat.h"
+#include "evolution/RunStatistics.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
 #include "tools/cli/CliPort.h"
@@ -17,7 +18,6 @@
 #include "tools/cli/PlotSvg.h"
 #include "tools/cli/RunFile.h"
 #include "tools/cli/SettingOptions.h"
-#include "tools/cli/Statistics.h"
 #include "tools/cli/WebSvg.h"
 #include "tools/cli/sweep/SweepCommand.h"
 

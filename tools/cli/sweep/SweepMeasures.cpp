@@ -4,7 +4,7 @@
 
 #include "evolution/EvolutionState.h"
 #include "evolution/FossilView.h"
-#include "tools/cli/Statistics.h"
+#include "evolution/RunStatistics.h"
 
 namespace {
 
