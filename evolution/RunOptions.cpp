@@ -54,8 +54,9 @@ RunSettings overridden(RunSettings s, const RunOptions& o) {
 
 void checkFitnessFitsTheRecord(const RunSettings& s) {
     if (s.numPrey * s.preyValue > MAX_RECORDED_FITNESS)
-        throw RunOptionError("prey", "prey x prey_value must not exceed 2147483647 (the record "
-                                     "keeps fitness as a 32-bit integer)");
+        throw RunOptionError("prey_value",
+                             "prey x prey_value must not exceed 2147483647 (the record "
+                             "keeps fitness as a 32-bit integer)");
 }
 
 std::string attackWord(AttackSim attack) {

@@ -56,7 +56,7 @@ void validate(const RunOptions& options);
 RunSettings overridden(RunSettings settings, const RunOptions& options);
 
 // The record keeps fitness as a 32-bit integer: the most a spider can earn
-// (every prey caught) must fit. Throws RunOptionError naming prey.
+// (every prey caught) must fit. Throws RunOptionError naming prey_value.
 void checkFitnessFitsTheRecord(const RunSettings& settings);
 
 // "off", "dist", "dist+grav" and back.

@@ -149,8 +149,8 @@ TEST(Evolve, NeverBreedsPastTheGenerationLimit) {
     const EvolveOptions o =
         parseEvolveOptions({"--resume", scratchPath("limit0.axv"), "--generations", "5", "--out",
                             scratchPath("l.axv")});
-    Run run = startEvolution(o, 4);
-    const Run::BreedReport r = run.breed(o.run.generations);
+    ::Run run = startEvolution(o, 4);
+    const ::Run::BreedReport r = run.breed(o.run.generations);
     evolutionState = run.state();
     EXPECT_TRUE(r.stoppedAtLimit);
     EXPECT_EQ(r.bred, 1);

@@ -154,7 +154,7 @@ TEST_F(GenerationStep, EqualFitnessNeverReplacesASpider) {
     for (int i = 0; i < 10; ++i)
         before.push_back(genome(i));
     const std::vector<int> rivals = randIndices(77, 10, 10);
-    es.random.library = BuildRandom(77);
+    evolutionState.random.library = BuildRandom(77);
     evolutionState.selectSpiders();
     for (int i = 0; i < 10; ++i) {
         const Spider& s = evolutionState.spiders[i];
@@ -172,7 +172,7 @@ TEST_F(GenerationStep, AStrictlyBetterRivalReplacesTheSpider) {
     for (int i = 0; i < 12; ++i)
         before.push_back(genome(i));
     const std::vector<int> rivals = randIndices(5, 12, 12);
-    es.random.library = BuildRandom(5);
+    evolutionState.random.library = BuildRandom(5);
     evolutionState.selectSpiders();
     int replaced = 0;
     for (int i = 0; i < 12; ++i) {

@@ -32,12 +32,12 @@ struct Bytes {
     bool operator==(const Bytes& o) const { return record == o.record && random == o.random; }
 };
 
-Bytes bytesOf(const Run& run) {
+Bytes bytesOf(const ::Run& run) {
     return {run.wholeRecord(), run.random().words()};
 }
 
 Bytes bred(uint32_t seed, const RunOptions& o, int generations) {
-    Run run = Run::start(o, seed);
+    ::Run run = ::Run::start(o, seed);
     run.breed(generations);
     return bytesOf(run);
 }
@@ -101,9 +101,9 @@ TEST(Runs, TwoRunsBreedOnTwoThreadsWithTheBytesOfOneAfterTheOther) {
 TEST(Runs, APieceAtATimeCancelledOrNotIsTheSameRun) {
     const RunOptions o = smallRun(6, 1);
     const Bytes whole = bred(3, o, 5);
-    Run run = Run::start(o, 3);
+    ::Run run = ::Run::start(o, 3);
     int calls = 0;
-    const Run::BreedReport first = run.breed(5, [&](const Run& r, int bred) {
+    const ::Run::BreedReport first = run.breed(5, [&](const ::Run& r, int bred) {
         ++calls;
         EXPECT_EQ(r.generation(), bred);
         return bred < 2;
@@ -114,7 +114,7 @@ TEST(Runs, APieceAtATimeCancelledOrNotIsTheSameRun) {
     std::atomic<bool> cancel{true};
     EXPECT_EQ(run.breed(3, {}, &cancel).bred, 0);
     cancel = false;
-    const Run::BreedReport rest = run.breed(3, {}, &cancel);
+    const ::Run::BreedReport rest = run.breed(3, {}, &cancel);
     EXPECT_EQ(rest.startGeneration, 2);
     EXPECT_EQ(rest.bred, 3);
     EXPECT_FALSE(rest.cancelled);
@@ -122,9 +122,9 @@ TEST(Runs, APieceAtATimeCancelledOrNotIsTheSameRun) {
 }
 
 TEST(Runs, ACopyGoesOnAsTheOriginalAndThreadsDoNotMatter) {
-    Run original = Run::start(smallRun(6, 2), 8);
+    ::Run original = ::Run::start(smallRun(6, 2), 8);
     original.breed(2);
-    Run copy = original;
+    ::Run copy = original;
     copy.setThreads(1);
     original.breed(2);
     copy.breed(2);
@@ -132,29 +132,29 @@ TEST(Runs, ACopyGoesOnAsTheOriginalAndThreadsDoNotMatter) {
 }
 
 TEST(Runs, ResumingFromMemoryEqualsResumingTheSavedFile) {
-    Run run = Run::start(smallRun(6, 1), 21);
+    ::Run run = ::Run::start(smallRun(6, 1), 21);
     run.breed(3);
     const std::string path = makeTempFolder("run-api") + "/r.axv";
     run.save(path);
     RunOptions more;
     more.mutation = 9;
-    Run fromFile = Run::resume(path, more, 5);
-    Run fromMemory = Run::resume(run, more, 5);
+    ::Run fromFile = ::Run::resume(path, more, 5);
+    ::Run fromMemory = ::Run::resume(run, more, 5);
     EXPECT_EQ(fromFile.settings().mutationRate, 9 / 1000.0);
     fromFile.breed(2);
     fromMemory.breed(2);
     EXPECT_TRUE(bytesOf(fromFile) == bytesOf(fromMemory));
-    Run opened = Run::open(path);
-    EXPECT_EQ(opened.wholeRecord(), Run::open(path).wholeRecord());
-    EXPECT_THROW(Run::open(path + ".missing"), RunFileError);
+    ::Run opened = ::Run::open(path);
+    EXPECT_EQ(opened.wholeRecord(), ::Run::open(path).wholeRecord());
+    EXPECT_THROW(::Run::open(path + ".missing"), RunFileError);
     more.population = 4;
-    EXPECT_THROW(Run::resume(run, more, 5), RunOptionError);
+    EXPECT_THROW(::Run::resume(run, more, 5), RunOptionError);
 }
 
 TEST(Runs, StreamsPutBackContinueExactlyAndBadWordsAreRefused) {
-    Run run = Run::start(smallRun(6, 1), 33);
+    ::Run run = ::Run::start(smallRun(6, 1), 33);
     run.breed(1);
-    Run twin = Run::fromRecord(run.populationSize(), run.wholeRecord(), run.fileSettings(), 0);
+    ::Run twin = ::Run::fromRecord(run.populationSize(), run.wholeRecord(), run.fileSettings(), 0);
     ASSERT_TRUE(twin.random().setWords(run.random().words()));
     run.breed(2);
     twin.breed(2);
@@ -167,7 +167,7 @@ TEST(Runs, StreamsPutBackContinueExactlyAndBadWordsAreRefused) {
     words.pop_back();
     EXPECT_FALSE(twin.random().setWords(words));
     EXPECT_EQ(twin.random().words(), bytesOf(twin).random);
-    EXPECT_THROW(Run::fromRecord(6, std::vector<int32_t>(23 * 6 + 1), run.fileSettings(), 0),
+    EXPECT_THROW(::Run::fromRecord(6, std::vector<int32_t>(23 * 6 + 1), run.fileSettings(), 0),
                  std::invalid_argument);
 }
 
@@ -182,7 +182,7 @@ TEST(Runs, TheLibraryTwinIsTheCLibrarysRand) {
 }
 
 TEST(Runs, StatisticsAndWebsComeFromTheRecord) {
-    Run run = Run::start(smallRun(6, 1), 2);
+    ::Run run = ::Run::start(smallRun(6, 1), 2);
     run.breed(2);
     const std::vector<GenerationStats> rows = run.statistics();
     ASSERT_EQ(rows.size(), 3u);

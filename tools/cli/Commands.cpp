@@ -131,7 +131,7 @@ int webCommand(const std::vector<std::string>& words) {
     Spider spider;
     evolutionState.restoreSpiderInto(spider, c.generation, c.spider);
     spider.clearWeb();
-    spider.buildWeb();
+    spider.buildWeb(evolutionState.silkLimit);
     const std::string title = run.path + ": generation " + std::to_string(c.generation) +
                               ", spider " + std::to_string(c.spider + 1);
     writeTextFile(run.args.value("svg"), webSvg(spider, spiderCaption(spider, c.spider), title));

@@ -1,5 +1,6 @@
 #include "tools/cli/Evolve.h"
 
+#include <algorithm>
 #include <chrono>
 #include <climits>
 #include <cmath>
@@ -76,12 +77,14 @@ uint32_t systemSeed() {
     return static_cast<uint32_t>(device());
 }
 
-// The run API's refusals as the tool's.
+// The run API's refusals as the tool's, led by the option's flag.
 template <class F> auto asCliErrors(F&& work) -> decltype(work()) {
     try {
         return work();
     } catch (const RunOptionError& e) {
-        throw usageError(e.what());
+        std::string flag = "--" + e.setting();
+        std::replace(flag.begin(), flag.end(), '_', '-');
+        throw usageError(flag + ": " + e.what());
     } catch (const RunFileError& e) {
         throw fileError(e.what());
     }
@@ -171,5 +174,6 @@ int evolveCommand(const std::vector<std::string>& words) {
         writeTextFile(o.stats, statsCsv(run.statistics()));
     if (!o.quiet)
         std::cerr << summaryLine(o, run, r, seconds) << std::endl;
+    evolutionState = std::move(run.state());
     return 0;
 }

@@ -27,5 +27,7 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words);
 // usage error).
 Run startEvolution(const EvolveOptions& options, uint32_t seed);
 
-// The whole "evolve" command; returns the exit status.
+// The whole "evolve" command; returns the exit status. The bred run is left
+// as the tool's current run (evolutionState) for what reads it afterwards
+// (a sweep case's measures).
 int evolveCommand(const std::vector<std::string>& words);

@@ -13,7 +13,7 @@ Spider bestSpider(const FossilView& f, int g) {
     Spider spider;
     evolutionState.restoreSpiderInto(spider, g, f.bestOf(g));
     spider.clearWeb();
-    spider.buildWeb();
+    spider.buildWeb(evolutionState.silkLimit);
     return spider;
 }
 
