@@ -9,11 +9,11 @@
 #include <random>
 #include <unistd.h>
 
-#include "evolution/AtomicFile.h"
 #include "evolution/FossilView.h"
 #include "evolution/RunControl.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
+#include "tools/cli/OutputCheck.h"
 #include "tools/cli/Progress.h"
 #include "tools/cli/RunFile.h"
 
@@ -124,8 +124,8 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
     o.out = fileOption(a, "out");
     if (o.run.population && !o.resume.empty())
         throw usageError("--population cannot be used with --resume (the run keeps its size)");
-    if (!o.stats.empty() && namesSameFile(o.stats, o.out))
-        throw usageError("--stats and --out name the same file");
+    if (!o.stats.empty())
+        refuseSameFile({"--stats", o.stats}, {{"--out", o.out}, {"--resume", o.resume}});
     if (o.resume.empty())
         asCliErrors([&] { checkFitnessFitsTheRecord(overridden(RunSettings{}, o.run)); });
     return o;
@@ -139,7 +139,7 @@ Run startEvolution(const EvolveOptions& o, uint32_t seed) {
 
 int evolveCommand(const std::vector<std::string>& words) {
     const EvolveOptions o = parseEvolveOptions(words);
-    checkWritable(o.out);
+    checkWritable(o.out); // it may replace the run it continues
     if (!o.stats.empty())
         checkWritable(o.stats);
     const uint32_t seed = o.run.seed ? *o.run.seed : systemSeed();
