@@ -108,14 +108,14 @@ TEST_F(FileCommands, OnlyASuccessfulSaveAsMarksTheRunSaved) {
     ChosenName unwritable(::testing::TempDir() + "no-such-folder/run.axv");
     LFile::setDialogProvider(&unwritable);
     savePopulationFileAs();
-    EXPECT_TRUE(unsavedWork.any());
+    EXPECT_TRUE(evolutionState.flags.unsavedWork.any());
     EXPECT_FALSE(mayDiscardRun(START_NEW_RUN)); // asked; the default answer keeps the run
 
     const std::string path = ::testing::TempDir() + "arachnovix-save-as-test.axv";
     ChosenName writable(path);
     LFile::setDialogProvider(&writable);
     savePopulationFileAs();
-    EXPECT_FALSE(unsavedWork.any());
+    EXPECT_FALSE(evolutionState.flags.unsavedWork.any());
     std::remove(path.c_str());
 }
 
@@ -132,7 +132,7 @@ TEST_F(FileCommands, ACommandRightAfterBackKeepsTheRuleEdits) {
     currentView = VIEW_SIMULATOR;
     fromSimulator<runOneStep>(); // F6 at once
     EXPECT_FALSE(browser.writeBackPending);
-    EXPECT_TRUE(unsavedWork.edited);
+    EXPECT_TRUE(evolutionState.flags.unsavedWork.edited);
 }
 
 } // namespace

@@ -30,7 +30,7 @@ struct Outcome {
     int nextRand = 0;
 };
 
-Outcome outcomeOf(const Spider* spiders, int n) {
+Outcome outcomeOf(const Spider* spiders, int n, int nextRand) {
     Outcome o;
     for (int i = 0; i < n; ++i) {
         o.fitness.push_back(spiders[i].individual.fitness);
@@ -39,7 +39,7 @@ Outcome outcomeOf(const Spider* spiders, int n) {
     }
     o.generatorState.resize(MTRand::SAVE);
     LRandom::random.save(o.generatorState.data());
-    o.nextRand = std::rand();
+    o.nextRand = nextRand;
     return o;
 }
 
@@ -70,23 +70,22 @@ TEST_F(ParallelEvaluation, GivesTheSerialResultsForEveryThreadCount) {
         es.problem.evaluateSpider(es.spiders[i], es.preySize, es.preyValue, es.silkCostFactor,
                                   es.timePenaltyFactor);
     }
-    const Outcome serial = outcomeOf(es.spiders, es.populationSize);
+    const Outcome serial = outcomeOf(es.spiders, es.populationSize, std::rand());
 
     for (int threads : {1, 2, 7, 64}) {
-        setEvaluationThreads(threads);
-        EXPECT_EQ(evaluationThreads(), threads);
+        PopulationEvaluator evaluator(threads);
+        EXPECT_EQ(evaluator.threads(), threads);
         std::copy(unevaluated.begin(), unevaluated.end(), es.spiders);
         LRandom::random.load(start.data());
-        std::srand(77);
-        evaluateSpiders(es.problem, es.spiders, es.populationSize, settings);
-        const Outcome parallel = outcomeOf(es.spiders, es.populationSize);
+        BuildRandom last = evaluator.evaluate(es.problem, es.spiders, es.populationSize, settings,
+                                              LRandom::random);
+        const Outcome parallel = outcomeOf(es.spiders, es.populationSize, last.next());
         EXPECT_EQ(parallel.fitness, serial.fitness) << threads;
         EXPECT_EQ(parallel.caught, serial.caught) << threads;
         EXPECT_EQ(parallel.threads, serial.threads) << threads;
         EXPECT_EQ(parallel.generatorState, serial.generatorState) << threads;
         EXPECT_EQ(parallel.nextRand, serial.nextRand) << threads;
     }
-    setEvaluationThreads(0);
 }
 
 // A forked child (Python's multiprocessing makes them) has none of its
