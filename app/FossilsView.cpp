@@ -1,3 +1,4 @@
+#include "app/ModalInput.h"
 #include "app/FossilsView.h"
 
 #include <GL/freeglut.h>
@@ -53,7 +54,8 @@ void handleFossilPanel() {
 
 void drawFossils() {
     glClear(GL_COLOR_BUFFER_BIT);
-    handleFossilPanel();
+    if (!dialogOpen())
+        handleFossilPanel();
     GridViewCache& c = cache;
     const size_t cells =
         std::min(fossilSpiders.size(), static_cast<size_t>(gridColumns * gridRows));

@@ -1,6 +1,7 @@
 #include "evolution/RunControl.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
@@ -24,6 +25,10 @@ constexpr int FULL_TURN_DEGREES = 360;
 // a new number, so that a tick queued by an earlier run can be told apart.
 int currentRun = 0;
 
+using Clock = std::chrono::steady_clock;
+// When an offline run last asked for a redraw.
+Clock::time_point lastOfflineRedraw;
+
 // The counter test is equality: a larger counter from a loaded file goes on.
 bool atGenerationLimit() {
     return evolutionState.generation == GENERATION_LIMIT;
@@ -31,6 +36,12 @@ bool atGenerationLimit() {
 
 void showGenerationLimit() {
     windowPort().showMessage(GENERATION_LIMIT_MESSAGE, MESSAGE_CAPTION, MessageIcon::Warning);
+}
+
+// Counts a generation just bred. Breeding cut `cut` later generations: those
+// of them that were unsaved are no longer there to lose.
+void countBredGeneration(int cut) {
+    unsavedWork.generations = std::max(0, unsavedWork.generations - cut) + 1;
 }
 
 void rebuildAllWebs() {
@@ -114,17 +125,22 @@ void runTimer(int /*value*/) {
     // as long as a generation takes less than the interval.
     if (isRunning)
         windowPort().startTimer(RUN_TIMER_MS, runTick, currentRun);
-    evolutionState.stepGeneration();
-    evolutionState.evaluatePopulation(true);
-    ++unsavedWork.generations;
-    freshGeneration = isRunning;
-    rollPreyAngles();
-    windowPort().layoutGrid();
-    evolutionState.selectSpider(evolutionState.bestSpider);
+    breedGeneration();
     const int g = evolutionState.generation;
     const bool skipRedraw = renderOffline && g != 0 && g % OFFLINE_REDRAW_INTERVAL != 0;
     if (!skipRedraw)
         windowPort().postRedisplay();
+}
+
+void breedGeneration() {
+    const int cut = laterGenerations();
+    evolutionState.stepGeneration();
+    evolutionState.evaluatePopulation(true);
+    countBredGeneration(cut);
+    freshGeneration = isRunning;
+    rollPreyAngles();
+    windowPort().layoutGrid();
+    evolutionState.selectSpider(evolutionState.bestSpider);
 }
 
 void runTick(int run) {
@@ -136,7 +152,32 @@ void startRun(bool offline) {
     ++currentRun;
     isRunning = true;
     renderOffline = offline;
-    runTimer(TIMER_VALUE);
+    if (!offline) {
+        runTimer(TIMER_VALUE);
+        return;
+    }
+    breedGeneration();
+    lastOfflineRedraw = Clock::now();
+    windowPort().postRedisplay();
+    windowPort().startTimer(0, offlineTick, currentRun);
+}
+
+void offlineTick(int run) {
+    if (!isRunning || run != currentRun)
+        return;
+    const Clock::time_point start = Clock::now();
+    do {
+        if (atGenerationLimit()) {
+            runTimer(TIMER_VALUE); // stops the run and shows where it stopped
+            return;
+        }
+        breedGeneration();
+    } while (Clock::now() - start < std::chrono::milliseconds(OFFLINE_TICK_BUDGET_MS));
+    if (Clock::now() - lastOfflineRedraw >= std::chrono::milliseconds(OFFLINE_REDRAW_MS)) {
+        lastOfflineRedraw = Clock::now();
+        windowPort().postRedisplay();
+    }
+    windowPort().startTimer(0, offlineTick, currentRun);
 }
 
 void stopRun() {
@@ -160,7 +201,7 @@ void runStop() {
     }
     if (isRunning)
         stopRun();
-    else
+    else if (mayCutLaterGenerations())
         startRun(false);
 }
 
@@ -172,7 +213,7 @@ void toggleOfflineRun() {
     }
     if (isRunning)
         stopRun();
-    else
+    else if (mayCutLaterGenerations())
         startRun(true);
 }
 
@@ -182,14 +223,17 @@ void runOneStep() {
         return;
     }
     stopRun();
+    if (!mayCutLaterGenerations())
+        return;
     if (!populationEvaluated())
         evaluateNow();
+    const int cut = laterGenerations();
     evolutionState.stepGeneration();
     windowPort().layoutGrid();
     evolutionState.selectSpider(evolutionState.bestSpider);
     windowPort().postRedisplay();
     evaluateNow();
-    ++unsavedWork.generations;
+    countBredGeneration(cut);
     windowPort().startTimer(FRESH_TIMER_MS, freshTimer, TIMER_VALUE);
 }
 
@@ -238,4 +282,24 @@ bool mayDiscardRun(const std::string& action) {
     if (!unsavedWork.any())
         return true;
     return windowPort().askYesNo(discardQuestion(unsavedWork, action), MESSAGE_CAPTION);
+}
+
+int laterGenerations() {
+    return std::max(0, evolutionState.recordedGenerations() - 1 - evolutionState.generation);
+}
+
+std::string cutQuestion(int shown, int later) {
+    const std::string count = later == 1 ? "the later generation" : "the " + std::to_string(later) + " later generations";
+    const std::string range = later == 1 ? std::to_string(shown + 1)
+                                         : std::to_string(shown + 1) + " to " + std::to_string(shown + later);
+    return "Generation " + std::to_string(shown) + " of " + std::to_string(shown + later) +
+           " is shown. Breeding from it cuts " + count + " (" + range +
+           ") from the run. Breed from generation " + std::to_string(shown) + " anyway?";
+}
+
+bool mayCutLaterGenerations() {
+    const int later = laterGenerations();
+    if (later == 0)
+        return true;
+    return windowPort().askYesNo(cutQuestion(evolutionState.generation, later), MESSAGE_CAPTION);
 }
