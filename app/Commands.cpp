@@ -142,9 +142,9 @@ void openPopulationPath(const std::string& path) {
     setWindowPort(&window);
     if (!opened) {
         const bool damaged = opening.refusal == NOT_A_POPULATION_FILE_MESSAGE;
-        window.showMessage(refusalText(damaged ? NOT_A_POPULATION_FILE_MESSAGE : CANNOT_READ,
-                                       path, why),
-                           MESSAGE_CAPTION, MessageIcon::Plain);
+        window.showMessage(
+            refusalText(damaged ? NOT_A_POPULATION_FILE_MESSAGE : CANNOT_READ, path, why),
+            MESSAGE_CAPTION, MessageIcon::Plain);
         glutPostRedisplay();
         return;
     }

@@ -1,5 +1,5 @@
-#include "app/ModalInput.h"
 #include "app/FossilsView.h"
+#include "app/ModalInput.h"
 
 #include <GL/freeglut.h>
 

@@ -1,5 +1,5 @@
-#include "app/ModalInput.h"
 #include "app/RuleBrowserView.h"
+#include "app/ModalInput.h"
 
 #include <GL/freeglut.h>
 

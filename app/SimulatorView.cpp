@@ -49,8 +49,7 @@ double offlineRate() {
     const Clock::time_point now = Clock::now();
     const double seconds = std::chrono::duration<double>(now - lastTime).count();
     const int g = evolutionState.generation;
-    if (lastGeneration >= 0 && g > lastGeneration && seconds > 0.0 &&
-        seconds < RATE_SAMPLE_LIMIT_S)
+    if (lastGeneration >= 0 && g > lastGeneration && seconds > 0.0 && seconds < RATE_SAMPLE_LIMIT_S)
         rate = (g - lastGeneration) / seconds;
     else if (lastGeneration < 0 || g < lastGeneration || seconds >= RATE_SAMPLE_LIMIT_S)
         rate = 0.0; // a new run: no rate yet

@@ -289,9 +289,11 @@ int laterGenerations() {
 }
 
 std::string cutQuestion(int shown, int later) {
-    const std::string count = later == 1 ? "the later generation" : "the " + std::to_string(later) + " later generations";
-    const std::string range = later == 1 ? std::to_string(shown + 1)
-                                         : std::to_string(shown + 1) + " to " + std::to_string(shown + later);
+    const std::string count =
+        later == 1 ? "the later generation" : "the " + std::to_string(later) + " later generations";
+    const std::string range =
+        later == 1 ? std::to_string(shown + 1)
+                   : std::to_string(shown + 1) + " to " + std::to_string(shown + later);
     return "Generation " + std::to_string(shown) + " of " + std::to_string(shown + later) +
            " is shown. Breeding from it cuts " + count + " (" + range +
            ") from the run. Breed from generation " + std::to_string(shown) + " anyway?";

@@ -18,23 +18,9 @@
 #include "evolution/RunControl.h"
 #include "evolution/RunSettings.h"
 
-// The toolkit tests' window (tests/gl/GlWindow.cpp): hidden, off screen, its
-// GL driver kept loaded for the leak checker and closed after the last test.
-// Declared here because GlWindow.h's size helpers share the program's names.
-bool openTestWindow(std::string& why);
+#include "tests/app/ProgramWindow.h"
 
 namespace {
-
-void openProgramWindow() {
-    static bool prepared = false;
-    if (prepared)
-        return;
-    std::string why;
-    ASSERT_TRUE(openTestWindow(why)) << why;
-    chooseUiLayout(glutGet(GLUT_SCREEN_HEIGHT));
-    prepareWindow();
-    prepared = true;
-}
 
 TEST(OpenFile, LoadedSettingsAreWrittenBackIntoThePanel) {
     openProgramWindow();

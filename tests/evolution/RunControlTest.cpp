@@ -3,11 +3,11 @@
 
 #include <gtest/gtest.h>
 
+#include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/FossilView.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/RunControl.h"
-#include "core/LRandom.h"
 #include "tests/evolution/EvolutionTestSupport.h"
 
 namespace {
@@ -206,7 +206,7 @@ TEST_F(RunControl, BreedingFromAnEarlierGenerationAsksBeforeCuttingTheLaterOnes)
     EXPECT_EQ(es.generation, 2);
     EXPECT_EQ(es.recordedGenerations(), 3);
     EXPECT_EQ(unsavedWork.generations, 2); // generations 1 and 2 of the run
-    runOneStep(); // at the last generation: nothing to cut, no question
+    runOneStep();                          // at the last generation: nothing to cut, no question
     EXPECT_EQ(window.questions.size(), 4u);
 
     // Saved at generation 3, back to 0 and bred: only the new one is unsaved.
@@ -263,6 +263,7 @@ TEST_F(RunControl, AQueuedTickOfAStoppedRunBreedsNothing) {
     EXPECT_EQ(es.fossilRecord, bred); // generation 5 is still the one bred
     EXPECT_TRUE(window.timers.empty());
 
+    window.answers = {true}; // breeding from generation 4 cuts generation 5
     runStop();
     runStop();
     runStop(); // stopped and started again before the tick came
@@ -411,6 +412,7 @@ TEST_F(RunControl, TheBestRestoredSpiderIsTheEliteOfTheNextStep) {
     const size_t entry = static_cast<size_t>((g * 6 + best) * FOSSIL_ENTRY_SIZE);
     const std::vector<int32_t> bestRules(&es.fossilRecord[entry],
                                          &es.fossilRecord[entry] + NUM_RULES);
+    window.answers = {true}; // cut the later generations
     runOneStep();
     for (int k = 0; k < NUM_RULES; ++k)
         EXPECT_EQ(es.spiders[best].rule(k), bestRules[static_cast<size_t>(k)]) << k;
