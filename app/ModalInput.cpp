@@ -5,9 +5,6 @@
 
 namespace {
 
-constexpr long INPUT_EVENTS = KeyPressMask | KeyReleaseMask | ButtonPressMask | ButtonReleaseMask |
-                              PointerMotionMask | ButtonMotionMask;
-
 int openDialogs = 0;
 unsigned long mainWindow = 0;
 void (*repaintWindow)() = nullptr;
@@ -17,9 +14,27 @@ Display* mainDisplay() {
     return mainWindow == 0 ? nullptr : glXGetCurrentDisplay();
 }
 
+// Keys, clicks and pointer moves of the window. GLUT reads the pointer
+// through the X input extension too, whose events come as generic events:
+// every one of them on this connection counts.
+Bool isInput(Display*, XEvent* event, XPointer) {
+    switch (event->type) {
+    case KeyPress:
+    case KeyRelease:
+    case ButtonPress:
+    case ButtonRelease:
+    case MotionNotify:
+        return event->xany.window == mainWindow ? True : False;
+    case GenericEvent:
+        return True;
+    default:
+        return False;
+    }
+}
+
 void dropInput(Display* display) {
     XEvent event;
-    while (XCheckWindowEvent(display, mainWindow, INPUT_EVENTS, &event)) {
+    while (XCheckIfEvent(display, &event, isInput, nullptr)) {
     }
 }
 
