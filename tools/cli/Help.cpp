@@ -12,7 +12,7 @@ Usage:
   arachnovix-cli lineage RUN.axv [--generation G] [--spider I|best] [--csv FILE]
   arachnovix-cli genes RUN.axv --svg FILE
   arachnovix-cli sweep run DESIGN.toml --out DIR [--jobs N] [--force]
-  arachnovix-cli sweep report DIR
+  arachnovix-cli sweep report DIR [--partial]
   arachnovix-cli sweep cases DESIGN.toml --out DIR [--force]
   arachnovix-cli sweep slurm DESIGN.toml --out DIR [--cases-per-task K]
                  [--submit] [--force] [-- SBATCH OPTIONS]
@@ -61,7 +61,9 @@ sweep     replicated parameter sweeps of evolve runs (see docs/experiments.md):
                     all cores); resumable, DIR/results.csv one row per case and
                     generation; exit status 1 when a case failed
           report    DIR/report/: an SVG per measure with the mean and 95%
-                    confidence band per condition, summary.csv, ranking.txt
+                    confidence band per condition, summary.csv, ranking.txt;
+                    refused when a condition lacks replicates (--partial: made
+                    anyway, with a warning)
           cases     the single evolve command of every case, one per line
           slurm     DIR/sweep.sbatch, a Slurm job array (--submit calls sbatch)
           run-case  one case (what workers and array tasks run)

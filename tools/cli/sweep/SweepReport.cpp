@@ -7,9 +7,9 @@
 #include <map>
 #include <set>
 
+#include "evolution/EvolutionState.h"
 #include "tools/cli/Chart.h"
 #include "tools/cli/CliError.h"
-#include "tools/cli/RunFile.h"
 #include "tools/cli/Svg.h"
 #include "tools/cli/sweep/SweepFolder.h"
 
@@ -57,11 +57,16 @@ size_t columnOf(const std::vector<std::string>& header, const char* name, const 
     return static_cast<size_t>(it - header.begin());
 }
 
+// No measure of a run comes near this; a larger value is damage, and would
+// overflow the charts' arithmetic.
+constexpr double MAX_MAGNITUDE = 1e15;
+
 double number(const std::string& text, const std::string& file, size_t line) {
     char* end = nullptr;
     const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size())
-        throw fileError(file + ":" + std::to_string(line) + ": '" + text + "' is not a number");
+    if (text.empty() || end != text.c_str() + text.size() || !(std::fabs(v) <= MAX_MAGNITUDE))
+        throw fileError(file + ":" + std::to_string(line) + ": '" + text +
+                        "' is not a number of a run (at most 1e15 in size)");
     return v;
 }
 
@@ -177,7 +182,7 @@ SweepTable poolResults(const std::string& csv, const std::string& name) {
         Gathered& g = gathered[it->second];
         g.cases.insert(f[caseColumn]);
         const double generation = number(f[generationColumn], name, n + 1);
-        if (generation < 0 || generation > 1e6 || generation != std::floor(generation))
+        if (generation < 0 || generation > GENERATION_LIMIT || generation != std::floor(generation))
             throw fileError(name + ":" + std::to_string(n + 1) + ": bad generation");
         const size_t gen = static_cast<size_t>(generation);
         for (size_t m = 0; m < t.measures.size(); ++m) {
@@ -290,9 +295,9 @@ std::string writeSweepReport(const std::string& dir) {
     const std::string folder = joinPath(dir, "report");
     makeFolder(folder);
     for (size_t m = 0; m < t.measures.size(); ++m)
-        writeTextFile(folder + "/" + t.measures[m] + ".svg", measureSvg(t, m));
-    writeTextFile(folder + "/summary.csv", summaryCsv(t));
+        writeSweepFile(folder + "/" + t.measures[m] + ".svg", measureSvg(t, m));
+    writeSweepFile(folder + "/summary.csv", summaryCsv(t));
     const std::string ranking = rankingText(t);
-    writeTextFile(folder + "/ranking.txt", ranking);
+    writeSweepFile(folder + "/ranking.txt", ranking);
     return ranking;
 }
