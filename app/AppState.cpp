@@ -23,6 +23,7 @@ tSavedGeometry savedWindowGeometry;
 
 std::vector<int> controlPanelIds;
 int lastPopulationChoice = 0;
+std::string runFilePath;
 
 int fossilStep = 1;
 std::vector<Spider> fossilSpiders;

@@ -16,6 +16,7 @@
 // Defined in AppState.cpp, except the toolkit objects (WindowObjects.cpp,
 // they need GL) and the palette (WebPalette.cpp, beside its colours).
 
+#include <string>
 #include <vector>
 
 #include "web/Spider.h"
@@ -67,6 +68,9 @@ extern LGLUI fossilPanel;       // the Fossils Browser's panel (Back)
 // --- Control panel ---
 extern std::vector<int> controlPanelIds; // widget ids, in ControlWidget order
 extern int lastPopulationChoice;         // population-size list index last acted on
+
+// --- The run's file ---
+extern std::string runFilePath; // where the run was opened from or saved to; "" = never saved
 
 // --- Fossils Browser ---
 extern int fossilStep;                     // generations between sampled fossils

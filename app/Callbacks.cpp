@@ -89,7 +89,7 @@ void reshapeCallback(int width, int height) {
 
 void keyboardCallback(unsigned char key, int, int) {
     menuBar.handleStandardKeys(key);
-    if (glutGetModifiers() == GLUT_ACTIVE_CTRL)
+    if ((glutGetModifiers() & GLUT_ACTIVE_CTRL) != 0)
         return;
     shownView().key(key);
     // The view shows what the key changed at once.

@@ -23,6 +23,7 @@
 #include "evolution/EvolutionState.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/RunControl.h"
+#include "evolution/WindowPort.h"
 #include "gl/LGLUI.h"
 
 void showSimulator() {
@@ -104,16 +105,66 @@ void openPopulationFile() {
     openPopulationPath(path);
 }
 
+namespace {
+
+// The window as run control sees it while a file opens: the loader's
+// refusal is kept, to be shown with the file's name and reason.
+class OpeningPort : public WindowPort {
+  public:
+    explicit OpeningPort(WindowPort& window) : window_(window) {}
+    std::string refusal;
+
+    void startTimer(int ms, void (*callback)(int), int value) override {
+        window_.startTimer(ms, callback, value);
+    }
+    void postRedisplay() override { window_.postRedisplay(); }
+    void drawNow() override { window_.drawNow(); }
+    void layoutGrid() override { window_.layoutGrid(); }
+    void showMessage(const std::string& text, const std::string&, MessageIcon) override {
+        refusal = text;
+    }
+
+  private:
+    WindowPort& window_;
+};
+
+constexpr const char* CANNOT_READ = "ERROR: Cannot read file.";
+
+} // namespace
+
 void openPopulationPath(const std::string& path) {
     leaveBrowsers();
-    if (!openRunFile(path)) {
+    WindowPort& window = windowPort();
+    OpeningPort opening(window);
+    setWindowPort(&opening);
+    std::string why;
+    const bool opened = openRunFile(path, &why);
+    setWindowPort(&window);
+    if (!opened) {
+        const bool damaged = opening.refusal == NOT_A_POPULATION_FILE_MESSAGE;
+        window.showMessage(
+            refusalText(damaged ? NOT_A_POPULATION_FILE_MESSAGE : CANNOT_READ, path, why),
+            MESSAGE_CAPTION, MessageIcon::Plain);
         glutPostRedisplay();
         return;
     }
+    runFilePath = path;
     writeSettingsToPanel(currentRunSettings(), evolutionState.populationSize);
     layoutSimulator();
     drawFrame();
 }
+
+namespace {
+
+void saveTo(const std::string& path) {
+    if (savePopulation(path)) {
+        markRunSaved();
+        runFilePath = path;
+    }
+    glutPostRedisplay();
+}
+
+} // namespace
 
 void savePopulationFileAs() {
     const std::string chosen = LFile::SaveFileDialog(POPULATION_TYPE_NAME, POPULATION_PATTERN);
@@ -129,9 +180,14 @@ void savePopulationFileAs() {
         glutPostRedisplay();
         return;
     }
-    if (savePopulation(path))
-        markRunSaved();
-    glutPostRedisplay();
+    saveTo(path);
+}
+
+void savePopulationFile() {
+    if (runFilePath.empty())
+        savePopulationFileAs();
+    else
+        saveTo(runFilePath);
 }
 
 namespace {
@@ -178,5 +234,10 @@ void quitProgram() {
 void newPopulationOfCurrentSize() {
     leaveBrowsers();
     if (mayDiscardRun(START_NEW_RUN))
-        newPopulation(0);
+        startNewRun(0);
+}
+
+void startNewRun(int size) {
+    newPopulation(size);
+    runFilePath.clear();
 }

@@ -26,6 +26,9 @@ constexpr const char* START_NEW_RUN = "start a new run";
 void openPopulationFile();
 // Opens a run file as File / Open does once its dialog has chosen `path`.
 void openPopulationPath(const std::string& path);
+// Saves the run to its file; a run never saved asks for a name first.
+void savePopulationFile();
+// Asks for a name and saves the run under it.
 void savePopulationFileAs();
 void exitProgram();
 // Whether the window may close (asks first when unsaved work would be lost).
@@ -42,3 +45,5 @@ template <void (*command)()> void fromSimulator() {
 
 // File / New: a new population of the current size, asked first.
 void newPopulationOfCurrentSize();
+// A new run of `size` spiders (0: the current size), not yet saved anywhere.
+void startNewRun(int size);

@@ -1,5 +1,6 @@
 #include "app/ControlPanel.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/AppState.h"
@@ -57,6 +58,33 @@ void addList(const char* label, std::vector<std::string> entries, int initial) {
     controlPanelIds.push_back(controlPanel.addListBox(label, entries, initial));
 }
 
+// The sizes the "Population Size" list offers now, by index.
+std::vector<int> populationChoices = populationChoicesFor(DEFAULT_POPULATION);
+
+// The size at list index `choice`, or 0 for an index the list does not have.
+int populationAt(int choice) {
+    const bool inList = choice >= 0 && choice < static_cast<int>(populationChoices.size());
+    return inList ? populationChoices[static_cast<size_t>(choice)] : 0;
+}
+
+std::vector<std::string> populationLabels() {
+    std::vector<std::string> labels;
+    for (int size : populationChoices)
+        labels.push_back(LString::itoa(size));
+    return labels;
+}
+
+// Offers the sizes for a run of `runSize` spiders and shows that size.
+void showPopulationSize(int runSize) {
+    populationChoices = populationChoicesFor(runSize);
+    controlPanel.widgets[widgetId(CP_POPULATION)].entries = populationLabels();
+    const auto at = std::find(populationChoices.begin(), populationChoices.end(), runSize);
+    if (at == populationChoices.end())
+        return;
+    lastPopulationChoice = static_cast<int>(at - populationChoices.begin());
+    writeWidget(CP_POPULATION, lastPopulationChoice);
+}
+
 void runButtonAction(ControlWidget w) {
     switch (w) {
     case CP_RULES:
@@ -107,9 +135,9 @@ void handleButtons() {
 
 void handlePopulationChoice() {
     const int choice = readWidget(CP_POPULATION);
-    if (choice != lastPopulationChoice && choice >= 0 && choice < NUM_POPULATION_CHOICES) {
+    if (choice != lastPopulationChoice && populationAt(choice) > 0) {
         if (mayDiscardRun(START_NEW_RUN)) {
-            newPopulation(POPULATION_CHOICES[choice]);
+            startNewRun(populationAt(choice));
             lastPopulationChoice = choice;
         } else {
             writeWidget(CP_POPULATION, lastPopulationChoice);
@@ -119,9 +147,9 @@ void handlePopulationChoice() {
         newLatch = true;
     } else if (newLatch) {
         newLatch = false;
-        const int current = readWidget(CP_POPULATION);
-        if (current >= 0 && current < NUM_POPULATION_CHOICES && mayDiscardRun(START_NEW_RUN))
-            newPopulation(POPULATION_CHOICES[current]);
+        const int size = populationAt(readWidget(CP_POPULATION));
+        if (size > 0 && mayDiscardRun(START_NEW_RUN))
+            startNewRun(size);
     }
 }
 
@@ -134,9 +162,8 @@ void buildControlPanel() {
     controlPanelIds.clear();
 
     const PanelValues start = panelFromSettings(RunSettings{});
-    std::vector<std::string> sizes;
-    for (int size : POPULATION_CHOICES)
-        sizes.push_back(LString::itoa(size));
+    populationChoices = populationChoicesFor(DEFAULT_POPULATION);
+    std::vector<std::string> sizes = populationLabels();
 
     controlPanel.addSeparator();
     addButton("New [Ctrl-N]");
@@ -192,11 +219,7 @@ void handleControlPanel() {
 void writeSettingsToPanel(const RunSettings& settings, int populationSize) {
     if (controlPanelIds.size() < CP_NUM_WIDGETS)
         return;
-    const int choice = populationChoiceIndex(populationSize);
-    if (choice >= 0) {
-        writeWidget(CP_POPULATION, choice);
-        lastPopulationChoice = choice;
-    }
+    showPopulationSize(populationSize);
     const PanelValues v = panelFromSettings(settings);
     writeWidget(CP_NUM_PREY, v.numPrey);
     writeWidget(CP_PREY_SIZE, v.preySize);

@@ -5,6 +5,7 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
+#include <string>
 #include <vector>
 
 #include "app/WindowIconData.inc"
@@ -52,5 +53,19 @@ void setDesktopIdentity() {
     }
     setClassHint(display, window);
     setIcon(display, window);
+    XFlush(display);
+}
+
+void setUtf8WindowTitle(const std::string& title) {
+    Display* display = glXGetCurrentDisplay();
+    GLXDrawable window = glXGetCurrentDrawable();
+    if (display == nullptr || window == 0)
+        return;
+    // WM_NAME as set by GLUT is Latin-1; _NET_WM_NAME carries the UTF-8 text.
+    Atom netWmName = XInternAtom(display, "_NET_WM_NAME", False);
+    Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    XChangeProperty(display, window, netWmName, utf8, 8, PropModeReplace,
+                    reinterpret_cast<const unsigned char*>(title.data()),
+                    static_cast<int>(title.size()));
     XFlush(display);
 }

@@ -5,6 +5,8 @@
 #include <map>
 
 #include "app/AppState.h"
+#include "app/MenuBar.h"
+#include "app/Startup.h"
 #include "app/Views.h"
 #include "app/WindowFit.h"
 #include "gl/LGLMenu.h"
@@ -21,8 +23,10 @@ std::map<const LGLUI*, int> naturalRowHeights;
 void drawFrame() {
     glDisable(GL_DEPTH_TEST);
     shownView().draw();
+    showToggleStates();
     menuBar.render();
     glutSwapBuffers();
+    setWindowTitle();
 }
 
 void placeInPanelStrip(LGLUI& panel) {

@@ -1,4 +1,5 @@
 #include "app/FossilsView.h"
+#include "app/ModalInput.h"
 
 #include <GL/freeglut.h>
 
@@ -53,7 +54,8 @@ void handleFossilPanel() {
 
 void drawFossils() {
     glClear(GL_COLOR_BUFFER_BIT);
-    handleFossilPanel();
+    if (!dialogOpen())
+        handleFossilPanel();
     GridViewCache& c = cache;
     const size_t cells =
         std::min(fossilSpiders.size(), static_cast<size_t>(gridColumns * gridRows));

@@ -5,6 +5,9 @@
 
 #include <cstdio>
 
+#include "app/ModalInput.h"
+#include "app/SaveName.h"
+
 namespace {
 
 enum class GtkStatus { Untried, Ready, Unavailable };
@@ -15,6 +18,27 @@ unsigned long parentXWindow = 0;
 void flushGtkEvents() {
     while (gtk_events_pending())
         gtk_main_iteration();
+}
+
+// How often the main window is looked after while a dialog is open.
+constexpr guint SERVICE_MS = 40;
+
+gboolean serviceTick(gpointer) {
+    serviceMainWindow();
+    return G_SOURCE_CONTINUE;
+}
+
+// Runs a dialog modally and closes it; the main window repaints meanwhile,
+// and what was typed or clicked in it is dropped.
+gint runModal(GtkWidget* dialog) {
+    return runWhileModal([dialog] {
+        const guint service = g_timeout_add(SERVICE_MS, serviceTick, nullptr);
+        const gint response = gtk_dialog_run(GTK_DIALOG(dialog));
+        g_source_remove(service);
+        gtk_widget_destroy(dialog);
+        flushGtkEvents();
+        return response;
+    });
 }
 
 // Keeps a dialog above the program's window (a GLUT window, not a GTK one).
@@ -34,6 +58,17 @@ void makeTransient(GtkWidget* dialog) {
     g_object_unref(parent);
 }
 
+// Keeps the chosen file when the dialog is accepted (it is gone afterwards).
+void takeChosenFile(GtkDialog* dialog, gint response, gpointer pathOut) {
+    if (response != GTK_RESPONSE_ACCEPT)
+        return;
+    gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog));
+    if (chosen != nullptr) {
+        *static_cast<std::string*>(pathOut) = chosen;
+        g_free(chosen);
+    }
+}
+
 std::string runFileChooser(GtkFileChooserAction action, const char* title, const char* acceptLabel,
                            const std::string& typeName, const std::string& pattern) {
     if (!initializeDialogs())
@@ -43,7 +78,7 @@ std::string runFileChooser(GtkFileChooserAction action, const char* title, const
                                     acceptLabel, GTK_RESPONSE_ACCEPT, nullptr);
     GtkFileFilter* filter = gtk_file_filter_new();
     gtk_file_filter_set_name(filter, typeName.c_str());
-    gtk_file_filter_add_pattern(filter, pattern.c_str());
+    gtk_file_filter_add_pattern(filter, caselessPattern(pattern).c_str());
     gtk_file_chooser_add_filter(GTK_FILE_CHOOSER(dialog), filter);
     if (action == GTK_FILE_CHOOSER_ACTION_SAVE)
         gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(dialog), TRUE);
@@ -51,15 +86,8 @@ std::string runFileChooser(GtkFileChooserAction action, const char* title, const
     makeTransient(dialog);
 
     std::string path;
-    if (gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_ACCEPT) {
-        gchar* chosen = gtk_file_chooser_get_filename(GTK_FILE_CHOOSER(dialog));
-        if (chosen != nullptr) {
-            path = chosen;
-            g_free(chosen);
-        }
-    }
-    gtk_widget_destroy(dialog);
-    flushGtkEvents();
+    g_signal_connect(dialog, "response", G_CALLBACK(takeChosenFile), &path);
+    runModal(dialog);
     return path;
 }
 
@@ -137,9 +165,7 @@ void showMessageBox(const std::string& text, const std::string& caption, Message
     gtk_window_set_title(GTK_WINDOW(dialog), caption.c_str());
     addIcon(dialog, icon);
     makeTransient(dialog);
-    gtk_dialog_run(GTK_DIALOG(dialog));
-    gtk_widget_destroy(dialog);
-    flushGtkEvents();
+    runModal(dialog);
 }
 
 bool askQuestion(const std::string& text, const std::string& caption) {
@@ -151,8 +177,5 @@ bool askQuestion(const std::string& text, const std::string& caption) {
     // Enter answers no: nothing is replaced or lost by a hasty key.
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_NO);
     makeTransient(dialog);
-    const bool yes = gtk_dialog_run(GTK_DIALOG(dialog)) == GTK_RESPONSE_YES;
-    gtk_widget_destroy(dialog);
-    flushGtkEvents();
-    return yes;
+    return runModal(dialog) == GTK_RESPONSE_YES;
 }

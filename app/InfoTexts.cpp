@@ -25,7 +25,9 @@ template <int Size, typename... Args> std::string format(const char* pattern, Ar
 
 } // namespace
 
-std::string generationLine(int generation) {
+std::string generationLine(int generation, int last) {
+    if (generation < last)
+        return format<INFO_LINE_CHARS>("Generation %d of %d", generation, last);
     return format<INFO_LINE_CHARS>("Generation: %d", generation);
 }
 
@@ -105,6 +107,12 @@ std::string fossilRecordLine() {
 std::string offlineMessage(int generation) {
     return format<OFFLINE_MESSAGE_CHARS>(
         "Evolving while rendering offline... %i (press 'o' to stop)", generation);
+}
+
+std::string offlineRateLine(double generationsPerSecond) {
+    if (!(generationsPerSecond > 0.0))
+        return std::string();
+    return format<OFFLINE_MESSAGE_CHARS>("%.0f generations per second", generationsPerSecond);
 }
 
 std::string spiderCaption(int index, double fitness, const std::string& origin, int parentA,

@@ -12,8 +12,9 @@ constexpr int INFO_LINE_CHARS = 255;
 constexpr int CAPTION_CHARS = 40;
 constexpr int OFFLINE_MESSAGE_CHARS = 80;
 
-// "Generation: 12"
-std::string generationLine(int generation);
+// "Generation: 12" at the last recorded generation (`last`), else
+// "Generation 800 of 802" (an earlier generation is shown).
+std::string generationLine(int generation, int last);
 
 // What the information band says about the selected spider.
 struct SelectedSpiderFacts {
@@ -44,6 +45,8 @@ std::string fossilRecordLine();
 
 // "Evolving while rendering offline... 17 (press 'o' to stop)"
 std::string offlineMessage(int generation);
+// "2950 generations per second", or "" before there is a rate.
+std::string offlineRateLine(double generationsPerSecond);
 
 // "[3] Fit=120  SEL(1, 5)" for the 0-based slot 2 with 0-based parents.
 std::string spiderCaption(int index, double fitness, const std::string& origin, int parentA,

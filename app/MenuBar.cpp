@@ -13,6 +13,13 @@ constexpr double MENU_ROW_FACTOR = 1.4;
 
 void noAction() {}
 
+void checkItem(const char* label, bool on) {
+    for (menuColumn& menu : LGLMenu::menus)
+        for (menuItem& item : menu.items)
+            if (item.label == label)
+                item.checked = on;
+}
+
 } // namespace
 
 void buildMenuBar() {
@@ -22,7 +29,8 @@ void buildMenuBar() {
     menuBar.addItem("New [Ctrl-N]", newPopulationOfCurrentSize);
     menuBar.addItem("Open [Ctrl-O]", openPopulationFile);
     menuBar.addItem("-", nullptr);
-    menuBar.addItem("Save As... [Ctrl-S]", savePopulationFileAs);
+    menuBar.addItem("Save [Ctrl-S]", savePopulationFile);
+    menuBar.addItem("Save As... [Ctrl-Shift-S]", savePopulationFileAs);
     menuBar.addItem("-", nullptr);
     menuBar.addItem("Exit [CTRL-Q]", exitProgram);
 
@@ -47,4 +55,11 @@ void buildMenuBar() {
 
     menuBar.addMenu("Help");
     menuBar.addItem("Overview [F1]", noAction);
+    showToggleStates();
+}
+
+void showToggleStates() {
+    checkItem("Show Genes", showGenes);
+    checkItem("Leave Prey", leavePrey);
+    checkItem("Toggle FullScreen", isFullScreen);
 }

@@ -1,5 +1,7 @@
 #include "app/PanelSettings.h"
 
+#include <algorithm>
+
 #include "evolution/EvolutionState.h"
 
 const int POPULATION_CHOICES[NUM_POPULATION_CHOICES] = {6, 15, 24, 40, 60};
@@ -10,6 +12,13 @@ int populationChoiceIndex(int size) {
             return i;
     }
     return -1;
+}
+
+std::vector<int> populationChoicesFor(int runSize) {
+    std::vector<int> sizes(POPULATION_CHOICES, POPULATION_CHOICES + NUM_POPULATION_CHOICES);
+    if (runSize > 0 && populationChoiceIndex(runSize) < 0)
+        sizes.insert(std::lower_bound(sizes.begin(), sizes.end(), runSize), runSize);
+    return sizes;
 }
 
 void settingsFromPanel(const PanelValues& v, RunSettings& s) {

@@ -4,6 +4,7 @@
 // back into them. No window is needed.
 
 #include <cstdint>
+#include <vector>
 
 #include "evolution/RunSettings.h"
 
@@ -13,6 +14,11 @@ extern const int POPULATION_CHOICES[NUM_POPULATION_CHOICES];
 
 // Index of `size` in the population list, or -1 when it is not offered.
 int populationChoiceIndex(int size);
+
+// The sizes the "Population Size" list offers while a run of `runSize`
+// spiders is shown: the usual ones, and the run's own size in its place
+// among them when it is not one of them (a run opened from a file).
+std::vector<int> populationChoicesFor(int runSize);
 
 // The integer values the panel shows for the run settings; the panel starts
 // with panelFromSettings(RunSettings{}).

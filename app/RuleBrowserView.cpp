@@ -1,4 +1,5 @@
 #include "app/RuleBrowserView.h"
+#include "app/ModalInput.h"
 
 #include <GL/freeglut.h>
 
@@ -214,7 +215,8 @@ void handleRuleBrowser() {
 
 void drawRuleBrowser() {
     glClear(GL_COLOR_BUFFER_BIT);
-    handleRuleBrowser();
+    if (!dialogOpen())
+        handleRuleBrowser();
     if (ruleBrowser.writeBackPending) {
         ruleBrowser.writeBack(evolutionState);
         glutPostRedisplay();

@@ -3,6 +3,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cmath>
 #include <cstdint>
 #include <string>
@@ -12,6 +13,7 @@
 #include "app/GridGeometry.h"
 #include "app/GridViewCache.h"
 #include "app/InfoTexts.h"
+#include "app/ModalInput.h"
 #include "app/PreySprites.h"
 #include "app/SimulatorGrid.h"
 #include "app/WebDrawing.h"
@@ -24,6 +26,9 @@ namespace {
 
 constexpr int OFFLINE_TEXT_X = 20;
 constexpr int OFFLINE_TEXT_Y = 70;
+constexpr int OFFLINE_LINE_HEIGHT = 24;
+// Redraws further apart than this belong to different runs.
+constexpr double RATE_SAMPLE_LIMIT_S = 2.0;
 
 GridViewCache cache;
 
@@ -33,10 +38,43 @@ void drawPrey(const Spider& spider) {
                     preySpriteHalfSize(), flyTexture);
 }
 
+// Generations per second of the offline run, measured between its redraws.
+double offlineRate() {
+    using Clock = std::chrono::steady_clock;
+    static Clock::time_point lastTime;
+    static int lastGeneration = -1;
+    static double rate = 0.0;
+    const Clock::time_point now = Clock::now();
+    const double seconds = std::chrono::duration<double>(now - lastTime).count();
+    const int g = evolutionState.generation;
+    if (lastGeneration >= 0 && g > lastGeneration && seconds > 0.0 && seconds < RATE_SAMPLE_LIMIT_S)
+        rate = (g - lastGeneration) / seconds;
+    else if (lastGeneration < 0 || g < lastGeneration || seconds >= RATE_SAMPLE_LIMIT_S)
+        rate = 0.0; // a new run: no rate yet
+    lastTime = now;
+    lastGeneration = g;
+    return rate;
+}
+
+// The prey, clipped to the spider's cell.
+void drawPreyInCell(const Spider& spider) {
+    const Web& web = spider.web;
+    const double half = WEB_VIEW_HALF_SIZE * web.viewScale;
+    const int left = static_cast<int>(std::floor(gridOffsetX + web.viewX - half));
+    const int top = static_cast<int>(std::floor(gridOffsetY + web.viewY - half));
+    const int size = static_cast<int>(std::ceil(2.0 * half)) + 1;
+    glEnable(GL_SCISSOR_TEST);
+    glScissor(left, windowHeight - (top + size), size, size);
+    drawPrey(spider);
+    glDisable(GL_SCISSOR_TEST);
+}
+
 void drawOfflineMessage() {
     glColor3f(1.0f, 1.0f, 1.0f);
     const std::string text = offlineMessage(evolutionState.generation);
     LGL::WriteString(text.c_str(), OFFLINE_TEXT_X, OFFLINE_TEXT_Y);
+    const std::string rate = offlineRateLine(offlineRate());
+    LGL::WriteString(rate.c_str(), OFFLINE_TEXT_X, OFFLINE_TEXT_Y + OFFLINE_LINE_HEIGHT);
 }
 
 // Everything the grid's picture depends on, cell by cell; the cells' own
@@ -98,7 +136,7 @@ void drawGrid(bool showPrey) {
         enterWebCell(spider);
         cache.webCells.draw(static_cast<size_t>(i), spider, cache.cellKeys[static_cast<size_t>(i)]);
         if (showPrey)
-            drawPrey(spider);
+            drawPreyInCell(spider);
         drawCaption(cache.captions[static_cast<size_t>(i)]);
         glPopMatrix();
     }
@@ -113,7 +151,9 @@ void drawSimulator() {
         drawOfflineMessage();
         return;
     }
-    handleControlPanel();
+    // A repaint under a dialog only draws: the panel acts once it is closed.
+    if (!dialogOpen())
+        handleControlPanel();
 
     const bool evaluated = populationEvaluated();
     const bool showPrey = (evolutionState.flags.freshGeneration || leavePrey) && evaluated;

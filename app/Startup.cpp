@@ -13,17 +13,21 @@
 #include "app/Commands.h"
 #include "app/ControlPanel.h"
 #include "app/DesktopIdentity.h"
+#include "app/Display.h"
 #include "app/FossilsView.h"
 #include "app/GlutWindowPort.h"
 #include "app/GtkDialogs.h"
 #include "app/MenuBar.h"
+#include "app/ModalInput.h"
 #include "app/RuleBrowserView.h"
+#include "app/SaveName.h"
 #include "app/StartupArgs.h"
 #include "app/WebPalette.h"
 #include "app/WorkArea.h"
 #include "app/XConnection.h"
 #include "core/LFile.h"
 #include "core/LSystem.h"
+#include "evolution/RunControl.h"
 #include "gl/LGL.h"
 #include "gl/LGLFont.h"
 
@@ -64,8 +68,14 @@ bool displayAvailable() {
 }
 
 void setWindowTitle() {
-    const std::string title = "Arachnovix " + LSystem::GetProductVersion();
+    static std::string shown;
+    const std::string title = runWindowTitle(runFilePath, evolutionState.flags.unsavedWork.any(),
+                                             LSystem::GetProductVersion());
+    if (title == shown)
+        return;
+    shown = title;
     glutSetWindowTitle(title.c_str());
+    setUtf8WindowTitle(title);
 }
 
 void loadTextures() {
@@ -88,6 +98,7 @@ void prepareWindow() {
     setWindowTitle();
     setDesktopIdentity();
     setDialogParentWindow(static_cast<unsigned long>(glXGetCurrentDrawable()));
+    watchMainWindow(static_cast<unsigned long>(glXGetCurrentDrawable()), drawFrame);
     guardWindowClose(static_cast<unsigned long>(glXGetCurrentDrawable()), mayCloseWindow);
     setWindowPort(&glutWindowPort);
     LFile::setDialogProvider(&gtkDialogProvider);

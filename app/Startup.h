@@ -5,7 +5,8 @@
 // Runs the program; returns only if the main loop ever does.
 int runProgram(int argc, char** argv);
 
-// Sets the window title: "Arachnovix " and the product version.
+// Sets the window title: the run's file name, whether it has unsaved work,
+// and the product version. Only a changed title is handed to the window.
 void setWindowTitle();
 // Loads "fly3.tga" and "araneus.tga" from the program's folder; a missing
 // file leaves its texture 0.

@@ -92,7 +92,7 @@ void simulatorClick(int x, int y, bool rightPress, bool leftPress) {
 }
 
 BandLines simulatorBand() {
-    return {generationLine(evolutionState.generation),
+    return {generationLine(evolutionState.generation, evolutionState.recordedGenerations() - 1),
             selectedSpiderLine(selectedSpiderFacts(evolutionState))};
 }
 

@@ -26,6 +26,7 @@ constexpr int BAND_TEXT_X = 7;
 constexpr int BAND_LINE_1 = 41;
 constexpr int BAND_LINE_2 = 62;
 constexpr int CAPTION_RIGHT_MARGIN = 2;
+constexpr double CAPTION_BACKING_PAD = 1.0;
 constexpr int SMALLEST_CAPTION_FONT = 9;
 constexpr double CAPTION_TOP_SLACK = 2.0;
 constexpr const char* CAPTION_FONT_FACE = "Consolas";
@@ -158,20 +159,6 @@ void drawGeneChart(const Spider& spider) {
     glLineWidth(3.0f);
 }
 
-void drawInfoBand() {
-    glColor3f(0.0f, 0.0f, 0.6f);
-    filledRectangle(0, BAND_TOP, windowWidth, BAND_BOTTOM);
-    glLineWidth(2.0f);
-    glColor3f(0.1f, 0.1f, 0.1f);
-    rectangleLoop(0, BAND_TOP, windowWidth, BAND_BOTTOM);
-
-    largeFont.setColor_rp(1.0f, 1.0f, 1.0f);
-    const BandLines lines = shownView().band();
-    largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_1, lines.first);
-    if (!lines.second.empty())
-        largeFont.writeAt_rp(BAND_TEXT_X, BAND_LINE_2, lines.second);
-}
-
 void enterWebCell(const Spider& spider) {
     glPushMatrix();
     glTranslated(spider.web.viewX, spider.web.viewY, 0.0);
@@ -214,9 +201,37 @@ std::string fitInCell(const std::string& text, double viewScale, const LGLFont& 
 
 } // namespace
 
+namespace {
+
+// A band line in the band's font, or in a smaller one when it would run out
+// of the window.
+void writeBandLine(int baseline, const std::string& line) {
+    LGLFont& font = largeFont.pixWidthOf(line) > windowWidth - 2 * BAND_TEXT_X
+                        ? smallerFont(largeFont)
+                        : largeFont;
+    font.setColor_rp(1.0f, 1.0f, 1.0f);
+    font.writeAt_rp(BAND_TEXT_X, baseline, line);
+}
+
+} // namespace
+
+void drawInfoBand() {
+    glColor3f(0.0f, 0.0f, 0.6f);
+    filledRectangle(0, BAND_TOP, windowWidth, BAND_BOTTOM);
+    glLineWidth(2.0f);
+    glColor3f(0.1f, 0.1f, 0.1f);
+    rectangleLoop(0, BAND_TOP, windowWidth, BAND_BOTTOM);
+
+    const BandLines lines = shownView().band();
+    writeBandLine(BAND_LINE_1, lines.first);
+    if (!lines.second.empty())
+        writeBandLine(BAND_LINE_2, lines.second);
+}
+
 CellCaption fitCellCaption(const std::string& text, double viewScale, LGLFont& font) {
     CellCaption caption;
     caption.font = &font;
+    caption.scale = viewScale;
     caption.text = fitInCell(text, viewScale, font);
     // Even its first part cut: a smaller font, when it keeps more.
     const size_t firstPart = std::min(text.find("  "), text.size());
@@ -249,6 +264,15 @@ void appendCaptionKey(const CellCaption& caption, std::vector<int32_t>& key) {
 void drawCaption(const CellCaption& caption) {
     if (caption.font == nullptr || caption.text.empty())
         return;
+    // A dark backing, so that the text stays readable over the web.
+    if (caption.scale > 0.0) {
+        const double width = caption.font->pixWidthOf(caption.text) / caption.scale;
+        const double ascent = caption.font->ascentOf() / caption.scale;
+        const double pad = CAPTION_BACKING_PAD / caption.scale;
+        glColor3f(0.0f, 0.0f, 0.0f);
+        filledRectangle(CAPTION_X - pad, caption.baseline - ascent - pad, CAPTION_X + width + pad,
+                        caption.baseline + 2 * pad);
+    }
     caption.font->setColor_rp(1.0f, 1.0f, 1.0f);
     caption.font->writeAt_rp(CAPTION_X, caption.baseline, caption.text);
 }

@@ -30,6 +30,7 @@ struct CellCaption {
     std::string text;
     LGLFont* font = nullptr;
     int baseline = CAPTION_Y;
+    double scale = 0.0; // pixels per web unit of its cell
 };
 
 // The one rule of every view for a caption in a cell drawn at `viewScale`
@@ -39,5 +40,5 @@ struct CellCaption {
 CellCaption fitCellCaption(const std::string& text, double viewScale, LGLFont& font);
 // Appends what the caption's pixels depend on to a key.
 void appendCaptionKey(const CellCaption& caption, std::vector<int32_t>& key);
-// Writes the caption in white in the current cell transform.
+// Writes the caption in white on a dark backing in the current cell transform.
 void drawCaption(const CellCaption& caption);

@@ -1,6 +1,7 @@
 #include "evolution/RunControl.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
@@ -18,8 +19,25 @@ RunFlags& flags() {
     return evolutionState.flags;
 }
 
+using Clock = std::chrono::steady_clock;
+// When an offline run last asked for a redraw.
+Clock::time_point lastOfflineRedraw;
+}
+
 void showGenerationLimit() {
     windowPort().showMessage(GENERATION_LIMIT_MESSAGE, MESSAGE_CAPTION, MessageIcon::Warning);
+}
+
+// Generations recorded after the one the run shows.
+int laterGenerationsOf(const EvolutionState& run) {
+    return std::max(0, run.recordedGenerations() - 1 - run.generation);
+}
+
+// Counts a generation just bred. Breeding cut `cut` later generations: those
+// of them that were unsaved are no longer there to lose.
+void countBredGeneration(EvolutionState& run, int cut) {
+    UnsavedWork& work = run.flags.unsavedWork;
+    work.generations = std::max(0, work.generations - cut) + 1;
 }
 
 // Every web built again on this thread; the run's twin of rand() follows.
@@ -95,9 +113,10 @@ void startPopulation(EvolutionState& es, int size) {
 }
 
 void breedGeneration(EvolutionState& es) {
+    const int cut = laterGenerationsOf(es);
     es.stepGeneration();
     es.evaluatePopulation(true);
-    ++es.flags.unsavedWork.generations;
+    countBredGeneration(es, cut);
     rollPreyAngles(es);
     es.selectSpider(es.bestSpider);
 }
@@ -146,13 +165,17 @@ void runTimer(int /*value*/) {
     // as long as a generation takes less than the interval.
     if (f.isRunning)
         windowPort().startTimer(RUN_TIMER_MS, runTick, f.tick);
-    breedGeneration(evolutionState);
-    f.freshGeneration = f.isRunning;
-    windowPort().layoutGrid();
+    breedGeneration();
     const int g = evolutionState.generation;
     const bool skipRedraw = f.renderOffline && g != 0 && g % OFFLINE_REDRAW_INTERVAL != 0;
     if (!skipRedraw)
         windowPort().postRedisplay();
+}
+
+void breedGeneration() {
+    breedGeneration(evolutionState);
+    flags().freshGeneration = flags().isRunning;
+    windowPort().layoutGrid();
 }
 
 void runTick(int run) {
@@ -165,7 +188,33 @@ void startRun(bool offline) {
     ++f.tick;
     f.isRunning = true;
     f.renderOffline = offline;
-    runTimer(TIMER_VALUE);
+    if (!offline) {
+        runTimer(TIMER_VALUE);
+        return;
+    }
+    breedGeneration();
+    lastOfflineRedraw = Clock::now();
+    windowPort().postRedisplay();
+    windowPort().startTimer(0, offlineTick, f.tick);
+}
+
+void offlineTick(int run) {
+    RunFlags& f = flags();
+    if (!f.isRunning || run != f.tick)
+        return;
+    const Clock::time_point start = Clock::now();
+    do {
+        if (atGenerationLimit(evolutionState)) {
+            runTimer(TIMER_VALUE); // stops the run and shows where it stopped
+            return;
+        }
+        breedGeneration();
+    } while (Clock::now() - start < std::chrono::milliseconds(OFFLINE_TICK_BUDGET_MS));
+    if (Clock::now() - lastOfflineRedraw >= std::chrono::milliseconds(OFFLINE_REDRAW_MS)) {
+        lastOfflineRedraw = Clock::now();
+        windowPort().postRedisplay();
+    }
+    windowPort().startTimer(0, offlineTick, f.tick);
 }
 
 void stopRun() {
@@ -190,7 +239,7 @@ void runStop() {
     }
     if (flags().isRunning)
         stopRun();
-    else
+    else if (mayCutLaterGenerations())
         startRun(false);
 }
 
@@ -202,7 +251,7 @@ void toggleOfflineRun() {
     }
     if (flags().isRunning)
         stopRun();
-    else
+    else if (mayCutLaterGenerations())
         startRun(true);
 }
 
@@ -212,14 +261,17 @@ void runOneStep() {
         return;
     }
     stopRun();
+    if (!mayCutLaterGenerations())
+        return;
     if (!populationEvaluated())
         evaluateNow();
+    const int cut = laterGenerations();
     evolutionState.stepGeneration();
     windowPort().layoutGrid();
     evolutionState.selectSpider(evolutionState.bestSpider);
     windowPort().postRedisplay();
     evaluateNow();
-    ++flags().unsavedWork.generations;
+    countBredGeneration(evolutionState, cut);
     windowPort().startTimer(FRESH_TIMER_MS, freshTimer, TIMER_VALUE);
 }
 
@@ -264,4 +316,26 @@ bool mayDiscardRun(const std::string& action) {
     if (!work.any())
         return true;
     return windowPort().askYesNo(discardQuestion(work, action), MESSAGE_CAPTION);
+}
+
+int laterGenerations() {
+    return laterGenerationsOf(evolutionState);
+}
+
+std::string cutQuestion(int shown, int later) {
+    const std::string count =
+        later == 1 ? "the later generation" : "the " + std::to_string(later) + " later generations";
+    const std::string range =
+        later == 1 ? std::to_string(shown + 1)
+                   : std::to_string(shown + 1) + " to " + std::to_string(shown + later);
+    return "Generation " + std::to_string(shown) + " of " + std::to_string(shown + later) +
+           " is shown. Breeding from it cuts " + count + " (" + range +
+           ") from the run. Breed from generation " + std::to_string(shown) + " anyway?";
+}
+
+bool mayCutLaterGenerations() {
+    const int later = laterGenerations();
+    if (later == 0)
+        return true;
+    return windowPort().askYesNo(cutQuestion(evolutionState.generation, later), MESSAGE_CAPTION);
 }

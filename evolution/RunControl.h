@@ -20,6 +20,10 @@ constexpr int FRESH_TIMER_MS = 500;
 constexpr int TIMER_VALUE = 10;
 // Redraw every this many generations while rendering offline.
 constexpr int OFFLINE_REDRAW_INTERVAL = 5;
+// An offline run ("o") breeds for this long per tick of the event loop,
+// and asks for a redraw at most this often.
+constexpr int OFFLINE_TICK_BUDGET_MS = 15;
+constexpr int OFFLINE_REDRAW_MS = 200;
 
 // The refusal shown when the generation limit is reached.
 extern const char* const GENERATION_LIMIT_MESSAGE;
@@ -62,8 +66,16 @@ void runTimer(int value);
 // on, so a tick queued before a stop (by any command) does nothing.
 void runTick(int run);
 // Starts a run: clears the offline switch unless `offline`, breeds the first
-// generation at once and queues the next.
+// generation at once and queues the next. An offline run then breeds in
+// ticks of offlineTick.
 void startRun(bool offline);
+// One generation bred and evaluated, exactly as a tick of a run breeds it.
+void breedGeneration();
+// A tick of the offline run numbered `run`: breeds generation after
+// generation for OFFLINE_TICK_BUDGET_MS (at least one), asks for a redraw
+// every OFFLINE_REDRAW_MS, and queues the next tick at once, so that input
+// is handled between ticks.
+void offlineTick(int run);
 // Stops a run (if one goes on): its queued tick will do nothing.
 void stopRun();
 // The offline switch ("o"): at the generation limit it says so and stops
@@ -94,3 +106,13 @@ void markRunSaved();
 bool mayDiscardRun(const std::string& action);
 // The question mayDiscardRun asks.
 std::string discardQuestion(const UnsavedWork& work, const std::string& action);
+
+// Generations recorded after the one shown: breeding from it cuts them off.
+int laterGenerations();
+// Whether breeding may go on from the generation shown: true when no later
+// generation would be cut, else the user's answer to a question whose
+// default keeps them (and breeds nothing).
+bool mayCutLaterGenerations();
+// The question mayCutLaterGenerations asks at generation `shown` with
+// `later` generations after it.
+std::string cutQuestion(int shown, int later);

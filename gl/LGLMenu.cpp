@@ -227,7 +227,7 @@ void LGLMenu::handleStandardKeys(unsigned char key) {
     if (m == SHIFT)
         m = 0; // a shifted character arrives shifted already
     int k = key;
-    if (m == CTRL && k >= FIRST_CONTROL_CHAR && k <= LAST_CONTROL_CHAR)
+    if ((m & CTRL) != 0 && k >= FIRST_CONTROL_CHAR && k <= LAST_CONTROL_CHAR)
         k += CONTROL_TO_LETTER;
     dispatchKey(k, false, m);
     lastKey = k;

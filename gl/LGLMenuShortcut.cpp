@@ -78,10 +78,16 @@ void LGLMenu::parseShortcut(const std::string& source, menuItem& item) {
 
     std::string keyText = shortcut;
     if (shortcut.find('-') != std::string::npos) {
+        // Modifiers, then the key: "Ctrl-S", "Ctrl-Shift-S".
         const std::vector<std::string> parts = LString::split(shortcut, "-");
-        item.modifiers = modifierOf(parts[0]);
-        keyText = parts.size() > 1 ? parts[1] : std::string();
-        item.shortcutText = parts[0] + "-" + keyText;
+        const size_t last = parts.size() > 1 ? parts.size() - 1 : 1;
+        item.shortcutText.clear();
+        for (size_t i = 0; i < last && i < parts.size(); ++i) {
+            item.modifiers |= modifierOf(parts[i]);
+            item.shortcutText += parts[i] + "-";
+        }
+        keyText = parts.size() > 1 ? parts[last] : std::string();
+        item.shortcutText += keyText;
     } else {
         item.shortcutText = keyText;
     }

@@ -9,8 +9,11 @@
 namespace {
 
 TEST(InfoBandTest, GenerationLine) {
-    EXPECT_EQ(generationLine(0), "Generation: 0");
-    EXPECT_EQ(generationLine(10000), "Generation: 10000");
+    EXPECT_EQ(generationLine(0, 0), "Generation: 0");
+    EXPECT_EQ(generationLine(10000, 10000), "Generation: 10000");
+    // An earlier generation says how far the run goes.
+    EXPECT_EQ(generationLine(800, 802), "Generation 800 of 802");
+    EXPECT_EQ(generationLine(0, 1), "Generation 0 of 1");
 }
 
 TEST(InfoBandTest, SelectedSpiderBeforeEvaluationShowsOnlyItsNumber) {

@@ -21,23 +21,9 @@
 #include "evolution/RunSettings.h"
 #include "tests/evolution/FakeWindowPort.h"
 
-// The toolkit tests' window (tests/gl/GlWindow.cpp): hidden, off screen, its
-// GL driver kept loaded for the leak checker and closed after the last test.
-// Declared here because GlWindow.h's size helpers share the program's names.
-bool openTestWindow(std::string& why);
+#include "tests/app/ProgramWindow.h"
 
 namespace {
-
-void openProgramWindow() {
-    static bool prepared = false;
-    if (prepared)
-        return;
-    std::string why;
-    ASSERT_TRUE(openTestWindow(why)) << why;
-    chooseUiLayout(glutGet(GLUT_SCREEN_HEIGHT));
-    prepareWindow();
-    prepared = true;
-}
 
 // A file dialog that always chooses this name.
 class ChosenName : public LFileDialogProvider {

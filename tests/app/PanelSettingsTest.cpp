@@ -136,4 +136,12 @@ TEST(PopulationChoiceTest, OnlyOfferedSizesHaveAnIndex) {
     EXPECT_GE(populationChoiceIndex(DEFAULT_POPULATION), 0); // the panel offers the default
 }
 
+TEST(PopulationChoiceTest, ARunOfAnotherSizeIsOfferedInItsPlace) {
+    using Sizes = std::vector<int>;
+    EXPECT_EQ(populationChoicesFor(24), (Sizes{6, 15, 24, 40, 60}));
+    EXPECT_EQ(populationChoicesFor(1), (Sizes{1, 6, 15, 24, 40, 60}));
+    EXPECT_EQ(populationChoicesFor(20), (Sizes{6, 15, 20, 24, 40, 60}));
+    EXPECT_EQ(populationChoicesFor(100), (Sizes{6, 15, 24, 40, 60, 100}));
+}
+
 } // namespace

@@ -10,7 +10,8 @@ offline run), files (save and open through the GTK dialogs), browsers
 arrows, quitting during a run), small-screens (start-up on a 1366 x 768
 desktop, the control panel used in a 1000 x 650 window and scrolled in a
 lower one), population-60 (the 1920 x 1080 start-up, 60 spiders with their
-captions). Uses $DISPLAY when it answers, else starts a private Xvfb; a
+captions), history (breeding from an earlier generation, input during a
+question, the window title, Save, offline evolution). Uses $DISPLAY when it answers, else starts a private Xvfb; a
 scenario that needs a certain screen size always starts its own. The
 screenshots of a failing run stay in DIR.
 """
@@ -23,7 +24,10 @@ import sys
 import tempfile
 import time
 
-WINDOW_TITLE = "Arachnovix 1.0.0.1"
+VERSION = "1.0.0.1"
+# The title names the run's file ("Untitled" before the first save), with a
+# "*" while there is unsaved work.
+WINDOW_TITLE = "Untitled \u2013 Arachnovix " + VERSION
 # The window's client size and the layout that follows from it with the
 # large panel strip (desktop at least 1000 pixels high): 6 x 4 cells of
 # 216 pixels, grid shifted down by 10 pixels.
@@ -154,10 +158,10 @@ class Session:
         self.out = open(os.path.join(self.dir, "program-output.txt"), "w")
         self.proc = subprocess.Popen([self.program], cwd=self.work, env=env,
                                      stdout=self.out, stderr=subprocess.STDOUT)
-        self.window = self.find_window("^" + WINDOW_TITLE.replace(".", "\\.") + "$", 20)
+        self.window = self.find_window("Arachnovix " + VERSION.replace(".", "\\.") + "$", 20)
         if self.window is None:
             raise Failure("xdotool cannot find the program's window titled '%s'" % WINDOW_TITLE)
-        name = self.xdo("getwindowname", self.window).strip()
+        name = self.title()
         if name != WINDOW_TITLE:
             raise Failure("window title is '%s', expected '%s'" % (name, WINDOW_TITLE))
         self.focus()
@@ -193,6 +197,9 @@ class Session:
                 return None
             time.sleep(0.2)
         return None
+
+    def title(self):
+        return self.xdo("getwindowname", self.window).strip()
 
     def focus(self):
         self.xdo("windowfocus", "--sync", self.window)
@@ -494,9 +501,9 @@ def scenario_files(s):
     size = os.path.getsize(target)
     check(size == 75 + 92 * 24 * 3, "the saved file has %d bytes, expected %d" % (size, 75 + 92 * 24 * 3))
 
-    # Saving again under the typed name asks before replacing "run two.axv".
+    # Saving as the typed name again asks before replacing "run two.axv".
     before = os.stat(target).st_mtime_ns
-    choose_in_dialog(s, "ctrl+s", "Save As", path)
+    choose_in_dialog(s, "ctrl+shift+s", "Save As", path)
     question = find_dialog(s, "Arachnovix")
     s.xdo("key", "--clearmodifiers", "alt+n")
     wait_dialog_closed(s, question)
@@ -780,6 +787,97 @@ def scenario_questions(s):
     s.exited = True
 
 
+# --- history, titles and offline evolution ---
+
+def generation_row(shot):
+    """The band's first line: "Generation: 2" or "Generation 1 of 2"."""
+    return shot.region(0, 24, 400, 46)
+
+
+def run_file_generations(path, population=24):
+    """The generations a saved run holds, from the file's size."""
+    return (os.path.getsize(path) - 75) // (92 * population) - 1
+
+
+def wait_for_file_change(path, before, seconds=5):
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        if os.path.exists(path) and os.stat(path).st_mtime_ns != before:
+            return True
+        time.sleep(0.1)
+    return False
+
+
+def scenario_history(s):
+    # Breeding from an earlier generation asks first; Enter keeps the history.
+    s.key("F6", pause=1.0)
+    s.key("F6", pause=1.0)
+    last = settled_shot(s, "generation-2")
+    check(s.title() == "*" + WINDOW_TITLE, "unsaved work has no mark: '%s'" % s.title())
+    s.key("F7", pause=0.5)
+    earlier = settled_shot(s, "generation-1-of-2")
+    check(generation_row(earlier) != generation_row(last), "the band did not change after F7", earlier)
+    s.key("F6", pause=0.2)
+    question = find_dialog(s, "Arachnovix")
+
+    # While the question is open: a click on a web, keys sent to the window.
+    x1, y1, x2, y2 = cell_box(3, 5)
+    s.xdo("mousemove", "--window", s.window, (x1 + x2) // 2, (y1 + y2) // 2)
+    s.xdo("click", 1)
+    s.xdo("key", "--window", s.window, "F6", "F6", "o")
+    time.sleep(0.5)
+    s.xdo("windowfocus", "--sync", question)
+    s.xdo("key", "Return")
+    wait_dialog_closed(s, question)
+    kept = settled_shot(s, "kept")
+    check(generation_row(kept) == generation_row(earlier), "keeping the history bred", kept)
+    for row in range(4):
+        for column in range(6):
+            diff = kept.differing(earlier, *cell_box(row, column))
+            check(diff < 20, "input made during the question acted on cell (%d, %d)" % (row, column), kept)
+    s.key("F8", pause=0.5)
+    forward = settled_shot(s, "forward-again")
+    check(generation_row(forward) == generation_row(last), "generation 2 was cut", forward)
+
+    # Titles: after Save, after a change, plain Save, after Open.
+    path = os.path.join(s.work, "history")
+    choose_in_dialog(s, "ctrl+s", "Save As", path)
+    target = path + ".axv"
+    saved_title = "history.axv \u2013 Arachnovix " + VERSION
+    time.sleep(0.5)
+    check(s.title() == saved_title, "title after Save is '%s'" % s.title())
+    check(run_file_generations(target) == 2, "Save wrote %d generations" % run_file_generations(target))
+    s.key("F6", pause=1.0)
+    check(s.title() == "*" + saved_title, "title after a change is '%s'" % s.title())
+    before = os.stat(target).st_mtime_ns
+    s.key("ctrl+s", pause=0.2)
+    check(wait_for_file_change(target, before), "Ctrl-S did not save the run to its file")
+    check(s.find_window("^Save As$", 1) is None, "Ctrl-S asked for a name for a run with a file")
+    time.sleep(0.5)
+    check(s.title() == saved_title, "title after Ctrl-S is '%s'" % s.title())
+    check(run_file_generations(target) == 3, "Ctrl-S wrote %d generations" % run_file_generations(target))
+
+    # Offline evolution runs at engine speed and stops at once.
+    s.key("o", pause=2.0)
+    s.key("o", pause=0.3)
+    before = os.stat(target).st_mtime_ns
+    s.key("ctrl+s", pause=0.2)
+    check(wait_for_file_change(target, before), "Ctrl-S did not save after the offline run")
+    stopped = run_file_generations(target)
+    check(stopped > 3 + 100, "two seconds of 'o' bred only %d generations" % (stopped - 3))
+    time.sleep(1.0)
+    before = os.stat(target).st_mtime_ns
+    s.key("ctrl+s", pause=0.2)
+    wait_for_file_change(target, before)
+    check(run_file_generations(target) == stopped, "'o' did not stop the offline run")
+
+    other = os.path.join(s.work, "other.axv")
+    shutil.copy(target, other)
+    choose_in_dialog(s, "ctrl+o", "Open", other)
+    settled_shot(s, "opened")
+    check(s.title() == "other.axv \u2013 Arachnovix " + VERSION, "title after Open is '%s'" % s.title())
+
+
 # --- small screens and many spiders ---
 
 # The control panel of the small layout (desktop under 1000 pixels high):
@@ -918,6 +1016,7 @@ SCENARIOS = {
     "browsers": scenario_browsers,
     "small-screens": scenario_small_screens,
     "population-60": scenario_population_60,
+    "history": scenario_history,
 }
 SCREENS = {"small-screens": (1366, 768), "population-60": (1920, 1080)}
 

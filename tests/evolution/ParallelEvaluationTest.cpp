@@ -97,13 +97,14 @@ TEST_F(ParallelEvaluation, AForkedChildEvaluatesAfterItsParentDid) {
     EvolutionState& es = evolutionState;
     usePanelDefaults();
     const EAPGossamerix::ScoreSettings settings = randomPopulation(8);
-    setEvaluationThreads(2);
-    evaluateSpiders(es.problem, es.spiders, es.populationSize, settings);
+    PopulationEvaluator evaluator(2);
+    evaluator.evaluate(es.problem, es.spiders, es.populationSize, settings, LRandom::random);
     const pid_t child = ::fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
         ::alarm(20); // a hang ends the child with SIGALRM
-        evaluateSpiders(es.problem, es.spiders, es.populationSize, settings);
+        es.spiders[es.populationSize - 1].individual.isEvaluated = false;
+        evaluator.evaluate(es.problem, es.spiders, es.populationSize, settings, LRandom::random);
         ::_exit(es.spiders[es.populationSize - 1].individual.isEvaluated ? 0 : 1);
     }
     int status = 0;
@@ -111,7 +112,6 @@ TEST_F(ParallelEvaluation, AForkedChildEvaluatesAfterItsParentDid) {
     EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
         << (WIFSIGNALED(status) ? "child ended by signal " + std::to_string(WTERMSIG(status))
                                 : "child exit status " + std::to_string(WEXITSTATUS(status)));
-    setEvaluationThreads(0);
 }
 
 TEST(ThreadPoolLoop, RunsEveryIndexOnceAndPassesOnAFailure) {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/FossilView.h"
 #include "evolution/PopulationFile.h"
@@ -135,6 +136,92 @@ TEST_F(RunControl, TheOfflineSwitchRunsOfflineAndRefusesAtTheLimit) {
     EXPECT_TRUE(window.timers.empty());
 }
 
+TEST_F(RunControl, AnOfflineTickBreedsManyGenerationsAsTheRunTimerWould) {
+    toggleOfflineRun();
+    ASSERT_EQ(evolutionState.generation, 1);
+    ASSERT_EQ(window.timers.size(), 1u);
+    EXPECT_EQ(window.timers[0].milliseconds, 0); // input is handled between ticks
+    fireTimers();
+    const int bred = evolutionState.generation;
+    EXPECT_GT(bred, 2) << "a tick breeds for its whole budget";
+    ASSERT_EQ(window.timers.size(), 1u);
+    const std::vector<int32_t> offline = evolutionState.fossilRecord;
+    const std::vector<int> angles = evolutionState.preyAngles;
+    const int next = LRandom::getUniformRandInt(0, 1000000);
+    toggleOfflineRun();
+    fireTimers(); // the stopped run's tick breeds nothing
+    EXPECT_EQ(evolutionState.generation, bred);
+    EXPECT_EQ(evolutionState.flags.unsavedWork.generations, bred);
+
+    // The same generations, and the same random numbers drawn, one timer
+    // call at a time.
+    resetEvolution();
+    usePanelDefaults();
+    evolutionState.numPrey = 20;
+    newPopulation(6);
+    for (int g = 0; g < bred; ++g)
+        runTimer(TIMER_VALUE);
+    EXPECT_EQ(evolutionState.fossilRecord, offline);
+    EXPECT_EQ(evolutionState.preyAngles, angles);
+    EXPECT_EQ(LRandom::getUniformRandInt(0, 1000000), next);
+}
+
+TEST_F(RunControl, OfflineRunStopsAtTheLimit) {
+    jumpToGeneration(9998);
+    toggleOfflineRun();
+    fireTimers();
+    EXPECT_EQ(evolutionState.generation, 10000);
+    EXPECT_FALSE(evolutionState.flags.isRunning);
+    EXPECT_FALSE(evolutionState.flags.renderOffline);
+    EXPECT_TRUE(window.timers.empty());
+    EXPECT_TRUE(window.messages.empty());
+}
+
+TEST_F(RunControl, BreedingFromAnEarlierGenerationAsksBeforeCuttingTheLaterOnes) {
+    EvolutionState& es = evolutionState;
+    for (int k = 0; k < 3; ++k)
+        runOneStep();
+    timeStepBackward();
+    timeStepBackward();
+    ASSERT_EQ(es.generation, 1);
+    const std::vector<int32_t> history = es.fossilRecord;
+    window.forget();
+
+    // Every way of breeding asks; the default answer keeps the history.
+    runOneStep();
+    runStop();
+    toggleOfflineRun();
+    fireTimers();
+    ASSERT_EQ(window.questions.size(), 3u);
+    EXPECT_EQ(window.questions[0],
+              "Arachnovix: Generation 1 of 3 is shown. Breeding from it cuts the 2 later "
+              "generations (2 to 3) from the run. Breed from generation 1 anyway?");
+    EXPECT_EQ(es.generation, 1);
+    EXPECT_EQ(es.fossilRecord, history);
+    EXPECT_FALSE(evolutionState.flags.isRunning);
+    EXPECT_EQ(evolutionState.flags.unsavedWork.generations, 3);
+
+    window.answers = {true};
+    runOneStep();
+    EXPECT_EQ(es.generation, 2);
+    EXPECT_EQ(es.recordedGenerations(), 3);
+    EXPECT_EQ(evolutionState.flags.unsavedWork.generations, 2); // generations 1 and 2 of the run
+    runOneStep(); // at the last generation: nothing to cut, no question
+    EXPECT_EQ(window.questions.size(), 4u);
+
+    // Saved at generation 3, back to 0 and bred: only the new one is unsaved.
+    markRunSaved();
+    for (int k = 0; k < 3; ++k)
+        timeStepBackward();
+    EXPECT_EQ(cutQuestion(0, 1), "Generation 0 of 1 is shown. Breeding from it cuts the later "
+                                 "generation (1) from the run. Breed from generation 0 anyway?");
+    window.answers = {true};
+    runStop();
+    runStop();
+    EXPECT_EQ(es.generation, 1);
+    EXPECT_EQ(evolutionState.flags.unsavedWork.generations, 1);
+}
+
 TEST_F(RunControl, ACounterBeyondTheLimitIsNotCaught) {
     jumpToGeneration(10003);
     runOneStep();
@@ -176,6 +263,7 @@ TEST_F(RunControl, AQueuedTickOfAStoppedRunBreedsNothing) {
     EXPECT_EQ(es.fossilRecord, bred); // generation 5 is still the one bred
     EXPECT_TRUE(window.timers.empty());
 
+    window.answers = {true}; // breeding from generation 4 cuts generation 5
     runStop();
     runStop();
     runStop(); // stopped and started again before the tick came
@@ -324,6 +412,7 @@ TEST_F(RunControl, TheBestRestoredSpiderIsTheEliteOfTheNextStep) {
     const size_t entry = static_cast<size_t>((g * 6 + best) * FOSSIL_ENTRY_SIZE);
     const std::vector<int32_t> bestRules(&es.fossilRecord[entry],
                                          &es.fossilRecord[entry] + NUM_RULES);
+    window.answers = {true}; // cut the later generations
     runOneStep();
     for (int k = 0; k < NUM_RULES; ++k)
         EXPECT_EQ(es.spiders[best].rule(k), bestRules[static_cast<size_t>(k)]) << k;

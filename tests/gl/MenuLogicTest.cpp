@@ -190,6 +190,12 @@ TEST_F(MenuLogic, LetterWithoutCtrlDoesNotRunACtrlShortcut) {
     fakeModifiers = LGLMenu::CTRL | LGLMenu::SHIFT;
     menu.handleStandardKeys(14);
     EXPECT_EQ(0, runsNew);
+    // ... but runs the Ctrl-Shift shortcut of the same letter.
+    menu.addMenu("Edit");
+    menu.addItem("Renew [Ctrl-Shift-N]", actOther);
+    menu.handleStandardKeys(14);
+    EXPECT_EQ(0, runsNew);
+    EXPECT_EQ(1, runsOther);
 }
 
 TEST_F(MenuLogic, ShiftAloneCountsAsNoModifierForCharacters) {

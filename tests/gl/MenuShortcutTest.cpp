@@ -32,6 +32,11 @@ TEST(MenuShortcut, AltAndShiftModifiers) {
     EXPECT_EQ(4, parse("A [Alt-x]").modifiers);
     EXPECT_EQ(1, parse("A [shift-x]").modifiers);
     EXPECT_EQ(0, parse("A [Meta-x]").modifiers);
+    const menuItem both = parse("Save As... [Ctrl-Shift-S]");
+    EXPECT_EQ("Save As...", both.label);
+    EXPECT_EQ("Ctrl-Shift-S", both.shortcutText);
+    EXPECT_EQ('s', both.key);
+    EXPECT_EQ(3, both.modifiers);
     EXPECT_EQ('x', parse("A [Meta-x]").key);
 }
 
