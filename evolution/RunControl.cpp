@@ -22,7 +22,6 @@ RunFlags& flags() {
 using Clock = std::chrono::steady_clock;
 // When an offline run last asked for a redraw.
 Clock::time_point lastOfflineRedraw;
-}
 
 void showGenerationLimit() {
     windowPort().showMessage(GENERATION_LIMIT_MESSAGE, MESSAGE_CAPTION, MessageIcon::Warning);
