@@ -12,6 +12,7 @@ import numpy as np
 
 from . import _arachnovix as _core
 from ._arachnovix import Run
+from .sweep import load_sweep
 
 __all__ = ["Run", "Web", "load", "evolve", "build_web", "evaluate", "GENES", "GENE_NAMES",
            "ORIGINS", "SETTINGS"]

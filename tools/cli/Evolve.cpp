@@ -97,10 +97,11 @@ std::string summaryLine(const EvolveOptions& o, const EvolveReport& r, double se
     char buf[512];
     std::snprintf(buf, sizeof buf,
                   "generation %d: best fitness %d (spider %d), mean %.1f; bred %d generation%s "
-                  "in %.1f s (%.1f generations/s); saved %s",
+                  "in %.1f s (%.1f generations/s) on %d thread%s; saved %s",
                   es.generation, last.best, fossils.bestOf(fossils.generations() - 1) + 1,
                   last.mean, r.bred, r.bred == 1 ? "" : "s", seconds,
-                  seconds > 0 ? r.bred / seconds : 0.0, o.out.c_str());
+                  seconds > 0 ? r.bred / seconds : 0.0, evaluationThreads(),
+                  evaluationThreads() == 1 ? "" : "s", o.out.c_str());
     return buf;
 }
 

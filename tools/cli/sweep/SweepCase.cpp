@@ -9,12 +9,14 @@
 
 namespace {
 
-// "case,level,...,seed" of every row of the case.
+// "case,level,...,fixed value,...,seed" of every row of the case.
 std::string rowPrefix(const SweepFolder& folder, long long k) {
-    const SweepCase c = designCase(folder.design(), k);
+    const SweepCase c = folder.caseAt(k);
     std::string prefix = std::to_string(k);
     for (const std::string& level : c.levels)
         prefix += "," + level;
+    for (const DesignSetting& s : folder.design().fixed)
+        prefix += "," + s.value;
     return prefix + "," + std::to_string(c.seed);
 }
 

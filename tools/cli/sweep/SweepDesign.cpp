@@ -14,11 +14,12 @@
 
 namespace {
 
-// The options of `evolve` a design may set, in the order they are passed.
-const char* const SWEEPABLE[] = {"population", "prey",      "prey-size",  "prey-value",
-                                 "attack",     "silk-cost", "silk-limit", "time-penalty",
+// The settings a design may set, in the order they are passed to `evolve`
+// (whose options are these names with dashes for the underscores).
+const char* const SWEEPABLE[] = {"population", "prey",      "prey_size",  "prey_value",
+                                 "attack",     "silk_cost", "silk_limit", "time_penalty",
                                  "crossover",  "mutation"};
-const char* const TOP_LEVEL[] = {"generations", "seeds", "keep-runs", "fixed", "factors"};
+const char* const TOP_LEVEL[] = {"generations", "seeds", "keep_runs", "fixed", "factors"};
 constexpr long long MAX_CASES = 2147483647LL;
 
 class DesignReader {
@@ -47,9 +48,31 @@ class DesignReader {
     void readFixed(const toml::table& root, SweepDesign& d) const;
     void readFactors(const toml::table& root, SweepDesign& d) const;
     void checkCaseCount(const SweepDesign& d, bool force) const;
+    void checkSpellings(const toml::table& t) const;
 
     std::string name_;
 };
+
+// A key in its snake_case spelling; the dashed spelling is an alias.
+std::string canonicalKey(const std::string& key) {
+    std::string out = key;
+    std::replace(out.begin(), out.end(), '-', '_');
+    return out;
+}
+
+std::string dashed(const std::string& name) {
+    std::string out = name;
+    std::replace(out.begin(), out.end(), '_', '-');
+    return out;
+}
+
+// The node of a key under either spelling (none when `t` is none).
+const toml::node* findKey(const toml::table* t, const std::string& name) {
+    if (!t)
+        return nullptr;
+    const toml::node* n = t->get(name);
+    return n ? n : t->get(dashed(name));
+}
 
 bool isSweepable(const std::string& option) {
     for (const char* s : SWEEPABLE)
@@ -92,7 +115,7 @@ void DesignReader::checkOption(const std::string& option, const toml::node& valu
         throw error(value, "unknown option '" + option + "' (a design sets " + sweepableList() +
                                "; generations and seeds are top-level keys)");
     try {
-        (void)parseEvolveOptions({"--" + option, valueText(value), "--out", "check.axv"});
+        (void)parseEvolveOptions({"--" + dashed(option), valueText(value), "--out", "check.axv"});
     } catch (const CliError& e) {
         throw error(value, e.what());
     }
@@ -102,11 +125,10 @@ void DesignReader::checkOption(const std::string& option, const toml::node& valu
 // null entry, standing for `evolve`'s default, when the design gives none.
 std::vector<const toml::node*> givenValues(const toml::table& root, const std::string& option) {
     std::vector<const toml::node*> out;
-    if (const toml::table* fixed = root["fixed"].as_table())
-        if (const toml::node* n = fixed->get(option))
-            out.push_back(n);
-    if (const toml::table* factors = root["factors"].as_table())
-        if (const toml::array* values = (*factors)[option].as_array())
+    if (const toml::node* n = findKey(root["fixed"].as_table(), option))
+        out.push_back(n);
+    if (const toml::node* list = findKey(root["factors"].as_table(), option))
+        if (const toml::array* values = list->as_array())
             for (const toml::node& n : *values)
                 out.push_back(&n);
     if (out.empty())
@@ -118,7 +140,7 @@ std::vector<const toml::node*> givenValues(const toml::table& root, const std::s
 // count with a prey value must pass `evolve`'s own check.
 void DesignReader::checkPreyTimesValue(const toml::table& root) const {
     const std::vector<const toml::node*> prey = givenValues(root, "prey");
-    const std::vector<const toml::node*> value = givenValues(root, "prey-value");
+    const std::vector<const toml::node*> value = givenValues(root, "prey_value");
     for (const toml::node* p : prey)
         for (const toml::node* v : value) {
             std::vector<std::string> words = {"--out", "check.axv"};
@@ -189,6 +211,27 @@ void DesignReader::readSeeds(const toml::table& root, SweepDesign& d) const {
         throw error(*s, "the list of seeds is empty");
 }
 
+// Entries in the order written in the file, not the table's order of keys.
+template <typename T>
+std::vector<std::pair<toml::source_position, T>>&
+inFileOrder(std::vector<std::pair<toml::source_position, T>>& found) {
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return a.first.line != b.first.line ? a.first.line < b.first.line
+                                            : a.first.column < b.first.column;
+    });
+    return found;
+}
+
+// A key given in both spellings (silk_cost and silk-cost) is refused.
+void DesignReader::checkSpellings(const toml::table& t) const {
+    std::set<std::string> seen;
+    for (const auto& [key, value] : t)
+        if (!seen.insert(canonicalKey(std::string(key.str()))).second)
+            throw error(value, "'" + std::string(key.str()) + "' is given twice (as " +
+                                   canonicalKey(std::string(key.str())) + " and " +
+                                   dashed(std::string(key.str())) + ")");
+}
+
 const toml::table* DesignReader::section(const toml::table& root, const char* name,
                                          const char* holds) const {
     const toml::node* node = root.get(name);
@@ -203,10 +246,13 @@ void DesignReader::readFixed(const toml::table& root, SweepDesign& d) const {
     if (!fixed)
         return;
     for (const auto& [key, value] : *fixed) {
-        const std::string option(key.str());
+        const std::string option = canonicalKey(std::string(key.str()));
         checkOption(option, value);
-        d.fixed.push_back({option, valueText(value)});
     }
+    // In the order they are passed to `evolve`, whatever the file's order.
+    for (const char* option : SWEEPABLE)
+        if (const toml::node* value = findKey(fixed, option))
+            d.fixed.push_back({option, valueText(*value)});
 }
 
 void DesignReader::readFactors(const toml::table& root, SweepDesign& d) const {
@@ -215,13 +261,13 @@ void DesignReader::readFactors(const toml::table& root, SweepDesign& d) const {
         return;
     std::vector<std::pair<toml::source_position, DesignFactor>> found;
     for (const auto& [key, value] : *factors) {
-        const std::string option(key.str());
+        const std::string option = canonicalKey(std::string(key.str()));
         const toml::array* values = value.as_array();
         if (!values)
             throw error(value, "factor '" + option + "' must be a list of values");
         if (values->empty())
             throw error(value, "factor '" + option + "' has no values");
-        if (root["fixed"][option])
+        if (findKey(root["fixed"].as_table(), option))
             throw error(value, "'" + option + "' is both fixed and a factor");
         DesignFactor f{option, {}};
         for (const toml::node& v : *values) {
@@ -233,12 +279,7 @@ void DesignReader::readFactors(const toml::table& root, SweepDesign& d) const {
         }
         found.push_back({key.source().begin, f});
     }
-    // The order written in the file, not the table's order of keys.
-    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-        return a.first.line != b.first.line ? a.first.line < b.first.line
-                                            : a.first.column < b.first.column;
-    });
-    for (auto& f : found)
+    for (auto& f : inFileOrder(found))
         d.factors.push_back(std::move(f.second));
 }
 
@@ -253,18 +294,22 @@ void DesignReader::checkCaseCount(const SweepDesign& d, bool force) const {
 
 SweepDesign DesignReader::read(const toml::table& root, bool force) {
     for (const auto& [key, value] : root) {
-        const std::string k(key.str());
+        const std::string k = canonicalKey(std::string(key.str()));
         if (std::find(std::begin(TOP_LEVEL), std::end(TOP_LEVEL), k) == std::end(TOP_LEVEL))
-            throw error(value, "unknown key '" + k +
-                                   "' (a design has generations, seeds, keep-runs, [fixed] and "
+            throw error(value, "unknown key '" + std::string(key.str()) +
+                                   "' (a design has generations, seeds, keep_runs, [fixed] and "
                                    "[factors])");
     }
+    checkSpellings(root);
+    for (const char* name : {"fixed", "factors"})
+        if (const toml::table* t = root[name].as_table())
+            checkSpellings(*t);
     SweepDesign d;
     readGenerations(root, d);
     readSeeds(root, d);
-    if (const toml::node* keep = root.get("keep-runs")) {
+    if (const toml::node* keep = findKey(&root, "keep_runs")) {
         if (!keep->is_boolean())
-            throw error(*keep, "keep-runs must be true or false");
+            throw error(*keep, "keep_runs must be true or false");
         d.keepRuns = keep->as_boolean()->get();
     }
     readFixed(root, d);
@@ -323,10 +368,10 @@ std::vector<std::string> evolveWords(const SweepDesign& d, const SweepCase& c,
     for (const char* option : SWEEPABLE) {
         for (const DesignSetting& s : d.fixed)
             if (s.name == option)
-                words.insert(words.end(), {"--" + s.name, s.value});
+                words.insert(words.end(), {"--" + dashed(s.name), s.value});
         for (size_t k = 0; k < d.factors.size(); ++k)
             if (d.factors[k].name == option)
-                words.insert(words.end(), {"--" + d.factors[k].name, c.levels[k]});
+                words.insert(words.end(), {"--" + dashed(d.factors[k].name), c.levels[k]});
     }
     words.insert(words.end(), {"--generations", std::to_string(d.generations), "--seed",
                                std::to_string(c.seed), "--quiet", "--out", out});
