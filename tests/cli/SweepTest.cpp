@@ -210,8 +210,8 @@ TEST(Sweep, TheReportDrawsBandsSummarisesAndRanksTheConditions) {
         EXPECT_EQ(std::system(("xmllint --noout '" + base + ".svg'").c_str()), 0) << measure;
         const std::string png = readFile(base + ".png");
         EXPECT_EQ(png.compare(0, 8, "\x89PNG\r\n\x1a\n"), 0) << measure;
-        // 920 x 520 at 300 dots per inch (11811 per metre)
-        EXPECT_NE(png.find(std::string("\0\0\x0b\xb8\0\0\x06\xc5", 8)), std::string::npos);
+        // 920 x 520 pixels at 96 per inch drawn at 300 dots per inch (11811 per metre)
+        EXPECT_NE(png.find(std::string("\0\0\x0b\x3b\0\0\x06\x59", 8)), std::string::npos);
         EXPECT_NE(png.find(std::string("pHYs\0\0\x2e\x23\0\0\x2e\x23\1", 13)), std::string::npos);
         const std::string pdf = readFile(base + ".pdf");
         EXPECT_EQ(pdf.rfind("%PDF-", 0), 0u) << measure;
@@ -288,7 +288,8 @@ TEST(Sweep, AStudyGrowsByItsNewCasesOnly) {
     EXPECT_EQ(runProgram({"sweep", "report", dir}).status, 0);
 
     const std::pair<std::string, std::string> refused[] = {
-        {testDesign("[1, 2, 3, 4, 5]", "[2, 8, 5]", "12"), "the fixed setting population changed"},
+        {testDesign("[1, 2, 3, 4, 5]", "[2, 8, 5]", "12"),
+         "the fixed setting population changed (10 -> 12)"},
         {testDesign("[1, 2, 4, 5]", "[2, 8, 5]"), "the seed 3 is gone"},
         {testDesign("[1, 2, 3, 4, 5]", "[8, 5]"), "the value 2 of the factor silk_cost is gone"},
         {"generations = 20\n" + testDesign("[1, 2, 3, 4, 5]", "[2, 8, 5]").substr(17),
