@@ -38,9 +38,10 @@ int quotaUpFrom(const std::string& root, std::string path, int limit) {
     }
 }
 
-// The tightest quota of the groups this process is in (0: none).
-int cgroupQuota() {
-    std::ifstream in("/proc/self/cgroup");
+} // namespace
+
+int cgroupCpuLimit(const std::string& cgroupFile, const std::string& root) {
+    std::ifstream in(cgroupFile);
     int limit = 0;
     for (std::string line; std::getline(in, line);) {
         // "ID:CONTROLLERS:PATH"; v2 has no controllers, v1 lists "cpu" among them.
@@ -50,13 +51,15 @@ int cgroupQuota() {
         const std::string controllers = "," + line.substr(a + 1, b - a - 1) + ",";
         const std::string path = line.substr(b + 1);
         if (controllers == ",,")
-            limit = quotaUpFrom(CGROUP_ROOT, path, limit);
+            limit = quotaUpFrom(root, path, limit);
         else if (controllers.find(",cpu,") != std::string::npos)
             for (const char* mount : {"/cpu", "/cpu,cpuacct"})
-                limit = quotaUpFrom(CGROUP_ROOT + std::string(mount), path, limit);
+                limit = quotaUpFrom(root + mount, path, limit);
     }
     return limit;
 }
+
+namespace {
 
 int affinityCpus() {
     cpu_set_t set;
@@ -78,6 +81,6 @@ int cpusOfQuota(const std::string& quotaAndPeriod) {
 
 int usableCpus() {
     const int cpus = std::max(1, affinityCpus());
-    const int quota = cgroupQuota();
+    const int quota = cgroupCpuLimit("/proc/self/cgroup", CGROUP_ROOT);
     return quota > 0 ? std::min(cpus, quota) : cpus;
 }

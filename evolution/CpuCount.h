@@ -13,3 +13,8 @@ int usableCpus();
 // microseconds, as cgroup v2's cpu.max holds them) gives 2. 0 for no quota
 // ("max", a negative quota as v1 writes it, or text that is not a quota).
 int cpusOfQuota(const std::string& quotaAndPeriod);
+
+// The tightest CPU quota of the control groups a process is in, as its
+// cgroup file (/proc/self/cgroup) names them under the hierarchy `root`
+// (/sys/fs/cgroup), each group's ancestors included. 0 for none.
+int cgroupCpuLimit(const std::string& cgroupFile, const std::string& root);

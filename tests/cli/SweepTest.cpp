@@ -180,6 +180,10 @@ TEST(Sweep, BadDesignsAreRefusedWithLineAndReasonBeforeAnythingRuns) {
         {head + "[fixed]\npopulation = 5\n[factors]\npopulation = [4, 8]\n",
          "bad.toml:6: 'population' is both fixed and a factor"},
         {"generations = 3\nseeds = [1, 2, 1]\n", "bad.toml:2: seed 1 is listed twice"},
+        {head + "[factors]\nsilk_cost = [1]\nsilk-cost = [2]\n",
+         "bad.toml:4: 'silk_cost' is given twice (as silk_cost and silk-cost)"},
+        {head + "[fixed]\nsilk-cost = 5\n[factors]\nsilk_cost = [4, 8]\n",
+         "bad.toml:6: 'silk_cost' is both fixed and a factor"},
         {head + "[factors\n", "bad.toml:3: "},
     };
     for (const auto& [text, says] : bad) {

@@ -120,9 +120,14 @@ def test_every_figure_agrees_with_scipy(tmp_path):
         assert agrees(row.hedges_g, hedges_g(a, b))
         welch_p.append((row.Index, t.pvalue))
     assert exact_seen == {True, False}
-    for (i, _), adjusted in zip(welch_p, holm([p for _, p in welch_p])):
+    for (i, p), adjusted in zip(welch_p, holm([p for _, p in welch_p])):
         assert agrees(pairs.welch_p_holm[i], adjusted)
         assert pairs.decided[i] == (adjusted < 0.05)
+        if adjusted >= 0.05:
+            reason = ("not significant after Holm's correction" if p < 0.05
+                      else "no significant difference")
+            assert f"undecided, {reason} (Welch p = {p:.2g}, Holm {adjusted:.2g};" in pairs.verdict[i]
+    assert sum(pairs.decided) > 0 and not pairs.decided.all()
     assert np.allclose(pairs.mann_whitney_p_holm, holm(mwu_p), rtol=REL, atol=0)
 
 
