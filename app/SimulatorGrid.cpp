@@ -1,9 +1,16 @@
 #include "app/SimulatorGrid.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "app/AppState.h"
 #include "evolution/EvolutionState.h"
+
+namespace {
+
+constexpr double PREY_SPRITE_SCALE = 2.2;
+
+} // namespace
 
 GridShape currentGridShape() {
     return GridShape{gridColumns, gridRows};
@@ -64,4 +71,8 @@ void moveSelectionByKey(int key) {
     else
         selectGridCell(evolutionState.selectedSpider / std::max(1, gridColumns),
                        evolutionState.selectedSpider % std::max(1, gridColumns));
+}
+
+int preySpriteHalfSize() {
+    return std::max(truncToInt32(evolutionState.preySize * PREY_SPRITE_SCALE), -INT32_MAX);
 }

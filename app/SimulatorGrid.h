@@ -30,3 +30,8 @@ void moveSelectionByKey(int key);
 
 // Number of grid cells that hold a spider.
 int occupiedCells();
+
+// Half the size in pixels of the prey sprites drawn for the current prey
+// size: any size a file may hold (a huge one saturates), kept where -h
+// exists too.
+int preySpriteHalfSize();

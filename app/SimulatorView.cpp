@@ -24,15 +24,13 @@ namespace {
 
 constexpr int OFFLINE_TEXT_X = 20;
 constexpr int OFFLINE_TEXT_Y = 70;
-constexpr double PREY_SPRITE_SCALE = 2.2;
 
 GridViewCache cache;
 
 // The prey swarm as this spider met it: caught prey green, the others grey.
 void drawPrey(const Spider& spider) {
-    // Any size a file may hold, kept where -h exists too.
-    const int h = std::max(truncToInt32(evolutionState.preySize * PREY_SPRITE_SCALE), -INT32_MAX);
-    drawPreySprites(evolutionState.problem.prey, preyAngles, spider.web.caughtPrey, h, flyTexture);
+    drawPreySprites(evolutionState.problem.prey, preyAngles, spider.web.caughtPrey,
+                    preySpriteHalfSize(), flyTexture);
 }
 
 void drawOfflineMessage() {
@@ -79,7 +77,7 @@ void gridKey(bool showPrey, bool evaluated) {
 int gridRightEdge(bool showPrey) {
     double reach = WEB_VIEW_HALF_SIZE + 1.0;
     if (showPrey) {
-        const double sprite = static_cast<int>(evolutionState.preySize * PREY_SPRITE_SCALE) * 1.5;
+        const double sprite = preySpriteHalfSize() * 1.5;
         for (const Prey& p : evolutionState.problem.prey)
             reach = std::max(reach, std::fabs(p.x) + sprite);
     }

@@ -28,7 +28,7 @@ std::string folderOf(const std::string& path) {
 // mode when it is replaced, else the usual mode under the process's umask.
 mode_t targetMode(const std::string& path) {
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode))
         return st.st_mode & PERMISSION_BITS;
     const mode_t mask = ::umask(0);
     ::umask(mask);
@@ -72,10 +72,11 @@ bool followLinks(std::string& path) {
 }
 
 // Why an existing file at `path` must not be replaced (empty when it may):
-// only regular files are, so a device, FIFO or socket stays as it is.
+// only regular files (and links, when they are replaced themselves) are, so
+// a device, FIFO or socket stays as it is.
 std::string notReplaceable(const std::string& path) {
     struct stat st;
-    if (::stat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode))
+    if (::lstat(path.c_str(), &st) != 0 || S_ISREG(st.st_mode) || S_ISLNK(st.st_mode))
         return std::string();
     if (S_ISDIR(st.st_mode))
         return "it is a folder";
@@ -109,8 +110,8 @@ bool namesSameFile(const std::string& a, const std::string& b) {
     return resolvedName(fileA) == resolvedName(fileB);
 }
 
-AtomicFile::AtomicFile(const std::string& path) : path_(path) {
-    if (!followLinks(path_)) {
+AtomicFile::AtomicFile(const std::string& path, AtomicLinks links) : path_(path) {
+    if (links == AtomicLinks::Follow && !followLinks(path_)) {
         fail("cannot follow the link " + path);
         return;
     }

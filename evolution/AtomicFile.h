@@ -15,10 +15,14 @@
 // by device and inode, new ones by their folder's resolved path and name.
 bool namesSameFile(const std::string& a, const std::string& b);
 
+// What a symbolic link at the target path means: the file to write (Follow)
+// or a name to be taken over by the new file, its target untouched (Replace).
+enum class AtomicLinks { Follow, Replace };
+
 class AtomicFile {
   public:
     // Creates the temporary file next to `path`; check ok() afterwards.
-    explicit AtomicFile(const std::string& path);
+    explicit AtomicFile(const std::string& path, AtomicLinks links = AtomicLinks::Follow);
     // Removes the temporary file unless commit() succeeded.
     ~AtomicFile();
     AtomicFile(const AtomicFile&) = delete;

@@ -15,6 +15,7 @@
 #include "evolution/LittleEndian.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/PopulationFormat.h"
+#include "evolution/RegularFile.h"
 #include "evolution/RunControl.h"
 #include "evolution/WindowPort.h"
 
@@ -57,25 +58,7 @@ class MemorySource : public ByteSource {
 
 class FileSource : public ByteSource {
   public:
-    explicit FileSource(const std::string& path) {
-        // Opened without blocking: a FIFO would otherwise wait for a writer
-        // before it could be refused below.
-        fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-        if (fd_ < 0) {
-            error_ = std::strerror(errno);
-            return;
-        }
-        struct stat st;
-        if (::fstat(fd_, &st) != 0) {
-            error_ = std::strerror(errno);
-        } else if (!S_ISREG(st.st_mode)) {
-            error_ = "not a regular file";
-        } else if (::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) & ~O_NONBLOCK) != 0) {
-            error_ = std::strerror(errno);
-        } else {
-            size_ = static_cast<uint64_t>(st.st_size);
-        }
-    }
+    explicit FileSource(const std::string& path) { fd_ = openRegularFile(path, &error_, &size_); }
     ~FileSource() override {
         if (fd_ >= 0)
             ::close(fd_);

@@ -9,9 +9,11 @@ fi
 
 # Xvfb picks a free display number itself and writes it to the given file
 # descriptor once it accepts connections, so parallel runs never collide.
+# -noreset: without it the server resets whenever its last client leaves,
+# and a client connecting during the reset loses its connection.
 numfile=$(mktemp)
 log=$(mktemp /tmp/arachnovix-xvfb.XXXXXX)
-Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp 3>"$numfile" >"$log" 2>&1 &
+Xvfb -displayfd 3 -screen 0 1920x1080x24 -nolisten tcp -noreset 3>"$numfile" >"$log" 2>&1 &
 xvfb_pid=$!
 trap 'kill $xvfb_pid 2>/dev/null || true; rm -f "$numfile"' EXIT
 for _ in $(seq 1 200); do

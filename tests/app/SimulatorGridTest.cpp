@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "app/AppState.h"
 #include "app/SimulatorGrid.h"
 #include "evolution/EvolutionState.h"
@@ -96,6 +98,17 @@ TEST_F(SimulatorGridTest, FullStoreFitsItsGrid) {
     EXPECT_GT(evolutionState.spiders[MAX_POPULATION - 1].web.viewScale, 0.0);
     selectGridCell(gridRows - 1, gridColumns - 1); // cell 209 is surplus
     EXPECT_EQ(evolutionState.selectedSpider, 0);
+}
+
+TEST_F(SimulatorGridTest, PreySpritesOfAnyLoadedSizeHaveAnIntegerSize) {
+    const double saved = evolutionState.preySize;
+    evolutionState.preySize = 5.0;
+    EXPECT_EQ(preySpriteHalfSize(), 11);
+    evolutionState.preySize = 1e10; // a file may hold it
+    EXPECT_EQ(preySpriteHalfSize(), INT32_MAX);
+    evolutionState.preySize = -1e10;
+    EXPECT_EQ(preySpriteHalfSize(), -INT32_MAX);
+    evolutionState.preySize = saved;
 }
 
 } // namespace

@@ -125,19 +125,22 @@ class Session:
         if not self.screen and os.environ.get("DISPLAY") and subprocess.call(
                 ["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) == 0:
             return
-        for n in range(150, 200):
-            if not os.path.exists("/tmp/.X%d-lock" % n) and not os.path.exists("/tmp/.X11-unix/X%d" % n):
-                break
-        else:
-            raise Failure("no free X display number for a private Xvfb")
+        # Xvfb picks a free display itself and names it on the pipe once it
+        # accepts connections (no race for a number with other servers);
+        # -noreset keeps it from resetting when its last client leaves, which
+        # would drop a client connecting at that moment.
         screen = "%dx%dx24" % (self.screen or (1920, 1080))
-        self.xvfb = subprocess.Popen(["Xvfb", ":%d" % n, "-screen", "0", screen, "-nolisten", "tcp"],
-                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        os.environ["DISPLAY"] = ":%d" % n
-        for _ in range(100):
-            if subprocess.call(["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) == 0:
-                return
-            time.sleep(0.1)
+        read_end, write_end = os.pipe()
+        self.xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", screen,
+                                      "-nolisten", "tcp", "-noreset"],
+                                     stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                                     pass_fds=(write_end,))
+        os.close(write_end)
+        with os.fdopen(read_end) as numbers:
+            number = numbers.readline().strip()
+        if number:
+            os.environ["DISPLAY"] = ":" + number
+            return
         raise Failure("the private Xvfb server did not start")
 
     def start(self):

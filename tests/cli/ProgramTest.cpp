@@ -305,6 +305,33 @@ TEST(Program, OutputsAreComparedByTheFileTheyNameNotBySpelling) {
     EXPECT_NE(readFile(out), run);
 }
 
+TEST(Program, NoCommandWritesOverTheRunItReadsHoweverItIsSpelled) {
+    const std::string run = scratchPath("read.axv");
+    ASSERT_EQ(runProgram(quickRun(run, 4, 3, 2)).status, 0);
+    const std::string bytes = readFile(run);
+    const std::string link = scratchPath("read-link.axv"), hard = scratchPath("read-hard.axv");
+    ASSERT_EQ(::symlink(run.c_str(), link.c_str()), 0);
+    ASSERT_EQ(::link(run.c_str(), hard.c_str()), 0);
+    const std::string dotted = scratchDir() + "/./read.axv";
+    for (const std::string& out : {run, dotted, link, hard}) {
+        SCOPED_TRACE(out);
+        expectRefusal({"stats", run, "--csv", out}, 2, "--csv and the run");
+        expectRefusal({"lineage", run, "--csv", out}, 2, "same file");
+        for (const char* command : {"web", "plot", "genes"})
+            expectRefusal({command, run, "--svg", out}, 2, "--svg and the run");
+        expectRefusal({"evolve", "--resume", run, "--generations", "1", "--quiet", "--out",
+                       scratchPath("next.axv"), "--stats", out},
+                      2, "--stats and --resume");
+        EXPECT_EQ(readFile(run), bytes);
+    }
+    EXPECT_FALSE(fileExists(scratchPath("next.axv")));
+    // continuing a run in place stays allowed
+    EXPECT_EQ(
+        runProgram({"evolve", "--resume", dotted, "--generations", "1", "--quiet", "--out", link})
+            .status,
+        0);
+}
+
 TEST(Program, RefusalsAreOneLineAndComeFirst) {
     expectRefusal({"evolve", "--resume", "", "--out", scratchPath("e.axv")}, 2, "--resume");
     expectRefusal({"evolve", "--stats", "", "--out", scratchPath("e.axv")}, 2, "--stats");

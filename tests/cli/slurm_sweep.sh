@@ -182,4 +182,31 @@ task 3: cases 16-20 with --threads 1" ] || fail "grown tasks: $(cat "$work/clust
   fail "the fresh grown sweep failed"
 cmp <(cut -d, -f2- "$work/fresh/results.csv") <(cut -d, -f2- "$work/cluster/results.csv") ||
   fail "the grown study's table differs from the fresh one"
+
+# Folder names a batch script must carry: a space, a tab, quotes, "%" and
+# "$(...)" reach sbatch as they are (the tasks' logs land in the folder's
+# logs/, nothing is run); a line break is refused before anything is made.
+# Submitted from $work, so a command that did run would leave PWNED there.
+tiny="$work/tiny.toml"
+printf 'generations = 1\nseeds = [1, 2]\n[fixed]\npopulation = 2\n' > "$tiny"
+odd="$work/odd dir"$'\t'"'q\" 100%x %A \$(touch PWNED) \`touch PWNED\`"
+cd "$work"
+"$cli" sweep slurm "$tiny" --out "$odd" > "$work/odd.log" 2>&1 || fail "slurm: $(cat "$work/odd.log")"
+sbatch --test-only "$odd/sweep.sbatch" > "$work/test-only.log" 2>&1 ||
+  fail "sbatch --test-only refused the script: $(cat "$work/test-only.log")"
+grep -q "to start at" "$work/test-only.log" || fail "sbatch --test-only: $(cat "$work/test-only.log")"
+submit sbatch "$odd/sweep.sbatch"
+wait_for_job "$job"
+for task in 0 1; do
+  [ -f "$odd/logs/slurm-${job}_$task.out" ] || fail "task $task's log is not in $odd/logs: $(ls "$odd/logs")"
+done
+"$cli" sweep collect "$odd" > "$work/collect.log" || fail "collect: $(cat "$work/collect.log")"
+[ ! -e "$work/PWNED" ] || fail "a folder name was run as a command"
+broken="$work/broken"$'\n'"touch PWNED"
+if "$cli" sweep slurm "$tiny" --out "$broken" > "$work/broken.log" 2>&1; then
+  fail "a folder name with a line break was taken"
+fi
+grep -q "line break" "$work/broken.log" || fail "refusal: $(cat "$work/broken.log")"
+[ ! -e "$broken" ] && [ ! -e "$work/PWNED" ] || fail "the refused folder was made or run"
+cd - > /dev/null
 echo "slurm sweep: job array results equal the local run's, also after growing"

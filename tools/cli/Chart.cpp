@@ -16,9 +16,15 @@ const Rgb GRID_COLOUR = {0.88, 0.88, 0.88};
 } // namespace
 
 std::vector<double> niceTicks(double lo, double hi, int count) {
+    count = std::max(count, 1);
+    if (!std::isfinite(lo) || !std::isfinite(hi)) { // nothing to show; callers refuse such data
+        lo = 0.0;
+        hi = 1.0;
+    }
     if (!(hi > lo))
         hi = lo + 1.0;
-    const double rough = (hi - lo) / (count > 0 ? count : 1);
+    // Halves first: the span of two finite values can overflow.
+    const double rough = (hi / 2 - lo / 2) / count * 2;
     const double power = std::pow(10.0, std::floor(std::log10(rough)));
     double step = power;
     for (double factor : {1.0, 2.0, 5.0, 10.0}) {
@@ -28,8 +34,12 @@ std::vector<double> niceTicks(double lo, double hi, int count) {
     }
     std::vector<double> ticks;
     const double first = std::floor(lo / step) * step;
-    for (int k = 0;; ++k) {
+    // count + 2 ticks cover the range; the bound also holds where rounding
+    // makes the steps smaller than a unit in the last place of the values.
+    for (int k = 0; k <= count + 2; ++k) {
         const double t = first + k * step;
+        if (!std::isfinite(t))
+            break; // beyond the largest double
         ticks.push_back(t);
         if (t >= hi)
             break;

@@ -14,6 +14,7 @@
 #include "tools/cli/Evolve.h"
 #include "tools/cli/GenesSvg.h"
 #include "tools/cli/Lineage.h"
+#include "tools/cli/OutputCheck.h"
 #include "tools/cli/PlotSvg.h"
 #include "tools/cli/RunFile.h"
 #include "tools/cli/SettingOptions.h"
@@ -61,10 +62,10 @@ void emit(const Args& a, const char* option, const std::string& text) {
         std::cout << text << std::flush;
 }
 
-void checkOutputs(const Args& a, std::initializer_list<const char*> options) {
-    for (const char* o : options)
-        if (a.has(o))
-            checkWritable(a.value(o));
+// The output option, when given, must not name the run being read.
+void checkOutputOf(const LoadedRun& run, const char* option) {
+    if (run.args.has(option))
+        checkOutput({std::string("--") + option, run.args.value(option)}, {{"the run", run.path}});
 }
 
 // --generation G (default: the last) and --spider I|best (numbered from 1;
@@ -118,7 +119,7 @@ int infoCommand(const std::vector<std::string>& words) {
 
 int statsCommand(const std::vector<std::string>& words) {
     const LoadedRun run = loadCommand(words, {{"csv", true}}, "stats");
-    checkOutputs(run.args, {"csv"});
+    checkOutputOf(run, "csv");
     emit(run.args, "csv", statsCsv(allGenerationStats(run.fossils)));
     return 0;
 }
@@ -127,7 +128,7 @@ int webCommand(const std::vector<std::string>& words) {
     const LoadedRun run =
         loadCommand(words, {{"generation", true}, {"spider", true}, {"svg", true}}, "web", "svg");
     const SpiderChoice c = chooseSpider(run.args, run.fossils);
-    checkOutputs(run.args, {"svg"});
+    checkOutputOf(run, "svg");
     Spider spider;
     evolutionState.restoreSpiderInto(spider, c.generation, c.spider);
     spider.clearWeb();
@@ -140,7 +141,7 @@ int webCommand(const std::vector<std::string>& words) {
 
 int plotCommand(const std::vector<std::string>& words) {
     const LoadedRun run = loadCommand(words, {{"svg", true}}, "plot", "svg");
-    checkOutputs(run.args, {"svg"});
+    checkOutputOf(run, "svg");
     writeTextFile(run.args.value("svg"), fitnessPlotSvg(allGenerationStats(run.fossils),
                                                         "Best and mean fitness: " + run.path));
     return 0;
@@ -150,7 +151,7 @@ int lineageCommand(const std::vector<std::string>& words) {
     const LoadedRun run =
         loadCommand(words, {{"generation", true}, {"spider", true}, {"csv", true}}, "lineage");
     const SpiderChoice c = chooseSpider(run.args, run.fossils);
-    checkOutputs(run.args, {"csv"});
+    checkOutputOf(run, "csv");
     const Lineage lineage = traceLineage(run.fossils, c.generation, c.spider);
     emit(run.args, "csv", run.args.has("csv") ? lineageCsv(lineage) : lineageText(lineage));
     return 0;
@@ -158,7 +159,7 @@ int lineageCommand(const std::vector<std::string>& words) {
 
 int genesCommand(const std::vector<std::string>& words) {
     const LoadedRun run = loadCommand(words, {{"svg", true}}, "genes", "svg");
-    checkOutputs(run.args, {"svg"});
+    checkOutputOf(run, "svg");
     writeTextFile(run.args.value("svg"),
                   genesSvg(run.fossils, spiderGenes(), "Mean rule values: " + run.path));
     return 0;

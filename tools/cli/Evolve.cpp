@@ -7,13 +7,13 @@
 #include <unistd.h>
 
 #include "core/LRandom.h"
-#include "evolution/AtomicFile.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/FossilView.h"
 #include "evolution/ParallelEvaluation.h"
 #include "evolution/RunControl.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
+#include "tools/cli/OutputCheck.h"
 #include "tools/cli/Progress.h"
 #include "tools/cli/RunFile.h"
 #include "tools/cli/Statistics.h"
@@ -139,8 +139,8 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
     o.out = fileOption(a, "out");
     if (o.population && !o.resume.empty())
         throw usageError("--population cannot be used with --resume (the run keeps its size)");
-    if (!o.stats.empty() && namesSameFile(o.stats, o.out))
-        throw usageError("--stats and --out name the same file");
+    if (!o.stats.empty())
+        refuseSameFile({"--stats", o.stats}, {{"--out", o.out}, {"--resume", o.resume}});
     if (o.resume.empty()) {
         const RunSettings s = overridden(RunSettings{}, o.settings);
         checkFitnessFitsTheRecord(s.numPrey, s.preyValue);
@@ -187,7 +187,7 @@ EvolveReport runEvolution(const EvolveOptions& o, uint32_t seed,
 
 int evolveCommand(const std::vector<std::string>& words) {
     const EvolveOptions o = parseEvolveOptions(words);
-    checkWritable(o.out);
+    checkWritable(o.out); // it may replace the run it continues
     if (!o.stats.empty())
         checkWritable(o.stats);
     const uint32_t seed = o.seed ? *o.seed : systemSeed();

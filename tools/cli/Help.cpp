@@ -13,7 +13,7 @@ Usage:
   arachnovix-cli genes RUN.axv --svg FILE
   arachnovix-cli sweep run DESIGN.toml --out DIR [--jobs N] [--force]
   arachnovix-cli sweep report DIR [--measure NAME] [--generation G|last]
-                 [--all-pairs]
+                 [--all-pairs] [--partial]
   arachnovix-cli sweep cases DESIGN.toml --out DIR [--force]
   arachnovix-cli sweep slurm DESIGN.toml --out DIR [--cases-per-task K]
                  [--cpus-per-task C] [--submit [--then-report]] [--force]
@@ -70,7 +70,8 @@ sweep     replicated parameter sweeps of evolve runs (see docs/experiments.md):
                     (default best_fitness) at the chosen generation (default
                     the last): a box and strip plot, summary.csv,
                     comparisons.csv (Welch, Mann-Whitney, Holm, Hedges' g,
-                    Cliff's delta) and ranking.txt
+                    Cliff's delta) and ranking.txt; refused when a condition
+                    lacks replicates (--partial: made anyway, with a warning)
           cases     the single evolve command of every case, one per line
           slurm     DIR/sweep.sbatch, a Slurm job array (--submit calls sbatch;
                     --then-report adds a job that collects and reports after it)

@@ -98,6 +98,9 @@ def main():
           population_file([entry(RULES_MID, 0, 0, 0, 0)], 1, 1, prey_size=1e300,
                           prey_value=-1e300, silk_cost=1e300, time_penalty=-1e300,
                           crossover=0x7FFFFFFF, mutation=-0x80000000))
+    # A prey size whose sprites in pixels are beyond a 32-bit integer.
+    write("valid-prey-size-1e10.axv",
+          population_file([entry(RULES_MID, 0, 0, 0, 0)], 1, 1, prey_size=1e10))
     write("valid-population-200.axv",
           population_file([entry(RULES_MID, 0, 0, 0, 0)] * 200, 200, 1))
 

@@ -4,23 +4,8 @@
 
 #include "tools/cli/CliError.h"
 #include "tools/cli/Evolve.h"
-#include "tools/cli/RunFile.h"
+#include "tools/cli/sweep/SweepCaseRows.h"
 #include "tools/cli/sweep/SweepMeasures.h"
-
-namespace {
-
-// "case,level,...,fixed value,...,seed" of every row of the case.
-std::string rowPrefix(const SweepFolder& folder, long long k) {
-    const SweepCase c = folder.caseAt(k);
-    std::string prefix = std::to_string(k);
-    for (const std::string& level : c.levels)
-        prefix += "," + level;
-    for (const DesignSetting& s : folder.design().fixed)
-        prefix += "," + s.value;
-    return prefix + "," + std::to_string(c.seed);
-}
-
-} // namespace
 
 void runSweepCase(const SweepFolder& folder, long long k, int threads) {
     if (folder.state(k) == CaseState::Done)
@@ -28,12 +13,14 @@ void runSweepCase(const SweepFolder& folder, long long k, int threads) {
     std::vector<std::string> words = folder.caseWords(k);
     if (threads > 0)
         words.insert(words.end(), {"--threads", std::to_string(threads)});
+    // `evolve` saves through a link; none at the run's name may lead outside.
+    removeIfLink(folder.runPath(k));
     try {
         evolveCommand(words);
-        writeTextFile(folder.rowsPath(k), runRows(rowPrefix(folder, k)));
+        writeSweepFile(folder.rowsPath(k), runRows(caseRowPrefix(folder, k)));
     } catch (const CliError& e) {
-        writeTextFile(folder.failurePath(k), "case " + std::to_string(k) + " failed: " + e.what() +
-                                                 "\ncommand: " + folder.caseCommand(k) + "\n");
+        writeSweepFile(folder.failurePath(k), "case " + std::to_string(k) + " failed: " + e.what() +
+                                                  "\ncommand: " + folder.caseCommand(k) + "\n");
         throw;
     }
     std::remove(folder.failurePath(k).c_str());

@@ -2,8 +2,8 @@
 // One case of a sweep, run in this process by the `evolve` command itself
 // with the case's words, so that its run file is the one the printed single
 // command writes. The case's result rows are then written whole (a case is
-// finished exactly when its rows file exists) and, unless the design keeps
-// runs, the run file is removed.
+// finished when its rows file is there, whole and valid) and, unless the
+// design keeps runs, the run file is removed.
 
 #include "tools/cli/sweep/SweepFolder.h"
 

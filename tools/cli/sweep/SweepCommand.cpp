@@ -11,9 +11,9 @@
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
 #include "tools/cli/Evolve.h"
-#include "tools/cli/RunFile.h"
 #include "tools/cli/sweep/SweepCase.h"
 #include "tools/cli/sweep/SweepPool.h"
+#include "tools/cli/sweep/SweepReplicates.h"
 #include "tools/cli/sweep/SweepReport.h"
 #include "tools/cli/sweep/SweepSlurm.h"
 
@@ -38,10 +38,6 @@ std::string requiredOut(const Args& a, const char* command) {
     return a.value("out");
 }
 
-std::string firstLine(const std::string& text) {
-    return text.substr(0, text.find('\n'));
-}
-
 // Lists the cases that are not finished; true when there are none.
 bool reportUnfinished(const SweepFolder& folder, const CollectResult& r, std::ostream& out) {
     const long long total = folder.caseCount();
@@ -49,8 +45,8 @@ bool reportUnfinished(const SweepFolder& folder, const CollectResult& r, std::os
         << " holds them\n";
     if (!r.failed.empty()) {
         out << "failed cases: " << numberRanges(r.failed) << "\n";
-        for (size_t k = 0; k < r.failed.size() && k < FAILURES_SHOWN; ++k)
-            out << "  " << firstLine(readWholeFile(folder.failurePath(r.failed[k]))) << "\n";
+        for (size_t k = 0; k < r.reasons.size() && k < FAILURES_SHOWN; ++k)
+            out << "  " << r.reasons[k] << "\n";
     }
     if (!r.missing.empty())
         out << "missing cases: " << numberRanges(r.missing) << "\n";
@@ -118,7 +114,7 @@ int submit(const SweepFolder& folder, const SlurmPlan& plan, bool thenReport) {
     if (!thenReport)
         return 0;
     const std::string script = reportScriptPath(folder);
-    writeTextFile(script, reportScript(plan));
+    writeSweepFile(script, reportScript(plan));
     const std::string report = sbatch({"--dependency=afterany:" + array, script});
     std::cout << "Submitted batch job " << report << " (collect and report after job " << array
               << ")" << std::endl;
@@ -140,17 +136,19 @@ int slurmCommand(const std::vector<std::string>& allWords) {
     const std::string design = onePositional(a, "the design file", "slurm");
     if (a.has("then-report") && !a.has("submit"))
         throw usageError("sweep slurm: --then-report needs --submit");
-    const SweepFolder folder = SweepFolder::create(design, requiredOut(a, "slurm"), a.has("force"));
+    plan.cli = programPath();
+    plan.dir = requiredOut(a, "slurm");
+    checkSlurmPlan(plan); // before anything is made
+    const SweepFolder folder = SweepFolder::create(design, plan.dir, a.has("force"));
     if (a.has("cases-per-task"))
         plan.casesPerTask =
             parseInteger("--cases-per-task", a.value("cases-per-task"), 1, folder.caseCount());
     if (a.has("cpus-per-task"))
         plan.cpusPerTask =
             parseInteger("--cpus-per-task", a.value("cpus-per-task"), 1, MAX_THREADS);
-    plan.cli = programPath();
     plan.dir = absolutePath(folder.dir());
     const std::string script = slurmScriptPath(folder);
-    writeTextFile(script, slurmScript(folder, plan));
+    writeSweepFile(script, slurmScript(folder, plan));
     const long long tasks = slurmTasks(folder.caseCount(), plan.casesPerTask);
     std::cout << "wrote " << script << ": " << folder.caseCount() << " cases in " << tasks
               << " array tasks\n";
@@ -197,9 +195,11 @@ ReportOptions reportOptions(const Args& a) {
 }
 
 int reportCommand(const std::vector<std::string>& words) {
-    const Args a(words, {{"measure", true}, {"generation", true}, {"all-pairs", false}});
+    const Args a(
+        words, {{"measure", true}, {"generation", true}, {"all-pairs", false}, {"partial", false}});
     const std::string dir = onePositional(a, "the sweep folder", "report");
-    std::cout << writeSweepReport(dir, reportOptions(a)) << "report written to "
+    const std::string replicates = checkReplicates(dir, a.has("partial"), std::cerr);
+    std::cout << writeSweepReport(dir, reportOptions(a)) << replicates << "report written to "
               << joinPath(dir, "report") << std::endl;
     return 0;
 }

@@ -1,6 +1,7 @@
 #include "tools/cli/sweep/SweepDesign.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <optional>
@@ -21,6 +22,8 @@ const char* const SWEEPABLE[] = {"population", "prey",      "prey_size",  "prey_
                                  "crossover",  "mutation"};
 const char* const TOP_LEVEL[] = {"generations", "seeds", "keep_runs", "fixed", "factors"};
 constexpr long long MAX_CASES = 2147483647LL;
+// The seeds are held as a list: a longer one is refused even with --force.
+constexpr long long MAX_SEEDS = 10000000;
 
 class DesignReader {
   public:
@@ -36,18 +39,20 @@ class DesignReader {
     }
 
     SweepDesign read(const toml::table& root, bool force);
+    std::string valueText(const toml::node& n) const;
 
   private:
-    std::string valueText(const toml::node& n) const;
     void checkOption(const std::string& option, const toml::node& value) const;
     void checkPreyTimesValue(const toml::table& root) const;
     // The table [name], or none; anything else there is refused.
     const toml::table* section(const toml::table& root, const char* name, const char* holds) const;
     void readGenerations(const toml::table& root, SweepDesign& d) const;
-    void readSeeds(const toml::table& root, SweepDesign& d) const;
+    // A list goes into d.seeds; a range is returned (first and count) and
+    // built only once the case count has passed.
+    std::pair<uint32_t, long long> readSeeds(const toml::table& root, SweepDesign& d) const;
     void readFixed(const toml::table& root, SweepDesign& d) const;
     void readFactors(const toml::table& root, SweepDesign& d) const;
-    void checkCaseCount(const SweepDesign& d, bool force) const;
+    void checkCaseCount(const SweepDesign& d, long long seeds, bool force) const;
     void checkSpellings(const toml::table& t) const;
 
     std::string name_;
@@ -88,15 +93,30 @@ std::string sweepableList() {
     return out;
 }
 
+// Whole numbers below this are written out in full ("100", not "1e+02").
+constexpr double WHOLE_TEXT_LIMIT = 1e15;
+
 // The shortest decimal text that reads back as exactly this double.
 std::string realText(double v) {
     char buf[64];
+    if (v == std::floor(v) && std::fabs(v) < WHOLE_TEXT_LIMIT) {
+        std::snprintf(buf, sizeof buf, "%.0f", v == 0.0 ? 0.0 : v);
+        return buf;
+    }
     for (int digits = 1; digits <= 17; ++digits) {
         std::snprintf(buf, sizeof buf, "%.*g", digits, v);
         if (std::strtod(buf, nullptr) == v)
             break;
     }
     return buf;
+}
+
+// What makes two values of an option the same: the number they stand for
+// ("10", 10 and 10.0 are one value), or the word of --attack.
+std::string levelKey(const std::string& option, const std::string& text) {
+    if (option == "attack")
+        return text;
+    return realText(std::strtod(text.c_str(), nullptr));
 }
 
 std::string DesignReader::valueText(const toml::node& n) const {
@@ -121,44 +141,51 @@ void DesignReader::checkOption(const std::string& option, const toml::node& valu
     }
 }
 
-// Every value a design gives an option (fixed or factor), as its node; one
-// null entry, standing for `evolve`'s default, when the design gives none.
-std::vector<const toml::node*> givenValues(const toml::table& root, const std::string& option) {
-    std::vector<const toml::node*> out;
+// The largest value a design gives an option (fixed or factor, each already
+// checked), as its node; null, standing for `evolve`'s default, when the
+// design gives none.
+const toml::node* largestValue(const DesignReader& reader, const toml::table& root,
+                               const std::string& option) {
+    std::vector<const toml::node*> given;
     if (const toml::node* n = findKey(root["fixed"].as_table(), option))
-        out.push_back(n);
+        given.push_back(n);
     if (const toml::node* list = findKey(root["factors"].as_table(), option))
         if (const toml::array* values = list->as_array())
             for (const toml::node& n : *values)
-                out.push_back(&n);
-    if (out.empty())
-        out.push_back(nullptr);
-    return out;
+                given.push_back(&n);
+    const toml::node* largest = nullptr;
+    double most = 0.0;
+    for (const toml::node* n : given) {
+        const double v = std::strtod(reader.valueText(*n).c_str(), nullptr);
+        if (!largest || v > most) {
+            largest = n;
+            most = v;
+        }
+    }
+    return largest;
 }
 
 // The record keeps fitness as a 32-bit integer: every pairing of a prey
-// count with a prey value must pass `evolve`'s own check.
+// count with a prey value must pass `evolve`'s own check. Both are never
+// negative, so the largest of each make the largest product.
 void DesignReader::checkPreyTimesValue(const toml::table& root) const {
-    const std::vector<const toml::node*> prey = givenValues(root, "prey");
-    const std::vector<const toml::node*> value = givenValues(root, "prey_value");
-    for (const toml::node* p : prey)
-        for (const toml::node* v : value) {
-            std::vector<std::string> words = {"--out", "check.axv"};
-            if (p)
-                words.insert(words.end(), {"--prey", valueText(*p)});
-            if (v)
-                words.insert(words.end(), {"--prey-value", valueText(*v)});
-            try {
-                (void)parseEvolveOptions(words);
-            } catch (const CliError& e) {
-                const toml::node& at = v ? *v : *p;
-                std::string with;
-                if (p && v)
-                    with = " (prey " + valueText(*p) + " on line " +
-                           std::to_string(p->source().begin.line) + ")";
-                throw error(at, e.what() + with);
-            }
-        }
+    const toml::node* p = largestValue(*this, root, "prey");
+    const toml::node* v = largestValue(*this, root, "prey_value");
+    std::vector<std::string> words = {"--out", "check.axv"};
+    if (p)
+        words.insert(words.end(), {"--prey", valueText(*p)});
+    if (v)
+        words.insert(words.end(), {"--prey-value", valueText(*v)});
+    try {
+        (void)parseEvolveOptions(words);
+    } catch (const CliError& e) {
+        const toml::node& at = v ? *v : *p;
+        std::string with;
+        if (p && v)
+            with = " (prey " + valueText(*p) + " on line " +
+                   std::to_string(p->source().begin.line) + ")";
+        throw error(at, e.what() + with);
+    }
 }
 
 void DesignReader::readGenerations(const toml::table& root, SweepDesign& d) const {
@@ -171,7 +198,8 @@ void DesignReader::readGenerations(const toml::table& root, SweepDesign& d) cons
         static_cast<int>(parseInteger("generations", valueText(*g), 0, GENERATION_LIMIT));
 }
 
-void DesignReader::readSeeds(const toml::table& root, SweepDesign& d) const {
+std::pair<uint32_t, long long> DesignReader::readSeeds(const toml::table& root,
+                                                       SweepDesign& d) const {
     const toml::node* s = root.get("seeds");
     if (!s)
         throw error(0, "seeds are missing (seeds = [1, 2, 3] or seeds = { from = 1, to = 30 })");
@@ -200,15 +228,13 @@ void DesignReader::readSeeds(const toml::table& root, SweepDesign& d) const {
         const uint32_t first = seedOf(*from), last = seedOf(*to);
         if (last < first)
             throw error(*to, "the seed range ends before it starts");
-        if (static_cast<long long>(last) - first >= MAX_CASES)
-            throw error(*to, "the seed range is too long");
-        for (long long seed = first; seed <= last; ++seed)
-            d.seeds.push_back(static_cast<uint32_t>(seed));
+        return {first, static_cast<long long>(last) - first + 1};
     } else {
         throw error(*s, "seeds must be a list or a range { from = FIRST, to = LAST }");
     }
     if (d.seeds.empty())
         throw error(*s, "the list of seeds is empty");
+    return {0, 0};
 }
 
 // Entries in the order written in the file, not the table's order of keys.
@@ -270,10 +296,11 @@ void DesignReader::readFactors(const toml::table& root, SweepDesign& d) const {
         if (findKey(root["fixed"].as_table(), option))
             throw error(value, "'" + option + "' is both fixed and a factor");
         DesignFactor f{option, {}};
+        std::set<std::string> seen;
         for (const toml::node& v : *values) {
             checkOption(option, v);
             const std::string text = valueText(v);
-            if (std::find(f.values.begin(), f.values.end(), text) != f.values.end())
+            if (!seen.insert(levelKey(option, text)).second)
                 throw error(v, "factor '" + option + "' lists " + text + " twice");
             f.values.push_back(text);
         }
@@ -283,13 +310,16 @@ void DesignReader::readFactors(const toml::table& root, SweepDesign& d) const {
         d.factors.push_back(std::move(f.second));
 }
 
-void DesignReader::checkCaseCount(const SweepDesign& d, bool force) const {
-    const long long n = d.caseCount();
+void DesignReader::checkCaseCount(const SweepDesign& d, long long seeds, bool force) const {
+    const long long conditions = d.conditionCount();
+    const long long n = conditions > MAX_CASES / seeds ? MAX_CASES + 1 : conditions * seeds;
     if (n > MAX_CASES)
         throw error(0, "more than 2147483647 cases");
     if (n > MAX_CASES_WITHOUT_FORCE && !force)
         throw error(0, std::to_string(n) + " cases, more than " +
                            std::to_string(MAX_CASES_WITHOUT_FORCE) + " (give --force to run them)");
+    if (seeds > MAX_SEEDS)
+        throw error(0, "more than " + std::to_string(MAX_SEEDS) + " seeds");
 }
 
 SweepDesign DesignReader::read(const toml::table& root, bool force) {
@@ -306,7 +336,7 @@ SweepDesign DesignReader::read(const toml::table& root, bool force) {
             checkSpellings(*t);
     SweepDesign d;
     readGenerations(root, d);
-    readSeeds(root, d);
+    const auto [first, rangeSeeds] = readSeeds(root, d);
     if (const toml::node* keep = findKey(&root, "keep_runs")) {
         if (!keep->is_boolean())
             throw error(*keep, "keep_runs must be true or false");
@@ -315,7 +345,9 @@ SweepDesign DesignReader::read(const toml::table& root, bool force) {
     readFixed(root, d);
     readFactors(root, d);
     checkPreyTimesValue(root);
-    checkCaseCount(d, force);
+    checkCaseCount(d, rangeSeeds > 0 ? rangeSeeds : static_cast<long long>(d.seeds.size()), force);
+    for (long long k = 0; k < rangeSeeds; ++k)
+        d.seeds.push_back(static_cast<uint32_t>(first + k));
     return d;
 }
 

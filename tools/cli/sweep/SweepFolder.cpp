@@ -5,13 +5,12 @@
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <sys/stat.h>
 
 #include "tools/cli/CliError.h"
-#include "tools/cli/RunFile.h"
+#include "tools/cli/OutputCheck.h"
+#include "tools/cli/sweep/SweepCaseRows.h"
 #include "tools/cli/sweep/SweepGrowth.h"
 #include "tools/cli/sweep/SweepMeasures.h"
 
@@ -23,6 +22,12 @@ const char* const SUBFOLDERS[] = {"cases", "runs", "logs"};
 constexpr size_t MIN_CASE_DIGITS = 4;
 // What the atomic writer adds to the name of its temporary file.
 const char* const TEMP_MARK = ".tmp-";
+constexpr size_t MAX_DESIGN_BYTES = size_t(16) << 20;
+constexpr size_t MAX_NOTE_BYTES = size_t(64) << 10;
+
+std::string firstLine(const std::string& text) {
+    return text.substr(0, text.find('\n'));
+}
 
 } // namespace
 
@@ -35,20 +40,6 @@ std::string joinPath(const std::string& dir, const std::string& name) {
     return dir.empty() || dir.back() == '/' ? dir + name : dir + "/" + name;
 }
 
-bool pathExists(const std::string& path) {
-    struct stat st;
-    return ::stat(path.c_str(), &st) == 0;
-}
-
-std::string readWholeFile(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    if (!in)
-        throw fileError("cannot read " + path);
-    return text.str();
-}
-
 SweepFolder::SweepFolder(const std::string& dir, const SweepDesign& design)
     : dir_(dir), design_(design) {}
 
@@ -57,7 +48,7 @@ SweepFolder::SweepFolder(const std::string& dir) : dir_(dir) {
     if (!pathExists(path))
         throw fileError(dir + " holds no sweep (" + path + " is missing)");
     // Its case count was accepted when the sweep was made.
-    design_ = parseDesign(readWholeFile(path), path, true);
+    design_ = parseDesign(readWholeFile(path, MAX_DESIGN_BYTES), path, true);
     const std::string index = joinPath(dir, INDEX_FILE);
     if (pathExists(index))
         cases_ = parseCaseIndex(readWholeFile(index), design_, index);
@@ -73,12 +64,12 @@ SweepFolder SweepFolder::create(const std::string& designPath, const std::string
 
 SweepFolder SweepFolder::open(const std::string& designPath, const std::string& dir, bool force,
                               bool write) {
-    const std::string text = readWholeFile(designPath);
+    const std::string text = readWholeFile(designPath, MAX_DESIGN_BYTES);
     SweepFolder folder(dir, parseDesign(text, designPath, force));
     const std::string copy = joinPath(dir, DESIGN_FILE), index = joinPath(dir, INDEX_FILE);
     if (pathExists(copy)) {
         const SweepFolder existing(dir);
-        if (readWholeFile(copy) == text)
+        if (readWholeFile(copy, MAX_DESIGN_BYTES) == text)
             return existing;
         const std::string why = growthRefusal(existing.design_, folder.design_);
         if (!why.empty())
@@ -92,11 +83,12 @@ SweepFolder SweepFolder::open(const std::string& designPath, const std::string& 
     }
     if (!write)
         return folder;
+    refuseSameFile({"the results", folder.resultsPath()}, {{"the design", designPath}});
     makeFolder(dir);
     // The index first: a study cut off here still knows every number.
     if (!folder.cases_.empty())
-        writeTextFile(index, caseIndexCsv(folder.design_, folder.cases_));
-    writeTextFile(copy, text);
+        writeSweepFile(index, caseIndexCsv(folder.design_, folder.cases_));
+    writeSweepFile(copy, text);
     for (const char* sub : SUBFOLDERS)
         makeFolder(joinPath(dir, sub));
     return folder;
@@ -149,10 +141,45 @@ std::string SweepFolder::resultsPath() const {
     return joinPath(dir_, "results.csv");
 }
 
-CaseState SweepFolder::state(long long k) const {
+namespace {
+
+// A case whose rows file is there: done when it is whole and valid.
+CaseStatus rowsStatus(const SweepFolder& folder, long long k) {
+    CaseStatus s;
+    std::string why;
+    const std::string path = folder.rowsPath(k);
+    const std::string failed = "case " + std::to_string(k) + " failed: " + path;
+    if (!tryReadSweepFile(path, maxCaseRowsBytes(folder.design()), s.rows, why))
+        s.reason = failed + " cannot be read: " + why;
+    else if (!(why = caseRowsProblem(folder, k, s.rows)).empty())
+        s.reason = failed + " is damaged: " + why;
+    s.state = s.reason.empty() ? CaseState::Done : CaseState::Failed;
+    if (s.state == CaseState::Failed)
+        s.rows.clear();
+    return s;
+}
+
+// A case with a failure note: the note's first line is the reason.
+CaseStatus noteStatus(const SweepFolder& folder, long long k) {
+    CaseStatus s;
+    s.state = CaseState::Failed;
+    std::string note, why;
+    if (tryReadSweepFile(folder.failurePath(k), MAX_NOTE_BYTES, note, why))
+        s.reason = firstLine(note);
+    else
+        s.reason = "case " + std::to_string(k) + " failed (its note " + folder.failurePath(k) +
+                   " cannot be read: " + why + ")";
+    return s;
+}
+
+} // namespace
+
+CaseStatus SweepFolder::status(long long k) const {
     if (pathExists(rowsPath(k)))
-        return CaseState::Done;
-    return pathExists(failurePath(k)) ? CaseState::Failed : CaseState::Missing;
+        return rowsStatus(*this, k);
+    if (pathExists(failurePath(k)))
+        return noteStatus(*this, k);
+    return CaseStatus{};
 }
 
 void SweepFolder::removeLeftovers() const {
@@ -193,13 +220,15 @@ CollectResult collectResults(const SweepFolder& folder) {
     CollectResult r;
     std::string table = resultsHeader(folder.design());
     for (long long k : folder.designOrder()) {
-        switch (folder.state(k)) {
+        const CaseStatus s = folder.status(k);
+        switch (s.state) {
         case CaseState::Done:
-            table += readWholeFile(folder.rowsPath(k));
+            table += s.rows;
             ++r.done;
             break;
         case CaseState::Failed:
             r.failed.push_back(k);
+            r.reasons.push_back(s.reason);
             break;
         case CaseState::Missing:
             r.missing.push_back(k);
@@ -208,7 +237,7 @@ CollectResult collectResults(const SweepFolder& folder) {
     }
     std::sort(r.failed.begin(), r.failed.end());
     std::sort(r.missing.begin(), r.missing.end());
-    writeTextFile(folder.resultsPath(), table);
+    writeSweepFile(folder.resultsPath(), table);
     return r;
 }
 

@@ -9,8 +9,17 @@
 #include <vector>
 
 #include "tools/cli/sweep/SweepDesign.h"
+#include "tools/cli/sweep/SweepFiles.h"
 
 enum class CaseState { Done, Failed, Missing };
+
+// Where a case stands. A case is done only when its rows file is whole and
+// valid; a damaged or unreadable one counts as failed, with the reason.
+struct CaseStatus {
+    CaseState state = CaseState::Missing;
+    std::string reason; // why it failed (one line)
+    std::string rows;   // the rows of a finished case
+};
 
 class SweepFolder {
   public:
@@ -40,7 +49,8 @@ class SweepFolder {
     std::string logPath(long long k) const;
     std::string resultsPath() const;
 
-    CaseState state(long long k) const;
+    CaseStatus status(long long k) const;
+    CaseState state(long long k) const { return status(k).state; }
     // Removes the temporary files of case outputs whose writer was killed
     // before it could rename them into place.
     void removeLeftovers() const;
@@ -68,6 +78,7 @@ std::string resultsHeader(const SweepDesign& design);
 struct CollectResult {
     long long done = 0;
     std::vector<long long> failed;
+    std::vector<std::string> reasons; // of each failed case
     std::vector<long long> missing;
     bool complete() const { return failed.empty() && missing.empty(); }
 };
@@ -79,9 +90,6 @@ CollectResult collectResults(const SweepFolder& folder);
 // "3,5-9,12" for ascending numbers (the syntax of Slurm's --array).
 std::string numberRanges(const std::vector<long long>& numbers);
 
-// The whole content of a file; a file error when it cannot be read.
-std::string readWholeFile(const std::string& path);
-bool pathExists(const std::string& path);
 // Makes a folder unless it exists (a file error when it cannot).
 void makeFolder(const std::string& path);
 // dir/name.

@@ -17,12 +17,13 @@
 
 #include "evolution/CpuCount.h"
 #include "tools/cli/CliError.h"
-#include "tools/cli/RunFile.h"
 #include "tools/cli/sweep/SweepProgress.h"
 
 extern char** environ;
 
 namespace {
+
+constexpr size_t MAX_LOG_BYTES = size_t(1) << 20;
 
 volatile std::sig_atomic_t stopRequested = 0;
 
@@ -57,12 +58,11 @@ int threadsPerWorker(int jobs) {
 }
 
 pid_t startWorker(const std::string& self, const SweepFolder& folder, long long k, int threads) {
+    const int log = createLogFile(folder.logPath(k));
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
-    const std::string log = folder.logPath(k);
-    posix_spawn_file_actions_addopen(&files, STDERR_FILENO, log.c_str(),
-                                     O_WRONLY | O_CREAT | O_TRUNC, 0666);
+    posix_spawn_file_actions_adddup2(&files, log, STDERR_FILENO);
     std::vector<std::string> words = {self,
                                       "sweep",
                                       "run-case",
@@ -77,6 +77,7 @@ pid_t startWorker(const std::string& self, const SweepFolder& folder, long long 
     pid_t pid = 0;
     const int rc = posix_spawn(&pid, self.c_str(), &files, nullptr, argv.data(), environ);
     posix_spawn_file_actions_destroy(&files);
+    ::close(log);
     if (rc != 0)
         throw fileError("cannot start a worker: " + std::string(std::strerror(rc)));
     return pid;
@@ -84,17 +85,14 @@ pid_t startWorker(const std::string& self, const SweepFolder& folder, long long 
 
 void removeIfEmpty(const std::string& path) {
     struct stat st;
-    if (::stat(path.c_str(), &st) == 0 && st.st_size == 0)
+    if (::lstat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && st.st_size == 0)
         std::remove(path.c_str());
 }
 
 // The last line the worker wrote on standard error, else how it ended.
 std::string failureReason(const SweepFolder& folder, long long k, int status) {
-    std::string log;
-    try {
-        log = readWholeFile(folder.logPath(k));
-    } catch (const CliError&) {
-    }
+    std::string log, why;
+    (void)tryReadSweepFile(folder.logPath(k), MAX_LOG_BYTES, log, why);
     while (!log.empty() && log.back() == '\n')
         log.pop_back();
     const size_t cut = log.rfind('\n');
@@ -126,7 +124,11 @@ class Pool {
             while (!stopRequested && running_.size() < static_cast<size_t>(jobs_) &&
                    next < pending_.size()) {
                 const long long k = pending_[next++];
-                running_[startWorker(self_, folder_, k, threadsPerWorker(jobs_))] = k;
+                try {
+                    running_[startWorker(self_, folder_, k, threadsPerWorker(jobs_))] = k;
+                } catch (const CliError& e) {
+                    recordFailure(k, e.what());
+                }
             }
             if (running_.empty())
                 break;
@@ -166,12 +168,15 @@ class Pool {
         }
         if (stopRequested)
             return; // ended by the stop: the case is simply not finished
+        recordFailure(k, failureReason(folder_, k, status));
+    }
+
+    void recordFailure(long long k, const std::string& reason) {
         ++result_.failed;
-        const std::string reason = failureReason(folder_, k, status);
-        if (folder_.state(k) != CaseState::Failed)
-            writeTextFile(folder_.failurePath(k),
-                          "case " + std::to_string(k) + " failed: " + reason +
-                              "\ncommand: " + folder_.caseCommand(k) + "\n");
+        if (!pathExists(folder_.failurePath(k)))
+            writeSweepFile(folder_.failurePath(k),
+                           "case " + std::to_string(k) + " failed: " + reason +
+                               "\ncommand: " + folder_.caseCommand(k) + "\n");
         progress_->message("case " + std::to_string(k) + " failed: " + reason +
                            "\n  command: " + folder_.caseCommand(k));
     }

@@ -6,6 +6,7 @@
 #include <map>
 #include <set>
 
+#include "evolution/EvolutionState.h"
 #include "tools/cli/CliError.h"
 #include "tools/cli/RunFile.h"
 #include "tools/cli/sweep/SweepCompare.h"
@@ -37,11 +38,16 @@ size_t columnOf(const std::vector<std::string>& header, const char* name, const 
     return static_cast<size_t>(it - header.begin());
 }
 
+// No measure of a run comes near this; a larger value is damage, and would
+// overflow the charts' arithmetic.
+constexpr double MAX_MAGNITUDE = 1e15;
+
 double number(const std::string& text, const std::string& file, size_t line) {
     char* end = nullptr;
     const double v = std::strtod(text.c_str(), &end);
-    if (text.empty() || end != text.c_str() + text.size())
-        throw fileError(file + ":" + std::to_string(line) + ": '" + text + "' is not a number");
+    if (text.empty() || end != text.c_str() + text.size() || !(std::fabs(v) <= MAX_MAGNITUDE))
+        throw fileError(file + ":" + std::to_string(line) + ": '" + text +
+                        "' is not a number of a run (at most 1e15 in size)");
     return v;
 }
 
@@ -161,7 +167,7 @@ SweepTable poolResults(const std::string& csv, const std::string& name,
         Gathered& g = gathered[it->second];
         g.cases.insert(f[0]);
         const double generation = number(f[generationColumn], name, n + 1);
-        if (generation < 0 || generation > 1e6 || generation != std::floor(generation))
+        if (generation < 0 || generation > GENERATION_LIMIT || generation != std::floor(generation))
             throw fileError(name + ":" + std::to_string(n + 1) + ": bad generation");
         const size_t gen = static_cast<size_t>(generation);
         for (size_t m = 0; m < t.measures.size(); ++m) {
@@ -188,6 +194,13 @@ SweepTable poolResults(const std::string& csv, const std::string& name,
         t.conditions.push_back(g.condition);
     }
     return t;
+}
+
+std::vector<std::string> factorNames(const SweepDesign& design) {
+    std::vector<std::string> out;
+    for (const DesignFactor& f : design.factors)
+        out.push_back(f.name);
+    return out;
 }
 
 size_t chosenMeasure(const SweepTable& t, const std::string& name) {
@@ -262,21 +275,19 @@ std::string rankingText(const SweepTable& t, size_t measure, int generation, boo
 
 std::string writeSweepReport(const std::string& dir, const ReportOptions& options) {
     const SweepFolder sweep(dir);
-    std::vector<std::string> factors;
-    for (const DesignFactor& f : sweep.design().factors)
-        factors.push_back(f.name);
     const std::string resultsPath = sweep.resultsPath();
-    const SweepTable t = poolResults(readWholeFile(resultsPath), resultsPath, factors);
+    const SweepTable t =
+        poolResults(readWholeFile(resultsPath), resultsPath, factorNames(sweep.design()));
     const size_t m = chosenMeasure(t, options.measure);
     const int g = chosenGeneration(t, m, options.generation);
     const std::string folder = joinPath(dir, "report");
     makeFolder(folder);
     writeFigures(t, m, g, folder);
-    writeTextFile(folder + "/summary.csv", summaryCsv(t, m, g));
+    writeSweepFile(folder + "/summary.csv", summaryCsv(t, m, g));
     const std::vector<PairComparison> pairs = comparePairs(compared(t, m, g), options.allPairs);
-    writeTextFile(folder + "/comparisons.csv",
-                  comparisonsCsv(compared(t, m, g), pairs, t.measures[m], g));
+    writeSweepFile(folder + "/comparisons.csv",
+                   comparisonsCsv(compared(t, m, g), pairs, t.measures[m], g));
     const std::string ranking = rankingText(t, m, g, options.allPairs);
-    writeTextFile(folder + "/ranking.txt", ranking);
+    writeSweepFile(folder + "/ranking.txt", ranking);
     return ranking;
 }

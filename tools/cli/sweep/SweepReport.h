@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "tools/cli/sweep/SweepDesign.h"
+
 // One measure of one condition at one generation, over the replicates.
 struct BandPoint {
     int generation = 0;
@@ -36,7 +38,9 @@ struct SweepTable {
 // seed, generation, measures) and pools it. A file error for a table that
 // is not one of a sweep with these factors.
 SweepTable poolResults(const std::string& csv, const std::string& name,
-                       const std::vector<std::string>& factors);
+                       const std::vector<std::string>& factors = {});
+// The factors' names of a design, in its order.
+std::vector<std::string> factorNames(const SweepDesign& design);
 
 // Mean, sample deviation and 95% half width of some values.
 BandPoint band(const std::vector<double>& values);

@@ -14,6 +14,51 @@ namespace {
 const char* const SCRIPT = "sweep.sbatch";
 const char* const REPORT_SCRIPT = "report.sbatch";
 const char* const PER_TASK = "per_task=";
+constexpr size_t MAX_SCRIPT_BYTES = size_t(1) << 20;
+
+// A word of an #SBATCH line as sbatch reads it: plain words stay as they
+// are, others go in double quotes, in which sbatch takes \" and \\ as the
+// characters themselves.
+std::string sbatchWord(const std::string& word) {
+    if (!word.empty() && word.find_first_of(" \t\"'\\$`#") == std::string::npos)
+        return word;
+    std::string out = "\"";
+    for (char c : word) {
+        if (c == '"' || c == '\\')
+            out += '\\';
+        out += c;
+    }
+    return out + "\"";
+}
+
+std::string sbatchLine(const std::vector<std::string>& words) {
+    std::string out = "#SBATCH";
+    for (const std::string& w : words)
+        out += " " + sbatchWord(w);
+    return out + "\n";
+}
+
+// A folder as part of a filename pattern: "%" is written "%%" (a lone one
+// starts a replacement such as %A).
+std::string patternText(const std::string& path) {
+    std::string out;
+    for (char c : path)
+        out += c == '%' ? std::string("%%") : std::string(1, c);
+    return out;
+}
+
+// A line break ends a directive (the rest would be run as commands), and a
+// backslash in a filename pattern turns off its replacements: neither can
+// be carried into the script.
+void checkCarried(const std::string& what, const std::string& text, bool pattern) {
+    if (text.find_first_of("\n\r") != std::string::npos)
+        throw usageError("sweep slurm: " + what +
+                         " holds a line break, which a batch script cannot carry; rename it");
+    if (pattern && text.find('\\') != std::string::npos)
+        throw usageError("sweep slurm: " + what +
+                         " holds a backslash, which a Slurm log file pattern cannot carry; "
+                         "rename it");
+}
 
 std::string unfinishedTasks(const SweepFolder& folder, long long casesPerTask) {
     std::vector<long long> open;
@@ -28,10 +73,10 @@ std::string unfinishedTasks(const SweepFolder& folder, long long casesPerTask) {
 std::string header(const char* name, const SlurmPlan& plan, const std::string& log,
                    long long cpus) {
     std::string s = "#SBATCH --job-name=" + std::string(name) + "\n";
-    s += "#SBATCH --output=" + joinPath(plan.dir, "logs/" + log) + "\n";
+    s += sbatchLine({"--output=" + joinPath(patternText(plan.dir), "logs/" + log)});
     s += "#SBATCH --cpus-per-task=" + std::to_string(cpus) + "\n";
     if (!plan.options.empty())
-        s += "#SBATCH " + shellCommand(plan.options) + "\n";
+        s += sbatchLine(plan.options);
     return s;
 }
 
@@ -42,6 +87,13 @@ std::string programLines(const SlurmPlan& plan) {
 }
 
 } // namespace
+
+void checkSlurmPlan(const SlurmPlan& plan) {
+    checkCarried("the sweep folder " + plan.dir, plan.dir, true);
+    checkCarried("the program's path " + plan.cli, plan.cli, false);
+    for (const std::string& o : plan.options)
+        checkCarried("the sbatch option " + o, o, false);
+}
 
 long long slurmTasks(long long cases, long long casesPerTask) {
     return (cases + casesPerTask - 1) / casesPerTask;
@@ -56,6 +108,7 @@ std::string reportScriptPath(const SweepFolder& folder) {
 }
 
 std::string slurmScript(const SweepFolder& folder, const SlurmPlan& plan) {
+    checkSlurmPlan(plan);
     const long long cases = folder.caseCount();
     std::string s = "#!/bin/bash\n"
                     "# A sweep of Arachnovix runs as a Slurm job array, written by\n"
@@ -90,7 +143,7 @@ std::string reportScript(const SlurmPlan& plan) {
     s += programLines(plan);
     s += "\"$cli\" sweep collect \"$dir\"\n"
          "status=$?\n"
-         "\"$cli\" sweep report \"$dir\" || exit 1\n"
+         "\"$cli\" sweep report \"$dir\" --partial || exit 1\n"
          "exit $status\n";
     return s;
 }
@@ -99,7 +152,7 @@ long long scriptCasesPerTask(const SweepFolder& folder) {
     const std::string path = slurmScriptPath(folder);
     if (!pathExists(path))
         return 0;
-    const std::string text = readWholeFile(path);
+    const std::string text = readWholeFile(path, MAX_SCRIPT_BYTES);
     const size_t at = text.find(std::string("\n") + PER_TASK);
     if (at == std::string::npos)
         return 0;

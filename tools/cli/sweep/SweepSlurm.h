@@ -17,7 +17,13 @@ struct SlurmPlan {
     std::vector<std::string> options; // sbatch options, written as #SBATCH lines
 };
 
+// Refuses (usage error) a plan whose folder, program or options a batch
+// script cannot carry: a line break anywhere, a backslash in the folder.
+void checkSlurmPlan(const SlurmPlan& plan);
+
 long long slurmTasks(long long cases, long long casesPerTask);
+// The batch script (checkSlurmPlan first). Every path in it is quoted for
+// the line it is on; the folder's "%" is escaped in the log file pattern.
 // The array holds only the tasks with unfinished cases (all tasks when
 // every case is finished).
 std::string slurmScript(const SweepFolder& folder, const SlurmPlan& plan);
