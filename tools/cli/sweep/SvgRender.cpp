@@ -4,7 +4,7 @@
 #include <cmath>
 #include <cstdint>
 
-#include "tools/cli/RunFile.h"
+#include "tools/cli/sweep/SweepFiles.h"
 
 #ifdef ARACHNOVIX_HAVE_RSVG
 #include <cairo-pdf.h>
@@ -174,8 +174,8 @@ std::string renderSvg(const std::string& svg, const std::string& pngPath,
     r.unref(handle);
     if (pngBytes.empty() || pdfBytes.empty())
         return "librsvg could not render the picture";
-    writeTextFile(pngPath, withPngResolution(pngBytes, DPI));
-    writeTextFile(pdfPath, pdfBytes);
+    writeSweepFile(pngPath, withPngResolution(pngBytes, DPI));
+    writeSweepFile(pdfPath, pdfBytes);
     return "";
 }
 

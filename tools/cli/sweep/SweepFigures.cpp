@@ -5,9 +5,9 @@
 #include <iostream>
 
 #include "tools/cli/Chart.h"
-#include "tools/cli/RunFile.h"
 #include "tools/cli/Svg.h"
 #include "tools/cli/sweep/SvgRender.h"
+#include "tools/cli/sweep/SweepFiles.h"
 #include "tools/cli/sweep/SweepMeasures.h"
 
 namespace {
@@ -147,7 +147,7 @@ void drawBox(SvgDocument& svg, std::vector<double> v, double x, const ChartFrame
 }
 
 void render(const std::string& svg, const std::string& base, bool& warned) {
-    writeTextFile(base + ".svg", svg);
+    writeSweepFile(base + ".svg", svg);
     const std::string problem = renderSvg(svg, base + ".png", base + ".pdf");
     if (!problem.empty() && !warned) {
         std::cerr << "sweep report: figures as SVG only (" << problem << ")" << std::endl;
