@@ -4,10 +4,11 @@
 // and colours, the window's long-lived objects (fonts, menu bar, panels,
 // Rule Browser), the control panel's widgets and the Fossils Browser's list.
 //
-// Kept elsewhere, because the model owns it: the run flags (isRunning,
-// renderOffline, freshGeneration, preyAngles, unsavedWork) in
-// evolution/RunControl.h; the population, its settings, the record and the
-// selected spider in evolutionState (evolution/EvolutionState.h).
+// Kept elsewhere, because the model owns it: the program's current run
+// (evolutionState, evolution/EvolutionState.h) holds the population, its
+// settings, the record, the selected spider, the run flags (flags:
+// isRunning, renderOffline, freshGeneration, unsavedWork) and the prey
+// angles.
 // Private to the file that uses them: the button latches of the three
 // panels, the spinner hold-frame flag (Callbacks.cpp), the GTK status and
 // dialog parent (GtkDialogs.cpp), the guarded X window (XWindowClose.cpp).

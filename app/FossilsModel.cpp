@@ -20,8 +20,10 @@ void buildFossilList(EvolutionState& state) {
         for (int i = 0; i < numGenes && i < NUM_RULES; ++i)
             fossil.rule(i) = state.problem.getGene(fossil.individual, static_cast<unsigned>(i));
         fossil.clearWeb();
-        fossil.buildWeb();
+        fossil.buildWeb(state.silkLimit);
     }
+    if (!fossilSpiders.empty())
+        state.followWebBuild();
 }
 
 void layoutFossils() {

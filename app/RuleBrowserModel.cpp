@@ -85,7 +85,8 @@ void RuleBrowserModel::applyRules() {
         copy.clearWeb();
     }
     for (int k = 0; k < NUM_BROWSER_STAGES; ++k)
-        stageSpiders[k].buildWebToStage(k + 1);
+        stageSpiders[k].buildWebToStage(k + 1, evolutionState.silkLimit);
+    evolutionState.followWebBuild();
 }
 
 void RuleBrowserModel::writeBack(EvolutionState& state) {
@@ -98,8 +99,8 @@ void RuleBrowserModel::writeBack(EvolutionState& state) {
     copyRulesAndGenome(complete, target);
     decodeInto(state.problem, target);
     target.clearWeb();
-    target.buildWeb();
+    target.buildWeb(state.silkLimit);
     state.evaluatePopulation(false);
     state.selectSpider(selected);
-    unsavedWork.edited = true;
+    evolutionState.flags.unsavedWork.edited = true;
 }

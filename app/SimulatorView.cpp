@@ -29,7 +29,7 @@ GridViewCache cache;
 
 // The prey swarm as this spider met it: caught prey green, the others grey.
 void drawPrey(const Spider& spider) {
-    drawPreySprites(evolutionState.problem.prey, preyAngles, spider.web.caughtPrey,
+    drawPreySprites(evolutionState.problem.prey, evolutionState.preyAngles, spider.web.caughtPrey,
                     preySpriteHalfSize(), flyTexture);
 }
 
@@ -48,8 +48,8 @@ void gridKey(bool showPrey, bool evaluated) {
     key.insert(key.end(), {showPrey ? 1 : 0, evaluated ? 1 : 0, static_cast<int32_t>(flyTexture)});
     if (showPrey) {
         appendKeyBits(key, evolutionState.preySize);
-        key.push_back(static_cast<int32_t>(preyAngles.size()));
-        key.insert(key.end(), preyAngles.begin(), preyAngles.end());
+        key.push_back(static_cast<int32_t>(evolutionState.preyAngles.size()));
+        key.insert(key.end(), evolutionState.preyAngles.begin(), evolutionState.preyAngles.end());
         key.push_back(static_cast<int32_t>(evolutionState.problem.prey.size()));
         for (const Prey& p : evolutionState.problem.prey) {
             appendKeyBits(key, p.x);
@@ -109,14 +109,14 @@ void drawGrid(bool showPrey) {
 
 void drawSimulator() {
     glClear(GL_COLOR_BUFFER_BIT);
-    if (renderOffline) {
+    if (evolutionState.flags.renderOffline) {
         drawOfflineMessage();
         return;
     }
     handleControlPanel();
 
     const bool evaluated = populationEvaluated();
-    const bool showPrey = (freshGeneration || leavePrey) && evaluated;
+    const bool showPrey = (evolutionState.flags.freshGeneration || leavePrey) && evaluated;
     gridKey(showPrey, evaluated);
     if (!cache.gridLayer.restore(cache.frameKey, windowWidth, windowHeight)) {
         drawGrid(showPrey);

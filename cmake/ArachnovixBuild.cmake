@@ -24,6 +24,17 @@ if(ARACHNOVIX_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
 endif()
 
+# The fuzz build: coverage for libFuzzer and address checks in every library,
+# so that the readers the targets drive are seen whole.
+if(ARACHNOVIX_FUZZ)
+  if(ARACHNOVIX_SANITIZE OR ARACHNOVIX_TSAN)
+    message(FATAL_ERROR "ARACHNOVIX_FUZZ brings its own sanitizers")
+  endif()
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined
+                      -fno-sanitize-recover=undefined -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
 if(ARACHNOVIX_TSAN)
   if(ARACHNOVIX_SANITIZE)
     message(FATAL_ERROR "ARACHNOVIX_TSAN and ARACHNOVIX_SANITIZE exclude each other")
@@ -60,6 +71,14 @@ function(ovlib_add_library name)
     $<INSTALL_INTERFACE:${CMAKE_INSTALL_INCLUDEDIR}/ovlib>)
 endfunction()
 
+# A unit test that hangs fails after this many seconds, under its own name;
+# instrumented builds run several times slower. Tests that drive whole
+# programs set their own limits.
+set(ARACHNOVIX_UNIT_TEST_TIMEOUT 60)
+if(ARACHNOVIX_SANITIZE OR ARACHNOVIX_TSAN)
+  math(EXPR ARACHNOVIX_UNIT_TEST_TIMEOUT "${ARACHNOVIX_UNIT_TEST_TIMEOUT} * 5")
+endif()
+
 # arachnovix_add_gtest(NAME SOURCES... LIBS ... LABELS ...) : one GoogleTest
 # binary, registered with CTest test by test under its labels.
 find_package(GTest QUIET)
@@ -71,7 +90,15 @@ function(arachnovix_add_gtest name)
   endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main)
-  gtest_discover_tests(${name}
-    DISCOVERY_TIMEOUT 60
-    PROPERTIES LABELS "${ARG_LABELS}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  # The labels and the time limit go on every test found in the binary, by a
+  # file CTest reads after the discovered list. (Handed to
+  # gtest_discover_tests, a list of labels would keep only its first.)
+  set(properties "${CMAKE_CURRENT_BINARY_DIR}/${name}_properties.cmake")
+  file(WRITE ${properties}
+    "if(${name}_TESTS)\n"
+    "  set_tests_properties(\${${name}_TESTS} PROPERTIES\n"
+    "    LABELS \"${ARG_LABELS}\" TIMEOUT ${ARACHNOVIX_UNIT_TEST_TIMEOUT})\n"
+    "endif()\n")
+  set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${properties})
 endfunction()

@@ -46,6 +46,14 @@ int LRandom::getUniformRandInt(int a, int b) {
     return RandomWord::uniformInt(drawWord(), a, b);
 }
 
+double LRandom::getUniformRand(MTRand& g, double a, double b) {
+    return RandomWord::uniformReal(drawWord(g), a, b);
+}
+
+int LRandom::getUniformRandInt(MTRand& g, int a, int b) {
+    return RandomWord::uniformInt(drawWord(g), a, b);
+}
+
 double LRandom::getNormalRand(double mean, double sd) {
     const double u = RandomWord::toClosedUnit(drawWord());
     const double z = normalInverse(u);

@@ -4,8 +4,10 @@
 // variable's range [xMin[i], xMax[i]]. The self-organised-criticality form
 // scales its step by numbers from a stored power-law sequence.
 //
-// Every random draw goes through the shared generator (LRandom).
+// Every random draw goes through the shared generator (LRandom), or the
+// generator a caller passes.
 
+#include "core/MTRand.h"
 #include "ea/EAIndDouble.h"
 #include "ea/EAIndInteger.h"
 #include "ea/EaApi.h"
@@ -29,6 +31,8 @@ class OVLIB_EA_API EAOpMutation {
     // Flips every bit whose draw u in [0, 1] satisfies rate > u (one draw per
     // bit, in bit order). Clears isEvaluated. True when a bit changed.
     static bool bitFlip(EAIndInteger& ind, double rate);
+    // The same, drawing from the given generator.
+    static bool bitFlip(EAIndInteger& ind, double rate, MTRand& random);
 
     // Copies 100 lower and 100 upper bounds.
     static void initBounds(const double* lower, const double* upper);

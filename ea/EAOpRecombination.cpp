@@ -6,8 +6,8 @@
 namespace {
 
 // A fair coin from one draw: trunc(u + 0.5) for u in [0, 1].
-int drawCoin() {
-    return static_cast<int>(LRandom::getUniformRand(0.0, 1.0) + 0.5);
+int drawCoin(MTRand& random = LRandom::random) {
+    return static_cast<int>(LRandom::getUniformRand(random, 0.0, 1.0) + 0.5);
 }
 
 // Element-wise uniform crossover of two genome arrays of n used elements.
@@ -20,9 +20,14 @@ template <typename T> void uniformMix(const T* first, const T* second, T* child,
 
 void EAOpRecombination::onePointCrossover(const EAIndInteger& parent1, const EAIndInteger& parent2,
                                           EAIndInteger& child) {
+    onePointCrossover(parent1, parent2, child, LRandom::random);
+}
+
+void EAOpRecombination::onePointCrossover(const EAIndInteger& parent1, const EAIndInteger& parent2,
+                                          EAIndInteger& child, MTRand& random) {
     const int n = parent1.numBits;
-    const int cut = static_cast<int>(LRandom::getUniformRand(0.0, n - 1.0) + 0.5);
-    int side = drawCoin();
+    const int cut = static_cast<int>(LRandom::getUniformRand(random, 0.0, n - 1.0) + 0.5);
+    int side = drawCoin(random);
     const int used = usedLength(n, MAX_NUM_GENES);
     for (int j = 0; j < used; ++j) {
         if (j == cut)

@@ -5,8 +5,10 @@
 // are left alone, and it is marked unevaluated. The child may be one of the
 // parents.
 //
-// Every random draw goes through the shared generator (LRandom).
+// Every random draw goes through the shared generator (LRandom), or the
+// generator a caller passes.
 
+#include "core/MTRand.h"
 #include "ea/EAIndDouble.h"
 #include "ea/EAIndInteger.h"
 #include "ea/EaApi.h"
@@ -18,6 +20,9 @@ class OVLIB_EA_API EAOpRecombination {
     // bits from the cut on from the other one.
     static void onePointCrossover(const EAIndInteger& parent1, const EAIndInteger& parent2,
                                   EAIndInteger& child);
+    // The same, drawing from the given generator.
+    static void onePointCrossover(const EAIndInteger& parent1, const EAIndInteger& parent2,
+                                  EAIndInteger& child, MTRand& random);
 
     // With probability rate (one draw): every variable becomes a fresh random
     // mix a * parent1 + (1 - a) * parent2.

@@ -60,10 +60,14 @@ void EAPInteger::setGenotype(EAIndInteger& ind, std::vector<int> values) const {
 }
 
 void EAPInteger::createRandomGenotype(EAIndInteger& ind) const {
+    createRandomGenotype(ind, LRandom::random);
+}
+
+void EAPInteger::createRandomGenotype(EAIndInteger& ind, MTRand& random) const {
     checkGeneTables();
     std::vector<int> values;
     for (int i = 0; i < numGenes; ++i) {
-        const double x = LRandom::getUniformRand(geneMin[i], geneMax[i]);
+        const double x = LRandom::getUniformRand(random, geneMin[i], geneMax[i]);
         // Rounded half up; for the non-negative values of every gene layout in
         // use this is the truncation of x + 0.5.
         values.push_back(static_cast<int>(std::floor(x + 0.5)));

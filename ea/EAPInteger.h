@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/MTRand.h"
 #include "ea/EAIndInteger.h"
 #include "ea/EAProblem.h"
 #include "ea/EaApi.h"
@@ -44,6 +45,8 @@ class OVLIB_EA_API EAPInteger : public EAProblem {
     void setGenotype(EAIndInteger& ind, std::vector<int> values) const;
     // A uniformly random value for every gene, encoded as by setGenotype.
     void createRandomGenotype(EAIndInteger& ind) const;
+    // The same, drawing from the given generator.
+    void createRandomGenotype(EAIndInteger& ind, MTRand& random) const;
 
   private:
     void checkGeneTables() const;

@@ -1,13 +1,14 @@
 #include "evolution/EvolutionState.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
-#include <cstdlib>
 #include <limits>
 
 #include "core/LRandom.h"
 #include "ea/EAOpMutation.h"
 #include "ea/EAOpRecombination.h"
-#include "evolution/ParallelEvaluation.h"
+#include "web/BuilderState.h"
 
 EvolutionState evolutionState;
 
@@ -24,31 +25,26 @@ const char* const ORIGIN_LABELS[NUM_ORIGIN_CODES] = {ORIGIN_INITIAL, ORIGIN_SELE
                                                      ORIGIN_CROSSED, ORIGIN_SELECTED_MUTATED,
                                                      ORIGIN_CROSSED_MUTATED};
 
-// The copy of the population that every genetic step reads from, so that
-// each spider of the new generation is made from the old one. It lives as
-// long as the process and is grown, never shrunk: a step copies only the
-// spiders in use, and their lists keep their capacity from step to step.
-std::vector<Spider>& scratchPopulation() {
-    static std::vector<Spider> scratch;
-    return scratch;
-}
+} // namespace
 
-const std::vector<Spider>& copyToScratch(const Spider* spiders, int count) {
-    std::vector<Spider>& old = scratchPopulation();
-    if (old.size() < static_cast<size_t>(count))
-        old.resize(count);
-    for (int i = 0; i < count; ++i)
+// The copy of the population that every genetic step reads from, so that
+// each spider of the new generation is made from the old one. It is grown,
+// never shrunk: a step copies only the spiders in use, and their lists keep
+// their capacity from step to step.
+const std::vector<Spider>& EvolutionState::copyToScratch() {
+    std::vector<Spider>& old = scratch_.spiders;
+    if (old.size() < static_cast<size_t>(populationSize))
+        old.resize(populationSize);
+    for (int i = 0; i < populationSize; ++i)
         old[i] = spiders[i];
     return old;
 }
 
-// The rival or partner index: the C library's generator, which continues
-// from wherever the last web construction left it.
-int randomIndex(int populationSize) {
-    return std::rand() % populationSize;
+// The C library's generator as the run knows it: it continues from wherever
+// the run's last web construction left it.
+int EvolutionState::randomIndex() {
+    return random.library.next() % populationSize;
 }
-
-} // namespace
 
 int32_t originCode(const std::string& label) {
     for (int32_t code = 0; code < NUM_ORIGIN_CODES; ++code) {
@@ -91,10 +87,12 @@ void EvolutionState::decodeRules() {
 
 void EvolutionState::evaluatePopulation(bool newPrey) {
     if (newPrey)
-        problem.createPrey(numPrey);
-    evaluateSpiders(
-        problem, spiders, populationSize,
-        EAPGossamerix::ScoreSettings{preySize, preyValue, silkCostFactor, timePenaltyFactor});
+        problem.createPrey(numPrey, random.twister);
+    random.library =
+        evaluator.evaluate(problem, spiders, populationSize,
+                           EAPGossamerix::ScoreSettings{preySize, preyValue, silkCostFactor,
+                                                        timePenaltyFactor, silkLimit},
+                           random.twister);
     for (int i = 0; i < populationSize; ++i) {
         if (i == 0 || isBetter(spiders[i], spiders[bestSpider]))
             bestSpider = i;
@@ -117,15 +115,43 @@ void EvolutionState::selectSpider(int i) {
         spiders[k].web.isHighlighted = (k == i);
 }
 
+std::vector<uint32_t> RunRandom::words() const {
+    unsigned long saved[MTRand::SAVE];
+    twister.save(saved);
+    std::vector<uint32_t> out(saved, saved + MTRand::SAVE);
+    const auto lib = library.words();
+    out.insert(out.end(), lib.begin(), lib.end());
+    return out;
+}
+
+bool RunRandom::setWords(const std::vector<uint32_t>& words) {
+    if (words.size() != static_cast<size_t>(WORDS) || words[MTRand::N] > MTRand::N)
+        return false;
+    std::array<uint32_t, BuildRandom::STATE_WORDS> lib;
+    std::copy(words.begin() + MTRand::SAVE, words.end(), lib.begin());
+    BuildRandom twin = library;
+    if (!twin.setWords(lib))
+        return false;
+    unsigned long saved[MTRand::SAVE];
+    std::copy(words.begin(), words.begin() + MTRand::SAVE, saved);
+    twister.load(saved);
+    library = twin;
+    return true;
+}
+
+void EvolutionState::followWebBuild() {
+    random.library = builder.random;
+}
+
 void EvolutionState::selectSpiders() {
-    const std::vector<Spider>& old = copyToScratch(spiders, populationSize);
+    const std::vector<Spider>& old = copyToScratch();
     for (int i = 0; i < populationSize; ++i) {
         Spider& s = spiders[i];
         s.origin = ORIGIN_SELECTED;
         s.parentA = i;
         if (elitism && s.individual.isElite)
             continue;
-        const int r = randomIndex(populationSize);
+        const int r = randomIndex();
         if (isBetter(old[r], old[i])) {
             // A full copy, elite mark included: a spider that becomes a copy
             // of the elite is spared by the crossover and mutation that follow.
@@ -140,16 +166,16 @@ void EvolutionState::selectSpiders() {
 }
 
 void EvolutionState::crossSpiders() {
-    const std::vector<Spider>& old = copyToScratch(spiders, populationSize);
+    const std::vector<Spider>& old = copyToScratch();
     for (int i = 0; i < populationSize; ++i) {
         Spider& s = spiders[i];
         if (elitism && s.individual.isElite)
             continue;
-        const int r = randomIndex(populationSize);
-        const double u = LRandom::getUniformRand(0, 1);
+        const int r = randomIndex();
+        const double u = LRandom::getUniformRand(random.twister, 0, 1);
         if (crossoverRate >= u) {
-            EAOpRecombination::onePointCrossover(old[i].individual, old[r].individual,
-                                                 s.individual);
+            EAOpRecombination::onePointCrossover(old[i].individual, old[r].individual, s.individual,
+                                                 random.twister);
             s.origin = ORIGIN_CROSSED;
             s.parentB = old[r].parentA;
         }
@@ -161,7 +187,7 @@ void EvolutionState::mutateSpiders() {
         Spider& s = spiders[i];
         if (elitism && s.individual.isElite)
             continue;
-        if (EAOpMutation::bitFlip(s.individual, mutationRate)) {
+        if (EAOpMutation::bitFlip(s.individual, mutationRate, random.twister)) {
             s.origin =
                 (s.origin == ORIGIN_SELECTED) ? ORIGIN_SELECTED_MUTATED : ORIGIN_CROSSED_MUTATED;
         }

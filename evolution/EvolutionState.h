@@ -1,14 +1,19 @@
 #pragma once
-// The one process-wide record of the run: its settings, the 200 population
-// slots, the generation counter, the web-building problem and the fossil
-// record of every generation bred so far. The generation step and the fossil
-// record are member functions; run control (RunControl.h) decides when they
-// run.
+// The record of a run: its settings, the 200 population slots, the
+// generation counter, the web-building problem, the fossil record of every
+// generation bred so far, and the run's own random streams and evaluation
+// threads. The generation step and the fossil record are member functions;
+// run control (RunControl.h) decides when they run. A record is a value:
+// several runs may live, and breed on different threads, at once. The
+// program's current run is the global `evolutionState`.
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "core/MTRand.h"
+#include "evolution/ParallelEvaluation.h"
+#include "web/BuildRandom.h"
 #include "web/EAPGossamerix.h"
 #include "web/Spider.h"
 
@@ -46,6 +51,61 @@ std::string originLabel(int32_t code);
 // range saturate and NaN gives 0 (a plain cast would be undefined there).
 int32_t truncToInt32(double value);
 
+// The two random streams of a run. The Mersenne Twister gives genotypes,
+// crossover tests and cut points, bit flips, prey, attack draws and prey
+// display angles. `library` is the run's twin of the C library's rand(): it
+// is where the run's last web construction left rand() (every build reseeds
+// it), and selection and crossover draw rival and partner indices from it.
+// Both are plain values, so a run's streams can be read and set whole.
+struct RunRandom {
+    MTRand twister;
+    // rand() before any srand() is seeded with 1.
+    BuildRandom library{1};
+
+    // Seeds the twister; `library` is left where it is.
+    void seed(uint32_t seed) { twister.seed(seed); }
+
+    // Both streams as words: the twister's saved state (MTRand::SAVE words),
+    // then the library twin's (BuildRandom::STATE_WORDS).
+    static constexpr int WORDS = MTRand::SAVE + BuildRandom::STATE_WORDS;
+    std::vector<uint32_t> words() const;
+    // Puts words() back; false (and nothing changed) for words of the wrong
+    // length or a state no generator can be in.
+    bool setWords(const std::vector<uint32_t>& words);
+};
+
+// The working copy every genetic step reads from. A copied run starts with
+// an empty one: it holds nothing between steps.
+struct ScratchPopulation {
+    std::vector<Spider> spiders;
+    ScratchPopulation() = default;
+    ScratchPopulation(const ScratchPopulation&) {}
+    ScratchPopulation& operator=(const ScratchPopulation&) { return *this; }
+};
+
+// Work that saving would keep: generations bred and rules edited since the
+// run was created, opened or saved.
+struct UnsavedWork {
+    int generations = 0;
+    bool edited = false;
+    bool any() const { return generations > 0 || edited; }
+};
+
+// The run-control state of a run.
+struct RunFlags {
+    // The run timer keeps re-arming itself while this is set.
+    bool isRunning = false;
+    // While running, redraw only every fifth generation.
+    bool renderOffline = false;
+    // A newly evaluated generation is being shown (the view draws its prey).
+    bool freshGeneration = false;
+    UnsavedWork unsavedWork;
+    // The number of the run that goes on (or went on last); every start
+    // takes a new number, so that a tick queued by an earlier run can be
+    // told apart.
+    int tick = 0;
+};
+
 struct EvolutionState {
     bool elitism = true;
     int numElite = 1;
@@ -63,6 +123,14 @@ struct EvolutionState {
     EAPGossamerix problem;
     int selectedSpider = -1;
     std::vector<int32_t> fossilRecord;
+    // Limit on a web's total silk in web units; NO_SILK_LIMIT for none.
+    int32_t silkLimit = NO_SILK_LIMIT;
+    RunRandom random;
+    // One display angle in whole degrees (0 ... 360) per prey of the swarm,
+    // rolled from the run's twister after every evaluation run control makes.
+    std::vector<int> preyAngles;
+    PopulationEvaluator evaluator;
+    RunFlags flags;
 
     // --- the population and the generation step ---
 
@@ -104,6 +172,10 @@ struct EvolutionState {
     void markSelectedElite();
     // Selects spider i and puts the selection mark on it alone.
     void selectSpider(int i);
+    // A web was built on this thread outside evaluation (for a browser):
+    // builds reseed rand() and selection reads it where the last one left it,
+    // so the run's twin follows.
+    void followWebBuild();
 
     // Whether the record holds spider i of generation g.
     bool hasFossil(int g, int i) const;
@@ -121,6 +193,13 @@ struct EvolutionState {
     // Gives the record room for a whole run at this population size, so that
     // it grows without being copied step by step.
     void reserveRecord();
+    // Copies the spiders in use into the scratch population.
+    const std::vector<Spider>& copyToScratch();
+    // The rival or partner index, from the run's twin of rand().
+    int randomIndex();
+
+    ScratchPopulation scratch_;
 };
 
+// The program's current run.
 extern EvolutionState evolutionState;

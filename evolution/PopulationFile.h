@@ -20,6 +20,12 @@ extern const char* const NOT_A_POPULATION_FILE_MESSAGE;
 // is false.
 bool savePopulation(const std::string& path, std::string* why = nullptr);
 
+struct EvolutionState;
+
+// The same for a given run, silently: the reason of a failure is returned
+// (empty on success) and nothing is shown.
+std::string writePopulation(const EvolutionState& run, const std::string& path);
+
 // Reads a run from `path` into the evolution state and shows its last
 // generation. A file that cannot be opened, has the wrong version text, a
 // population size outside 1 ... 200, fewer than one generation, fewer bytes
@@ -30,3 +36,8 @@ bool loadPopulation(const std::string& path, std::string* why = nullptr);
 
 // The same from bytes in memory (the loader's fuzz target uses it).
 bool loadPopulationFromMemory(const uint8_t* data, size_t size, std::string* why = nullptr);
+
+// Reads a run from `path` into `run` with every check of loadPopulation,
+// silently: the reason of a refusal is returned (empty on success), and a
+// refused file leaves `run` as it was.
+std::string readPopulation(EvolutionState& run, const std::string& path);

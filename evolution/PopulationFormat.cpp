@@ -60,14 +60,22 @@ class FieldReader {
 } // namespace
 
 Settings currentSettings() {
-    const RunSettings run = currentRunSettings();
+    return currentSettings(evolutionState);
+}
+
+void applySettings(const Settings& s) {
+    applySettings(evolutionState, s);
+}
+
+Settings currentSettings(const EvolutionState& es) {
+    const RunSettings run = currentRunSettings(es);
     Settings s;
     s.numPrey = run.numPrey;
     s.preySize = run.preySize;
     s.preyValue = run.preyValue;
     s.useGravity = run.useGravity;
     s.useAttackDistance = run.useAttackDistance;
-    s.selectedSpiderLowBits = static_cast<uint8_t>(evolutionState.selectedSpider & LOW_BYTE_MASK);
+    s.selectedSpiderLowBits = static_cast<uint8_t>(es.selectedSpider & LOW_BYTE_MASK);
     s.silkCostFactor = run.silkCostFactor;
     s.silkLimit = run.silkLimit;
     s.timePenaltyFactor = run.timePenaltyFactor;
@@ -110,7 +118,7 @@ Settings decodeSettings(const uint8_t in[SETTINGS_BYTES]) {
     return s;
 }
 
-void applySettings(const Settings& s) {
+void applySettings(EvolutionState& es, const Settings& s) {
     RunSettings run;
     run.numPrey = s.numPrey;
     run.preySize = s.preySize;
@@ -122,7 +130,7 @@ void applySettings(const Settings& s) {
     run.timePenaltyFactor = s.timePenaltyFactor;
     run.crossoverRate = rateFromPercent(s.crossoverPercent);
     run.mutationRate = rateFromTenths(s.mutationTenths);
-    applyRunSettings(run);
+    applyRunSettings(es, run);
 }
 
 } // namespace population_format

@@ -47,9 +47,11 @@ struct Settings {
 // The settings of the running program (silkLimit and the attack flags
 // included), with the rates in their stored units.
 Settings currentSettings();
+Settings currentSettings(const EvolutionState& run);
 void encodeSettings(const Settings& s, uint8_t out[SETTINGS_BYTES]);
 Settings decodeSettings(const uint8_t in[SETTINGS_BYTES]);
 // Writes settings read from a file into the running program.
 void applySettings(const Settings& s);
+void applySettings(EvolutionState& run, const Settings& s);
 
 } // namespace population_format

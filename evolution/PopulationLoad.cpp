@@ -148,8 +148,7 @@ int geneUpperLimit(const EAPInteger& problem, size_t k) {
     return problem.geneMin[k] == problem.geneMax[k] ? problem.geneMin[k] + 1 : problem.geneMax[k];
 }
 
-std::string checkRuleValues(const std::vector<int32_t>& record) {
-    const EAPInteger& problem = evolutionState.problem;
+std::string checkRuleValues(const EAPInteger& problem, const std::vector<int32_t>& record) {
     const size_t numGenes = std::min<size_t>(problem.geneMin.size(), NUM_RULES);
     for (size_t e = 0; e < record.size(); e += FOSSIL_ENTRY_SIZE) {
         for (size_t k = 0; k < numGenes; ++k) {
@@ -173,7 +172,7 @@ std::string checkSettings(const pf::Settings& s) {
     return std::string();
 }
 
-std::string readRun(ByteSource& in, LoadedRun& run) {
+std::string readRun(const EAPInteger& layout, ByteSource& in, LoadedRun& run) {
     std::string problem = readHeader(in, run);
     if (!problem.empty())
         return problem;
@@ -191,17 +190,16 @@ std::string readRun(ByteSource& in, LoadedRun& run) {
     if (!in.read(settings, sizeof settings))
         return "the file ends inside its settings";
     run.settings = pf::decodeSettings(settings);
-    problem = checkRuleValues(run.record);
+    problem = checkRuleValues(layout, run.record);
     if (problem.empty())
         problem = checkSettings(run.settings);
     return problem;
 }
 
-void takeRun(LoadedRun& run) {
-    EvolutionState& es = evolutionState;
+void takeRun(EvolutionState& es, LoadedRun& run) {
     es.populationSize = run.populationSize;
     es.fossilRecord = std::move(run.record);
-    pf::applySettings(run.settings);
+    pf::applySettings(es, run.settings);
     es.generation = run.generations - 1;
     es.goToGeneration(run.generations - 1);
 }
@@ -213,15 +211,25 @@ bool refuseLoad(const std::string& reason, std::string* why) {
     return false;
 }
 
-bool loadFrom(ByteSource& in, std::string* why) {
+std::string loadInto(EvolutionState& es, ByteSource& in) {
     LoadedRun run;
-    const std::string problem = readRun(in, run);
+    const std::string problem = readRun(es.problem, in, run);
+    if (problem.empty())
+        takeRun(es, run);
+    return problem;
+}
+
+bool loadFrom(ByteSource& in, std::string* why) {
+    const std::string problem = loadInto(evolutionState, in);
     if (!problem.empty())
         return refuseLoad(problem, why);
-    takeRun(run);
     if (why)
         why->clear();
     return true;
+}
+
+std::string openFailure(const std::string& path, const FileSource& in) {
+    return "cannot open \"" + path + "\": " + in.error();
 }
 
 } // namespace
@@ -229,7 +237,7 @@ bool loadFrom(ByteSource& in, std::string* why) {
 bool loadPopulation(const std::string& path, std::string* why) {
     FileSource in(path);
     if (!in.error().empty()) {
-        const std::string reason = "cannot open \"" + path + "\": " + in.error();
+        const std::string reason = openFailure(path, in);
         windowPort().showMessage("ERROR: Cannot read file. " + reason + ".", MESSAGE_CAPTION,
                                  MessageIcon::Plain);
         if (why)
@@ -242,4 +250,11 @@ bool loadPopulation(const std::string& path, std::string* why) {
 bool loadPopulationFromMemory(const uint8_t* data, size_t size, std::string* why) {
     MemorySource in(data, size);
     return loadFrom(in, why);
+}
+
+std::string readPopulation(EvolutionState& run, const std::string& path) {
+    FileSource in(path);
+    if (!in.error().empty())
+        return openFailure(path, in);
+    return loadInto(run, in);
 }

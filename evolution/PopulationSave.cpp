@@ -56,13 +56,21 @@ bool refuseSave(const std::string& path, const std::string& reason, std::string*
 } // namespace
 
 bool savePopulation(const std::string& path, std::string* why) {
-    const EvolutionState& es = evolutionState;
+    const std::string reason = writePopulation(evolutionState, path);
+    if (!reason.empty())
+        return refuseSave(path, reason, why);
+    if (why)
+        why->clear();
+    return true;
+}
+
+std::string writePopulation(const EvolutionState& es, const std::string& path) {
     const int n = es.populationSize;
     const size_t perGeneration = fossilEntryIndex(1, n > 0 ? n : 1, 0);
     const size_t generations = es.fossilRecord.size() / perGeneration;
     const std::string reason = unsavableReason(n, generations);
     if (!reason.empty())
-        return refuseSave(path, reason, why);
+        return reason;
 
     AtomicFile out(path);
     const std::string version = LSystem::GetProductVersion();
@@ -72,11 +80,9 @@ bool savePopulation(const std::string& path, std::string* why) {
     writeInt32(out, static_cast<int32_t>(generations));
     writeRecord(out, es.fossilRecord.data(), generations * perGeneration);
     uint8_t settings[pf::SETTINGS_BYTES];
-    pf::encodeSettings(pf::currentSettings(), settings);
+    pf::encodeSettings(pf::currentSettings(es), settings);
     out.write(settings, sizeof settings);
     if (!out.commit())
-        return refuseSave(path, out.error(), why);
-    if (why)
-        why->clear();
-    return true;
+        return out.error();
+    return std::string();
 }

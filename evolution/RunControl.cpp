@@ -7,12 +7,6 @@
 #include "evolution/PopulationFile.h"
 #include "evolution/WindowPort.h"
 
-bool isRunning = false;
-bool renderOffline = false;
-bool freshGeneration = false;
-std::vector<int> preyAngles;
-UnsavedWork unsavedWork;
-
 const char* const GENERATION_LIMIT_MESSAGE = "Cannot evolve more than 10,000 generations.";
 const char* const MESSAGE_CAPTION = "Arachnovix";
 
@@ -20,55 +14,65 @@ namespace {
 
 constexpr int FULL_TURN_DEGREES = 360;
 
-// The number of the run that goes on (or went on last); every start takes
-// a new number, so that a tick queued by an earlier run can be told apart.
-int currentRun = 0;
-
-// The counter test is equality: a larger counter from a loaded file goes on.
-bool atGenerationLimit() {
-    return evolutionState.generation == GENERATION_LIMIT;
+RunFlags& flags() {
+    return evolutionState.flags;
 }
 
 void showGenerationLimit() {
     windowPort().showMessage(GENERATION_LIMIT_MESSAGE, MESSAGE_CAPTION, MessageIcon::Warning);
 }
 
-void rebuildAllWebs() {
-    for (int i = 0; i < evolutionState.populationSize; ++i) {
-        Spider& s = evolutionState.spiders[i];
+// Every web built again on this thread; the run's twin of rand() follows.
+void rebuildAllWebs(EvolutionState& run) {
+    for (int i = 0; i < run.populationSize; ++i) {
+        Spider& s = run.spiders[i];
         s.clearWeb();
-        s.buildWeb();
+        s.constructWeb(STAGE_MAIN_CAP_SPIRAL, run.silkLimit);
     }
+    run.followWebBuild();
+}
+
+// A run just restored from the record: webs rebuilt, its best spider
+// selected and made the elite, new prey angles.
+void showRestored(EvolutionState& run) {
+    rebuildAllWebs(run);
+    run.highlightBestRestored();
+    run.markSelectedElite();
 }
 
 void moveInTime(int step) {
     stopRun();
     evolutionState.goToGeneration(evolutionState.generation + step);
-    rebuildAllWebs();
-    evolutionState.highlightBestRestored();
-    evolutionState.markSelectedElite();
-    freshGeneration = false;
+    showRestored(evolutionState);
+    flags().freshGeneration = false;
     windowPort().postRedisplay();
 }
 
 } // namespace
 
+bool atGenerationLimit(const EvolutionState& run) {
+    // The counter test is equality: a larger counter from a loaded file goes on.
+    return run.generation == GENERATION_LIMIT;
+}
+
 bool populationEvaluated() {
     return evolutionState.spiders[0].individual.isEvaluated;
 }
 
-void rollPreyAngles() {
-    preyAngles.clear();
-    preyAngles.resize(evolutionState.problem.prey.size());
-    for (int& angle : preyAngles)
-        angle = LRandom::getUniformRandInt(0, FULL_TURN_DEGREES);
+void rollPreyAngles(EvolutionState& run) {
+    run.preyAngles.clear();
+    run.preyAngles.resize(run.problem.prey.size());
+    for (int& angle : run.preyAngles)
+        angle = LRandom::getUniformRandInt(run.random.twister, 0, FULL_TURN_DEGREES);
 }
 
-void newPopulation(int size) {
-    EvolutionState& es = evolutionState;
+void rollPreyAngles() {
+    rollPreyAngles(evolutionState);
+}
+
+void startPopulation(EvolutionState& es, int size) {
     if (size > 0)
         es.populationSize = std::min(size, MAX_POPULATION);
-    stopRun();
     for (int i = 0; i < es.populationSize; ++i)
         es.spiders[i].clearWeb();
     // Emptied with its memory: a long run's history is given back, and the
@@ -77,7 +81,7 @@ void newPopulation(int size) {
     es.generation = 0;
     for (int i = 0; i < es.populationSize; ++i) {
         Spider& s = es.spiders[i];
-        es.problem.createRandomGenotype(s.individual);
+        es.problem.createRandomGenotype(s.individual, es.random.twister);
         s.origin = ORIGIN_INITIAL;
         s.parentA = i;
         s.parentB = i;
@@ -85,9 +89,36 @@ void newPopulation(int size) {
     es.decodeRules();
     es.evaluatePopulation(true);
     es.selectSpider(0);
-    unsavedWork = UnsavedWork();
-    freshGeneration = false;
-    rollPreyAngles();
+    es.flags.unsavedWork = UnsavedWork();
+    es.flags.freshGeneration = false;
+    rollPreyAngles(es);
+}
+
+void breedGeneration(EvolutionState& es) {
+    es.stepGeneration();
+    es.evaluatePopulation(true);
+    ++es.flags.unsavedWork.generations;
+    rollPreyAngles(es);
+    es.selectSpider(es.bestSpider);
+}
+
+void showOpened(EvolutionState& run) {
+    run.goToGeneration(run.generation);
+    showRestored(run);
+    run.flags.unsavedWork = UnsavedWork();
+    rollPreyAngles(run);
+}
+
+std::string openRunFile(EvolutionState& run, const std::string& path) {
+    const std::string reason = readPopulation(run, path);
+    if (reason.empty())
+        showOpened(run);
+    return reason;
+}
+
+void newPopulation(int size) {
+    stopRun();
+    startPopulation(evolutionState, size);
     windowPort().layoutGrid();
     windowPort().postRedisplay();
 }
@@ -98,58 +129,57 @@ void evaluateNow() {
     rollPreyAngles();
     windowPort().layoutGrid();
     evolutionState.selectSpider(evolutionState.bestSpider);
-    freshGeneration = true;
+    flags().freshGeneration = true;
     windowPort().postRedisplay();
 }
 
 void runTimer(int /*value*/) {
-    if (atGenerationLimit()) {
-        isRunning = false;
-        renderOffline = false;
+    RunFlags& f = flags();
+    if (atGenerationLimit(evolutionState)) {
+        f.isRunning = false;
+        f.renderOffline = false;
         windowPort().drawNow();
         return;
     }
     // The next tick is armed before this one's work, so that breeding and
     // drawing a generation overlap the wait: the run keeps the timer's pace
     // as long as a generation takes less than the interval.
-    if (isRunning)
-        windowPort().startTimer(RUN_TIMER_MS, runTick, currentRun);
-    evolutionState.stepGeneration();
-    evolutionState.evaluatePopulation(true);
-    ++unsavedWork.generations;
-    freshGeneration = isRunning;
-    rollPreyAngles();
+    if (f.isRunning)
+        windowPort().startTimer(RUN_TIMER_MS, runTick, f.tick);
+    breedGeneration(evolutionState);
+    f.freshGeneration = f.isRunning;
     windowPort().layoutGrid();
-    evolutionState.selectSpider(evolutionState.bestSpider);
     const int g = evolutionState.generation;
-    const bool skipRedraw = renderOffline && g != 0 && g % OFFLINE_REDRAW_INTERVAL != 0;
+    const bool skipRedraw = f.renderOffline && g != 0 && g % OFFLINE_REDRAW_INTERVAL != 0;
     if (!skipRedraw)
         windowPort().postRedisplay();
 }
 
 void runTick(int run) {
-    if (isRunning && run == currentRun)
+    if (flags().isRunning && run == flags().tick)
         runTimer(TIMER_VALUE);
 }
 
 void startRun(bool offline) {
-    ++currentRun;
-    isRunning = true;
-    renderOffline = offline;
+    RunFlags& f = flags();
+    ++f.tick;
+    f.isRunning = true;
+    f.renderOffline = offline;
     runTimer(TIMER_VALUE);
 }
 
 void stopRun() {
-    if (!isRunning && !renderOffline)
+    RunFlags& f = flags();
+    if (!f.isRunning && !f.renderOffline)
         return;
-    isRunning = false;
+    f.isRunning = false;
     // The offline message says the run goes on; it must not outlive it.
-    renderOffline = false;
-    freshGeneration = false;
+    f.renderOffline = false;
+    f.freshGeneration = false;
 }
 
 void runStop() {
-    if (atGenerationLimit()) {
+    if (atGenerationLimit(evolutionState)) {
         showGenerationLimit();
         return;
     }
@@ -158,26 +188,26 @@ void runStop() {
         evolutionState.selectSpider(evolutionState.selectedSpider);
         rollPreyAngles();
     }
-    if (isRunning)
+    if (flags().isRunning)
         stopRun();
     else
         startRun(false);
 }
 
 void toggleOfflineRun() {
-    if (atGenerationLimit()) {
+    if (atGenerationLimit(evolutionState)) {
         showGenerationLimit();
         stopRun();
         return;
     }
-    if (isRunning)
+    if (flags().isRunning)
         stopRun();
     else
         startRun(true);
 }
 
 void runOneStep() {
-    if (atGenerationLimit()) {
+    if (atGenerationLimit(evolutionState)) {
         showGenerationLimit();
         return;
     }
@@ -189,12 +219,12 @@ void runOneStep() {
     evolutionState.selectSpider(evolutionState.bestSpider);
     windowPort().postRedisplay();
     evaluateNow();
-    ++unsavedWork.generations;
+    ++flags().unsavedWork.generations;
     windowPort().startTimer(FRESH_TIMER_MS, freshTimer, TIMER_VALUE);
 }
 
 void freshTimer(int /*value*/) {
-    freshGeneration = false;
+    flags().freshGeneration = false;
     windowPort().postRedisplay();
 }
 
@@ -202,12 +232,7 @@ bool openRunFile(const std::string& path, std::string* why) {
     stopRun();
     if (!loadPopulation(path, why))
         return false;
-    evolutionState.goToGeneration(evolutionState.generation);
-    rebuildAllWebs();
-    evolutionState.highlightBestRestored();
-    evolutionState.markSelectedElite();
-    markRunSaved();
-    rollPreyAngles();
+    showOpened(evolutionState);
     return true;
 }
 
@@ -220,7 +245,7 @@ void timeStepForward() {
 }
 
 void markRunSaved() {
-    unsavedWork = UnsavedWork();
+    flags().unsavedWork = UnsavedWork();
 }
 
 std::string discardQuestion(const UnsavedWork& work, const std::string& action) {
@@ -235,7 +260,8 @@ std::string discardQuestion(const UnsavedWork& work, const std::string& action) 
 }
 
 bool mayDiscardRun(const std::string& action) {
-    if (!unsavedWork.any())
+    const UnsavedWork& work = flags().unsavedWork;
+    if (!work.any())
         return true;
-    return windowPort().askYesNo(discardQuestion(unsavedWork, action), MESSAGE_CAPTION);
+    return windowPort().askYesNo(discardQuestion(work, action), MESSAGE_CAPTION);
 }

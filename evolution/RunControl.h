@@ -1,20 +1,16 @@
 #pragma once
 // Run control: the commands by which the user drives evolution (new
 // population, evaluate, run / stop, one step, moving in time), the
-// 10,000-generation limit and the display angles of the prey. Everything runs
-// on the window's event thread; timers and redraws go through windowPort().
+// 10,000-generation limit and the display angles of the prey. The commands
+// drive the program's current run (evolutionState) on the window's event
+// thread; timers and redraws go through windowPort(). The engine part of
+// each command also takes any run, with no window: the run API breeds
+// through those.
 
 #include <string>
 #include <vector>
 
-// The run timer keeps re-arming itself while this is set.
-extern bool isRunning;
-// While running, redraw only every fifth generation.
-extern bool renderOffline;
-// A newly evaluated generation is being shown (the view draws its prey).
-extern bool freshGeneration;
-// One display angle in whole degrees (0 ... 360) per prey of the swarm.
-extern std::vector<int> preyAngles;
+#include "evolution/EvolutionState.h"
 
 // Milliseconds between generations of a run, and the showing of a fresh
 // generation after a single step.
@@ -30,8 +26,31 @@ extern const char* const GENERATION_LIMIT_MESSAGE;
 // Caption of every message box of the program.
 extern const char* const MESSAGE_CAPTION;
 
+// --- the engine part, for any run ---
+
 // A random population of `size` spiders (0 keeps the current size; sizes
-// above the 200 slots are taken as 200), evaluated as generation 0.
+// above the 200 slots are taken as 200), evaluated as generation 0, spider 0
+// selected, new prey angles, nothing unsaved.
+void startPopulation(EvolutionState& run, int size);
+// One generation bred and evaluated as the run timer breeds it: the best
+// spider selected and new prey angles rolled.
+void breedGeneration(EvolutionState& run);
+// Opens the run file at `path` into `run` (see showOpened). A refused file
+// leaves `run` as it was; the reason is returned (empty on success).
+std::string openRunFile(EvolutionState& run, const std::string& path);
+// A run just taken from a file or a record, made as File / Open leaves it:
+// its last recorded generation with every web rebuilt, its best spider
+// selected and elite (as it would have been had the run gone on unsaved),
+// new prey angles, nothing unsaved.
+void showOpened(EvolutionState& run);
+// New display angles for the prey of the run's swarm.
+void rollPreyAngles(EvolutionState& run);
+// Whether the run is at the generation limit (breeding is refused).
+bool atGenerationLimit(const EvolutionState& run);
+
+// --- the program's commands, on its current run ---
+
+// A random population of `size` spiders (see startPopulation).
 void newPopulation(int size);
 // New prey, every spider evaluated, the best one selected and shown.
 void evaluateNow();
@@ -58,25 +77,15 @@ void freshTimer(int value);
 // Shows the previous / next recorded generation and rebuilds every web.
 void timeStepBackward();
 void timeStepForward();
-// Open: stops any run and loads the run file at `path`. A refused file
-// leaves everything as it was (the loader said why, also in *why when
-// given) and gives false. A loaded run shows its last generation with every
-// web rebuilt, its best spider selected and elite (as it would have been
-// had the run gone on unsaved), new prey angles, and nothing unsaved.
+// Open: stops any run and loads the run file at `path` (see openRun). A
+// refused file leaves everything as it was (the loader said why, also in
+// *why when given) and gives false.
 bool openRunFile(const std::string& path, std::string* why = nullptr);
 // New display angles for the prey of the current swarm.
 void rollPreyAngles();
 // Whether spider 0 (and so the population) is evaluated.
 bool populationEvaluated();
 
-// Work that saving would keep: generations bred and rules edited since the
-// run was created, opened or saved.
-struct UnsavedWork {
-    int generations = 0;
-    bool edited = false;
-    bool any() const { return generations > 0 || edited; }
-};
-extern UnsavedWork unsavedWork;
 // The run now matches a file (saved or opened) or is new: nothing to lose.
 void markRunSaved();
 // Whether the run may be discarded to `action` (e.g. "start a new run"):

@@ -7,6 +7,10 @@
 
 #include <cstdint>
 
+#include "web/BuilderState.h"
+
+struct EvolutionState;
+
 // How prey are attacked: at once (Off), after the spider's walk (Dist), or
 // after a walk weighted by direction (DistGrav). The values are the panel's
 // list indices.
@@ -14,9 +18,6 @@ enum class AttackSim { Off = 0, Dist = 1, DistGrav = 2 };
 
 // The population size a new run starts with.
 constexpr int DEFAULT_POPULATION = 24;
-
-// silkLimit when the webs may use any length of silk.
-constexpr int32_t NO_SILK_LIMIT = -1;
 
 struct RunSettings {
     int numPrey = 100;
@@ -31,11 +32,13 @@ struct RunSettings {
     double mutationRate = 0.002; // 2 tenths of a percent
 };
 
-// The settings in force: those of the evolution state, its problem's attack
-// switches and the silk limit.
+// The settings of a run: those of its record, its problem's attack switches
+// and its silk limit; without a run, the program's current run.
+RunSettings currentRunSettings(const EvolutionState& run);
 RunSettings currentRunSettings();
 
-// Puts the settings in force.
+// Puts the settings in force in a run (the program's current run by default).
+void applyRunSettings(EvolutionState& run, const RunSettings& settings);
 void applyRunSettings(const RunSettings& settings);
 
 // The attack model of the two switches (gravity alone counts as Off), and

@@ -15,8 +15,18 @@ ThreadPool::~ThreadPool() {
         stopping_ = true;
     }
     wake_.notify_all();
-    for (std::thread& t : workers_)
-        t.join();
+    // A pool destroyed by exit() called on one of its own workers (a misuse
+    // ends the process from inside a job) cannot wait for that worker: its
+    // threads are left to end with the process.
+    const std::thread::id self = std::this_thread::get_id();
+    const bool onWorker = std::any_of(workers_.begin(), workers_.end(),
+                                      [&](const std::thread& t) { return t.get_id() == self; });
+    for (std::thread& t : workers_) {
+        if (onWorker)
+            t.detach();
+        else
+            t.join();
+    }
 }
 
 int ThreadPool::machineThreads() {

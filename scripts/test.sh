@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Sets up the machine, builds everything and runs every test twice: once in a
 # normal build, once built with AddressSanitizer + UndefinedBehaviorSanitizer;
-# then the model and tool tests once more under ThreadSanitizer.
+# then the model and tool tests once more under ThreadSanitizer, and the
+# fuzz targets, built with clang, over their corpora.
 # Window tests run on the current display or on a private Xvfb server.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -34,4 +35,9 @@ cmake -S . -B build-tsan -G Ninja -DARACHNOVIX_WERROR=ON -DARACHNOVIX_TSAN=ON -D
 cmake --build build-tsan -j "$jobs" --target web_model_tests evolution_tests \
   cli_units cli_runs arachnovix-cli
 (cd build-tsan && ctest --output-on-failure -j "$jobs" --timeout 600 -L "web|evolution|cli")
+echo "== fuzz targets (clang, libFuzzer): each over its corpus for a fixed number of inputs =="
+CC=clang CXX=clang++ cmake -S . -B build-fuzz -G Ninja -DARACHNOVIX_WERROR=ON -DARACHNOVIX_FUZZ=ON \
+  -DARACHNOVIX_BUILD_TESTS=OFF -DARACHNOVIX_BUILD_BENCH=OFF
+cmake --build build-fuzz -j "$jobs" --target fuzz_targets
+(cd build-fuzz && ctest --output-on-failure -j "$jobs" -L fuzz)
 echo "== all tests passed in all builds =="

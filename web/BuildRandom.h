@@ -9,6 +9,7 @@
 // lets several webs be built at once; afterwards the shared rand() is put
 // where the serial order leaves it with leaveLibraryRandomAsAfterBuild.
 
+#include <array>
 #include <cstdint>
 
 class BuildRandom {
@@ -47,6 +48,33 @@ class BuildRandom {
 
     // How many numbers this generator has given since it was seeded.
     constexpr int draws() const { return draws_; }
+
+    // The whole state as words (the table, the two positions, the count of
+    // draws), to keep and to put back.
+    static constexpr int STATE_WORDS = 31 + 3;
+    std::array<uint32_t, STATE_WORDS> words() const {
+        std::array<uint32_t, STATE_WORDS> w{};
+        for (int i = 0; i < DEGREE; ++i)
+            w[i] = table_[i];
+        w[DEGREE] = static_cast<uint32_t>(front_);
+        w[DEGREE + 1] = static_cast<uint32_t>(rear_);
+        w[DEGREE + 2] = static_cast<uint32_t>(draws_);
+        return w;
+    }
+    // Puts a state taken by words() back; false (and nothing changed) for
+    // words no generator can be in.
+    bool setWords(const std::array<uint32_t, STATE_WORDS>& w) {
+        const uint32_t front = w[DEGREE];
+        const uint32_t rear = w[DEGREE + 1];
+        if (front >= DEGREE || rear >= DEGREE || (front + DEGREE - rear) % DEGREE != SEPARATION)
+            return false;
+        for (int i = 0; i < DEGREE; ++i)
+            table_[i] = w[i];
+        front_ = static_cast<int>(front);
+        rear_ = static_cast<int>(rear);
+        draws_ = static_cast<int>(w[DEGREE + 2]);
+        return true;
+    }
 
   private:
     static constexpr int DEGREE = 31;

@@ -3,7 +3,6 @@
 #include <cstdio>
 
 ARACHNOVIX_CONSTANT_INIT thread_local BuilderState builder;
-int32_t silkLimit = -1;
 
 void builderMessage(const char* line) {
     if (builder.messages)

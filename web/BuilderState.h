@@ -8,6 +8,9 @@
 
 #include "web/BuildRandom.h"
 
+// silkLimit when the webs may use any length of silk.
+constexpr int32_t NO_SILK_LIMIT = -1;
+
 struct BuilderState {
     double startRadiusAngle = 0.0;
     int32_t spiralPrevRadius = -1;
@@ -18,6 +21,8 @@ struct BuilderState {
 
     // The generator of the build under way (stage 1's jitter).
     BuildRandom random = BUILD_RANDOM_START;
+    // The silk limit of the build under way (web units, NO_SILK_LIMIT for none).
+    int32_t silkLimit = NO_SILK_LIMIT;
     // Where construction messages go: standard output when null, otherwise
     // appended here, so that a caller building webs at once can print them
     // in the order of a serial run.
@@ -27,7 +32,7 @@ struct BuilderState {
 // Initialised as a constant: other files then reach it without calling a
 // thread-start initialiser on every access.
 #if defined(__clang__)
-#define ARACHNOVIX_CONSTANT_INIT [[clang::require_constant_initialization]]
+#define ARACHNOVIX_CONSTANT_INIT __attribute__((require_constant_initialization))
 #elif defined(__GNUC__)
 #define ARACHNOVIX_CONSTANT_INIT __constinit
 #else
@@ -35,13 +40,10 @@ struct BuilderState {
 #endif
 extern ARACHNOVIX_CONSTANT_INIT thread_local BuilderState builder;
 
-// Limit on a web's total silk in web units; negative (-1) means no limit.
-// Read by construction on every thread; set only while no web is being built.
-extern int32_t silkLimit;
-
-// Whether a web with this much silk has reached the current silk limit.
+// Whether a web with this much silk has reached the limit of the build under
+// way on this thread (negative: no limit).
 inline bool silkLimitReached(double totalSilk) {
-    return silkLimit >= 0 && !(totalSilk < silkLimit);
+    return builder.silkLimit >= 0 && !(totalSilk < builder.silkLimit);
 }
 
 // Reports a construction message (a line, with its line end).

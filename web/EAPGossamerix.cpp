@@ -85,11 +85,15 @@ int EAPGossamerix::stageOfGene(int g) const {
 }
 
 void EAPGossamerix::createPrey(int n) {
+    createPrey(n, LRandom::random);
+}
+
+void EAPGossamerix::createPrey(int n, MTRand& random) {
     prey.clear();
     for (int i = 0; i < n; ++i) {
         Prey p;
-        p.x = LRandom::getUniformRand(-SQUARE_HALF, SQUARE_HALF);
-        p.y = LRandom::getUniformRand(-SQUARE_HALF, SQUARE_HALF);
+        p.x = LRandom::getUniformRand(random, -SQUARE_HALF, SQUARE_HALF);
+        p.y = LRandom::getUniformRand(random, -SQUARE_HALF, SQUARE_HALF);
         prey.push_back(p);
     }
 }

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "core/MTRand.h"
 #include "ea/EAPInteger.h"
 #include "web/Prey.h"
 #include "web/PreyCapture.h"
@@ -24,23 +25,29 @@ class EAPGossamerix : public EAPInteger {
     EAPGossamerix();
     ~EAPGossamerix();
 
-    // Replaces the swarm with n prey scattered uniformly over the square.
+    // Replaces the swarm with n prey scattered uniformly over the square
+    // (drawn from the shared generator, or from the one given).
     void createPrey(int n);
+    void createPrey(int n, MTRand& random);
 
-    // Builds the spider's web and scores it against the swarm (does nothing
-    // when the spider is still marked evaluated).
+    // Builds the spider's web (under the silk limit, web units, negative for
+    // none) and scores it against the swarm (does nothing when the spider is
+    // still marked evaluated). Draws from the shared generator and leaves
+    // rand() as the build leaves it.
     void evaluateSpider(Spider& spider, double preySize, double preyValue, double silkCostFactor,
-                        double timePenaltyFactor);
+                        double timePenaltyFactor, int32_t silkLimit = -1);
 
     // The settings of one evaluation, in the order evaluateSpider takes them.
     struct ScoreSettings {
         double preySize, preyValue, silkCostFactor, timePenaltyFactor;
+        int32_t silkLimit = -1;
     };
 
     // Draws the attack outcomes of `spiders` evaluations in a row against the
-    // swarm, in the order evaluateSpider draws them one spider after another:
-    // success[s * prey.size() + k] is the outcome of prey k for the s-th.
-    void drawAttacks(int spiders, std::vector<uint8_t>& success) const;
+    // swarm from `random`, in the order evaluateSpider draws them one spider
+    // after another: success[s * prey.size() + k] is the outcome of prey k
+    // for the s-th.
+    void drawAttacks(int spiders, std::vector<uint8_t>& success, MTRand& random) const;
 
     // The part of evaluateSpider that touches nothing shared: builds the web
     // (constructWeb) and scores it with the given attack outcomes (one per

@@ -42,7 +42,7 @@ double EAPGossamerix::attackChance(double x, double y, bool gravity) {
 
 // One attack per prey, prey by prey, for each of `spiders` evaluations in
 // turn; "Off" draws no random number.
-void EAPGossamerix::drawAttacks(int spiders, std::vector<uint8_t>& success) const {
+void EAPGossamerix::drawAttacks(int spiders, std::vector<uint8_t>& success, MTRand& random) const {
     const size_t n = prey.size();
     success.assign(n * static_cast<size_t>(spiders < 0 ? 0 : spiders), 1);
     if (!useAttackDistance || n == 0)
@@ -51,18 +51,19 @@ void EAPGossamerix::drawAttacks(int spiders, std::vector<uint8_t>& success) cons
     for (size_t k = 0; k < n; ++k)
         chance[k] = attackChance(prey[k].x, prey[k].y, useGravity);
     for (size_t j = 0; j < success.size(); ++j) {
-        const double r = LRandom::getUniformRand(0, ATTACK_DRAW_MAX);
+        const double r = LRandom::getUniformRand(random, 0, ATTACK_DRAW_MAX);
         success[j] = chance[j % n] > r ? 1 : 0;
     }
 }
 
 void EAPGossamerix::evaluateSpider(Spider& spider, double preySize, double preyValue,
-                                   double silkCostFactor, double timePenaltyFactor) {
+                                   double silkCostFactor, double timePenaltyFactor,
+                                   int32_t silkLimit) {
     if (spider.individual.isEvaluated)
         return;
-    drawAttacks(1, attackSuccess_);
+    drawAttacks(1, attackSuccess_, LRandom::random);
     scoreSpider(spider, attackSuccess_.data(), threadGrid_,
-                ScoreSettings{preySize, preyValue, silkCostFactor, timePenaltyFactor});
+                ScoreSettings{preySize, preyValue, silkCostFactor, timePenaltyFactor, silkLimit});
     leaveLibraryRandomAsAfterBuild(builder.random.draws());
 }
 
@@ -72,7 +73,7 @@ void EAPGossamerix::scoreSpider(Spider& spider, const uint8_t* attackSuccess, Th
     web.caughtPrey.clear();
     if (!web.radii.empty())
         spider.clearWeb();
-    spider.constructWeb(STAGE_MAIN_CAP_SPIRAL);
+    spider.constructWeb(STAGE_MAIN_CAP_SPIRAL, settings.silkLimit);
 
     if (plainCapture) {
         findCaughtPreyPlain(web.spiralThreads, prey, attackSuccess, settings.preySize,

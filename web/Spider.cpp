@@ -85,17 +85,18 @@ void Spider::clearWeb() {
     web.firstLoopThreads = 0;
 }
 
-void Spider::buildWeb() {
-    buildWebToStage(NUM_BUILD_STAGES);
+void Spider::buildWeb(int32_t silkLimit) {
+    buildWebToStage(NUM_BUILD_STAGES, silkLimit);
 }
 
-void Spider::buildWebToStage(int k) {
-    constructWeb(k);
+void Spider::buildWebToStage(int k, int32_t silkLimit) {
+    constructWeb(k, silkLimit);
     leaveLibraryRandomAsAfterBuild(builder.random.draws());
 }
 
-void Spider::constructWeb(int k) {
+void Spider::constructWeb(int k, int32_t silkLimit) {
     const int lastStage = std::clamp(k, 1, NUM_BUILD_STAGES);
+    builder.silkLimit = silkLimit;
     stage = STAGE_NONE;
     spiralDirection = 1;
     // A fresh generator for every build, so that a web depends only on its rules.

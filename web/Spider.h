@@ -7,6 +7,7 @@
 #include <string>
 
 #include "ea/EAIndInteger.h"
+#include "web/BuilderState.h"
 #include "web/Web.h"
 
 // Construction stages.
@@ -71,14 +72,16 @@ struct Spider {
     // spiralDirection, the spider's position and the evaluation results.
     void clearWeb();
 
-    // Runs all four construction stages (stage becomes 5).
-    void buildWeb();
+    // Runs all four construction stages (stage becomes 5) under a limit on
+    // the web's total silk in web units (negative: none).
+    void buildWeb(int32_t silkLimit = NO_SILK_LIMIT);
     // Runs stages 1 ... k (k = 1 ... 4) and stops.
-    void buildWebToStage(int k);
+    void buildWebToStage(int k, int32_t silkLimit = NO_SILK_LIMIT);
     // The same, touching nothing shared: it draws from this thread's builder
     // generator and leaves the C library's rand() alone. Several threads may
-    // construct webs of different spiders at once.
-    void constructWeb(int k);
+    // construct webs of different spiders at once. Afterwards this thread's
+    // builder.random holds the generator as rand() would be left.
+    void constructWeb(int k, int32_t silkLimit);
 
     // Whether the main spiral can step from currentRadius to its neighbour in
     // sense s (+1 or -1); sets spiralDist to the distance it tested.

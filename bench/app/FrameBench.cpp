@@ -30,7 +30,6 @@
 #include "app/Display.h"
 #include "app/RuleBrowserView.h"
 #include "app/Startup.h"
-#include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
 
@@ -139,7 +138,7 @@ BENCHMARK(BM_RuleBrowserFrameWhileEditing)
 // briefly instead of waiting for the next event.
 void runMainLoopFor(int generations) {
     const int target = evolutionState.generation + generations;
-    while (evolutionState.generation < target && isRunning) {
+    while (evolutionState.generation < target && evolutionState.flags.isRunning) {
         glutMainLoopEvent();
         std::this_thread::sleep_for(std::chrono::microseconds(TICK_SLEEP_US));
     }
@@ -208,7 +207,7 @@ void writeFrame(const std::string& path) {
 
 void dumpFrames(const std::string& dir) {
     // The same populations in every build.
-    LRandom::random.seed(20261208UL);
+    evolutionState.random.seed(20261208UL);
     showSimulatorWithPrey(24);
     writeFrame(dir + "/simulator-24.ppm");
     showSimulatorWithPrey(60);

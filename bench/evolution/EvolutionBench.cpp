@@ -4,7 +4,6 @@
 
 #include <benchmark/benchmark.h>
 
-#include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/ParallelEvaluation.h"
 #include "evolution/RunControl.h"
@@ -15,7 +14,7 @@ namespace {
 constexpr int BENCH_PREY = 100;
 
 void startRun(int population) {
-    LRandom::random.seed(1);
+    evolutionState.random.seed(1);
     RunSettings settings; // the program's panel defaults
     settings.numPrey = BENCH_PREY;
     applyRunSettings(settings);
@@ -24,7 +23,7 @@ void startRun(int population) {
 
 void BM_Generation(benchmark::State& state) {
     const int population = static_cast<int>(state.range(0));
-    setEvaluationThreads(static_cast<int>(state.range(1)));
+    evolutionState.evaluator.setThreads(static_cast<int>(state.range(1)));
     startRun(population);
     EvolutionState& es = evolutionState;
     for (auto _ : state) {

@@ -5,7 +5,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "core/LRandom.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
 #include "evolution/RunSettings.h"
@@ -17,7 +16,7 @@ int main(int argc, char** argv) {
     }
     const int population = std::atoi(argv[1]);
     const int generations = std::atoi(argv[2]);
-    LRandom::random.seed(1);
+    evolutionState.random.seed(1);
     RunSettings settings; // the program's panel defaults
     if (argc > 3)
         settings.numPrey = std::atoi(argv[3]);

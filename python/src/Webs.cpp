@@ -1,44 +1,50 @@
-// Single webs from Python: built from 19 rule values as the tool's "web"
-// command builds a recorded spider's, and scored against a swarm of prey as
-// the engine scores a spider.
+// Single webs from Python: built from 19 rule values as a recorded spider's
+// web is built, and scored against a swarm of prey as the engine scores a
+// spider. Each call has its own problem, spider and generator, so calls from
+// several threads never meet.
 
-#include <random>
+#include <array>
 
 #include <pybind11/numpy.h>
 #include <pybind11/stl.h>
 
-#include "core/LRandom.h"
-#include "python/src/EngineCall.h"
-#include "tools/cli/Evolve.h"
-#include "tools/cli/GenesSvg.h"
-#include "tools/cli/SettingOptions.h"
+#include "evolution/EvolutionState.h"
+#include "evolution/RunOptions.h"
+#include "python/src/Keywords.h"
 
 namespace {
 
 using Rules = std::vector<long long>;
 
-const std::vector<GeneInfo>& genes() {
-    static const std::vector<GeneInfo> table = spiderGenes();
-    return table;
+// The layout of the genome (read only).
+const EAPGossamerix& layout() {
+    static const EAPGossamerix problem;
+    return problem;
+}
+
+// The largest value a rule may hold (a fixed gene still takes one bit).
+int ruleMax(size_t k) {
+    const EAPGossamerix& p = layout();
+    return p.geneMax[k] == p.geneMin[k] ? p.geneMin[k] + 1 : p.geneMax[k];
 }
 
 void checkRules(const Rules& rules) {
     if (rules.size() != static_cast<size_t>(NUM_RULES))
-        throw py::value_error("a spider has " + std::to_string(NUM_RULES) + " rule values, not " +
-                              std::to_string(rules.size()));
+        throw py::value_error("rules: a spider has " + std::to_string(NUM_RULES) +
+                              " rule values, not " + std::to_string(rules.size()));
     for (size_t k = 0; k < rules.size(); ++k) {
-        const GeneInfo& g = genes()[k];
-        if (rules[k] < g.lo || rules[k] > g.hi)
-            throw py::value_error("rule " + std::to_string(k) + " (" + g.name + ") is " +
-                                  std::to_string(rules[k]) + ", outside " + std::to_string(g.lo) +
-                                  " ... " + std::to_string(g.hi));
+        if (rules[k] < layout().geneMin[k] || rules[k] > ruleMax(k))
+            throw py::value_error("rules: rule " + std::to_string(k) + " (" +
+                                  layout().geneNames[k] + ") is " + std::to_string(rules[k]) +
+                                  ", outside " + std::to_string(layout().geneMin[k]) + " ... " +
+                                  std::to_string(ruleMax(k)));
     }
 }
 
 // A spider holding the rules as a recorded spider is restored: through its
 // genome, decoded again.
 Spider spiderWithRules(const Rules& rules) {
-    const EAPGossamerix& problem = evolutionState.problem;
+    const EAPGossamerix& problem = layout();
     Spider s;
     problem.setGenotype(s.individual, std::vector<int>(rules.begin(), rules.end()));
     for (int k = 0; k < NUM_RULES; ++k)
@@ -92,51 +98,48 @@ py::dict webGeometry(const Spider& spider) {
 
 py::dict buildWeb(const Rules& rules, int32_t limit) {
     checkRules(rules);
-    Spider spider;
-    withEngine([&] {
-        silkLimit = limit;
-        spider = spiderWithRules(rules);
+    Spider spider = spiderWithRules(rules);
+    {
+        py::gil_scoped_release released;
         spider.clearWeb();
-        spider.buildWeb();
-    });
+        spider.constructWeb(STAGE_MAIN_CAP_SPIRAL, limit);
+    }
     return webGeometry(spider);
 }
 
-// Scores the rules against a new swarm: the generator is seeded, the prey
-// are scattered and the spider evaluated with the settings in `words`.
-py::dict evaluateRules(const Rules& rules, std::vector<std::string> words,
-                       std::optional<uint32_t> seed) {
+// Scores the rules against a new swarm from a twister seeded with `seed`,
+// with the settings of `options` over a new run's.
+py::dict evaluateRules(const Rules& rules, const py::dict& keywords, uint32_t seed) {
     checkRules(rules);
-    if (!seed)
-        seed = static_cast<uint32_t>(std::random_device()());
-    Spider spider;
-    std::vector<Prey> prey;
-    double preyValue = 0.0;
-    withEngine([&] {
-        words.insert(words.end(), {"--out", "unused.axv"});
-        const EvolveOptions o = parseEvolveOptions(words);
-        pristineEngine().restore();
-        applyRunSettings(overridden(RunSettings{}, o.settings));
-        EvolutionState& es = evolutionState;
-        LRandom::random.seed(*seed);
-        es.problem.createPrey(es.numPrey);
-        spider = spiderWithRules(rules);
-        es.problem.evaluateSpider(spider, es.preySize, es.preyValue, es.silkCostFactor,
-                                  es.timePenaltyFactor);
-        prey = es.problem.prey;
-        preyValue = es.preyValue;
-    });
+    const RunOptions o = optionsFromKeywords(keywords);
+    const RunSettings s = overridden(RunSettings{}, o);
+    Spider spider = spiderWithRules(rules);
+    EAPGossamerix problem;
+    {
+        py::gil_scoped_release released;
+        problem.useAttackDistance = s.useAttackDistance;
+        problem.useGravity = s.useGravity;
+        MTRand random(seed);
+        problem.createPrey(s.numPrey, random);
+        std::vector<uint8_t> success;
+        problem.drawAttacks(1, success, random);
+        ThreadGrid grid;
+        problem.scoreSpider(spider, success.data(), grid,
+                            EAPGossamerix::ScoreSettings{s.preySize, s.preyValue, s.silkCostFactor,
+                                                         s.timePenaltyFactor, s.silkLimit});
+    }
+    const std::vector<Prey>& prey = problem.prey;
     py::array_t<double> where({prey.size(), size_t(2)});
     for (size_t i = 0; i < prey.size(); ++i) {
         where.mutable_at(i, 0) = prey[i].x;
         where.mutable_at(i, 1) = prey[i].y;
     }
     py::dict d;
-    d["seed"] = *seed;
+    d["seed"] = seed;
     d["prey"] = where;
     d["caught"] = py::array_t<int32_t>(spider.web.caughtPrey.size(), spider.web.caughtPrey.data());
     d["num_caught"] = spider.numCaught;
-    d["reward"] = spider.numCaught * preyValue;
+    d["reward"] = spider.numCaught * s.preyValue;
     d["silk_cost"] = spider.silkCost;
     d["time_penalty"] = spider.timePenalty;
     d["fitness"] = spider.individual.fitness;
@@ -146,15 +149,14 @@ py::dict evaluateRules(const Rules& rules, std::vector<std::string> words,
 
 py::list geneTable() {
     py::list out;
-    for (const GeneInfo& g : genes())
-        out.append(py::make_tuple(g.name, g.lo, g.hi));
+    for (size_t k = 0; k < layout().geneMin.size(); ++k)
+        out.append(py::make_tuple(layout().geneNames[k], layout().geneMin[k], ruleMax(k)));
     return out;
 }
 
 } // namespace
 
 void bindWebs(py::module_& m) {
-    genes(); // read once now, before any call can change the engine
     m.def("_build_web", &buildWeb);
     m.def("_evaluate", &evaluateRules);
     m.def("_genes", &geneTable);

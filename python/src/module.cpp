@@ -4,16 +4,13 @@
 
 #include <pybind11/pybind11.h>
 
-#include "python/src/Engine.h"
-#include "python/src/Run.h"
-#include "tools/cli/CliPort.h"
+#include "python/src/PyRun.h"
 
 void bindWebs(py::module_& m);
 
 PYBIND11_MODULE(_arachnovix, m) {
     m.doc() = "Arachnovix engine: runs, breeding and webs.";
-    cliPort(); // no window: the engine's messages are collected, not shown
-    pristineEngine();
+    m.attr("__version__") = ARACHNOVIX_VERSION;
     bindRuns(m);
     bindWebs(m);
 }

@@ -263,4 +263,23 @@ TEST_F(CachedDrawing, PanelFromItsImageMatchesAndKeepsItsClickAreas) {
     beginFrame();
     image.render(panel, 0, gridKey);
     EXPECT_FALSE(grab() == direct);
+
+    // Over the grid (which draws up to the window's right edge), a new
+    // grid picture under the panel is drawn afresh too.
+    auto frameOver = [&](float grey, const std::vector<int32_t>* key) {
+        beginFrame();
+        glClearColor(grey, grey, grey, 1.0f);
+        glClear(GL_COLOR_BUFFER_BIT);
+        panel.clearHitAreas();
+        glLineWidth(2.0f);
+        if (key)
+            image.render(panel, WIDTH, *key);
+        else
+            panel.render();
+        return grab();
+    };
+    const std::vector<int32_t> lightGrid{7}, darkGrid{8};
+    for (int frame = 0; frame < 3; ++frame)
+        frameOver(0.8f, &lightGrid);
+    EXPECT_TRUE(frameOver(0.2f, &darkGrid) == frameOver(0.2f, nullptr));
 }

@@ -12,11 +12,14 @@
 #include "app/AppState.h"
 #include "app/Commands.h"
 #include "app/ControlPanel.h"
+#include "app/RuleBrowserView.h"
 #include "app/Startup.h"
+#include "core/LFile.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/RunControl.h"
 #include "evolution/RunSettings.h"
+#include "tests/evolution/FakeWindowPort.h"
 
 // The toolkit tests' window (tests/gl/GlWindow.cpp): hidden, off screen, its
 // GL driver kept loaded for the leak checker and closed after the last test.
@@ -35,6 +38,33 @@ void openProgramWindow() {
     prepareWindow();
     prepared = true;
 }
+
+// A file dialog that always chooses this name.
+class ChosenName : public LFileDialogProvider {
+  public:
+    explicit ChosenName(const std::string& path) : path_(path) {}
+    std::string openFile(const std::string&, const std::string&) override { return path_; }
+    std::string saveFile(const std::string&, const std::string&) override { return path_; }
+
+  private:
+    std::string path_;
+};
+
+// The program's window with a recording port and this dialog answer.
+class FileCommands : public ::testing::Test {
+  protected:
+    FakeWindowPort window;
+    void SetUp() override {
+        openProgramWindow();
+        setWindowPort(&window);
+        newPopulation(6);
+    }
+    void TearDown() override {
+        LFile::setDialogProvider(nullptr);
+        setWindowPort(nullptr);
+        markRunSaved();
+    }
+};
 
 TEST(OpenFile, LoadedSettingsAreWrittenBackIntoThePanel) {
     openProgramWindow();
@@ -71,6 +101,38 @@ TEST(OpenFile, LoadedSettingsAreWrittenBackIntoThePanel) {
     EXPECT_EQ(now.crossoverRate, saved.crossoverRate);
     EXPECT_EQ(now.mutationRate, saved.mutationRate);
     std::remove(path.c_str());
+}
+
+TEST_F(FileCommands, OnlyASuccessfulSaveAsMarksTheRunSaved) {
+    runOneStep();
+    ChosenName unwritable(::testing::TempDir() + "no-such-folder/run.axv");
+    LFile::setDialogProvider(&unwritable);
+    savePopulationFileAs();
+    EXPECT_TRUE(evolutionState.flags.unsavedWork.any());
+    EXPECT_FALSE(mayDiscardRun(START_NEW_RUN)); // asked; the default answer keeps the run
+
+    const std::string path = ::testing::TempDir() + "arachnovix-save-as-test.axv";
+    ChosenName writable(path);
+    LFile::setDialogProvider(&writable);
+    savePopulationFileAs();
+    EXPECT_FALSE(evolutionState.flags.unsavedWork.any());
+    std::remove(path.c_str());
+}
+
+// Back only asks for the write-back at the next redraw; a command given
+// before it must not lose the edits.
+TEST_F(FileCommands, ACommandRightAfterBackKeepsTheRuleEdits) {
+    markRunSaved();
+    RuleBrowserModel& browser = ruleBrowser;
+    browser.load(evolutionState.spiders[3], 3, evolutionState.generation);
+    const int lo = browser.problem.geneMin[0], hi = browser.problem.geneMax[0];
+    browser.rules[0] = browser.rules[0] == lo ? hi : lo;
+    browser.applyRules();
+    browser.writeBackPending = true;
+    currentView = VIEW_SIMULATOR;
+    fromSimulator<runOneStep>(); // F6 at once
+    EXPECT_FALSE(browser.writeBackPending);
+    EXPECT_TRUE(evolutionState.flags.unsavedWork.edited);
 }
 
 } // namespace

@@ -213,7 +213,7 @@ TEST(RuleBrowserWriteBackTest, BackWritesOnlyIntoTheGenerationAndRunItCameFrom) 
     m.writeBack(evolutionState);
     EXPECT_FALSE(m.writeBackPending);
     EXPECT_EQ(evolutionState.fossilRecord, bred);
-    EXPECT_FALSE(unsavedWork.edited);
+    EXPECT_FALSE(evolutionState.flags.unsavedWork.edited);
 
     m = editedFrom(2);
     newPopulation(0); // a new run of the same size, at generation 0 again
@@ -221,10 +221,16 @@ TEST(RuleBrowserWriteBackTest, BackWritesOnlyIntoTheGenerationAndRunItCameFrom) 
     m.writeBack(evolutionState);
     EXPECT_EQ(evolutionState.fossilRecord, fresh);
 
+    m = editedFrom(2);
+    ++evolutionState.generation; // another generation that kept this very spider in its slot
+    m.writeBack(evolutionState);
+    --evolutionState.generation;
+    EXPECT_FALSE(evolutionState.flags.unsavedWork.edited);
+
     m = editedFrom(2); // nothing changed behind it: written back
     m.writeBack(evolutionState);
     EXPECT_EQ(evolutionState.spiders[2].rule(0), m.rules[0]);
-    EXPECT_TRUE(unsavedWork.edited);
+    EXPECT_TRUE(evolutionState.flags.unsavedWork.edited);
     markRunSaved();
     setWindowPort(nullptr);
 }

@@ -87,22 +87,21 @@ TEST(ParseSeed, CoversTheWholeUnsigned32BitRange) {
 TEST(EvolveOptions, DefaultsAreThePanelsAndOnlyGivenSettingsArePresent) {
     const EvolveOptions o = parseEvolveOptions({"--out", "r.axv", "--prey-value", "30"});
     EXPECT_EQ(o.out, "r.axv");
-    EXPECT_EQ(o.generations, DEFAULT_GENERATIONS);
-    EXPECT_FALSE(o.population.has_value());
-    EXPECT_FALSE(o.seed.has_value());
-    EXPECT_FALSE(o.settings.numPrey.has_value());
-    ASSERT_TRUE(o.settings.preyValue.has_value());
-    EXPECT_DOUBLE_EQ(*o.settings.preyValue, 30.0);
-    const RunSettings s = overridden(RunSettings{}, o.settings);
+    EXPECT_EQ(o.run.generations, DEFAULT_GENERATIONS);
+    EXPECT_FALSE(o.run.population.has_value());
+    EXPECT_FALSE(o.run.seed.has_value());
+    EXPECT_FALSE(o.run.prey.has_value());
+    ASSERT_TRUE(o.run.preyValue.has_value());
+    EXPECT_DOUBLE_EQ(*o.run.preyValue, 30.0);
+    const RunSettings s = overridden(RunSettings{}, o.run);
     EXPECT_EQ(s.numPrey, RunSettings{}.numPrey);
     EXPECT_DOUBLE_EQ(s.preyValue, 30.0);
 }
 
 TEST(EvolveOptions, ReadsAttackModesAndRefusesOthers) {
-    EXPECT_EQ(*parseEvolveOptions({"--out", "r", "--attack", "dist+grav"}).settings.attack,
+    EXPECT_EQ(*parseEvolveOptions({"--out", "r", "--attack", "dist+grav"}).run.attack,
               AttackSim::DistGrav);
-    EXPECT_EQ(*parseEvolveOptions({"--out", "r", "--attack", "off"}).settings.attack,
-              AttackSim::Off);
+    EXPECT_EQ(*parseEvolveOptions({"--out", "r", "--attack", "off"}).run.attack, AttackSim::Off);
     EXPECT_EQ(statusOf([] { parseEvolveOptions({"--out", "r", "--attack", "grav"}); }), EXIT_USAGE);
 }
 

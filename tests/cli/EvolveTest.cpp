@@ -25,7 +25,9 @@ std::string evolveBytes(const std::vector<std::string>& words, uint32_t seed,
     const std::string path = scratchPath(name);
     all.insert(all.end(), {"--out", path});
     const EvolveOptions o = parseEvolveOptions(all);
-    runEvolution(o, seed);
+    Run run = startEvolution(o, seed);
+    run.breed(o.run.generations);
+    evolutionState = run.state();
     saveRun(o.out);
     return readFile(path);
 }
@@ -60,7 +62,6 @@ TEST(Evolve, EveryThreadCountGivesTheSameBytes) {
         many.insert(many.end(), {"--threads", n});
         EXPECT_TRUE(evolveBytes(many, 7, std::string("threads-") + n + ".axv") == serial) << n;
     }
-    setEvaluationThreads(0);
 }
 
 TEST(Evolve, SettingsReachTheStateAsThePanelSetsThem) {
@@ -74,7 +75,7 @@ TEST(Evolve, SettingsReachTheStateAsThePanelSetsThem) {
     EXPECT_EQ(es.preySize, 2.5);
     EXPECT_TRUE(es.problem.useAttackDistance);
     EXPECT_TRUE(es.problem.useGravity);
-    EXPECT_EQ(silkLimit, 2500);
+    EXPECT_EQ(es.silkLimit, 2500);
     EXPECT_EQ(es.crossoverRate, 29 / 100.0);
     EXPECT_EQ(es.mutationRate, 7 / 1000.0);
     EXPECT_EQ(es.timePenaltyFactor, 1.0);
@@ -148,7 +149,9 @@ TEST(Evolve, NeverBreedsPastTheGenerationLimit) {
     const EvolveOptions o =
         parseEvolveOptions({"--resume", scratchPath("limit0.axv"), "--generations", "5", "--out",
                             scratchPath("l.axv")});
-    const EvolveReport r = runEvolution(o, 4);
+    ::Run run = startEvolution(o, 4);
+    const ::Run::BreedReport r = run.breed(o.run.generations);
+    evolutionState = run.state();
     EXPECT_TRUE(r.stoppedAtLimit);
     EXPECT_EQ(r.bred, 1);
     EXPECT_EQ(evolutionState.generation, GENERATION_LIMIT);

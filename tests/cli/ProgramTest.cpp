@@ -335,7 +335,7 @@ TEST(Program, NoCommandWritesOverTheRunItReadsHoweverItIsSpelled) {
 TEST(Program, RefusalsAreOneLineAndComeFirst) {
     expectRefusal({"evolve", "--resume", "", "--out", scratchPath("e.axv")}, 2, "--resume");
     expectRefusal({"evolve", "--stats", "", "--out", scratchPath("e.axv")}, 2, "--stats");
-    expectRefusal({"info", "two\nlines\x01.axv"}, 1, "two\\nlines\\x01.axv");
+    expectRefusal({"info", "two\nlines\x01\x7f.axv"}, 1, "two\\nlines\\x01\\x7f.axv");
     // without --seed the seed line would come first; a refused run is all there is
     expectRefusal({"evolve", "--resume", scratchPath("absent.axv"), "--out", scratchPath("e.axv")},
                   1, NOT_OURS);

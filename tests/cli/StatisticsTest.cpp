@@ -6,8 +6,8 @@
 #include <sstream>
 
 #include "XmlCheck.h"
+#include "evolution/RunStatistics.h"
 #include "tests/evolution/FossilBuilder.h"
-#include "tools/cli/Statistics.h"
 
 namespace {
 
@@ -59,7 +59,8 @@ TEST(StatsCsv, HeaderThenOneLineOfTwelveColumnsPerGeneration) {
     const FossilView f(b.record, 3);
     const std::vector<std::string> l = splitLines(statsCsv(allGenerationStats(f)));
     ASSERT_EQ(l.size(), 3u);
-    EXPECT_EQ(l[0], "generation,best,mean,min,max,stddev,I,SEL,CROSS,SEL+MUT,CROSS+MUT,other");
+    EXPECT_EQ(l[0], "generation,best_fitness,mean_fitness,min_fitness,max_fitness,sd_fitness,"
+                    "n_initial,n_selected,n_crossed,n_selected_mutated,n_crossed_mutated,n_other");
     for (const std::string& row : l)
         EXPECT_EQ(commas(row), 11u) << row;
     EXPECT_EQ(l[1], "0,40,23.3333,10,40,12.4722,3,0,0,0,0,0");

@@ -172,10 +172,11 @@ TEST(Sweep, BadDesignsAreRefusedWithLineAndReasonBeforeAnythingRuns) {
     const std::string head = "generations = 3\nseeds = [1, 2]\n";
     const std::pair<std::string, std::string> bad[] = {
         {head + "[fixed]\nspeed = 3\n", "bad.toml:4: unknown option 'speed'"},
-        {head + "[factors]\nprey = [10, 10001]\n", "bad.toml:4: --prey: 10001 is out of range"},
+        {head + "[factors]\nprey = [10, 10001]\n",
+         "bad.toml:4: --prey: prey must be between 0 and 10000, got 10001"},
         {head + "[factors]\nattack = []\n", "bad.toml:4: factor 'attack' has no values"},
         {head + "[factors]\nprey = [10000]\nprey-value = [20, 1e6]\n",
-         "bad.toml:5: --prey x --prey-value must not exceed 2147483647"},
+         "bad.toml:5: --prey-value: prey x prey_value must not exceed 2147483647"},
         {"generations = 3\nseeds = { from = 1, to = 100001 }\n", "100001 cases, more than 100000"},
         {head + "[fixed]\npopulation = 5\n[factors]\npopulation = [4, 8]\n",
          "bad.toml:6: 'population' is both fixed and a factor"},

@@ -6,12 +6,17 @@
 # The test starts its own munged and a single-node Slurm (slurmctld, slurmd)
 # with a private configuration, folders and ports, stops them by PID
 # whatever happens, and fails with the daemons' logs when Slurm cannot start.
+# Every wait polls the state it waits for (socket, node, job), however long
+# a loaded machine takes, until a daemon dies or the test's time is up
+# (WAIT_LIMIT seconds in all, below ctest's limit): then the daemons' logs
+# and the state of the node and the jobs are printed.
 #
 # usage: slurm_sweep.sh ARACHNOVIX-CLI DESIGN.toml
 set -euo pipefail
 cli=$1
 design=$2
 
+wait_limit=${WAIT_LIMIT:-500}
 work=$(mktemp -d "${TMPDIR:-/tmp}/arachnovix-slurm.XXXXXX")
 chmod 755 "$work"
 pids=()
@@ -38,7 +43,29 @@ fail() {
     echo "=== $log" >&2
     tail -n 30 "$log" >&2
   done
+  if [ -n "${SLURM_CONF:-}" ]; then
+    echo "=== node and jobs" >&2
+    sinfo -N -l >&2 2>&1 || true
+    squeue -a -r -l >&2 2>&1 || true
+    scontrol show job >&2 2>&1 || true
+  fi
   exit 1
+}
+
+daemons_alive() {
+  local pid
+  for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null || fail "a daemon ended (pid $pid)"; done
+}
+
+# wait_until WHAT COMMAND...: polls COMMAND until it succeeds; fails when a
+# daemon has ended or the test's time is up.
+wait_until() {
+  local what=$1; shift
+  until "$@"; do
+    daemons_alive
+    [ "$SECONDS" -lt "$wait_limit" ] || fail "timed out after ${SECONDS} s waiting for $what"
+    sleep 0.2
+  done
 }
 
 for tool in munged slurmctld slurmd sbatch squeue sinfo; do
@@ -64,8 +91,7 @@ munged --foreground --force --key-file="$work/munge.key" --socket="$work/munge.s
   --pid-file="$work/munged.pid" --log-file="$work/munged.log" \
   --seed-file="$work/munged.seed" > "$work/munged.out.log" 2>&1 &
 pids+=($!)
-for _ in $(seq 50); do [ -S "$work/munge.socket" ] && break; sleep 0.1; done
-[ -S "$work/munge.socket" ] || fail "munged did not start"
+wait_until "munged's socket" test -S "$work/munge.socket"
 
 # a single-node cluster without cgroups
 host=$(hostname -s)
@@ -106,22 +132,25 @@ slurmctld -D -f "$SLURM_CONF" > "$work/slurmctld.out.log" 2>&1 &
 pids+=($!)
 slurmd -D -f "$SLURM_CONF" > "$work/slurmd.out.log" 2>&1 &
 pids+=($!)
-state=""
-for _ in $(seq 100); do
-  for pid in "${pids[@]}"; do kill -0 "$pid" 2>/dev/null || fail "a Slurm daemon ended (pid $pid)"; done
-  state=$(sinfo -h -o %T 2>/dev/null || true)
-  [ "$state" = "idle" ] && break
-  sleep 0.2
-done
-[ "$state" = "idle" ] || fail "the Slurm node did not come up (state: '${state}')"
+node_idle() { [ "$(sinfo -h -o %T 2>/dev/null)" = "idle" ]; }
+wait_until "the Slurm node to come up" node_idle
 
+# The states of the job's array tasks as Slurm's controller holds them.
+job_states() {
+  scontrol -o show job "$1" 2>/dev/null | sed -n 's/.*JobState=\([A-Z_]*\).*/\1/p'
+}
+job_finished() {
+  local states
+  states=$(job_states "$1")
+  [ -n "$states" ] || return 1
+  ! grep -qvE '^(COMPLETED|FAILED|CANCELLED|TIMEOUT|NODE_FAIL|OUT_OF_MEMORY|BOOT_FAIL)$' \
+    <<< "$states"
+}
 wait_for_job() {
-  local job=$1
-  for _ in $(seq 600); do
-    [ -z "$(squeue -h -j "$job" 2>/dev/null)" ] && return 0
-    sleep 0.2
-  done
-  fail "job $job did not finish"
+  wait_until "job $1 to finish" job_finished "$1"
+  local states
+  states=$(job_states "$1" | sort -u)
+  [ "$states" = "COMPLETED" ] || fail "job $1 ended as: $(tr '\n' ' ' <<< "$states")"
 }
 
 # Runs a submitting command; sets $job to the first id sbatch answered with

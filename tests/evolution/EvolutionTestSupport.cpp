@@ -14,13 +14,12 @@
 void resetEvolution(unsigned long seed) {
     auto fresh = std::make_unique<EvolutionState>();
     evolutionState = *fresh;
-    silkLimit = -1;
-    isRunning = false;
-    renderOffline = false;
-    freshGeneration = false;
-    preyAngles.clear();
+    evolutionState.flags.isRunning = false;
+    evolutionState.flags.renderOffline = false;
+    evolutionState.flags.freshGeneration = false;
+    evolutionState.preyAngles.clear();
     markRunSaved();
-    LRandom::random.seed(seed);
+    evolutionState.random.seed(static_cast<uint32_t>(seed));
 }
 
 void EvolutionTest::SetUp() {
@@ -78,7 +77,7 @@ StateSnapshot snapshotState() {
                     es.mutationRate,
                     es.problem.useGravity,
                     es.problem.useAttackDistance,
-                    silkLimit,
+                    evolutionState.silkLimit,
                     es.fossilRecord,
                     {},
                     {},

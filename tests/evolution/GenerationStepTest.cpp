@@ -154,7 +154,7 @@ TEST_F(GenerationStep, EqualFitnessNeverReplacesASpider) {
     for (int i = 0; i < 10; ++i)
         before.push_back(genome(i));
     const std::vector<int> rivals = randIndices(77, 10, 10);
-    std::srand(77);
+    evolutionState.random.library = BuildRandom(77);
     evolutionState.selectSpiders();
     for (int i = 0; i < 10; ++i) {
         const Spider& s = evolutionState.spiders[i];
@@ -172,7 +172,7 @@ TEST_F(GenerationStep, AStrictlyBetterRivalReplacesTheSpider) {
     for (int i = 0; i < 12; ++i)
         before.push_back(genome(i));
     const std::vector<int> rivals = randIndices(5, 12, 12);
-    std::srand(5);
+    evolutionState.random.library = BuildRandom(5);
     evolutionState.selectSpiders();
     int replaced = 0;
     for (int i = 0; i < 12; ++i) {
@@ -212,17 +212,17 @@ TEST_F(GenerationStep, ACopyOfTheEliteIsSparedAndDrawsNothingFromTheSharedGenera
         rivals = randIndices(seed, 7, 8);
         copies = static_cast<int>(std::count(rivals.begin(), rivals.end(), 0));
     }
-    std::srand(seed - 1);
+    es.random.library = BuildRandom(seed - 1);
     es.selectSpiders();
 
     unsigned long saved[MTRand::SAVE];
-    LRandom::random.save(saved);
+    es.random.twister.save(saved);
     es.crossSpiders();
     es.mutateSpiders();
     const int nonSpared = 8 - 1 - copies;
     // Per non-spared spider: the crossover test, the cut and the side, then
     // one draw per bit.
-    EXPECT_EQ(wordsDrawnSince(LRandom::random, saved), nonSpared * (3 + 72));
+    EXPECT_EQ(wordsDrawnSince(es.random.twister, saved), nonSpared * (3 + 72));
     for (int i = 0; i < 8; ++i) {
         const Spider& s = es.spiders[i];
         if (s.individual.isElite) {
@@ -244,7 +244,7 @@ TEST_F(GenerationStep, CrossoverTakesThePartnersFirstParentAsSecondParent) {
     }
     es.crossoverRate = 1.0;
     const std::vector<int> partners = randIndices(3, 9, 9);
-    std::srand(3);
+    es.random.library = BuildRandom(3);
     es.crossSpiders();
     for (int i = 0; i < 9; ++i) {
         EXPECT_EQ(es.spiders[i].origin, "CROSS");

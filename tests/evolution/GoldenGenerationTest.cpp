@@ -61,7 +61,7 @@ std::vector<Spider> firstGeneration(unsigned long seed, int populationSize,
     for (Spider& s : spiders) {
         s.individual.isEvaluated = false;
         problem.evaluateSpider(s, run.preySize, run.preyValue, run.silkCostFactor,
-                               run.timePenaltyFactor);
+                               run.timePenaltyFactor, run.silkLimit);
     }
     return spiders;
 }

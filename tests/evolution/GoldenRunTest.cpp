@@ -46,7 +46,7 @@ bool goldenFolderPresent() {
 // bred and evaluated generation after another, each followed by new display
 // angles and the selection of the best spider.
 void evolve(const GoldenRun& run, bool extraRollAfterNewPopulation = false) {
-    LRandom::random.seed(run.seed);
+    evolutionState.random.seed(run.seed);
     RunSettings settings;
     settings.numPrey = run.numPrey;
     setAttack(settings, run.attack);
@@ -88,7 +88,7 @@ class GoldenFiles : public EvolutionTest,
                     public ::testing::WithParamInterface<std::tuple<GoldenRun, int>> {
   protected:
     void TearDown() override {
-        setEvaluationThreads(0);
+        evolutionState.evaluator.setThreads(0);
         EvolutionTest::TearDown();
     }
 };
@@ -101,7 +101,7 @@ TEST_P(GoldenFiles, HeadlessRunReproducesTheFileByteForByte) {
     const std::vector<uint8_t> want = readBytes(golden);
     ASSERT_FALSE(want.empty()) << run.file;
 
-    setEvaluationThreads(std::get<1>(GetParam()));
+    evolutionState.evaluator.setThreads(std::get<1>(GetParam()));
     evolve(run);
     const std::string out = makeTempFolder("golden-" + std::to_string(run.seed) + "-" +
                                            std::to_string(std::get<1>(GetParam()))) +

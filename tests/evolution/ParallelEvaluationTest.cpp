@@ -7,6 +7,9 @@
 #include <atomic>
 #include <cstdlib>
 #include <stdexcept>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <vector>
 
 #include "core/LRandom.h"
@@ -27,7 +30,7 @@ struct Outcome {
     int nextRand = 0;
 };
 
-Outcome outcomeOf(const Spider* spiders, int n) {
+Outcome outcomeOf(const Spider* spiders, int n, int nextRand) {
     Outcome o;
     for (int i = 0; i < n; ++i) {
         o.fitness.push_back(spiders[i].individual.fitness);
@@ -36,8 +39,19 @@ Outcome outcomeOf(const Spider* spiders, int n) {
     }
     o.generatorState.resize(MTRand::SAVE);
     LRandom::random.save(o.generatorState.data());
-    o.nextRand = std::rand();
+    o.nextRand = nextRand;
     return o;
+}
+
+// A random population of `size` spiders and its swarm; the settings it is scored with.
+EAPGossamerix::ScoreSettings randomPopulation(int size) {
+    EvolutionState& es = evolutionState;
+    es.populationSize = size;
+    for (int i = 0; i < es.populationSize; ++i)
+        es.problem.createRandomGenotype(es.spiders[i].individual);
+    es.decodeRules();
+    es.problem.createPrey(es.numPrey);
+    return {es.preySize, es.preyValue, es.silkCostFactor, es.timePenaltyFactor};
 }
 
 TEST_F(ParallelEvaluation, GivesTheSerialResultsForEveryThreadCount) {
@@ -45,13 +59,7 @@ TEST_F(ParallelEvaluation, GivesTheSerialResultsForEveryThreadCount) {
     usePanelDefaults();
     es.problem.useAttackDistance = true;
     es.problem.useGravity = true;
-    es.populationSize = 13;
-    for (int i = 0; i < es.populationSize; ++i)
-        es.problem.createRandomGenotype(es.spiders[i].individual);
-    es.decodeRules();
-    es.problem.createPrey(es.numPrey);
-    const EAPGossamerix::ScoreSettings settings{es.preySize, es.preyValue, es.silkCostFactor,
-                                                es.timePenaltyFactor};
+    const EAPGossamerix::ScoreSettings settings = randomPopulation(13);
     std::vector<unsigned long> start(MTRand::SAVE);
     LRandom::random.save(start.data());
     const std::vector<Spider> unevaluated(es.spiders, es.spiders + es.populationSize);
@@ -62,22 +70,47 @@ TEST_F(ParallelEvaluation, GivesTheSerialResultsForEveryThreadCount) {
         es.problem.evaluateSpider(es.spiders[i], es.preySize, es.preyValue, es.silkCostFactor,
                                   es.timePenaltyFactor);
     }
-    const Outcome serial = outcomeOf(es.spiders, es.populationSize);
+    const Outcome serial = outcomeOf(es.spiders, es.populationSize, std::rand());
 
     for (int threads : {1, 2, 7, 64}) {
-        setEvaluationThreads(threads);
-        EXPECT_EQ(evaluationThreads(), threads);
+        PopulationEvaluator evaluator(threads);
+        EXPECT_EQ(evaluator.threads(), threads);
         std::copy(unevaluated.begin(), unevaluated.end(), es.spiders);
         LRandom::random.load(start.data());
-        std::srand(77);
-        evaluateSpiders(es.problem, es.spiders, es.populationSize, settings);
-        const Outcome parallel = outcomeOf(es.spiders, es.populationSize);
+        BuildRandom last = evaluator.evaluate(es.problem, es.spiders, es.populationSize, settings,
+                                              LRandom::random);
+        const Outcome parallel = outcomeOf(es.spiders, es.populationSize, last.next());
         EXPECT_EQ(parallel.fitness, serial.fitness) << threads;
         EXPECT_EQ(parallel.caught, serial.caught) << threads;
         EXPECT_EQ(parallel.threads, serial.threads) << threads;
         EXPECT_EQ(parallel.generatorState, serial.generatorState) << threads;
         EXPECT_EQ(parallel.nextRand, serial.nextRand) << threads;
     }
+}
+
+// A forked child (Python's multiprocessing makes them) has none of its
+// parent's pool threads: it evaluates on threads of its own.
+TEST_F(ParallelEvaluation, AForkedChildEvaluatesAfterItsParentDid) {
+#ifdef __SANITIZE_THREAD__
+    GTEST_SKIP() << "ThreadSanitizer ends a forked child that starts threads";
+#endif
+    EvolutionState& es = evolutionState;
+    usePanelDefaults();
+    const EAPGossamerix::ScoreSettings settings = randomPopulation(8);
+    setEvaluationThreads(2);
+    evaluateSpiders(es.problem, es.spiders, es.populationSize, settings);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::alarm(20); // a hang ends the child with SIGALRM
+        evaluateSpiders(es.problem, es.spiders, es.populationSize, settings);
+        ::_exit(es.spiders[es.populationSize - 1].individual.isEvaluated ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << (WIFSIGNALED(status) ? "child ended by signal " + std::to_string(WTERMSIG(status))
+                                : "child exit status " + std::to_string(WEXITSTATUS(status)));
     setEvaluationThreads(0);
 }
 

@@ -77,7 +77,7 @@ TEST_F(PopulationFile, SaveLoadSaveGivesTheSameBytesAndShowsTheLastGeneration) {
     timeStepBackward();
     timeStepBackward(); // an earlier generation is shown; the whole record is saved
     evolutionState.problem.useAttackDistance = true;
-    silkLimit = 300;
+    evolutionState.silkLimit = 300;
     const std::vector<uint8_t> first = saved("first.axv");
     EXPECT_EQ(first.size(), 75u + 92u * 10u * 5u);
 
@@ -91,7 +91,7 @@ TEST_F(PopulationFile, SaveLoadSaveGivesTheSameBytesAndShowsTheLastGeneration) {
     EXPECT_EQ(es.recordedGenerations(), 5);
     EXPECT_TRUE(es.problem.useAttackDistance);
     EXPECT_FALSE(es.problem.useGravity);
-    EXPECT_EQ(silkLimit, 300);
+    EXPECT_EQ(evolutionState.silkLimit, 300);
     EXPECT_EQ(es.numPrey, 20);
     for (int i = 0; i < 10; ++i) {
         const int32_t* entry = &es.fossilRecord[fossilEntryIndex(4, 10, i)];
@@ -156,10 +156,10 @@ TEST_F(PopulationFile, AttackFlagsAndTheSilkLimitHaveTheirBytes) {
         EXPECT_EQ(evolutionState.problem.useAttackDistance, c.distance);
         EXPECT_EQ(evolutionState.problem.useGravity, c.gravity);
     }
-    silkLimit = -1;
+    evolutionState.silkLimit = -1;
     std::vector<uint8_t> bytes = saved("limit.axv");
     EXPECT_EQ(intAt(bytes, bytes.size() - SILK_LIMIT_FROM_END), -1);
-    silkLimit = 2500;
+    evolutionState.silkLimit = 2500;
     bytes = saved("limit.axv");
     EXPECT_EQ(intAt(bytes, bytes.size() - SILK_LIMIT_FROM_END), 2500);
 }

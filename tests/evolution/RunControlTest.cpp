@@ -51,16 +51,16 @@ TEST_F(RunControl, NewPopulationStartsGenerationZeroEvaluatedAndShown) {
     EXPECT_EQ(es.populationSize, 15);
     EXPECT_EQ(es.generation, 0);
     EXPECT_EQ(es.selectedSpider, 0);
-    EXPECT_FALSE(isRunning);
-    EXPECT_FALSE(freshGeneration);
+    EXPECT_FALSE(evolutionState.flags.isRunning);
+    EXPECT_FALSE(evolutionState.flags.freshGeneration);
     EXPECT_TRUE(populationEvaluated());
     for (int i = 0; i < 15; ++i) {
         EXPECT_EQ(es.spiders[i].origin, "I");
         EXPECT_EQ(es.spiders[i].parentA, i);
         EXPECT_EQ(es.spiders[i].parentB, i);
     }
-    ASSERT_EQ(preyAngles.size(), 20u);
-    for (int a : preyAngles) {
+    ASSERT_EQ(evolutionState.preyAngles.size(), 20u);
+    for (int a : evolutionState.preyAngles) {
         EXPECT_GE(a, 0);
         EXPECT_LE(a, 360);
     }
@@ -75,13 +75,13 @@ TEST_F(RunControl, OneStepBreedsTheLastGenerationAndThenRefuses) {
     runOneStep();
     EXPECT_EQ(evolutionState.generation, 10000);
     EXPECT_TRUE(window.messages.empty());
-    EXPECT_TRUE(freshGeneration);
+    EXPECT_TRUE(evolutionState.flags.freshGeneration);
     ASSERT_EQ(window.timers.size(), 1u);
     EXPECT_EQ(window.timers[0].milliseconds, 500);
     EXPECT_EQ(window.timers[0].callback, &freshTimer);
     EXPECT_EQ(window.timers[0].value, 10);
     fireTimers();
-    EXPECT_FALSE(freshGeneration);
+    EXPECT_FALSE(evolutionState.flags.freshGeneration);
 
     window.forget();
     const StateSnapshot before = snapshotState();
@@ -90,7 +90,7 @@ TEST_F(RunControl, OneStepBreedsTheLastGenerationAndThenRefuses) {
     window.messages.clear();
     runStop();
     expectLimitMessage();
-    EXPECT_FALSE(isRunning);
+    EXPECT_FALSE(evolutionState.flags.isRunning);
     EXPECT_TRUE(window.timers.empty());
     EXPECT_EQ(window.redisplays, 0);
     expectStateUnchanged(before);
@@ -99,16 +99,16 @@ TEST_F(RunControl, OneStepBreedsTheLastGenerationAndThenRefuses) {
 TEST_F(RunControl, RunningIntoTheLimitStopsSilently) {
     jumpToGeneration(9998);
     runStop();
-    EXPECT_TRUE(isRunning);
+    EXPECT_TRUE(evolutionState.flags.isRunning);
     EXPECT_EQ(evolutionState.generation, 9999);
-    renderOffline = true;
+    evolutionState.flags.renderOffline = true;
     fireTimers();
     EXPECT_EQ(evolutionState.generation, 10000);
     EXPECT_EQ(window.timers.size(), 1u); // still running: re-armed once more
     fireTimers();
     EXPECT_EQ(evolutionState.generation, 10000);
-    EXPECT_FALSE(isRunning);
-    EXPECT_FALSE(renderOffline);
+    EXPECT_FALSE(evolutionState.flags.isRunning);
+    EXPECT_FALSE(evolutionState.flags.renderOffline);
     EXPECT_EQ(window.immediateDraws, 1);
     EXPECT_TRUE(window.timers.empty());
     EXPECT_TRUE(window.messages.empty());
@@ -116,21 +116,21 @@ TEST_F(RunControl, RunningIntoTheLimitStopsSilently) {
 
 TEST_F(RunControl, TheOfflineSwitchRunsOfflineAndRefusesAtTheLimit) {
     toggleOfflineRun();
-    EXPECT_TRUE(isRunning);
-    EXPECT_TRUE(renderOffline);
+    EXPECT_TRUE(evolutionState.flags.isRunning);
+    EXPECT_TRUE(evolutionState.flags.renderOffline);
     EXPECT_EQ(evolutionState.generation, 1); // the first generation at once
     toggleOfflineRun();
-    EXPECT_FALSE(isRunning);
-    EXPECT_FALSE(renderOffline);
+    EXPECT_FALSE(evolutionState.flags.isRunning);
+    EXPECT_FALSE(evolutionState.flags.renderOffline);
 
     jumpToGeneration(10000);
-    isRunning = true; // a run that reached the limit
-    renderOffline = true;
+    evolutionState.flags.isRunning = true; // a run that reached the limit
+    evolutionState.flags.renderOffline = true;
     window.forget();
     toggleOfflineRun();
     expectLimitMessage();
-    EXPECT_FALSE(isRunning);
-    EXPECT_FALSE(renderOffline);
+    EXPECT_FALSE(evolutionState.flags.isRunning);
+    EXPECT_FALSE(evolutionState.flags.renderOffline);
     EXPECT_EQ(evolutionState.generation, 10000);
     EXPECT_TRUE(window.timers.empty());
 }
@@ -143,8 +143,8 @@ TEST_F(RunControl, ACounterBeyondTheLimitIsNotCaught) {
 }
 
 TEST_F(RunControl, OfflineRenderingRedrawsEveryFifthGeneration) {
-    isRunning = true;
-    renderOffline = true;
+    evolutionState.flags.isRunning = true;
+    evolutionState.flags.renderOffline = true;
     std::vector<int> redrawn;
     for (int g = 1; g <= 10; ++g) {
         const int before = window.redisplays;
@@ -155,7 +155,7 @@ TEST_F(RunControl, OfflineRenderingRedrawsEveryFifthGeneration) {
         ASSERT_EQ(window.timers.size(), static_cast<size_t>(g));
         EXPECT_EQ(window.timers.back().milliseconds, 30);
         EXPECT_EQ(window.timers.back().callback, &runTick);
-        EXPECT_TRUE(freshGeneration);
+        EXPECT_TRUE(evolutionState.flags.freshGeneration);
         EXPECT_EQ(evolutionState.selectedSpider, evolutionState.bestSpider);
     }
     EXPECT_EQ(redrawn, (std::vector<int>{5, 10}));
@@ -185,12 +185,12 @@ TEST_F(RunControl, AQueuedTickOfAStoppedRunBreedsNothing) {
     EXPECT_EQ(es.generation, 7);
     EXPECT_EQ(window.timers.size(), 1u);
 
-    renderOffline = true;
+    evolutionState.flags.renderOffline = true;
     newPopulation(0); // New during the run
     fireTimers();
     EXPECT_EQ(es.generation, 0);
-    EXPECT_FALSE(renderOffline);
-    EXPECT_FALSE(freshGeneration);
+    EXPECT_FALSE(evolutionState.flags.renderOffline);
+    EXPECT_FALSE(evolutionState.flags.freshGeneration);
 
     runStop();
     const std::string file = makeTempFolder("queued-tick") + "/run.axv";
@@ -203,20 +203,20 @@ TEST_F(RunControl, AQueuedTickOfAStoppedRunBreedsNothing) {
     EXPECT_TRUE(window.timers.empty());
 
     // The command-line tool breeds by calling the run timer itself.
-    isRunning = false;
+    evolutionState.flags.isRunning = false;
     runTimer(TIMER_VALUE);
     EXPECT_EQ(es.generation, 2);
 }
 
 TEST_F(RunControl, RunAndStopBothEndOfflineDrawing) {
-    renderOffline = true;
+    evolutionState.flags.renderOffline = true;
     runStop();
-    EXPECT_TRUE(isRunning);
-    EXPECT_FALSE(renderOffline);
-    renderOffline = true;
+    EXPECT_TRUE(evolutionState.flags.isRunning);
+    EXPECT_FALSE(evolutionState.flags.renderOffline);
+    evolutionState.flags.renderOffline = true;
     runStop();
-    EXPECT_FALSE(isRunning);
-    EXPECT_FALSE(renderOffline);
+    EXPECT_FALSE(evolutionState.flags.isRunning);
+    EXPECT_FALSE(evolutionState.flags.renderOffline);
 }
 
 TEST_F(RunControl, RunStopEvaluatesAnUnevaluatedPopulationFirst) {
@@ -242,11 +242,11 @@ TEST_F(RunControl, OneStepOnALoadedPopulationBreedsWithoutEvaluatingFirst) {
 }
 
 TEST_F(RunControl, FeedingEvaluatesAgainstNewPreyAndSelectsTheBest) {
-    isRunning = true;
+    evolutionState.flags.isRunning = true;
     const double x0 = evolutionState.problem.prey[0].x;
     evaluateNow();
-    EXPECT_FALSE(isRunning);
-    EXPECT_TRUE(freshGeneration);
+    EXPECT_FALSE(evolutionState.flags.isRunning);
+    EXPECT_TRUE(evolutionState.flags.freshGeneration);
     EXPECT_NE(evolutionState.problem.prey[0].x, x0);
     EXPECT_EQ(evolutionState.selectedSpider, evolutionState.bestSpider);
     EXPECT_EQ(evolutionState.fossilRecord.size(), 6u * 23u);
@@ -258,12 +258,12 @@ TEST_F(RunControl, TimeStepsAtBothEndsKeepThePopulationButRebuildEveryWeb) {
     for (int i = 0; i < 6; ++i)
         es.spiders[i].clearWeb();
     StateSnapshot before = snapshotState();
-    isRunning = true;
-    freshGeneration = true;
+    evolutionState.flags.isRunning = true;
+    evolutionState.flags.freshGeneration = true;
     timeStepBackward();
     EXPECT_EQ(es.generation, 0);
-    EXPECT_FALSE(isRunning);
-    EXPECT_FALSE(freshGeneration);
+    EXPECT_FALSE(evolutionState.flags.isRunning);
+    EXPECT_FALSE(evolutionState.flags.freshGeneration);
     for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(es.spiders[i].stage, STAGE_COMPLETE) << i;
         EXPECT_FALSE(es.spiders[i].web.radii.empty()) << i;
@@ -363,7 +363,7 @@ TEST_F(RunControl, TheSelectionMarkIsOnTheSelectedSpider) {
 }
 
 TEST_F(RunControl, UnsavedWorkIsCountedAndAskedAbout) {
-    EXPECT_FALSE(unsavedWork.any()); // a new run loses nothing
+    EXPECT_FALSE(evolutionState.flags.unsavedWork.any()); // a new run loses nothing
     EXPECT_TRUE(mayDiscardRun("start a new run"));
     EXPECT_TRUE(window.questions.empty());
 
@@ -377,13 +377,21 @@ TEST_F(RunControl, UnsavedWorkIsCountedAndAskedAbout) {
     window.answers = {true};
     EXPECT_TRUE(mayDiscardRun("quit"));
 
-    unsavedWork.generations = 1;
-    unsavedWork.edited = true;
-    EXPECT_EQ(discardQuestion(unsavedWork, "quit"),
+    evolutionState.flags.unsavedWork.generations = 1;
+    evolutionState.flags.unsavedWork.edited = true;
+    EXPECT_EQ(discardQuestion(evolutionState.flags.unsavedWork, "quit"),
               "The run has 1 generation bred and edited rules since it was last saved or "
               "opened. They will be lost if you quit. Discard the run?");
     markRunSaved();
-    EXPECT_FALSE(unsavedWork.any());
+    EXPECT_FALSE(evolutionState.flags.unsavedWork.any());
+
+    // Generations bred by a run count as well: F5 and "o" each breed one at once.
+    runStop();
+    runStop();
+    toggleOfflineRun();
+    toggleOfflineRun();
+    EXPECT_EQ(evolutionState.flags.unsavedWork.generations, 2);
+    markRunSaved();
 }
 
 } // namespace

@@ -32,10 +32,14 @@ def test_arrays_equal_the_tools_stats_and_lineage(tool_run, tmp_path):
     stats = csv_rows(cli("stats", tool_run).stdout)
     assert len(stats) == g
     for row, f, origin in zip(stats, run.fitness, run.origin):
-        assert int(row["best"]) == f.max() and int(row["min"]) == f.min()
-        assert row["mean"] == f"{f.mean():.4f}" and row["stddev"] == f"{f.std():.4f}"
-        for label in ORIGIN_LABELS:
-            assert int(row[label]) == np.count_nonzero(origin == label)
+        assert int(row["best_fitness"]) == f.max() and int(row["min_fitness"]) == f.min()
+        assert row["mean_fitness"] == f"{f.mean():.4f}" and row["sd_fitness"] == f"{f.std():.4f}"
+        for label, column in zip(ORIGIN_LABELS, arachnovix.STATS_COLUMNS[6:]):
+            assert int(row[column]) == np.count_nonzero(origin == label)
+    table = run.stats()
+    assert list(table.columns) == arachnovix.STATS_COLUMNS and len(table) == g
+    assert table.best_fitness.tolist() == run.fitness.max(axis=1).tolist()
+    assert [f"{v:.4f}" for v in table.sd_fitness] == [row["sd_fitness"] for row in stats]
 
     for spider in (0, n // 2, n - 1):
         table = tmp_path / f"lineage{spider}.csv"
@@ -97,7 +101,7 @@ def test_evolve_and_save_are_byte_identical_to_the_tool(tmp_path):
     arachnovix.load(theirs).resume(3, seed=5, mutation=40).save(mine)
     assert mine.read_bytes() == (tmp_path / "resumed.axv").read_bytes()
 
-    with pytest.raises(ValueError, match="--crossover"):
+    with pytest.raises(ValueError, match="^crossover must be between 0 and 100, got 101$"):
         arachnovix.evolve(seed=1, generations=1, crossover=101)
     with pytest.raises(TypeError, match="unknown setting"):
         arachnovix.evolve(seed=1, generations=1, prey_count=3)

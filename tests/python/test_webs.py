@@ -75,5 +75,5 @@ def test_rule_values_outside_their_ranges_are_refused():
                 arachnovix.evaluate(rules, seed=1)
     with pytest.raises(ValueError, match="19 rule values"):
         arachnovix.build_web(lowest[:18])
-    with pytest.raises(ValueError, match="--attack"):
+    with pytest.raises(ValueError, match="^attack must be one of"):
         arachnovix.evaluate(lowest, attack="bite")

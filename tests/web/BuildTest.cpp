@@ -102,7 +102,7 @@ TEST(Build, ConstructWebLeavesRandAloneAndCountsItsDraws) {
         s.buildWeb();
         const int next = std::rand();
         std::srand(5);
-        other.constructWeb(STAGE_MAIN_CAP_SPIRAL);
+        other.constructWeb(STAGE_MAIN_CAP_SPIRAL, NO_SILK_LIMIT);
         webtest::expectSameWeb(s.web, other.web);
         const int afterConstruct = std::rand();
         std::srand(5);
@@ -158,7 +158,7 @@ TEST(WebTable, AxisWebAsComputedByHand) {
 TEST(WebTable, LimitedWebAsComputedByHand) {
     SilkLimitScope limit(10);
     Spider s = webtest::axisSpider();
-    s.buildWeb();
+    s.buildWeb(limit.value());
     EXPECT_EQ(s.web.radii.size(), 1u);
     EXPECT_EQ(s.web.spiralThreads.size(), 0u);
     EXPECT_EQ(s.web.radiusSilk, 50.0);

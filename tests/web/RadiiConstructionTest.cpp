@@ -163,7 +163,7 @@ TEST(SilkLimit, LimitOfTenKeepsOneRadiusAndNoSpiral) {
     Spider s;
     s.phase = 0;
     s.variability = 0;
-    s.buildWeb();
+    s.buildWeb(limit.value());
     EXPECT_EQ(s.stage, STAGE_COMPLETE);
     ASSERT_EQ(s.web.radii.size(), 1u);
     EXPECT_EQ(s.web.radii[0].angle, 0.0);
@@ -176,7 +176,7 @@ TEST(SilkLimit, LimitOfTenKeepsOneRadiusAndNoSpiral) {
 TEST(SilkLimit, LimitOfZeroStillLaysTheFirstRadius) {
     SilkLimitScope limit(0);
     Spider s;
-    s.buildWeb();
+    s.buildWeb(limit.value());
     EXPECT_EQ(s.stage, STAGE_COMPLETE);
     EXPECT_EQ(s.web.radii.size(), 1u);
     EXPECT_TRUE(s.web.spiralThreads.empty());
@@ -187,7 +187,7 @@ TEST(SilkLimit, StageOneDrawsBeforeItTestsTheLimit) {
     Spider s;
     s.numStartRadii = 6;
     const std::vector<int> draws = firstDraws(3);
-    s.buildWeb();
+    s.buildWeb(limit.value());
     // The first radius, then one step that draws and finds the limit reached.
     EXPECT_EQ(std::rand(), draws[2]);
 }
@@ -204,12 +204,12 @@ TEST(SilkLimit, ALimitInStageTwoStopsAddingRadii) {
     EXPECT_NEAR(first.web.totalSilk(), 200 + 100 + 2 * std::sqrt(5000.0), 1e-9);
     SilkLimitScope scope(static_cast<int32_t>(first.web.totalSilk()) + 100);
     Spider s = webtest::spiderWithRules(rules);
-    s.buildWeb();
+    s.buildWeb(scope.value());
     ASSERT_EQ(s.web.radii.size(), 7u);
     EXPECT_NEAR(s.web.radii[4].angle, 280 * DEG, 1e-12);
     EXPECT_NEAR(s.web.radii[6].angle, 300 * DEG, 1e-12);
     EXPECT_EQ(s.web.radii[4].kind, 1);
-    EXPECT_GE(s.web.totalSilk(), silkLimit);
+    EXPECT_GE(s.web.totalSilk(), scope.value());
     EXPECT_TRUE(s.web.spiralThreads.empty());
     EXPECT_EQ(s.stage, STAGE_COMPLETE);
 }

@@ -12,16 +12,21 @@ namespace webtest {
 
 constexpr double DEG = 0.017453292519943295;
 
-// Sets the process-wide silk limit for one scope and restores it after.
+// Sets this thread's silk limit for the construction steps of one scope and
+// restores it after; value() is the limit to hand to a whole build.
 class SilkLimitScope {
   public:
-    explicit SilkLimitScope(int32_t limit) : saved_(silkLimit) { silkLimit = limit; }
-    ~SilkLimitScope() { silkLimit = saved_; }
+    explicit SilkLimitScope(int32_t limit) : saved_(builder.silkLimit), limit_(limit) {
+        builder.silkLimit = limit;
+    }
+    ~SilkLimitScope() { builder.silkLimit = saved_; }
     SilkLimitScope(const SilkLimitScope&) = delete;
     SilkLimitScope& operator=(const SilkLimitScope&) = delete;
+    int32_t value() const { return limit_; }
 
   private:
     int32_t saved_;
+    int32_t limit_;
 };
 
 // A web on the four axes that can be followed on paper: four first radii of

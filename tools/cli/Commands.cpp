@@ -8,6 +8,7 @@
 #include "evolution/EvolutionState.h"
 #include "evolution/FossilView.h"
 #include "evolution/PopulationFormat.h"
+#include "evolution/RunStatistics.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
 #include "tools/cli/CliPort.h"
@@ -18,7 +19,6 @@
 #include "tools/cli/PlotSvg.h"
 #include "tools/cli/RunFile.h"
 #include "tools/cli/SettingOptions.h"
-#include "tools/cli/Statistics.h"
 #include "tools/cli/WebSvg.h"
 #include "tools/cli/sweep/SweepCommand.h"
 
@@ -132,7 +132,7 @@ int webCommand(const std::vector<std::string>& words) {
     Spider spider;
     evolutionState.restoreSpiderInto(spider, c.generation, c.spider);
     spider.clearWeb();
-    spider.buildWeb();
+    spider.buildWeb(evolutionState.silkLimit);
     const std::string title = run.path + ": generation " + std::to_string(c.generation) +
                               ", spider " + std::to_string(c.spider + 1);
     writeTextFile(run.args.value("svg"), webSvg(spider, spiderCaption(spider, c.spider), title));

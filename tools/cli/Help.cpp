@@ -49,9 +49,10 @@ program's Run command breeds it; the same seed and options give the same file.
 
 info      version, population size, generations, settings, best fitness of the
           first and last generation
-stats     CSV: generation,best,mean,min,max,stddev and the count of each origin
-          label (I,SEL,CROSS,SEL+MUT,CROSS+MUT,other); to standard output
-          without --csv
+stats     CSV: generation,best_fitness,mean_fitness,min_fitness,max_fitness,
+          sd_fitness and the count of each origin label (n_initial,
+          n_selected,n_crossed,n_selected_mutated,n_crossed_mutated,n_other);
+          to standard output without --csv
 web       the recorded spider rebuilt from its rules and drawn as SVG
 plot      best and mean fitness over the generations as an SVG line chart
 lineage   the spider's ancestry back to generation 0 through parentA, as text

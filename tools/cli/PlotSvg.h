@@ -4,6 +4,6 @@
 #include <string>
 #include <vector>
 
-#include "tools/cli/Statistics.h"
+#include "evolution/RunStatistics.h"
 
 std::string fitnessPlotSvg(const std::vector<GenerationStats>& rows, const std::string& title);

@@ -18,41 +18,6 @@ std::string number(double v) {
 
 } // namespace
 
-RunSettings overridden(RunSettings s, const SettingOverrides& o) {
-    s.numPrey = o.numPrey.value_or(s.numPrey);
-    s.preySize = o.preySize.value_or(s.preySize);
-    s.preyValue = o.preyValue.value_or(s.preyValue);
-    if (o.attack)
-        setAttack(s, *o.attack);
-    s.silkCostFactor = o.silkCost.value_or(s.silkCostFactor);
-    s.silkLimit = o.silkLimit.value_or(s.silkLimit);
-    s.timePenaltyFactor = o.timePenalty.value_or(s.timePenaltyFactor);
-    if (o.crossoverPercent)
-        s.crossoverRate = rateFromPercent(*o.crossoverPercent);
-    if (o.mutationTenths)
-        s.mutationRate = rateFromTenths(*o.mutationTenths);
-    return s;
-}
-
-std::string attackWord(AttackSim attack) {
-    switch (attack) {
-    case AttackSim::Dist:
-        return "dist";
-    case AttackSim::DistGrav:
-        return "dist+grav";
-    case AttackSim::Off:
-        break;
-    }
-    return "off";
-}
-
-std::optional<AttackSim> parseAttackWord(const std::string& word) {
-    for (AttackSim a : {AttackSim::Off, AttackSim::Dist, AttackSim::DistGrav})
-        if (attackWord(a) == word)
-            return a;
-    return std::nullopt;
-}
-
 std::string describeSettings() {
     const RunSettings s = currentRunSettings();
     std::string attack = attackWord(attackOf(s));

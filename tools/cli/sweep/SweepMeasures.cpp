@@ -4,7 +4,7 @@
 
 #include "evolution/EvolutionState.h"
 #include "evolution/FossilView.h"
-#include "tools/cli/Statistics.h"
+#include "evolution/RunStatistics.h"
 
 namespace {
 
@@ -13,7 +13,7 @@ Spider bestSpider(const FossilView& f, int g) {
     Spider spider;
     evolutionState.restoreSpiderInto(spider, g, f.bestOf(g));
     spider.clearWeb();
-    spider.buildWeb();
+    spider.buildWeb(evolutionState.silkLimit);
     return spider;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
-// Per-generation statistics of the recorded fitness and of the origin labels.
+// Per-generation statistics of a run: the recorded fitness and the count of
+// each origin label, and the table every front end writes them as.
 
 #include <array>
 #include <string>
@@ -22,6 +23,13 @@ struct GenerationStats {
 
 GenerationStats generationStats(const FossilView& fossils, int g);
 std::vector<GenerationStats> allGenerationStats(const FossilView& fossils);
+
+// The columns of the table, in order: generation, best_fitness,
+// mean_fitness, min_fitness, max_fitness, sd_fitness, then n_initial,
+// n_selected, n_crossed, n_selected_mutated, n_crossed_mutated (the origin
+// labels by code) and n_other.
+extern const char* const STATS_COLUMNS[6 + ORIGIN_COLUMNS];
+constexpr int NUM_STATS_COLUMNS = 6 + ORIGIN_COLUMNS;
 
 // The CSV table: a header line, then one line per generation.
 std::string statsCsv(const std::vector<GenerationStats>& rows);

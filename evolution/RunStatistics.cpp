@@ -1,9 +1,14 @@
-#include "tools/cli/Statistics.h"
+#include "evolution/RunStatistics.h"
 
 #include <cmath>
 #include <cstdio>
 
 #include "evolution/EvolutionState.h"
+
+const char* const STATS_COLUMNS[NUM_STATS_COLUMNS] = {
+    "generation",  "best_fitness",       "mean_fitness",      "min_fitness",
+    "max_fitness", "sd_fitness",         "n_initial",         "n_selected",
+    "n_crossed",   "n_selected_mutated", "n_crossed_mutated", "n_other"};
 
 namespace {
 
@@ -48,10 +53,10 @@ std::vector<GenerationStats> allGenerationStats(const FossilView& fossils) {
 }
 
 std::string statsCsv(const std::vector<GenerationStats>& rows) {
-    std::string out = "generation,best,mean,min,max,stddev";
-    for (int code = 0; code < NUM_ORIGIN_CODES; ++code)
-        out += "," + originLabel(code);
-    out += ",other\n";
+    std::string out;
+    for (const char* column : STATS_COLUMNS)
+        out += std::string(out.empty() ? "" : ",") + column;
+    out += "\n";
     char line[256];
     for (const GenerationStats& s : rows) {
         std::snprintf(line, sizeof line, "%d,%d,%.4f,%d,%d,%.4f", s.generation, s.best, s.mean,
