@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "evolution/CpuCount.h"
+
 ThreadPool::ThreadPool(int threads) {
     for (int w = 1; w < threads; ++w)
         workers_.emplace_back([this, w] { work(w); });
@@ -28,7 +30,7 @@ ThreadPool::~ThreadPool() {
 }
 
 int ThreadPool::machineThreads() {
-    return std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
+    return usableCpus();
 }
 
 void ThreadPool::forEach(int count, const std::function<void(int, int)>& job) {

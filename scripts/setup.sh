@@ -19,11 +19,16 @@ PACKAGES=(
   xvfb xauth xdotool imagemagick x11-utils
   # the Python module, its tests and example
   python3-dev pybind11-dev python3-numpy python3-pandas python3-matplotlib python3-pytest
+  # the reference the tests check the sweep report's statistics against
+  python3-scipy
   # validation of the desktop integration files
   libxml2-utils desktop-file-utils appstream shared-mime-info
-  # sweeps: TOML designs, Student's t, rendering the report's SVGs, a private
-  # single-node Slurm for the job-array test
-  libtomlplusplus-dev libboost-dev librsvg2-bin slurmctld slurmd slurm-client munge
+  # sweeps: TOML designs, the statistics' distributions (Boost.Math), the
+  # report's figures as PNG and PDF (librsvg and Cairo, loaded only by the
+  # report), rendering SVGs in the tests, a private single-node Slurm for the
+  # job-array test
+  libtomlplusplus-dev libboost-dev librsvg2-dev libcairo2-dev librsvg2-bin slurmctld slurmd
+  slurm-client munge
 )
 
 missing=()

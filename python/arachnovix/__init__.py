@@ -19,6 +19,7 @@ import numpy as np
 
 from . import _arachnovix as _core
 from ._arachnovix import Run
+from .sweep import load_sweep
 
 __version__ = _core.__version__
 

@@ -4,6 +4,8 @@ from typing import Any, Callable, Dict, List, Optional, Sequence, Tuple, Union
 import numpy as np
 import numpy.typing as npt
 
+from .sweep import load_sweep as load_sweep
+
 __version__: str
 GENES: List[Tuple[str, int, int]]
 GENE_NAMES: List[str]

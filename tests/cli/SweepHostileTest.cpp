@@ -117,15 +117,15 @@ TEST(SweepHostile, FifosLinksAndDevicesNeitherHangTheSweepNorReachOutsideIt) {
     ASSERT_EQ(::mkfifo(caseFile(dir, "logs", 1, ".log").c_str(), 0644), 0);
     for (const std::string& at :
          {caseFile(dir, "logs", 2, ".log"), caseFile(dir, "runs", 3, ".axv"),
-          dir + "/report/best.svg", dir + "/results.csv"})
+          dir + "/report/best_fitness.svg", dir + "/results.csv"})
         ASSERT_EQ(::symlink(victim.c_str(), at.c_str()), 0) << at;
     const ProgramResult run = runProgram({"sweep", "run", design, "--out", dir, "--jobs", "2"});
     EXPECT_EQ(run.status, 0) << run.err;
     EXPECT_EQ(runProgram({"sweep", "report", dir}).status, 0);
     EXPECT_EQ(readFile(victim), "precious\n");
     struct stat st;
-    for (const std::string& at :
-         {caseFile(dir, "runs", 3, ".axv"), dir + "/report/best.svg", dir + "/results.csv"}) {
+    for (const std::string& at : {caseFile(dir, "runs", 3, ".axv"),
+                                  dir + "/report/best_fitness.svg", dir + "/results.csv"}) {
         ASSERT_EQ(::lstat(at.c_str(), &st), 0) << at;
         EXPECT_TRUE(S_ISREG(st.st_mode)) << at;
     }

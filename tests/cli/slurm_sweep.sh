@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # A sweep run as a Slurm job array must give the table of the same sweep run
-# locally, byte for byte, and cases lost on the cluster can be resubmitted.
+# locally, byte for byte; its tasks evaluate on the CPUs they asked for; a
+# report job follows the array; cases lost on the cluster can be
+# resubmitted; a grown design runs only its new cases.
 # The test starts its own munged and a single-node Slurm (slurmctld, slurmd)
 # with a private configuration, folders and ports, stops them by PID
 # whatever happens, and fails with the daemons' logs when Slurm cannot start.
@@ -151,22 +153,37 @@ wait_for_job() {
   [ "$states" = "COMPLETED" ] || fail "job $1 ended as: $(tr '\n' ' ' <<< "$states")"
 }
 
-# Runs a submitting command; sets $job to the id sbatch answered with.
+# Runs a submitting command; sets $job to the first id sbatch answered with
+# and $report to the second one (the report job), if any.
 submit() {
   "$@" > "$work/submit.log" 2>&1 || fail "submitting failed: $(cat "$work/submit.log")"
-  job=$(sed -n 's/^Submitted batch job //p' "$work/submit.log")
+  local ids
+  ids=$(sed -n 's/^Submitted batch job \([0-9]*\).*/\1/p' "$work/submit.log")
+  job=$(echo "$ids" | sed -n 1p)
+  report=$(echo "$ids" | sed -n 2p)
   [ -n "$job" ] || fail "no job id: $(cat "$work/submit.log")"
 }
 
 "$cli" sweep run "$design" --out "$work/local" --jobs 2 2> "$work/local-run.log" ||
   fail "the local sweep failed"
 
-submit "$cli" sweep slurm "$design" --out "$work/cluster" --cases-per-task 5 --submit -- --time=10
+task_cpus=$(( cpus < 2 ? cpus : 2 ))
+submit "$cli" sweep slurm "$design" --out "$work/cluster" --cases-per-task 5 \
+  --cpus-per-task "$task_cpus" --submit --then-report -- --time=10
+[ -n "$report" ] || fail "no report job: $(cat "$work/submit.log")"
 wait_for_job "$job"
-"$cli" sweep collect "$work/cluster" > "$work/collect.log" || fail "collect: $(cat "$work/collect.log")"
+wait_for_job "$report"
+grep -q "^#SBATCH --time=10$" "$work/cluster/sweep.sbatch" || fail "sbatch options are not in the script"
+grep -q "^#SBATCH --cpus-per-task=$task_cpus$" "$work/cluster/sweep.sbatch" ||
+  fail "the script asks for no CPUs per task"
+# Every array task evaluated on the CPUs Slurm gave it.
+[ "$(cat "$work/cluster/logs/slurm-${job}"_*.out | grep -c "with --threads $task_cpus$")" = 3 ] ||
+  fail "the tasks' threads: $(cat "$work/cluster/logs/slurm-${job}"_*.out)"
+# The report job ran after the array: the whole table, the report from it.
 cmp "$work/local/results.csv" "$work/cluster/results.csv" ||
   fail "the job array's results.csv differs from the local one"
-grep -q "^#SBATCH --time=10$" "$work/cluster/sweep.sbatch" || fail "sbatch options are not in the script"
+grep -q "Pairs that differ in one factor" "$work/cluster/report/ranking.txt" ||
+  fail "no report: $(cat "$work/cluster/logs/slurm-report-$report.out")"
 
 # A case lost on the cluster is listed with the command that resubmits its task.
 rm "$work/cluster/cases/case-0007.csv"
@@ -180,6 +197,21 @@ submit $again
 wait_for_job "$job"
 "$cli" sweep collect "$work/cluster" > "$work/collect.log" || fail "collect: $(cat "$work/collect.log")"
 cmp "$work/local/results.csv" "$work/cluster/results.csv" || fail "the resubmitted case differs"
+
+# Two more seeds: only the array tasks of the 8 new cases (13 ... 20) run, and
+# the table equals that of the grown design run fresh, apart from case numbers.
+sed 's/^seeds = .*/seeds = [1, 2, 3, 4, 5]/' "$design" > "$work/grown.toml"
+submit "$cli" sweep slurm "$work/grown.toml" --out "$work/cluster" --cases-per-task 5 --submit
+grep -q "^#SBATCH --array=2-3$" "$work/cluster/sweep.sbatch" || fail "$(cat "$work/cluster/sweep.sbatch")"
+wait_for_job "$job"
+[ "$(cat "$work/cluster/logs/slurm-${job}"_*.out)" = "task 2: cases 11-15 with --threads 1
+task 3: cases 16-20 with --threads 1" ] || fail "grown tasks: $(cat "$work/cluster/logs/slurm-${job}"_*.out)"
+"$cli" sweep collect "$work/cluster" > "$work/collect.log" || fail "collect: $(cat "$work/collect.log")"
+"$cli" sweep run "$work/grown.toml" --out "$work/fresh" --jobs 2 2> "$work/fresh-run.log" ||
+  fail "the fresh grown sweep failed"
+cmp <(cut -d, -f2- "$work/fresh/results.csv") <(cut -d, -f2- "$work/cluster/results.csv") ||
+  fail "the grown study's table differs from the fresh one"
+
 # Folder names a batch script must carry: a space, a tab, quotes, "%" and
 # "$(...)" reach sbatch as they are (the tasks' logs land in the folder's
 # logs/, nothing is run); a line break is refused before anything is made.
@@ -206,4 +238,4 @@ fi
 grep -q "line break" "$work/broken.log" || fail "refusal: $(cat "$work/broken.log")"
 [ ! -e "$broken" ] && [ ! -e "$work/PWNED" ] || fail "the refused folder was made or run"
 cd - > /dev/null
-echo "slurm sweep: job array results equal the local run's"
+echo "slurm sweep: job array results equal the local run's, also after growing"

@@ -11,6 +11,7 @@
 
 #include "evolution/FossilView.h"
 #include "evolution/RunControl.h"
+#include "evolution/ThreadPool.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
 #include "tools/cli/OutputCheck.h"
@@ -95,13 +96,16 @@ std::string summaryLine(const EvolveOptions& o, const Run& run, const Run::Breed
     const EvolutionState& es = run.state();
     const FossilView fossils(es.fossilRecord, es.populationSize);
     const GenerationStats last = generationStats(fossils, fossils.generations() - 1);
+    // The evaluator's count: the one asked for, else the CPUs the process may use.
+    const int threads = o.run.threads > 0 ? o.run.threads : ThreadPool::machineThreads();
     char buf[512];
     std::snprintf(buf, sizeof buf,
                   "generation %d: best fitness %d (spider %d), mean %.1f; bred %d generation%s "
-                  "in %.1f s (%.1f generations/s); saved %s",
+                  "in %.1f s (%.1f generations/s) on %d thread%s; saved %s",
                   es.generation, last.best, fossils.bestOf(fossils.generations() - 1) + 1,
                   last.mean, r.bred, r.bred == 1 ? "" : "s", seconds,
-                  seconds > 0 ? r.bred / seconds : 0.0, o.out.c_str());
+                  seconds > 0 ? r.bred / seconds : 0.0, threads, threads == 1 ? "" : "s",
+                  o.out.c_str());
     return buf;
 }
 

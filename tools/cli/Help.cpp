@@ -12,10 +12,12 @@ Usage:
   arachnovix-cli lineage RUN.axv [--generation G] [--spider I|best] [--csv FILE]
   arachnovix-cli genes RUN.axv --svg FILE
   arachnovix-cli sweep run DESIGN.toml --out DIR [--jobs N] [--force]
-  arachnovix-cli sweep report DIR [--partial]
+  arachnovix-cli sweep report DIR [--measure NAME] [--generation G|last]
+                 [--all-pairs] [--partial]
   arachnovix-cli sweep cases DESIGN.toml --out DIR [--force]
   arachnovix-cli sweep slurm DESIGN.toml --out DIR [--cases-per-task K]
-                 [--submit] [--force] [-- SBATCH OPTIONS]
+                 [--cpus-per-task C] [--submit [--then-report]] [--force]
+                 [-- SBATCH OPTIONS]
   arachnovix-cli sweep run-case DIR N [--threads T]
   arachnovix-cli sweep collect DIR
   arachnovix-cli --help | --version
@@ -42,7 +44,8 @@ program's Run command breeds it; the same seed and options give the same file.
   --stats RUN.csv       also write the statistics CSV (as 'stats' does)
   --quiet               no progress and no summary
   --threads N           threads that evaluate the spiders, 1 ... 256 (default:
-                        every core); the result is the same for every N
+                        the CPUs the process may use: its affinity mask,
+                        capped by a cgroup CPU quota); the same result for any N
 
 info      version, population size, generations, settings, best fitness of the
           first and last generation
@@ -59,14 +62,20 @@ genes     mean decoded value of each of the 19 genes per generation (at most
 
 sweep     replicated parameter sweeps of evolve runs (see docs/experiments.md):
           run       every case of a design on N local worker processes (default:
-                    all cores); resumable, DIR/results.csv one row per case and
-                    generation; exit status 1 when a case failed
-          report    DIR/report/: an SVG per measure with the mean and 95%
-                    confidence band per condition, summary.csv, ranking.txt;
-                    refused when a condition lacks replicates (--partial: made
-                    anyway, with a warning)
+                    the CPUs the process may use); resumable, DIR/results.csv
+                    one row per case and generation; exit status 1 when a case
+                    failed; a design that gained seeds or factor values runs
+                    only the new cases
+          report    DIR/report/: per measure a figure of the mean and 95%
+                    band per condition (SVG, PNG, PDF); for the chosen measure
+                    (default best_fitness) at the chosen generation (default
+                    the last): a box and strip plot, summary.csv,
+                    comparisons.csv (Welch, Mann-Whitney, Holm, Hedges' g,
+                    Cliff's delta) and ranking.txt; refused when a condition
+                    lacks replicates (--partial: made anyway, with a warning)
           cases     the single evolve command of every case, one per line
-          slurm     DIR/sweep.sbatch, a Slurm job array (--submit calls sbatch)
+          slurm     DIR/sweep.sbatch, a Slurm job array (--submit calls sbatch;
+                    --then-report adds a job that collects and reports after it)
           run-case  one case (what workers and array tasks run)
           collect   merge the finished cases into DIR/results.csv and list the
                     failed and missing ones

@@ -141,8 +141,11 @@ void SvgDocument::text(double x, double y, const std::string& content, double si
     body_ += ">" + xmlEscape(content) + "</text>\n";
 }
 
-void SvgDocument::beginGroup(const std::string& cssClass) {
-    body_ += "<g" + classAttribute(cssClass) + ">\n";
+void SvgDocument::beginGroup(const std::string& cssClass, const std::string& dash) {
+    body_ += "<g" + classAttribute(cssClass);
+    if (!dash.empty())
+        body_ += " stroke-dasharray=\"" + dash + "\"";
+    body_ += ">\n";
 }
 
 void SvgDocument::endGroup() {

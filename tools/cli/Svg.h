@@ -42,7 +42,8 @@ class SvgDocument {
     // anchor: "start", "middle" or "end"; rotate: degrees about (x, y).
     void text(double x, double y, const std::string& content, double size, const std::string& fill,
               const std::string& anchor = "start", double rotate = 0.0);
-    void beginGroup(const std::string& cssClass);
+    // A group; `dash` (an SVG dash array such as "6 3") dashes the lines in it.
+    void beginGroup(const std::string& cssClass, const std::string& dash = "");
     void endGroup();
 
     std::string str() const;

@@ -17,7 +17,7 @@ void runSweepCase(const SweepFolder& folder, long long k, int threads) {
     removeIfLink(folder.runPath(k));
     try {
         evolveCommand(words);
-        writeSweepFile(folder.rowsPath(k), runRows(caseRowPrefix(folder.design(), k)));
+        writeSweepFile(folder.rowsPath(k), runRows(caseRowPrefix(folder, k)));
     } catch (const CliError& e) {
         writeSweepFile(folder.failurePath(k), "case " + std::to_string(k) + " failed: " + e.what() +
                                                   "\ncommand: " + folder.caseCommand(k) + "\n");

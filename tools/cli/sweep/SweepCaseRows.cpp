@@ -39,11 +39,13 @@ std::string measuresProblem(const std::string& fields, size_t expected) {
 
 } // namespace
 
-std::string caseRowPrefix(const SweepDesign& design, long long k) {
-    const SweepCase c = designCase(design, k);
+std::string caseRowPrefix(const SweepFolder& folder, long long k) {
+    const SweepCase c = folder.caseAt(k);
     std::string prefix = std::to_string(k);
     for (const std::string& level : c.levels)
         prefix += "," + level;
+    for (const DesignSetting& s : folder.design().fixed)
+        prefix += "," + s.value;
     return prefix + "," + std::to_string(c.seed);
 }
 
@@ -56,7 +58,7 @@ std::string caseRowsProblem(const SweepFolder& folder, long long k, const std::s
         return "it is empty";
     if (rows.back() != '\n')
         return "its last line is cut short";
-    const std::string prefix = caseRowPrefix(folder.design(), k);
+    const std::string prefix = caseRowPrefix(folder, k);
     const size_t measures = fieldCount(measureNames());
     int generation = 0;
     for (size_t at = 0; at < rows.size(); ++generation) {

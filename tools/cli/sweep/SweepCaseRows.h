@@ -1,6 +1,6 @@
 #pragma once
 // The rows file of a finished case: one line per generation 0 ... G of the
-// design, each "case,levels...,seed,generation,measures...". A case counts
+// design, each "case,levels...,fixed values...,seed,generation,measures...". A case counts
 // as finished only when its file is exactly that.
 
 #include <cstddef>
@@ -10,8 +10,8 @@
 
 class SweepFolder;
 
-// "case,level,...,seed" of every row of case k.
-std::string caseRowPrefix(const SweepDesign& design, long long k);
+// "case,level,...,fixed value,...,seed" of every row of case k.
+std::string caseRowPrefix(const SweepFolder& folder, long long k);
 
 // The most bytes a whole rows file of this design can hold.
 size_t maxCaseRowsBytes(const SweepDesign& design);

@@ -4,10 +4,10 @@
 #include <climits>
 #include <cstdlib>
 #include <iostream>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include "evolution/CpuCount.h"
+#include "evolution/EvolutionState.h"
 #include "tools/cli/Args.h"
 #include "tools/cli/CliError.h"
 #include "tools/cli/Evolve.h"
@@ -16,8 +16,6 @@
 #include "tools/cli/sweep/SweepReplicates.h"
 #include "tools/cli/sweep/SweepReport.h"
 #include "tools/cli/sweep/SweepSlurm.h"
-
-extern char** environ;
 
 namespace {
 
@@ -42,7 +40,7 @@ std::string requiredOut(const Args& a, const char* command) {
 
 // Lists the cases that are not finished; true when there are none.
 bool reportUnfinished(const SweepFolder& folder, const CollectResult& r, std::ostream& out) {
-    const long long total = folder.design().caseCount();
+    const long long total = folder.caseCount();
     out << "sweep: " << r.done << " of " << total << " cases finished; " << folder.resultsPath()
         << " holds them\n";
     if (!r.failed.empty()) {
@@ -59,10 +57,9 @@ int runCommand(const std::vector<std::string>& words) {
     const Args a(words, {{"out", true}, {"jobs", true}, {"force", false}});
     const std::string design = onePositional(a, "the design file", "run");
     const std::string out = requiredOut(a, "run");
-    const long online = sysconf(_SC_NPROCESSORS_ONLN);
     const int jobs = a.has("jobs")
                          ? static_cast<int>(parseInteger("--jobs", a.value("jobs"), 1, MAX_JOBS))
-                         : static_cast<int>(std::max(1L, online));
+                         : usableCpus();
     const SweepFolder folder = SweepFolder::create(design, out, a.has("force"));
     folder.removeLeftovers();
     const PoolResult p = runPool(folder, jobs, std::cerr, isatty(STDERR_FILENO) != 0);
@@ -85,7 +82,7 @@ int runCaseCommand(const std::vector<std::string>& words) {
     if (a.positional().size() != 2)
         throw usageError("sweep run-case: give the sweep folder and a case number");
     const SweepFolder folder(a.positional()[0]);
-    const long long k = parseInteger("case", a.positional()[1], 1, folder.design().caseCount());
+    const long long k = parseInteger("case", a.positional()[1], 1, folder.caseCount());
     const int threads =
         a.has("threads")
             ? static_cast<int>(parseInteger("--threads", a.value("threads"), 1, MAX_THREADS))
@@ -98,7 +95,7 @@ int casesCommand(const std::vector<std::string>& words) {
     const Args a(words, {{"out", true}, {"force", false}});
     const std::string design = onePositional(a, "the design file", "cases");
     const SweepFolder folder = SweepFolder::plan(design, requiredOut(a, "cases"), a.has("force"));
-    for (long long k = 1; k <= folder.design().caseCount(); ++k)
+    for (long long k = 1; k <= folder.caseCount(); ++k)
         std::cout << folder.caseCommand(k) << '\n';
     return 0;
 }
@@ -110,19 +107,17 @@ std::string absolutePath(const std::string& path) {
     return buf;
 }
 
-int submit(const std::string& script) {
-    std::vector<std::string> words = {"sbatch", script};
-    std::vector<char*> argv;
-    for (std::string& w : words)
-        argv.push_back(&w[0]);
-    argv.push_back(nullptr);
-    pid_t pid = 0;
-    if (posix_spawnp(&pid, "sbatch", nullptr, nullptr, argv.data(), environ) != 0)
-        throw fileError("cannot run sbatch (is Slurm's client installed?)");
-    int status = 0;
-    ::waitpid(pid, &status, 0);
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        throw fileError("sbatch refused " + script);
+// Submits the array and, when asked, the report job that waits for it.
+int submit(const SweepFolder& folder, const SlurmPlan& plan, bool thenReport) {
+    const std::string array = sbatch({slurmScriptPath(folder)});
+    std::cout << "Submitted batch job " << array << std::endl;
+    if (!thenReport)
+        return 0;
+    const std::string script = reportScriptPath(folder);
+    writeSweepFile(script, reportScript(plan));
+    const std::string report = sbatch({"--dependency=afterany:" + array, script});
+    std::cout << "Submitted batch job " << report << " (collect and report after job " << array
+              << ")" << std::endl;
     return 0;
 }
 
@@ -132,21 +127,30 @@ int slurmCommand(const std::vector<std::string>& allWords) {
     SlurmPlan plan;
     if (dashes != allWords.end())
         plan.options.assign(dashes + 1, allWords.end());
-    const Args a(words,
-                 {{"out", true}, {"cases-per-task", true}, {"submit", false}, {"force", false}});
+    const Args a(words, {{"out", true},
+                         {"cases-per-task", true},
+                         {"cpus-per-task", true},
+                         {"submit", false},
+                         {"then-report", false},
+                         {"force", false}});
     const std::string design = onePositional(a, "the design file", "slurm");
+    if (a.has("then-report") && !a.has("submit"))
+        throw usageError("sweep slurm: --then-report needs --submit");
     plan.cli = programPath();
     plan.dir = requiredOut(a, "slurm");
     checkSlurmPlan(plan); // before anything is made
     const SweepFolder folder = SweepFolder::create(design, plan.dir, a.has("force"));
     if (a.has("cases-per-task"))
-        plan.casesPerTask = parseInteger("--cases-per-task", a.value("cases-per-task"), 1,
-                                         folder.design().caseCount());
+        plan.casesPerTask =
+            parseInteger("--cases-per-task", a.value("cases-per-task"), 1, folder.caseCount());
+    if (a.has("cpus-per-task"))
+        plan.cpusPerTask =
+            parseInteger("--cpus-per-task", a.value("cpus-per-task"), 1, MAX_THREADS);
     plan.dir = absolutePath(folder.dir());
     const std::string script = slurmScriptPath(folder);
     writeSweepFile(script, slurmScript(folder, plan));
-    const long long tasks = slurmTasks(folder.design(), plan.casesPerTask);
-    std::cout << "wrote " << script << ": " << folder.design().caseCount() << " cases in " << tasks
+    const long long tasks = slurmTasks(folder.caseCount(), plan.casesPerTask);
+    std::cout << "wrote " << script << ": " << folder.caseCount() << " cases in " << tasks
               << " array tasks\n";
     if (tasks > SLURM_DEFAULT_MAX_ARRAY)
         std::cout << "note: many clusters allow at most " << SLURM_DEFAULT_MAX_ARRAY
@@ -156,7 +160,7 @@ int slurmCommand(const std::vector<std::string>& allWords) {
         return 0;
     }
     std::cout << std::flush;
-    return submit(script);
+    return submit(folder, plan, a.has("then-report"));
 }
 
 int collectCommand(const std::vector<std::string>& words) {
@@ -179,11 +183,23 @@ int collectCommand(const std::vector<std::string>& words) {
     return EXIT_FILE;
 }
 
+ReportOptions reportOptions(const Args& a) {
+    ReportOptions o;
+    if (a.has("measure"))
+        o.measure = a.value("measure");
+    if (a.has("generation") && a.value("generation") != "last")
+        o.generation = static_cast<int>(
+            parseInteger("--generation", a.value("generation"), 0, GENERATION_LIMIT));
+    o.allPairs = a.has("all-pairs");
+    return o;
+}
+
 int reportCommand(const std::vector<std::string>& words) {
-    const Args a(words, {{"partial", false}});
+    const Args a(
+        words, {{"measure", true}, {"generation", true}, {"all-pairs", false}, {"partial", false}});
     const std::string dir = onePositional(a, "the sweep folder", "report");
     const std::string replicates = checkReplicates(dir, a.has("partial"), std::cerr);
-    std::cout << writeSweepReport(dir) << replicates << "report written to "
+    std::cout << writeSweepReport(dir, reportOptions(a)) << replicates << "report written to "
               << joinPath(dir, "report") << std::endl;
     return 0;
 }

@@ -15,11 +15,12 @@
 
 namespace {
 
-// The options of `evolve` a design may set, in the order they are passed.
-const char* const SWEEPABLE[] = {"population", "prey",      "prey-size",  "prey-value",
-                                 "attack",     "silk-cost", "silk-limit", "time-penalty",
+// The settings a design may set, in the order they are passed to `evolve`
+// (whose options are these names with dashes for the underscores).
+const char* const SWEEPABLE[] = {"population", "prey",      "prey_size",  "prey_value",
+                                 "attack",     "silk_cost", "silk_limit", "time_penalty",
                                  "crossover",  "mutation"};
-const char* const TOP_LEVEL[] = {"generations", "seeds", "keep-runs", "fixed", "factors"};
+const char* const TOP_LEVEL[] = {"generations", "seeds", "keep_runs", "fixed", "factors"};
 constexpr long long MAX_CASES = 2147483647LL;
 // The seeds are held as a list: a longer one is refused even with --force.
 constexpr long long MAX_SEEDS = 10000000;
@@ -52,9 +53,31 @@ class DesignReader {
     void readFixed(const toml::table& root, SweepDesign& d) const;
     void readFactors(const toml::table& root, SweepDesign& d) const;
     void checkCaseCount(const SweepDesign& d, long long seeds, bool force) const;
+    void checkSpellings(const toml::table& t) const;
 
     std::string name_;
 };
+
+// A key in its snake_case spelling; the dashed spelling is an alias.
+std::string canonicalKey(const std::string& key) {
+    std::string out = key;
+    std::replace(out.begin(), out.end(), '-', '_');
+    return out;
+}
+
+std::string dashed(const std::string& name) {
+    std::string out = name;
+    std::replace(out.begin(), out.end(), '_', '-');
+    return out;
+}
+
+// The node of a key under either spelling (none when `t` is none).
+const toml::node* findKey(const toml::table* t, const std::string& name) {
+    if (!t)
+        return nullptr;
+    const toml::node* n = t->get(name);
+    return n ? n : t->get(dashed(name));
+}
 
 bool isSweepable(const std::string& option) {
     for (const char* s : SWEEPABLE)
@@ -112,7 +135,7 @@ void DesignReader::checkOption(const std::string& option, const toml::node& valu
         throw error(value, "unknown option '" + option + "' (a design sets " + sweepableList() +
                                "; generations and seeds are top-level keys)");
     try {
-        (void)parseEvolveOptions({"--" + option, valueText(value), "--out", "check.axv"});
+        (void)parseEvolveOptions({"--" + dashed(option), valueText(value), "--out", "check.axv"});
     } catch (const CliError& e) {
         throw error(value, e.what());
     }
@@ -124,11 +147,10 @@ void DesignReader::checkOption(const std::string& option, const toml::node& valu
 const toml::node* largestValue(const DesignReader& reader, const toml::table& root,
                                const std::string& option) {
     std::vector<const toml::node*> given;
-    if (const toml::table* fixed = root["fixed"].as_table())
-        if (const toml::node* n = fixed->get(option))
-            given.push_back(n);
-    if (const toml::table* factors = root["factors"].as_table())
-        if (const toml::array* values = (*factors)[option].as_array())
+    if (const toml::node* n = findKey(root["fixed"].as_table(), option))
+        given.push_back(n);
+    if (const toml::node* list = findKey(root["factors"].as_table(), option))
+        if (const toml::array* values = list->as_array())
             for (const toml::node& n : *values)
                 given.push_back(&n);
     const toml::node* largest = nullptr;
@@ -148,7 +170,7 @@ const toml::node* largestValue(const DesignReader& reader, const toml::table& ro
 // negative, so the largest of each make the largest product.
 void DesignReader::checkPreyTimesValue(const toml::table& root) const {
     const toml::node* p = largestValue(*this, root, "prey");
-    const toml::node* v = largestValue(*this, root, "prey-value");
+    const toml::node* v = largestValue(*this, root, "prey_value");
     std::vector<std::string> words = {"--out", "check.axv"};
     if (p)
         words.insert(words.end(), {"--prey", valueText(*p)});
@@ -215,6 +237,27 @@ std::pair<uint32_t, long long> DesignReader::readSeeds(const toml::table& root,
     return {0, 0};
 }
 
+// Entries in the order written in the file, not the table's order of keys.
+template <typename T>
+std::vector<std::pair<toml::source_position, T>>&
+inFileOrder(std::vector<std::pair<toml::source_position, T>>& found) {
+    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
+        return a.first.line != b.first.line ? a.first.line < b.first.line
+                                            : a.first.column < b.first.column;
+    });
+    return found;
+}
+
+// A key given in both spellings (silk_cost and silk-cost) is refused.
+void DesignReader::checkSpellings(const toml::table& t) const {
+    std::set<std::string> seen;
+    for (const auto& [key, value] : t)
+        if (!seen.insert(canonicalKey(std::string(key.str()))).second)
+            throw error(value, "'" + std::string(key.str()) + "' is given twice (as " +
+                                   canonicalKey(std::string(key.str())) + " and " +
+                                   dashed(std::string(key.str())) + ")");
+}
+
 const toml::table* DesignReader::section(const toml::table& root, const char* name,
                                          const char* holds) const {
     const toml::node* node = root.get(name);
@@ -229,10 +272,13 @@ void DesignReader::readFixed(const toml::table& root, SweepDesign& d) const {
     if (!fixed)
         return;
     for (const auto& [key, value] : *fixed) {
-        const std::string option(key.str());
+        const std::string option = canonicalKey(std::string(key.str()));
         checkOption(option, value);
-        d.fixed.push_back({option, valueText(value)});
     }
+    // In the order they are passed to `evolve`, whatever the file's order.
+    for (const char* option : SWEEPABLE)
+        if (const toml::node* value = findKey(fixed, option))
+            d.fixed.push_back({option, valueText(*value)});
 }
 
 void DesignReader::readFactors(const toml::table& root, SweepDesign& d) const {
@@ -241,13 +287,13 @@ void DesignReader::readFactors(const toml::table& root, SweepDesign& d) const {
         return;
     std::vector<std::pair<toml::source_position, DesignFactor>> found;
     for (const auto& [key, value] : *factors) {
-        const std::string option(key.str());
+        const std::string option = canonicalKey(std::string(key.str()));
         const toml::array* values = value.as_array();
         if (!values)
             throw error(value, "factor '" + option + "' must be a list of values");
         if (values->empty())
             throw error(value, "factor '" + option + "' has no values");
-        if (root["fixed"][option])
+        if (findKey(root["fixed"].as_table(), option))
             throw error(value, "'" + option + "' is both fixed and a factor");
         DesignFactor f{option, {}};
         std::set<std::string> seen;
@@ -260,12 +306,7 @@ void DesignReader::readFactors(const toml::table& root, SweepDesign& d) const {
         }
         found.push_back({key.source().begin, f});
     }
-    // The order written in the file, not the table's order of keys.
-    std::stable_sort(found.begin(), found.end(), [](const auto& a, const auto& b) {
-        return a.first.line != b.first.line ? a.first.line < b.first.line
-                                            : a.first.column < b.first.column;
-    });
-    for (auto& f : found)
+    for (auto& f : inFileOrder(found))
         d.factors.push_back(std::move(f.second));
 }
 
@@ -283,18 +324,22 @@ void DesignReader::checkCaseCount(const SweepDesign& d, long long seeds, bool fo
 
 SweepDesign DesignReader::read(const toml::table& root, bool force) {
     for (const auto& [key, value] : root) {
-        const std::string k(key.str());
+        const std::string k = canonicalKey(std::string(key.str()));
         if (std::find(std::begin(TOP_LEVEL), std::end(TOP_LEVEL), k) == std::end(TOP_LEVEL))
-            throw error(value, "unknown key '" + k +
-                                   "' (a design has generations, seeds, keep-runs, [fixed] and "
+            throw error(value, "unknown key '" + std::string(key.str()) +
+                                   "' (a design has generations, seeds, keep_runs, [fixed] and "
                                    "[factors])");
     }
+    checkSpellings(root);
+    for (const char* name : {"fixed", "factors"})
+        if (const toml::table* t = root[name].as_table())
+            checkSpellings(*t);
     SweepDesign d;
     readGenerations(root, d);
     const auto [first, rangeSeeds] = readSeeds(root, d);
-    if (const toml::node* keep = root.get("keep-runs")) {
+    if (const toml::node* keep = findKey(&root, "keep_runs")) {
         if (!keep->is_boolean())
-            throw error(*keep, "keep-runs must be true or false");
+            throw error(*keep, "keep_runs must be true or false");
         d.keepRuns = keep->as_boolean()->get();
     }
     readFixed(root, d);
@@ -355,10 +400,10 @@ std::vector<std::string> evolveWords(const SweepDesign& d, const SweepCase& c,
     for (const char* option : SWEEPABLE) {
         for (const DesignSetting& s : d.fixed)
             if (s.name == option)
-                words.insert(words.end(), {"--" + s.name, s.value});
+                words.insert(words.end(), {"--" + dashed(s.name), s.value});
         for (size_t k = 0; k < d.factors.size(); ++k)
             if (d.factors[k].name == option)
-                words.insert(words.end(), {"--" + d.factors[k].name, c.levels[k]});
+                words.insert(words.end(), {"--" + dashed(d.factors[k].name), c.levels[k]});
     }
     words.insert(words.end(), {"--generations", std::to_string(d.generations), "--seed",
                                std::to_string(c.seed), "--quiet", "--out", out});

@@ -10,9 +10,11 @@
 #include <string>
 #include <vector>
 
-// One option of `evolve` with the value text given to it.
+// One setting with the value text given to it. Names are snake_case
+// (silk_cost); the design may spell them with dashes too (silk-cost), as the
+// options of `evolve` are spelled.
 struct DesignSetting {
-    std::string name; // the option without "--", e.g. "silk-cost"
+    std::string name; // e.g. "silk_cost", set by --silk-cost
     std::string value;
 };
 
@@ -23,7 +25,7 @@ struct DesignFactor {
 
 struct SweepDesign {
     int generations = 100;
-    std::vector<DesignSetting> fixed;
+    std::vector<DesignSetting> fixed; // in the order of evolve's options
     std::vector<DesignFactor> factors;
     std::vector<uint32_t> seeds;
     bool keepRuns = false;

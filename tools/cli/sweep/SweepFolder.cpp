@@ -1,21 +1,25 @@
 #include "tools/cli/sweep/SweepFolder.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <dirent.h>
+#include <map>
 #include <sys/stat.h>
 
 #include "tools/cli/CliError.h"
 #include "tools/cli/OutputCheck.h"
 #include "tools/cli/sweep/SweepCaseRows.h"
+#include "tools/cli/sweep/SweepGrowth.h"
 #include "tools/cli/sweep/SweepMeasures.h"
 
 namespace {
 
 const char* const DESIGN_FILE = "design.toml";
+const char* const INDEX_FILE = "case-index.csv";
 const char* const SUBFOLDERS[] = {"cases", "runs", "logs"};
-constexpr int MIN_CASE_DIGITS = 4;
+constexpr size_t MIN_CASE_DIGITS = 4;
 // What the atomic writer adds to the name of its temporary file.
 const char* const TEMP_MARK = ".tmp-";
 constexpr size_t MAX_DESIGN_BYTES = size_t(16) << 20;
@@ -45,38 +49,79 @@ SweepFolder::SweepFolder(const std::string& dir) : dir_(dir) {
         throw fileError(dir + " holds no sweep (" + path + " is missing)");
     // Its case count was accepted when the sweep was made.
     design_ = parseDesign(readWholeFile(path, MAX_DESIGN_BYTES), path, true);
+    const std::string index = joinPath(dir, INDEX_FILE);
+    if (pathExists(index))
+        cases_ = parseCaseIndex(readWholeFile(index), design_, index);
 }
 
 SweepFolder SweepFolder::plan(const std::string& designPath, const std::string& dir, bool force) {
-    return SweepFolder(dir,
-                       parseDesign(readWholeFile(designPath, MAX_DESIGN_BYTES), designPath, force));
+    return open(designPath, dir, force, false);
 }
 
 SweepFolder SweepFolder::create(const std::string& designPath, const std::string& dir, bool force) {
+    return open(designPath, dir, force, true);
+}
+
+SweepFolder SweepFolder::open(const std::string& designPath, const std::string& dir, bool force,
+                              bool write) {
     const std::string text = readWholeFile(designPath, MAX_DESIGN_BYTES);
-    const SweepDesign design = parseDesign(text, designPath, force);
-    const SweepFolder folder(dir, design);
+    SweepFolder folder(dir, parseDesign(text, designPath, force));
+    const std::string copy = joinPath(dir, DESIGN_FILE), index = joinPath(dir, INDEX_FILE);
+    if (pathExists(copy)) {
+        const SweepFolder existing(dir);
+        if (readWholeFile(copy, MAX_DESIGN_BYTES) == text)
+            return existing;
+        const std::string why = growthRefusal(existing.design_, folder.design_);
+        if (!why.empty())
+            throw usageError(dir + " holds a study of another design: " + why +
+                             "; a changed study needs a new --out folder");
+        folder.cases_ =
+            grownCases(existing.cases_.empty() ? expandDesign(existing.design_) : existing.cases_,
+                       folder.design_);
+    } else if (folder.caseCount() <= MAX_CASES_WITHOUT_FORCE) {
+        folder.cases_ = expandDesign(folder.design_);
+    }
+    if (!write)
+        return folder;
     refuseSameFile({"the results", folder.resultsPath()}, {{"the design", designPath}});
     makeFolder(dir);
-    const std::string copy = joinPath(dir, DESIGN_FILE);
-    if (pathExists(copy)) {
-        if (readWholeFile(copy, MAX_DESIGN_BYTES) != text)
-            throw usageError(dir + " holds a sweep of another design (" + copy +
-                             "); give another --out folder");
-    } else {
-        writeSweepFile(copy, text);
-    }
+    // The index first: a study cut off here still knows every number.
+    if (!folder.cases_.empty())
+        writeSweepFile(index, caseIndexCsv(folder.design_, folder.cases_));
+    writeSweepFile(copy, text);
     for (const char* sub : SUBFOLDERS)
         makeFolder(joinPath(dir, sub));
     return folder;
 }
 
+long long SweepFolder::caseCount() const {
+    return cases_.empty() ? design_.caseCount() : static_cast<long long>(cases_.size());
+}
+
+SweepCase SweepFolder::caseAt(long long k) const {
+    return cases_.empty() ? designCase(design_, k) : cases_.at(static_cast<size_t>(k - 1));
+}
+
+std::vector<long long> SweepFolder::designOrder() const {
+    std::vector<long long> out;
+    if (cases_.empty()) {
+        for (long long k = 1; k <= caseCount(); ++k)
+            out.push_back(k);
+        return out;
+    }
+    const std::map<CaseKey, long long> numbers = numbersByKey(cases_);
+    for (const SweepCase& c : expandDesign(design_)) {
+        const auto it = numbers.find({c.levels, c.seed});
+        if (it != numbers.end())
+            out.push_back(it->second);
+    }
+    return out;
+}
+
 std::string SweepFolder::casePath(const char* folder, long long k, const char* extension) const {
     std::string number = std::to_string(k);
-    const size_t width =
-        std::max<size_t>(MIN_CASE_DIGITS, std::to_string(design_.caseCount()).size());
-    if (number.size() < width)
-        number.insert(0, width - number.size(), '0');
+    if (number.size() < MIN_CASE_DIGITS)
+        number.insert(0, MIN_CASE_DIGITS - number.size(), '0');
     return joinPath(joinPath(dir_, folder), "case-" + number + extension);
 }
 
@@ -153,7 +198,7 @@ void SweepFolder::removeLeftovers() const {
 }
 
 std::vector<std::string> SweepFolder::caseWords(long long k) const {
-    return evolveWords(design_, designCase(design_, k), runPath(k));
+    return evolveWords(design_, caseAt(k), runPath(k));
 }
 
 std::string SweepFolder::caseCommand(long long k) const {
@@ -166,13 +211,15 @@ std::string resultsHeader(const SweepDesign& design) {
     std::string out = "case";
     for (const DesignFactor& f : design.factors)
         out += "," + f.name;
+    for (const DesignSetting& s : design.fixed)
+        out += "," + s.name;
     return out + ",seed,generation," + measureNames() + "\n";
 }
 
 CollectResult collectResults(const SweepFolder& folder) {
     CollectResult r;
     std::string table = resultsHeader(folder.design());
-    for (long long k = 1; k <= folder.design().caseCount(); ++k) {
+    for (long long k : folder.designOrder()) {
         const CaseStatus s = folder.status(k);
         switch (s.state) {
         case CaseState::Done:
@@ -188,6 +235,8 @@ CollectResult collectResults(const SweepFolder& folder) {
             break;
         }
     }
+    std::sort(r.failed.begin(), r.failed.end());
+    std::sort(r.missing.begin(), r.missing.end());
     writeSweepFile(folder.resultsPath(), table);
     return r;
 }

@@ -1,7 +1,7 @@
 #pragma once
-// The folder of a sweep: the design it runs (design.toml), one file of
-// result rows per finished case (cases/case-N.csv, written whole or not at
-// all), a note per failed case (cases/case-N.failed), the run files
+// The folder of a sweep: the design it runs (design.toml), what each case
+// number stands for (case-index.csv), one file of result rows per finished case (cases/case-N.csv,
+// written whole or not at all), a note per failed case (cases/case-N.failed), the run files
 // (runs/case-N.axv, kept when the design asks), the workers' logs (logs/)
 // and the merged table (results.csv).
 
@@ -25,14 +25,23 @@ class SweepFolder {
   public:
     // Opens the sweep in `dir`, reading its design.
     explicit SweepFolder(const std::string& dir);
-    // Reads and checks the design file, then makes `dir` (or checks that the
-    // sweep already there runs the very same design) and its subfolders.
+    // Reads and checks the design file, then makes `dir` and its
+    // subfolders. A sweep already there must run the same design, or one
+    // that only adds seeds or factor values (the study grows: its cases keep
+    // their numbers, the new ones are numbered on); any other change is
+    // refused, naming the key.
+    static SweepFolder create(const std::string& designPath, const std::string& dir, bool force);
     // The sweep that `create` would make, without touching the disk.
     static SweepFolder plan(const std::string& designPath, const std::string& dir, bool force);
-    static SweepFolder create(const std::string& designPath, const std::string& dir, bool force);
 
     const std::string& dir() const { return dir_; }
     const SweepDesign& design() const { return design_; }
+    long long caseCount() const;
+    // Case k (1 ... caseCount()): its factor values and seed.
+    SweepCase caseAt(long long k) const;
+    // The case numbers in the design's order (the first factor slowest, the
+    // seed fastest), the order of the rows of results.csv.
+    std::vector<long long> designOrder() const;
 
     std::string rowsPath(long long k) const;
     std::string failurePath(long long k) const;
@@ -51,14 +60,19 @@ class SweepFolder {
 
   private:
     SweepFolder(const std::string& dir, const SweepDesign& design);
+    static SweepFolder open(const std::string& designPath, const std::string& dir, bool force,
+                            bool write);
     std::string casePath(const char* folder, long long k, const char* extension) const;
 
     std::string dir_;
     SweepDesign design_;
+    // Every case by number once the study has an index; empty: the cases
+    // are numbered in the design's order.
+    std::vector<SweepCase> cases_;
 };
 
-// The header line of results.csv: case, each factor, seed, generation and
-// the measures.
+// The header line of results.csv: case, each factor, each fixed setting,
+// seed, generation and the measures.
 std::string resultsHeader(const SweepDesign& design);
 
 struct CollectResult {
@@ -69,8 +83,8 @@ struct CollectResult {
     bool complete() const { return failed.empty() && missing.empty(); }
 };
 
-// Writes results.csv from the finished cases, in case order, and says which
-// cases are failed or missing.
+// Writes results.csv from the finished cases, in the design's order, and
+// says which cases are failed or missing.
 CollectResult collectResults(const SweepFolder& folder);
 
 // "3,5-9,12" for ascending numbers (the syntax of Slurm's --array).

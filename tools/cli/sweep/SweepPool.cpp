@@ -15,6 +15,7 @@
 #include <thread>
 #include <unistd.h>
 
+#include "evolution/CpuCount.h"
 #include "tools/cli/CliError.h"
 #include "tools/cli/sweep/SweepProgress.h"
 
@@ -51,10 +52,9 @@ class StopSignals {
     struct sigaction oldTerm_ {};
 };
 
-// Each of `jobs` workers evaluates on its share of the machine's threads.
+// Each of `jobs` workers evaluates on its share of the CPUs the sweep may use.
 int threadsPerWorker(int jobs) {
-    const int all = std::max(1, static_cast<int>(std::thread::hardware_concurrency()));
-    return std::max(1, all / std::max(1, jobs));
+    return std::max(1, usableCpus() / std::max(1, jobs));
 }
 
 pid_t startWorker(const std::string& self, const SweepFolder& folder, long long k, int threads) {
@@ -107,12 +107,12 @@ class Pool {
   public:
     Pool(const SweepFolder& folder, int jobs, std::ostream& err, bool terminal)
         : folder_(folder), jobs_(jobs), self_(programPath()) {
-        for (long long k = 1; k <= folder.design().caseCount(); ++k)
+        for (long long k = 1; k <= folder.caseCount(); ++k)
             if (folder.state(k) == CaseState::Done)
                 ++result_.before;
             else
                 pending_.push_back(k);
-        progress_.emplace(err, terminal, folder.design().caseCount(), result_.before);
+        progress_.emplace(err, terminal, folder.caseCount(), result_.before);
     }
 
     PoolResult run() {

@@ -35,7 +35,8 @@ std::string replicateShortfall(const SweepDesign& design, const SweepTable& tabl
 std::string checkReplicates(const std::string& dir, bool partial, std::ostream& warn) {
     const SweepFolder folder(dir);
     const std::string results = folder.resultsPath();
-    const SweepTable table = poolResults(readWholeFile(results), results);
+    const SweepTable table =
+        poolResults(readWholeFile(results), results, factorNames(folder.design()));
     const std::string shortfall = replicateShortfall(folder.design(), table);
     const std::string designed = std::to_string(folder.design().seeds.size());
     if (shortfall.empty())

@@ -1,7 +1,8 @@
 #pragma once
 // A sweep on a Slurm cluster: a batch script for a job array whose task T
-// runs cases T*K+1 ... T*K+K, each as `arachnovix-cli sweep run-case DIR N`.
-// The folder must be shared by the submitting machine and the nodes.
+// runs cases T*K+1 ... T*K+K, each as `arachnovix-cli sweep run-case DIR N`
+// on the CPUs the task was given. The folder must be shared by the
+// submitting machine and the nodes.
 
 #include <string>
 #include <vector>
@@ -12,6 +13,7 @@ struct SlurmPlan {
     std::string cli; // the program the tasks run (absolute)
     std::string dir; // the sweep folder (absolute)
     long long casesPerTask = 1;
+    long long cpusPerTask = 1;        // each case evaluates on this many threads
     std::vector<std::string> options; // sbatch options, written as #SBATCH lines
 };
 
@@ -19,14 +21,22 @@ struct SlurmPlan {
 // script cannot carry: a line break anywhere, a backslash in the folder.
 void checkSlurmPlan(const SlurmPlan& plan);
 
-long long slurmTasks(const SweepDesign& design, long long casesPerTask);
+long long slurmTasks(long long cases, long long casesPerTask);
 // The batch script (checkSlurmPlan first). Every path in it is quoted for
 // the line it is on; the folder's "%" is escaped in the log file pattern.
+// The array holds only the tasks with unfinished cases (all tasks when
+// every case is finished).
 std::string slurmScript(const SweepFolder& folder, const SlurmPlan& plan);
 std::string slurmScriptPath(const SweepFolder& folder);
+// A job that merges the results and writes the report.
+std::string reportScript(const SlurmPlan& plan);
+std::string reportScriptPath(const SweepFolder& folder);
 
 // The cases per task of the script in the sweep folder (0 when there is none).
 long long scriptCasesPerTask(const SweepFolder& folder);
 
-// The array tasks (from 0) that hold these cases.
+// The array tasks (from 0) that hold these cases (ascending).
 std::vector<long long> tasksOfCases(const std::vector<long long>& cases, long long casesPerTask);
+
+// Runs `sbatch --parsable WORDS...` and returns the job id it answers with.
+std::string sbatch(const std::vector<std::string>& words);
