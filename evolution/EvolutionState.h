@@ -7,6 +7,7 @@
 // several runs may live, and breed on different threads, at once. The
 // program's current run is the global `evolutionState`.
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -104,6 +105,8 @@ struct RunFlags {
     // takes a new number, so that a tick queued by an earlier run can be
     // told apart.
     int tick = 0;
+    // When an offline run last asked for a redraw.
+    std::chrono::steady_clock::time_point offlineRedrawAt;
 };
 
 struct EvolutionState {

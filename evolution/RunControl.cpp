@@ -20,8 +20,6 @@ RunFlags& flags() {
 }
 
 using Clock = std::chrono::steady_clock;
-// When an offline run last asked for a redraw.
-Clock::time_point lastOfflineRedraw;
 
 void showGenerationLimit() {
     windowPort().showMessage(GENERATION_LIMIT_MESSAGE, MESSAGE_CAPTION, MessageIcon::Warning);
@@ -192,7 +190,7 @@ void startRun(bool offline) {
         return;
     }
     breedGeneration();
-    lastOfflineRedraw = Clock::now();
+    f.offlineRedrawAt = Clock::now();
     windowPort().postRedisplay();
     windowPort().startTimer(0, offlineTick, f.tick);
 }
@@ -209,8 +207,8 @@ void offlineTick(int run) {
         }
         breedGeneration();
     } while (Clock::now() - start < std::chrono::milliseconds(OFFLINE_TICK_BUDGET_MS));
-    if (Clock::now() - lastOfflineRedraw >= std::chrono::milliseconds(OFFLINE_REDRAW_MS)) {
-        lastOfflineRedraw = Clock::now();
+    if (Clock::now() - f.offlineRedrawAt >= std::chrono::milliseconds(OFFLINE_REDRAW_MS)) {
+        f.offlineRedrawAt = Clock::now();
         windowPort().postRedisplay();
     }
     windowPort().startTimer(0, offlineTick, f.tick);

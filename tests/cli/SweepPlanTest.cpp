@@ -18,7 +18,7 @@ TEST(SweepPlan, FactorsVaryInTheOrderWrittenAndAOneSeedRangeIsOneSeed) {
                                       "d.toml", false);
     ASSERT_EQ(d.seeds, std::vector<uint32_t>{5});
     ASSERT_EQ(d.factors.size(), 2u);
-    EXPECT_EQ(d.factors[0].name, "silk-cost");
+    EXPECT_EQ(d.factors[0].name, "silk_cost");
     const SweepCase second = designCase(d, 2); // the last factor varies first
     EXPECT_EQ(second.levels, (std::vector<std::string>{"2", "dist"}));
     EXPECT_EQ(second.seed, 5u);

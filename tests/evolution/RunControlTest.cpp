@@ -147,7 +147,7 @@ TEST_F(RunControl, AnOfflineTickBreedsManyGenerationsAsTheRunTimerWould) {
     ASSERT_EQ(window.timers.size(), 1u);
     const std::vector<int32_t> offline = evolutionState.fossilRecord;
     const std::vector<int> angles = evolutionState.preyAngles;
-    const int next = LRandom::getUniformRandInt(0, 1000000);
+    const std::vector<uint32_t> next = evolutionState.random.words();
     toggleOfflineRun();
     fireTimers(); // the stopped run's tick breeds nothing
     EXPECT_EQ(evolutionState.generation, bred);
@@ -163,7 +163,7 @@ TEST_F(RunControl, AnOfflineTickBreedsManyGenerationsAsTheRunTimerWould) {
         runTimer(TIMER_VALUE);
     EXPECT_EQ(evolutionState.fossilRecord, offline);
     EXPECT_EQ(evolutionState.preyAngles, angles);
-    EXPECT_EQ(LRandom::getUniformRandInt(0, 1000000), next);
+    EXPECT_EQ(evolutionState.random.words(), next);
 }
 
 TEST_F(RunControl, OfflineRunStopsAtTheLimit) {
