@@ -14,6 +14,7 @@ jobs=$(nproc)
 export ASAN_OPTIONS="detect_leaks=1:abort_on_error=0"
 export UBSAN_OPTIONS="print_stacktrace=1:halt_on_error=1"
 export LSAN_OPTIONS="suppressions=${root}/tests/sanitizer/lsan.supp:print_suppressions=0"
+export TSAN_OPTIONS="suppressions=${root}/tests/sanitizer/tsan.supp"
 
 build_and_test() {
   local dir=$1; shift
