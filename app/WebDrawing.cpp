@@ -189,14 +189,35 @@ LGLFont& smallerFont(const LGLFont& font) {
     return *made;
 }
 
-// The caption's text as it fits `font` in a cell of this scale.
-std::string fitInCell(const std::string& text, double viewScale, const LGLFont& font) {
+// The captions' texts as they fit `font` in cells of this scale.
+std::vector<std::string> fitInCells(const std::vector<std::string>& texts, double viewScale,
+                                    const LGLFont& font) {
     // From the caption's left end to the inner edge of the frame's right
     // side (the frame line is 2 pixels wide).
     const double span = (WEB_VIEW_HALF_SIZE - CAPTION_X) * viewScale;
     const int available = static_cast<int>(span) - CAPTION_RIGHT_MARGIN;
-    return fitCaption(text, available,
-                      [&font](const std::string& t) { return font.pixWidthOf(t); });
+    return fitCaptionsAlike(texts, available,
+                            [&font](const std::string& t) { return font.pixWidthOf(t); });
+}
+
+// Whether a caption lost letters of its first part.
+bool firstPartCut(const std::vector<std::string>& texts, const std::vector<std::string>& fitted) {
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (fitted[i].size() < std::min(texts[i].find("  "), texts[i].size()))
+            return true;
+    return false;
+}
+
+// Lowered when the tallest letter would reach above the cell's top edge
+// (by more than the slack) in this small a cell.
+int captionBaseline(double viewScale, const LGLFont& font) {
+    if (viewScale <= 0.0)
+        return CAPTION_Y;
+    const double reach = CAPTION_Y * viewScale - font.ascentOf();
+    const double cellTop = -(WEB_VIEW_HALF_SIZE + 1.0) * viewScale;
+    if (reach < cellTop - CAPTION_TOP_SLACK)
+        return static_cast<int>(std::ceil((cellTop + font.ascentOf()) / viewScale));
+    return CAPTION_Y;
 }
 
 } // namespace
@@ -228,31 +249,23 @@ void drawInfoBand() {
         writeBandLine(BAND_LINE_2, lines.second);
 }
 
-CellCaption fitCellCaption(const std::string& text, double viewScale, LGLFont& font) {
-    CellCaption caption;
-    caption.font = &font;
-    caption.scale = viewScale;
-    caption.text = fitInCell(text, viewScale, font);
-    // Even its first part cut: a smaller font, when it keeps more.
-    const size_t firstPart = std::min(text.find("  "), text.size());
-    if (caption.text.size() < firstPart) {
+std::vector<CellCaption> fitCellCaptions(const std::vector<std::string>& texts, double viewScale,
+                                         LGLFont& font) {
+    LGLFont* chosen = &font;
+    std::vector<std::string> fitted = fitInCells(texts, viewScale, font);
+    // Even a first part cut: all in a smaller font, when it exists.
+    if (firstPartCut(texts, fitted)) {
         LGLFont& smaller = smallerFont(font);
-        const std::string shorter = fitInCell(text, viewScale, smaller);
-        if (smaller.numFonts > 0 && shorter.size() > caption.text.size()) {
-            caption.text = shorter;
-            caption.font = &smaller;
+        if (smaller.numFonts > 0) {
+            chosen = &smaller;
+            fitted = fitInCells(texts, viewScale, smaller);
         }
     }
-    // Lowered when the tallest letter would reach above the cell's top
-    // edge (by more than the slack) in this small a cell.
-    if (viewScale > 0.0) {
-        const double reach = CAPTION_Y * viewScale - caption.font->ascentOf();
-        const double cellTop = -(WEB_VIEW_HALF_SIZE + 1.0) * viewScale;
-        if (reach < cellTop - CAPTION_TOP_SLACK)
-            caption.baseline =
-                static_cast<int>(std::ceil((cellTop + caption.font->ascentOf()) / viewScale));
-    }
-    return caption;
+    std::vector<CellCaption> captions(texts.size());
+    const int baseline = captionBaseline(viewScale, *chosen);
+    for (size_t i = 0; i < texts.size(); ++i)
+        captions[i] = CellCaption{fitted[i], chosen, baseline, viewScale};
+    return captions;
 }
 
 void appendCaptionKey(const CellCaption& caption, std::vector<int32_t>& key) {
