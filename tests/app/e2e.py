@@ -262,6 +262,14 @@ class Session:
         return Shot(png, raw, width, height)
 
 
+def check_no_gtk_errors(s):
+    """GTK reports misuse of its widgets on standard error."""
+    s.out.flush()
+    with open(os.path.join(s.dir, "program-output.txt")) as f:
+        errors = [line for line in f if "Gtk-CRITICAL" in line]
+    check(not errors, "the program wrote GTK errors: %s" % errors[:2])
+
+
 def check(condition, message, shot=None):
     if not condition:
         raise Failure(message + (" (see %s)" % shot.path if shot else ""))
@@ -1133,6 +1141,7 @@ def main():
         SCENARIOS[args.scenario](session)
         if not session.exited:
             session.shot("end")
+        check_no_gtk_errors(session)
     except Failure as failure:
         print("FAILED: %s" % failure)
         print("screenshots kept in %s" % session.dir)
