@@ -12,7 +12,9 @@ desktop, the control panel used in a 1000 x 650 window and scrolled in a
 lower one), population-60 (the 1920 x 1080 start-up, 60 spiders with their
 captions), history (breeding from an earlier generation, input during a
 question, the window title, Save, offline evolution), window-manager
-(start-up on a 1366 x 768 desktop under openbox, its frame, full screen).
+(start-up on a 1366 x 768 desktop under openbox, its frame, full screen),
+small-windows (the band at 1000 x 650, the Rule Browser's panels scrolled
+at 700 x 500).
 Uses $DISPLAY when it answers, else starts a private Xvfb; a
 scenario that needs a certain screen size always starts its own. The
 screenshots of a failing run stay in DIR.
@@ -1025,6 +1027,58 @@ def scenario_population_60(s):
         check(spill == 0, "a caption of row %d runs out of its cell (%d pixels)" % (row, spill), sixty)
 
 
+# --- small windows: the band and the Rule Browser ---
+
+def is_band_blue(r, g, b):
+    return b > 140 and r < 20 and g < 20
+
+
+def band_text_reach(shot):
+    """The rightmost column with text in the band (-1 for none)."""
+    for x in range(shot.width - 1, -1, -1):
+        if shot.count(x, 26, x + 1, 67, is_white) > 0:
+            return x
+    return -1
+
+
+def panel_rows_on_screen(shot, x1, x2):
+    return [y for y in range(80, shot.height) if shot.count(x1, y, x2, y + 1, is_panel_grey) > 40]
+
+
+def scenario_small_windows(s):
+    # 1000 x 650: the band's lines, results and all, stay inside the window.
+    s.key("F6", pause=1.0)  # evaluated: the band shows the fitness sum
+    s.xdo("windowsize", "--sync", s.window, 1000, 650)
+    s.width, s.height = 1000, 650
+    time.sleep(1.0)
+    band = s.shot("band-1000x650")
+    check(band.count(0, 26, s.width, 67, is_white) > 400, "the 1000-pixel band has no text", band)
+    reach = band_text_reach(band)
+    check(reach < s.width - 6, "the band's text runs to the window's edge (x = %d)" % reach, band)
+
+    # 700 x 500: the Rule Browser's stage panels do not fit; the wheel
+    # scrolls them until the last one shows whole, under the band.
+    s.xdo("windowsize", "--sync", s.window, 700, 500)
+    s.width, s.height = 700, 500
+    time.sleep(1.0)
+    s.key("F3", pause=1.0)
+    rules = s.shot("rule-browser-700x500")
+    rows = panel_rows_on_screen(rules, 0, s.width)
+    check(rows and max(rows) >= s.height - 3, "the stage panels fit 700 x 500 unscrolled", rules)
+    s.xdo("mousemove", "--window", s.window, 200, 300)
+    for _ in range(40):
+        s.xdo("click", "5")
+        time.sleep(0.03)
+    time.sleep(0.8)
+    s.park_pointer()
+    scrolled = s.shot("rule-browser-scrolled")
+    rows = panel_rows_on_screen(scrolled, 0, s.width)
+    check(rows and max(rows) < s.height - 3, "the last stage panel cannot be scrolled into view",
+          scrolled)
+    check(scrolled.count(0, 26, s.width, 67, is_band_blue) > 10000,
+          "the scrolled panels cover the band", scrolled)
+
+
 # --- a window manager ---
 
 def start_window_manager(s):
@@ -1116,6 +1170,7 @@ SCENARIOS = {
     "population-60": scenario_population_60,
     "history": scenario_history,
     "window-manager": scenario_window_manager,
+    "small-windows": scenario_small_windows,
 }
 SCREENS = {"small-screens": (1366, 768), "population-60": (1920, 1080),
            "window-manager": (1366, 768)}
