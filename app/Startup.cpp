@@ -24,7 +24,6 @@
 #include "app/StartupArgs.h"
 #include "app/WebPalette.h"
 #include "app/WindowManager.h"
-#include "app/WorkArea.h"
 #include "app/XConnection.h"
 #include "core/LFile.h"
 #include "core/LSystem.h"

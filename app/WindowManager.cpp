@@ -8,17 +8,17 @@
 #include <vector>
 
 #include "app/AppState.h"
-#include "app/WorkArea.h"
 
 namespace {
 
+// The frame is looked for every 100 ms for 5 seconds after start-up.
 constexpr unsigned FRAME_POLL_MS = 100;
 constexpr int FRAME_POLL_TRIES = 50;
-constexpr long FRAME_WORDS = 4;
-constexpr long SUPPORTED_WORDS = 1024;
+
 // _NET_WM_STATE's actions and the source of a request (an application).
-constexpr long STATE_REMOVE = 0;
-constexpr long STATE_ADD = 1;
+enum : long { STATE_REMOVE = 0, STATE_ADD = 1 };
+// The most atoms read of the window manager's supported list.
+constexpr long MOST_SUPPORTED = 1024;
 constexpr long SOURCE_APPLICATION = 1;
 
 // A format-32 property of `window` as numbers (Xlib hands them as longs).
@@ -72,6 +72,21 @@ void pollFrame(int tries) {
 
 } // namespace
 
+ScreenRect desktopWorkArea(int screenWidth, int screenHeight) {
+    ScreenRect area{0, 0, screenWidth, screenHeight};
+    Display* display = XOpenDisplay(nullptr);
+    if (display == nullptr)
+        return area;
+    // x, y, width and height of the first desktop's work area.
+    const std::vector<long> words =
+        cardinalProperty(display, DefaultRootWindow(display), "_NET_WORKAREA", XA_CARDINAL, 4);
+    if (words.size() >= 4 && words[2] > 0 && words[3] > 0)
+        area = ScreenRect{static_cast<int>(words[0]), static_cast<int>(words[1]),
+                          static_cast<int>(words[2]), static_cast<int>(words[3])};
+    XCloseDisplay(display);
+    return area;
+}
+
 bool windowManagerFullScreen() {
     Display* display = glXGetCurrentDisplay();
     if (display == nullptr || !windowManagerRuns(display))
@@ -80,7 +95,7 @@ bool windowManagerFullScreen() {
     if (fullScreen == None)
         return false;
     for (const long atom : cardinalProperty(display, DefaultRootWindow(display), "_NET_SUPPORTED",
-                                            XA_ATOM, SUPPORTED_WORDS))
+                                            XA_ATOM, MOST_SUPPORTED))
         if (static_cast<Atom>(atom) == fullScreen)
             return true;
     return false;
@@ -110,9 +125,10 @@ bool readFrameExtents(FrameExtents& frame) {
     const GLXDrawable window = glXGetCurrentDrawable();
     if (display == nullptr || window == 0)
         return false;
+    // Left, right, top and bottom.
     const std::vector<long> words =
-        cardinalProperty(display, window, "_NET_FRAME_EXTENTS", XA_CARDINAL, FRAME_WORDS);
-    if (words.size() < static_cast<size_t>(FRAME_WORDS))
+        cardinalProperty(display, window, "_NET_FRAME_EXTENTS", XA_CARDINAL, 4);
+    if (words.size() < 4)
         return false;
     frame = FrameExtents{static_cast<int>(words[0]), static_cast<int>(words[1]),
                          static_cast<int>(words[2]), static_cast<int>(words[3])};

@@ -6,6 +6,11 @@
 
 #include "app/WindowFit.h"
 
+// The desktop's work area as the window manager announces it
+// (_NET_WORKAREA of the root window, first desktop); the whole screen when
+// no window manager says otherwise. Needs no window.
+ScreenRect desktopWorkArea(int screenWidth, int screenHeight);
+
 // Whether a window manager runs that puts windows into full screen
 // (_NET_WM_STATE_FULLSCREEN).
 bool windowManagerFullScreen();
