@@ -189,15 +189,39 @@ LGLFont& smallerFont(const LGLFont& font) {
     return *made;
 }
 
+// Pixels from a caption's left end to the inner edge of the frame's right
+// side (the frame line is 2 pixels wide) in a cell of this scale.
+int captionRoom(double viewScale) {
+    const double span = (WEB_VIEW_HALF_SIZE - CAPTION_X) * viewScale;
+    return static_cast<int>(span) - CAPTION_RIGHT_MARGIN;
+}
+
 // The captions' texts as they fit `font` in cells of this scale.
 std::vector<std::string> fitInCells(const std::vector<std::string>& texts, double viewScale,
                                     const LGLFont& font) {
-    // From the caption's left end to the inner edge of the frame's right
-    // side (the frame line is 2 pixels wide).
-    const double span = (WEB_VIEW_HALF_SIZE - CAPTION_X) * viewScale;
-    const int available = static_cast<int>(span) - CAPTION_RIGHT_MARGIN;
-    return fitCaptionsAlike(texts, available,
+    return fitCaptionsAlike(texts, captionRoom(viewScale),
                             [&font](const std::string& t) { return font.pixWidthOf(t); });
+}
+
+// Captions that lost parts on one line keep them on a second: every
+// caption's later parts go under its first part, when all of them fit
+// there; else no caption has a second line.
+void moveLaterPartsDown(const std::vector<std::string>& texts, double viewScale,
+                        const LGLFont& font, std::vector<std::string>& firsts,
+                        std::vector<std::string>& seconds) {
+    seconds.assign(texts.size(), std::string());
+    if (firsts == texts)
+        return;
+    std::vector<std::string> heads, tails;
+    for (const std::string& text : texts) {
+        const size_t at = text.find("  ");
+        heads.push_back(text.substr(0, at));
+        tails.push_back(at == std::string::npos ? std::string() : text.substr(at + 2));
+        if (font.pixWidthOf(tails.back()) > captionRoom(viewScale))
+            return;
+    }
+    firsts = fitInCells(heads, viewScale, font);
+    seconds = tails;
 }
 
 // Whether a caption lost letters of its first part.
@@ -261,31 +285,47 @@ std::vector<CellCaption> fitCellCaptions(const std::vector<std::string>& texts, 
             fitted = fitInCells(texts, viewScale, smaller);
         }
     }
+    std::vector<std::string> seconds;
+    moveLaterPartsDown(texts, viewScale, *chosen, fitted, seconds);
     std::vector<CellCaption> captions(texts.size());
     const int baseline = captionBaseline(viewScale, *chosen);
     for (size_t i = 0; i < texts.size(); ++i)
-        captions[i] = CellCaption{fitted[i], chosen, baseline, viewScale};
+        captions[i] = CellCaption{fitted[i], seconds[i], chosen, baseline, viewScale};
     return captions;
 }
 
 void appendCaptionKey(const CellCaption& caption, std::vector<int32_t>& key) {
     appendKeyText(key, caption.text);
+    appendKeyText(key, caption.second);
     key.push_back(caption.baseline);
     key.push_back(caption.font != nullptr ? caption.font->fonts[0].height : 0);
 }
 
-void drawCaption(const CellCaption& caption) {
-    if (caption.font == nullptr || caption.text.empty())
-        return;
-    // A dark backing, so that the text stays readable over the web.
+namespace {
+
+// One line of a caption in white on a dark backing, so that the text stays
+// readable over the web.
+void drawCaptionLine(const CellCaption& caption, double baseline, const std::string& text) {
     if (caption.scale > 0.0) {
-        const double width = caption.font->pixWidthOf(caption.text) / caption.scale;
+        const double width = caption.font->pixWidthOf(text) / caption.scale;
         const double ascent = caption.font->ascentOf() / caption.scale;
         const double pad = CAPTION_BACKING_PAD / caption.scale;
         glColor3f(0.0f, 0.0f, 0.0f);
-        filledRectangle(CAPTION_X - pad, caption.baseline - ascent - pad, CAPTION_X + width + pad,
-                        caption.baseline + 2 * pad);
+        filledRectangle(CAPTION_X - pad, baseline - ascent - pad, CAPTION_X + width + pad,
+                        baseline + 2 * pad);
     }
     caption.font->setColor_rp(1.0f, 1.0f, 1.0f);
-    caption.font->writeAt_rp(CAPTION_X, caption.baseline, caption.text);
+    caption.font->writeAt_rp(CAPTION_X, static_cast<int>(std::lround(baseline)), text);
+}
+
+} // namespace
+
+void drawCaption(const CellCaption& caption) {
+    if (caption.font == nullptr || caption.text.empty())
+        return;
+    drawCaptionLine(caption, caption.baseline, caption.text);
+    if (!caption.second.empty() && caption.scale > 0.0) {
+        const double lineHeight = caption.font->fonts[0].height / caption.scale;
+        drawCaptionLine(caption, caption.baseline + lineHeight, caption.second);
+    }
 }

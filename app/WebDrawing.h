@@ -28,6 +28,7 @@ constexpr int CAPTION_Y = -88;
 // and its baseline (web units).
 struct CellCaption {
     std::string text;
+    std::string second; // the later parts on a line of their own, or empty
     LGLFont* font = nullptr;
     int baseline = CAPTION_Y;
     double scale = 0.0; // pixels per web unit of its cell
@@ -36,6 +37,7 @@ struct CellCaption {
 // The one rule of every view for the captions of cells drawn at `viewScale`
 // pixels per web unit: the texts cut alike (fitCaptionsAlike) in `font`, or
 // all in a smaller font when even a first part would be cut otherwise; the
+// parts cut off on a second line when they fit there in every caption; the
 // baseline lowered when the letters would reach above the cell.
 std::vector<CellCaption> fitCellCaptions(const std::vector<std::string>& texts, double viewScale,
                                          LGLFont& font);

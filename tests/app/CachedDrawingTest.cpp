@@ -230,18 +230,19 @@ TEST_F(CachedDrawing, CaptionsStayInsideSmallCells) {
     EXPECT_EQ(roomy.text, "[7] Fit=70  SEL(1, 2)");
     EXPECT_EQ(roomy.font, &font);
     EXPECT_EQ(roomy.baseline, CAPTION_Y);
-    // Side by side, with four-digit fitness: the origin shows in every
-    // caption or in none, all in one font.
+    // Side by side, with four-digit fitness: every caption shows its origin
+    // on a second line, all in one font; in small cells none does.
     std::vector<std::string> texts;
     for (int i = 0; i < 24; ++i)
         texts.push_back(spiderCaption(i, 1000 + 397 * i, i % 2 ? "CROSS+MUT" : "SEL", i, 23 - i));
     const std::vector<CellCaption> row = fitCellCaptions(texts, 216 / 200.0, font);
-    int withOrigin = 0;
-    for (const CellCaption& caption : row) {
-        withOrigin += caption.text.find('(') != std::string::npos;
-        EXPECT_EQ(caption.font, row[0].font);
+    for (size_t i = 0; i < row.size(); ++i) {
+        EXPECT_EQ(row[i].text + "  " + row[i].second, texts[i]);
+        EXPECT_LE(row[i].font->pixWidthOf(row[i].second), static_cast<int>(194 * 216 / 200.0) - 2);
+        EXPECT_EQ(row[i].font, row[0].font);
     }
-    EXPECT_TRUE(withOrigin == 0 || withOrigin == 24) << withOrigin << " of 24 show the origin";
+    for (const CellCaption& caption : fitCellCaptions(texts, scale, font))
+        EXPECT_EQ(caption.second, "") << caption.text;
 }
 
 TEST_F(CachedDrawing, PanelFromItsImageMatchesAndKeepsItsClickAreas) {
