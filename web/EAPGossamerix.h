@@ -57,6 +57,14 @@ class EAPGossamerix : public EAPInteger {
     void scoreSpider(Spider& spider, const uint8_t* attackSuccess, ThreadGrid& grid,
                      const ScoreSettings& settings) const;
 
+    // The scoring part of scoreSpider, for a spider whose web is built.
+    void scoreBuiltWeb(Spider& spider, const uint8_t* attackSuccess, ThreadGrid& grid,
+                       const ScoreSettings& settings) const;
+    // Gives `to` what scoring gave `from` (prey caught, fitness, silk cost,
+    // time penalty, the evaluated mark): the score of the same web against
+    // the same swarm and attack outcomes.
+    static void copyScore(Spider& to, const Spider& from);
+
     // The stage (0 ... numStages - 1) whose genes include gene g; -1 when
     // there is no gene g.
     int stageOfGene(int g) const;

@@ -74,7 +74,12 @@ void EAPGossamerix::scoreSpider(Spider& spider, const uint8_t* attackSuccess, Th
     if (!web.radii.empty())
         spider.clearWeb();
     spider.constructWeb(STAGE_MAIN_CAP_SPIRAL, settings.silkLimit);
+    scoreBuiltWeb(spider, attackSuccess, grid, settings);
+}
 
+void EAPGossamerix::scoreBuiltWeb(Spider& spider, const uint8_t* attackSuccess, ThreadGrid& grid,
+                                  const ScoreSettings& settings) const {
+    Web& web = spider.web;
     if (plainCapture) {
         findCaughtPreyPlain(web.spiralThreads, prey, attackSuccess, settings.preySize,
                             web.caughtPrey);
@@ -93,4 +98,13 @@ void EAPGossamerix::scoreSpider(Spider& spider, const uint8_t* attackSuccess, Th
     spider.numCaught = caught;
     spider.silkCost = silkCost;
     spider.timePenalty = timePenalty;
+}
+
+void EAPGossamerix::copyScore(Spider& to, const Spider& from) {
+    to.web.caughtPrey = from.web.caughtPrey;
+    to.individual.fitness = from.individual.fitness;
+    to.individual.isEvaluated = from.individual.isEvaluated;
+    to.numCaught = from.numCaught;
+    to.silkCost = from.silkCost;
+    to.timePenalty = from.timePenalty;
 }
