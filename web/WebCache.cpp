@@ -2,14 +2,17 @@
 
 #include <utility>
 
-size_t WebKeyHash::operator()(const WebKey& key) const {
-    // FNV-1a over the words.
+size_t hashWords(const int32_t* words, size_t n) {
     uint64_t h = 14695981039346656037ull;
-    for (int32_t w : key.words) {
-        h ^= static_cast<uint32_t>(w);
+    for (size_t k = 0; k < n; ++k) {
+        h ^= static_cast<uint32_t>(words[k]);
         h *= 1099511628211ull;
     }
     return static_cast<size_t>(h);
+}
+
+size_t WebKeyHash::operator()(const WebKey& key) const {
+    return hashWords(key.words.data(), key.words.size());
 }
 
 WebKey webKey(const Spider& spider, int32_t silkLimit) {

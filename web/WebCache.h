@@ -16,6 +16,9 @@
 
 #include "web/Spider.h"
 
+// A hash of n words (FNV-1a).
+size_t hashWords(const int32_t* words, size_t n);
+
 // What a build reads: the rule values in gene order, then the silk limit.
 struct WebKey {
     std::array<int32_t, NUM_RULES + 1> words{};
