@@ -53,6 +53,7 @@ class PopulationEvaluator {
     // Drops the webs kept (after anything that makes them useless: a new
     // population, another run opened, other settings).
     void forgetWebs() { cache_.clear(); }
+    size_t websKept() const { return cache_.size(); }
     // Webs asked for since the evaluator was made, and how many of them
     // were reused instead of built.
     long websEvaluated() const { return websEvaluated_; }

@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "evolution/Run.h"
+#include "evolution/RunControl.h"
+#include "evolution/RunSettings.h"
 #include "web/WebCache.h"
 
 namespace {
@@ -111,4 +113,23 @@ TEST(WebReuse, KeptWebsLastTwoGenerationsUnlessFoundAgain) {
     EXPECT_NE(cache.find(keyA), nullptr);
     cache.clear();
     EXPECT_EQ(cache.find(keyA), nullptr);
+}
+
+TEST(WebReuse, ANewPopulationOrSilkLimitForgetsTheKeptWebs) {
+    ::Run run = ::Run::start(RunOptions{}, 4);
+    EvolutionState& es = run.state();
+    ASSERT_GT(es.evaluator.websKept(), 0u);
+    RunSettings s = run.settings();
+    applyRunSettings(es, s); // the same settings: the webs still apply
+    EXPECT_GT(es.evaluator.websKept(), 0u);
+    s.silkLimit = 700;
+    applyRunSettings(es, s);
+    EXPECT_EQ(es.evaluator.websKept(), 0u);
+    run.breed(1);
+    ASSERT_GT(es.evaluator.websKept(), 0u);
+    testing::internal::CaptureStdout();
+    startPopulation(es, 0);
+    testing::internal::GetCapturedStdout();
+    // Only the new population's first generation is kept.
+    EXPECT_LE(es.evaluator.websKept(), static_cast<size_t>(es.populationSize));
 }
