@@ -147,6 +147,7 @@ bool PopulationEvaluator::sameAttacks(int a, int b, size_t numPrey) const {
 void PopulationEvaluator::scoreReusing(EAPGossamerix& problem, Spider* spiders, int count,
                                        const EAPGossamerix::ScoreSettings& settings) {
     findKeptWebs(spiders, count, settings.silkLimit);
+    cells_.resize(static_cast<size_t>(count));
     const size_t numPrey = problem.prey.size();
     ThreadPool& threads = pool();
     threads.forEach(static_cast<int>(firsts_.size()), [&](int n, int worker) {
@@ -158,21 +159,23 @@ void PopulationEvaluator::scoreReusing(EAPGossamerix& problem, Spider* spiders, 
         ThreadGrid& grid = grids_[static_cast<size_t>(worker)];
         if (const BuiltWeb* kept = slots_[k].kept) {
             kept->applyTo(s);
-            problem.scoreBuiltWeb(s, attacks, grid, settings);
+            problem.scoreBuiltWeb(s, attacks, grid, settings, &kept->cells);
             return;
         }
         builder.messages = &messages_[k];
-        problem.scoreSpider(s, attacks, grid, settings);
+        EAPGossamerix::rebuildWeb(s, settings.silkLimit);
         builder.messages = nullptr;
         draws_[k] = builder.random.draws();
+        cells_[k].build(s.web.spiralThreads);
+        problem.scoreBuiltWeb(s, attacks, grid, settings, &cells_[k]);
     });
     long built = 0;
     for (int i : firsts_) {
         const size_t k = static_cast<size_t>(i);
         if (slots_[k].kept)
             continue;
-        slots_[k].kept =
-            cache_.add(keys_[k], BuiltWeb::of(spiders[i], draws_[k], std::move(messages_[k])));
+        slots_[k].kept = cache_.add(keys_[k], BuiltWeb::of(spiders[i], std::move(cells_[k]),
+                                                           draws_[k], std::move(messages_[k])));
         ++built;
     }
     websReused_ += count - built;
@@ -181,12 +184,13 @@ void PopulationEvaluator::scoreReusing(EAPGossamerix& problem, Spider* spiders, 
         const int first = slots_[static_cast<size_t>(i)].first;
         Spider& s = spiders[i];
         s.individual.isEvaluated = false;
-        slots_[static_cast<size_t>(first)].kept->applyTo(s);
+        const BuiltWeb* kept = slots_[static_cast<size_t>(first)].kept;
+        kept->applyTo(s);
         if (sameAttacks(i, first, numPrey))
             EAPGossamerix::copyScore(s, spiders[first]);
         else
             problem.scoreBuiltWeb(s, attackSuccess_.data() + static_cast<size_t>(i) * numPrey,
-                                  grids_[static_cast<size_t>(worker)], settings);
+                                  grids_[static_cast<size_t>(worker)], settings, &kept->cells);
     });
     for (int i = 0; i < count; ++i) {
         const BuiltWeb& web =

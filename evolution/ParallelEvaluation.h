@@ -80,6 +80,7 @@ class PopulationEvaluator {
     std::vector<std::string> messages_; // one per spider
     std::vector<int> draws_;            // per spider: numbers its build drew
     std::vector<WebKey> keys_;          // per spider
+    std::vector<ThreadCells> cells_;    // per spider built: its threads filed
     std::unordered_map<WebKey, int, WebKeyHash> firstOfKey_;
     std::vector<int> firsts_; // the first spider of each key, in spider order
     std::vector<int> others_; // every later one

@@ -69,19 +69,26 @@ void EAPGossamerix::evaluateSpider(Spider& spider, double preySize, double preyV
 
 void EAPGossamerix::scoreSpider(Spider& spider, const uint8_t* attackSuccess, ThreadGrid& grid,
                                 const ScoreSettings& settings) const {
+    rebuildWeb(spider, settings.silkLimit);
+    scoreBuiltWeb(spider, attackSuccess, grid, settings);
+}
+
+void EAPGossamerix::rebuildWeb(Spider& spider, int32_t silkLimit) {
     Web& web = spider.web;
     web.caughtPrey.clear();
     if (!web.radii.empty())
         spider.clearWeb();
-    spider.constructWeb(STAGE_MAIN_CAP_SPIRAL, settings.silkLimit);
-    scoreBuiltWeb(spider, attackSuccess, grid, settings);
+    spider.constructWeb(STAGE_MAIN_CAP_SPIRAL, silkLimit);
 }
 
 void EAPGossamerix::scoreBuiltWeb(Spider& spider, const uint8_t* attackSuccess, ThreadGrid& grid,
-                                  const ScoreSettings& settings) const {
+                                  const ScoreSettings& settings, const ThreadCells* cells) const {
     Web& web = spider.web;
     if (plainCapture) {
         findCaughtPreyPlain(web.spiralThreads, prey, attackSuccess, settings.preySize,
+                            web.caughtPrey);
+    } else if (cells) {
+        grid.findCaughtPrey(*cells, web.spiralThreads, prey, attackSuccess, settings.preySize,
                             web.caughtPrey);
     } else {
         grid.findCaughtPrey(web.spiralThreads, prey, attackSuccess, settings.preySize,

@@ -23,8 +23,9 @@ WebKey webKey(const Spider& spider, int32_t silkLimit) {
     return key;
 }
 
-BuiltWeb BuiltWeb::of(const Spider& spider, int draws, std::string messages) {
+BuiltWeb BuiltWeb::of(const Spider& spider, ThreadCells cells, int draws, std::string messages) {
     BuiltWeb b;
+    b.cells = std::move(cells);
     b.web.radii = spider.web.radii;
     b.web.spiralThreads = spider.web.spiralThreads;
     b.web.lastX = spider.web.lastX;

@@ -14,6 +14,7 @@
 #include <string>
 #include <unordered_map>
 
+#include "web/PreyCapture.h"
 #include "web/Spider.h"
 
 // A hash of n words (FNV-1a).
@@ -40,11 +41,12 @@ struct BuiltWeb {
     double spiralDist = -1.0;
     int32_t spiralDirection = 1;
     int32_t spiderX = 0, spiderY = 0;
+    ThreadCells cells;    // the spiral threads filed for prey capture
     int draws = 0;        // numbers drawn from the build's generator
     std::string messages; // construction messages, in the order reported
 
-    // The build just made in `spider`.
-    static BuiltWeb of(const Spider& spider, int draws, std::string messages);
+    // The build just made in `spider` (cells: its threads filed).
+    static BuiltWeb of(const Spider& spider, ThreadCells cells, int draws, std::string messages);
     // Leaves `spider` as building its web again would: the web it held is
     // emptied (prey caught included) and this one takes its place.
     void applyTo(Spider& spider) const;
