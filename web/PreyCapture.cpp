@@ -34,12 +34,14 @@ int cellOf(double v) {
 
 // The cells a thread's bounding box covers: columns x0 ... x1, rows y0 ... y1.
 struct ThreadRange {
-    int x0, x1, y0, y1;
+    uint8_t x0, x1, y0, y1;
 };
 
 ThreadRange threadCells(const SpiralThread& t) {
-    return ThreadRange{cellOf(std::min(t.x1, t.x2)), cellOf(std::max(t.x1, t.x2)),
-                       cellOf(std::min(t.y1, t.y2)), cellOf(std::max(t.y1, t.y2))};
+    return ThreadRange{static_cast<uint8_t>(cellOf(std::min(t.x1, t.x2))),
+                       static_cast<uint8_t>(cellOf(std::max(t.x1, t.x2))),
+                       static_cast<uint8_t>(cellOf(std::min(t.y1, t.y2))),
+                       static_cast<uint8_t>(cellOf(std::max(t.y1, t.y2)))};
 }
 
 } // namespace
@@ -60,8 +62,9 @@ void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::ve
 
 void ThreadCells::build(const std::vector<SpiralThread>& spiralThreads) {
     start.assign(CELLS * CELLS + 1, 0);
-    for (const SpiralThread& t : spiralThreads) {
-        const ThreadRange c = threadCells(t);
+    std::vector<ThreadRange> ranges(spiralThreads.size());
+    for (size_t i = 0; i < spiralThreads.size(); ++i) {
+        const ThreadRange c = ranges[i] = threadCells(spiralThreads[i]);
         for (int y = c.y0; y <= c.y1; ++y)
             for (int x = c.x0; x <= c.x1; ++x)
                 ++start[y * CELLS + x + 1];
@@ -71,7 +74,7 @@ void ThreadCells::build(const std::vector<SpiralThread>& spiralThreads) {
     threads.resize(static_cast<size_t>(start.back()));
     // Fill each cell from its start; `start` is shifted back afterwards.
     for (size_t i = 0; i < spiralThreads.size(); ++i) {
-        const ThreadRange c = threadCells(spiralThreads[i]);
+        const ThreadRange c = ranges[i];
         for (int y = c.y0; y <= c.y1; ++y)
             for (int x = c.x0; x <= c.x1; ++x)
                 threads[static_cast<size_t>(start[y * CELLS + x]++)] = static_cast<int32_t>(i);
