@@ -1,5 +1,6 @@
 #include "web/WebCache.h"
 
+#include <tuple>
 #include <utility>
 
 size_t hashWords(const int32_t* words, size_t n) {
@@ -23,24 +24,28 @@ WebKey webKey(const Spider& spider, int32_t silkLimit) {
     return key;
 }
 
+namespace {
+
+// The lists and measures a build writes into a web (not the display fields).
+template <typename W> auto builtPart(W& web) {
+    return std::tie(web.radii, web.spiralThreads, web.lastX, web.lastY, web.firstLoopThreads,
+                    web.spiralReachedFrame, web.spiralSilk, web.radiusSilk, web.frameSilk);
+}
+
+// The construction state a build leaves, in a spider or a kept web.
+template <typename T> auto constructionState(T& built) {
+    return std::tie(built.stage, built.currentRadius, built.spiralDist, built.spiralDirection);
+}
+
+} // namespace
+
 BuiltWeb BuiltWeb::of(const Spider& spider, ThreadCells cells, int draws, std::string messages) {
     BuiltWeb b;
-    b.cells = std::move(cells);
-    b.web.radii = spider.web.radii;
-    b.web.spiralThreads = spider.web.spiralThreads;
-    b.web.lastX = spider.web.lastX;
-    b.web.lastY = spider.web.lastY;
-    b.web.firstLoopThreads = spider.web.firstLoopThreads;
-    b.web.spiralReachedFrame = spider.web.spiralReachedFrame;
-    b.web.spiralSilk = spider.web.spiralSilk;
-    b.web.radiusSilk = spider.web.radiusSilk;
-    b.web.frameSilk = spider.web.frameSilk;
-    b.stage = spider.stage;
-    b.currentRadius = spider.currentRadius;
-    b.spiralDist = spider.spiralDist;
-    b.spiralDirection = spider.spiralDirection;
+    builtPart(b.web) = builtPart(spider.web);
+    constructionState(b) = constructionState(spider);
     b.spiderX = spider.spiderX;
     b.spiderY = spider.spiderY;
+    b.cells = std::move(cells);
     b.draws = draws;
     b.messages = std::move(messages);
     return b;
@@ -48,23 +53,11 @@ BuiltWeb BuiltWeb::of(const Spider& spider, ThreadCells cells, int draws, std::s
 
 void BuiltWeb::applyTo(Spider& spider) const {
     // What evaluation does before it builds: a web with radii is cleared.
-    Web& w = spider.web;
-    w.caughtPrey.clear();
-    if (!w.radii.empty())
+    spider.web.caughtPrey.clear();
+    if (!spider.web.radii.empty())
         spider.clearWeb();
-    w.radii = web.radii;
-    w.spiralThreads = web.spiralThreads;
-    w.lastX = web.lastX;
-    w.lastY = web.lastY;
-    w.firstLoopThreads = web.firstLoopThreads;
-    w.spiralReachedFrame = web.spiralReachedFrame;
-    w.spiralSilk = web.spiralSilk;
-    w.radiusSilk = web.radiusSilk;
-    w.frameSilk = web.frameSilk;
-    spider.stage = stage;
-    spider.currentRadius = currentRadius;
-    spider.spiralDist = spiralDist;
-    spider.spiralDirection = spiralDirection;
+    builtPart(spider.web) = builtPart(web);
+    constructionState(spider) = constructionState(*this);
     // A build sets the spider's position with every radius it lays; one that
     // laid none leaves it where it was.
     if (!web.radii.empty()) {
