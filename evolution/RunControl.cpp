@@ -93,6 +93,7 @@ void startPopulation(EvolutionState& es, int size) {
     // Emptied with its memory: a long run's history is given back, and the
     // new run reserves room for its own size.
     std::vector<int32_t>().swap(es.fossilRecord);
+    es.evaluator.forgetWebs();
     es.generation = 0;
     for (int i = 0; i < es.populationSize; ++i) {
         Spider& s = es.spiders[i];
@@ -119,6 +120,7 @@ void breedGeneration(EvolutionState& es) {
 }
 
 void showOpened(EvolutionState& run) {
+    run.evaluator.forgetWebs();
     run.goToGeneration(run.generation);
     showRestored(run);
     run.flags.unsavedWork = UnsavedWork();
