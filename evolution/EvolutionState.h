@@ -127,7 +127,7 @@ struct RunProvenance {
 };
 
 // What the file a run was read from carried after its settings.
-enum class FileContinuation { None, Exact, Damaged };
+enum class FileContinuation { Absent, Exact, Damaged };
 
 struct EvolutionState {
     bool elitism = true;
@@ -155,7 +155,7 @@ struct EvolutionState {
     PopulationEvaluator evaluator;
     RunFlags flags;
     RunProvenance provenance;
-    FileContinuation fileContinuation = FileContinuation::None;
+    FileContinuation fileContinuation = FileContinuation::Absent;
     // A continuation just read with the run's file, put in force once the
     // file is shown as opened (showOpened in run control).
     std::shared_ptr<const ContinuationRecord> pendingContinuation;

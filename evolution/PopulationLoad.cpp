@@ -219,7 +219,7 @@ std::string readRun(const EAPInteger& layout, ByteSource& in, LoadedRun& run) {
 void takeContinuation(EvolutionState& es, const LoadedRun& run) {
     es.provenance = RunProvenance();
     es.pendingContinuation = nullptr;
-    es.fileContinuation = FileContinuation::None;
+    es.fileContinuation = FileContinuation::Absent;
     if (run.trailing.empty() && !run.trailingTooLong)
         return;
     es.pendingContinuation =

@@ -96,7 +96,7 @@ void startPopulation(EvolutionState& es, int size) {
     std::vector<int32_t>().swap(es.fossilRecord);
     es.generation = 0;
     es.provenance = RunProvenance();
-    es.fileContinuation = FileContinuation::None;
+    es.fileContinuation = FileContinuation::Absent;
     es.pendingContinuation = nullptr;
     for (int i = 0; i < es.populationSize; ++i) {
         Spider& s = es.spiders[i];

@@ -50,7 +50,7 @@ std::string describeProvenance(const EvolutionState& run) {
     case FileContinuation::Damaged:
         out += line("continuation:", "not exact: the continuation record is damaged");
         break;
-    case FileContinuation::None:
+    case FileContinuation::Absent:
         out += line("continuation:",
                     "not exact: the file has no continuation record (continuing starts new "
                     "random streams)");
