@@ -87,8 +87,7 @@ int runCaseCommand(const std::vector<std::string>& words) {
         a.has("threads")
             ? static_cast<int>(parseInteger("--threads", a.value("threads"), 1, MAX_THREADS))
             : 0;
-    runSweepCase(folder, k, threads);
-    return 0;
+    return runSweepCase(folder, k, threads);
 }
 
 int casesCommand(const std::vector<std::string>& words) {
