@@ -47,10 +47,8 @@ std::vector<std::string> caseRunWords(const SweepFolder& folder, long long k) {
     std::vector<std::string> words = folder.caseWords(k);
     const EvolveOptions o = parseEvolveOptions(words);
     const int from = checkpointGeneration(o);
-    if (from < 0) {
-        std::remove(o.out.c_str()); // not this case's run: start again
-        return words;
-    }
+    if (from < 0)
+        return words; // none, or not this case's run: start again (it is replaced)
     std::cerr << "case " << k << ": continuing from generation " << from << " of its checkpoint "
               << o.out << std::endl;
     words = withoutStartOptions(words);

@@ -129,6 +129,7 @@ int slurmCommand(const std::vector<std::string>& allWords) {
     const Args a(words, {{"out", true},
                          {"cases-per-task", true},
                          {"cpus-per-task", true},
+                         {"signal-before", true},
                          {"submit", false},
                          {"then-report", false},
                          {"force", false}});
@@ -145,6 +146,9 @@ int slurmCommand(const std::vector<std::string>& allWords) {
     if (a.has("cpus-per-task"))
         plan.cpusPerTask =
             parseInteger("--cpus-per-task", a.value("cpus-per-task"), 1, MAX_THREADS);
+    if (a.has("signal-before"))
+        plan.signalBefore =
+            parseInteger("--signal-before", a.value("signal-before"), 0, SLURM_MAX_SIGNAL_BEFORE);
     plan.dir = absolutePath(folder.dir());
     const std::string script = slurmScriptPath(folder);
     writeSweepFile(script, slurmScript(folder, plan));
