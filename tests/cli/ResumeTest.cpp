@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <csignal>
+#include <cstdlib>
 #include <fcntl.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -26,20 +27,26 @@ std::vector<std::string> evolveWords(const std::string& out, const std::string& 
     return w;
 }
 
-// The program started without waiting, its standard error in `errPath`.
-pid_t startProgram(const std::vector<std::string>& args, const std::string& errPath) {
+// A program (the tool by default) started without waiting, its standard
+// output and error in `errPath`.
+pid_t startProgram(const std::vector<std::string>& args, const std::string& errPath,
+                   const std::string& program = CLI_BINARY) {
     posix_spawn_file_actions_t files;
     posix_spawn_file_actions_init(&files);
     posix_spawn_file_actions_addopen(&files, STDERR_FILENO, errPath.c_str(),
                                      O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    std::vector<std::string> words = {CLI_BINARY};
-    words.insert(words.end(), args.begin(), args.end());
+    posix_spawn_file_actions_adddup2(&files, STDERR_FILENO, STDOUT_FILENO);
+    std::vector<std::string> words = {program};
+    if (program == CLI_BINARY)
+        words.insert(words.end(), args.begin(), args.end());
+    else
+        words.insert(words.end(), args.begin() + 1, args.end());
     std::vector<char*> argv;
     for (std::string& w : words)
         argv.push_back(&w[0]);
     argv.push_back(nullptr);
     pid_t pid = -1;
-    EXPECT_EQ(posix_spawn(&pid, CLI_BINARY, &files, nullptr, argv.data(), environ), 0);
+    EXPECT_EQ(posix_spawn(&pid, program.c_str(), &files, nullptr, argv.data(), environ), 0);
     posix_spawn_file_actions_destroy(&files);
     return pid;
 }
@@ -144,19 +151,35 @@ TEST(Resume, ARunStoppedBySigusr1GoesOnFromItsCheckpointToTheSameFile) {
     EXPECT_TRUE(readFile(ckpt) == readFile(whole));
 }
 
+// The array task's script run here as Slurm runs it (a stand-in scontrol
+// notes the requeue): SIGUSR1 to the script reaches the running case, which
+// saves its checkpoint; the task requeues itself; a rerun continues the case.
 TEST(Resume, ASweepCaseStoppedBySigusr1ContinuesToTheUninterruptedTable) {
     const std::string design = scratchPath("long.toml");
     writeFile(design, "generations = 1000\nseeds = [1]\n[fixed]\npopulation = 10\nprey = 30\n"
                       "[factors]\nattack = [\"off\", \"dist\"]\n");
     const std::string stopped = scratchPath("stopped-sweep"), whole = scratchPath("whole-sweep");
     ASSERT_EQ(runProgram({"sweep", "run", design, "--out", whole, "--jobs", "1"}).status, 0);
-    // Planned as for a cluster; its array tasks run cases as run-case does here.
-    ASSERT_EQ(runProgram({"sweep", "slurm", design, "--out", stopped}).status, 0);
-    const std::string err = scratchPath("case.err");
-    EXPECT_EQ(stopOnceSaved(startProgram({"sweep", "run-case", stopped, "1"}, err),
-                            stopped + "/runs/case-0001.axv"),
-              130)
-        << readFile(err);
+    ASSERT_EQ(runProgram({"sweep", "slurm", design, "--out", stopped, "--cases-per-task", "2",
+                          "--signal-before", "120"})
+                  .status,
+              0);
+    const std::string script = readFile(stopped + "/sweep.sbatch");
+    EXPECT_NE(script.find("\n#SBATCH --requeue\n#SBATCH --signal=B:USR1@120\n"), std::string::npos)
+        << script;
+
+    const std::string bin = scratchPath("fake-bin"), requeued = scratchPath("requeued");
+    ASSERT_EQ(std::system(("mkdir -p " + bin).c_str()), 0);
+    writeFile(bin + "/scontrol", "#!/bin/sh\necho \"$@\" > " + requeued + "\n");
+    ASSERT_EQ(std::system(("chmod +x " + bin + "/scontrol").c_str()), 0);
+    const std::string err = scratchPath("task.out");
+    const pid_t task = startProgram(
+        {"/usr/bin/env", "SLURM_ARRAY_TASK_ID=0", "SLURM_ARRAY_JOB_ID=77", "SLURM_CPUS_PER_TASK=1",
+         "PATH=" + bin + ":" + std::getenv("PATH"), "bash", stopped + "/sweep.sbatch"},
+        err, "/usr/bin/env");
+    EXPECT_EQ(stopOnceSaved(task, stopped + "/runs/case-0001.axv"), 130) << readFile(err);
+    EXPECT_EQ(readFile(requeued), "requeue 77_0\n") << readFile(err);
+
     const ProgramResult again = runProgram({"sweep", "run", design, "--out", stopped});
     ASSERT_EQ(again.status, 0) << again.err;
     const std::string log = readFile(stopped + "/logs/case-0001.log");
