@@ -7,6 +7,7 @@
 
 #include <pybind11/stl.h>
 
+#include "evolution/Continuation.h"
 #include "evolution/RunControl.h"
 #include "python/src/Keywords.h"
 #include "python/src/PyRun.h"
@@ -109,19 +110,56 @@ void resumeRun(py::object self, const py::dict& keywords, const py::object& prog
     breedHeld(r, self, o.generations, progress);
 }
 
+// A loaded run keeps the first seed its file's continuation names.
 PyRun* loadRun(const std::string& path) {
     Run loaded;
     withoutGil([&] { loaded = Run::open(path); });
-    return new PyRun(std::move(loaded), std::nullopt, false);
+    const std::optional<uint32_t> seed = loaded.provenance().firstSeed;
+    return new PyRun(std::move(loaded), seed, false);
 }
 
-void saveRun(PyRun& r, const std::string& path) {
+const char* continuationWord(FileContinuation c) {
+    switch (c) {
+    case FileContinuation::Exact:
+        return "exact";
+    case FileContinuation::Damaged:
+        return "damaged";
+    case FileContinuation::Absent:
+        break;
+    }
+    return "none";
+}
+
+py::dict settingsOf(const RunSettings& s);
+
+// Where the run came from: the product version that wrote its file's
+// continuation, its first seed, the settings of its last breeding and what
+// its file carried after its settings ("exact", "damaged" or "none").
+py::dict provenanceOf(PyRun& r) {
+    const PyRun::Use use(r);
+    const RunProvenance& p = r.run().provenance();
+    py::dict d;
+    d["version"] = p.version.empty() ? py::object(py::none()) : py::object(py::str(p.version));
+    d["first_seed"] = p.firstSeed ? py::object(py::int_(*p.firstSeed)) : py::object(py::none());
+    d["last_bred"] = p.lastBred ? py::object(settingsOf(*p.lastBred)) : py::object(py::none());
+    d["file_continuation"] = continuationWord(r.run().fileContinuation());
+    return d;
+}
+
+// Whether the run goes on as the unbroken run would: bred in this process,
+// or loaded from a file whose continuation was whole.
+bool continuesExactly(PyRun& r) {
+    const PyRun::Use use(r);
+    return r.live() || r.run().fileContinuation() == FileContinuation::Exact;
+}
+
+void saveRun(PyRun& r, const std::string& path, bool plain) {
     const PyRun::Use use(r);
     std::string failure;
     {
         py::gil_scoped_release released;
         try {
-            r.run().save(path);
+            r.run().save(path, plain ? FileLayout::Plain : FileLayout::WithContinuation);
         } catch (const RunFileError& e) {
             failure = e.what();
         }
@@ -237,6 +275,8 @@ void bindRuns(py::module_& m) {
                                [](PyRun& r) { return r.snapshot()->selectedSpider; })
         .def_property_readonly("seed", [](PyRun& r) { return r.seed(); })
         .def_property_readonly("live", [](PyRun& r) { return r.live(); })
+        .def_property_readonly("provenance", &provenanceOf)
+        .def_property_readonly("continues_exactly", &continuesExactly)
         .def_property_readonly("settings",
                                [](PyRun& r) { return settingsOf(r.snapshot()->settings); })
         .def_property_readonly("fitness", &PyRun::fitness)
@@ -249,6 +289,7 @@ void bindRuns(py::module_& m) {
         .def("_stats", &statsColumns)
         .def(py::pickle(&pickleRun, &unpickleRun));
     m.def("_load", &loadRun, py::return_value_policy::take_ownership);
+    m.attr("DAMAGED_CONTINUATION_WARNING") = DAMAGED_CONTINUATION_WARNING;
     m.attr("GENERATION_LIMIT") = GENERATION_LIMIT;
     m.attr("GENERATION_LIMIT_MESSAGE") = GENERATION_LIMIT_MESSAGE;
     m.def("_evolve", &evolveRun);
