@@ -292,6 +292,9 @@ bool openRunFile(const std::string& path, std::string* why) {
     if (!loadPopulation(path, why))
         return false;
     showOpened(evolutionState);
+    if (evolutionState.fileContinuation == FileContinuation::Damaged)
+        windowPort().showMessage("\"" + path + "\": " + DAMAGED_CONTINUATION_WARNING + ".",
+                                 MESSAGE_CAPTION, MessageIcon::Warning);
     return true;
 }
 

@@ -204,11 +204,16 @@ TEST_F(EvolutionTest, ADamagedOrForeignRecordLoadsTheRunWithNewStreams) {
         run.breed(2);
         EXPECT_TRUE(savedBytes(run, "got.axv", FileLayout::Plain) == want) << "case " << k;
     }
-    // The program's loader takes it too, and says nothing.
+    // The program's loader takes it too, silently; Open warns once.
     window.forget();
     ASSERT_TRUE(loadPopulation(dir + "/bad.axv"));
     EXPECT_EQ(evolutionState.fileContinuation, FileContinuation::Damaged);
     EXPECT_TRUE(window.messages.empty());
+    ASSERT_TRUE(openRunFile(dir + "/bad.axv"));
+    ASSERT_EQ(window.messages.size(), 1u);
+    EXPECT_EQ(window.messages[0].text,
+              "\"" + dir + "/bad.axv\": " + DAMAGED_CONTINUATION_WARNING + ".");
+    EXPECT_EQ(window.messages[0].icon, MessageIcon::Warning);
 }
 
 // The program's commands: a file saved after Feed, after settings changed
