@@ -103,8 +103,18 @@ void resumeRun(py::object self, const py::dict& keywords, const py::object& prog
     const RunOptions o = optionsFromKeywords(keywords);
     const uint32_t seed = seedOf(o);
     const PyRun::Use use(r);
-    withoutGil([&] { r.run() = Run::resume(r.run(), o, seed); });
-    r.seed() = seed;
+    // A run bred here or loaded with its continuation keeps its streams; any
+    // other loaded run goes on from its file's fields under the seed.
+    const bool exact = r.live() || r.run().fileContinuation() == FileContinuation::Exact;
+    withoutGil([&] {
+        const Run& from = r.run();
+        r.run() = exact ? Run::resume(from, o, seed)
+                        : Run::resume(Run::fromRecord(from.populationSize(), from.wholeRecord(),
+                                                      from.fileSettings(), seed),
+                                      o, seed);
+    });
+    if (!exact)
+        r.seed() = seed;
     r.live() = true;
     r.changed();
     breedHeld(r, self, o.generations, progress);

@@ -37,6 +37,12 @@ def test_plain_files_are_the_published_fields_and_tell_nothing(tmp_path):
     assert loaded.seed is None and not loaded.continues_exactly
     assert loaded.provenance == {"version": None, "first_seed": None, "last_bred": None,
                                  "file_continuation": "none"}
+    # Without a record it goes on as the tool resumes the file, under the seed.
+    loaded.resume(2, seed=6).save(tmp_path / "mine.axv", plain=True)
+    cli("evolve", "--resume", tmp_path / "plain.axv", "--seed", 6, "--generations", 2, "--plain",
+        "--quiet", "--out", tmp_path / "theirs.axv")
+    assert (tmp_path / "mine.axv").read_bytes() == (tmp_path / "theirs.axv").read_bytes()
+    assert loaded.seed == 6
 
 
 def test_a_damaged_continuation_loads_the_run_with_a_warning(tmp_path):
