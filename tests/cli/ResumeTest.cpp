@@ -135,18 +135,18 @@ TEST(Resume, PlainFilesAndDamagedRecordsSayTheyDoNotContinueExactly) {
 TEST(Resume, ARunStoppedBySigusr1GoesOnFromItsCheckpointToTheSameFile) {
     const std::vector<std::string> run = {"--seed", "3", "--population", "10", "--prey", "30"};
     const std::string whole = scratchPath("uninterrupted.axv"), ckpt = scratchPath("ckpt.axv");
-    ASSERT_EQ(runProgram(evolveWords(whole, "1200", run)).status, 0);
-    std::vector<std::string> words = evolveWords(ckpt, "1200", run);
+    ASSERT_EQ(runProgram(evolveWords(whole, "600", run)).status, 0);
+    std::vector<std::string> words = evolveWords(ckpt, "600", run);
     words.insert(words.end(), {"--checkpoint-every", "5"});
     const std::string err = scratchPath("ckpt.err");
     EXPECT_EQ(stopOnceSaved(startProgram(words, err), ckpt), 130);
     const std::string said = readFile(err);
     const int g = generationIn(said, "at generation ");
     ASSERT_GT(g, 0) << said;
-    ASSERT_LT(g, 1200) << said;
+    ASSERT_LT(g, 600) << said;
     EXPECT_NE(said.find("continues exactly with --resume"), std::string::npos) << said;
     const ProgramResult r = runProgram(
-        evolveWords(ckpt, std::to_string(1200 - g), {"--resume", ckpt, "--checkpoint-every", "5"}));
+        evolveWords(ckpt, std::to_string(600 - g), {"--resume", ckpt, "--checkpoint-every", "5"}));
     ASSERT_EQ(r.status, 0) << r.err;
     EXPECT_TRUE(readFile(ckpt) == readFile(whole));
 }
@@ -156,7 +156,7 @@ TEST(Resume, ARunStoppedBySigusr1GoesOnFromItsCheckpointToTheSameFile) {
 // saves its checkpoint; the task requeues itself; a rerun continues the case.
 TEST(Resume, ASweepCaseStoppedBySigusr1ContinuesToTheUninterruptedTable) {
     const std::string design = scratchPath("long.toml");
-    writeFile(design, "generations = 1000\nseeds = [1]\n[fixed]\npopulation = 10\nprey = 30\n"
+    writeFile(design, "generations = 500\nseeds = [1]\n[fixed]\npopulation = 10\nprey = 30\n"
                       "[factors]\nattack = [\"off\", \"dist\"]\n");
     const std::string stopped = scratchPath("stopped-sweep"), whole = scratchPath("whole-sweep");
     ASSERT_EQ(runProgram({"sweep", "run", design, "--out", whole, "--jobs", "1"}).status, 0);
