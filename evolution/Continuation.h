@@ -63,8 +63,9 @@ namespace continuation {
 // generation (a file opens at its last generation).
 bool continuesExactly(const EvolutionState& run);
 
-// The record of `run` (marker to check), to follow `settings` (the file's
-// 56 settings bytes); empty when the run cannot be continued exactly.
+// The whole record of `run`, from its marker to its check, to follow
+// `settings` (the file's 56 settings bytes); empty when the run cannot be
+// continued exactly.
 std::vector<uint8_t> encode(const EvolutionState& run, const uint8_t* settings);
 
 // The record in the `size` bytes after a file's settings, for the run just
