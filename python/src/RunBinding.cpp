@@ -14,7 +14,7 @@
 
 namespace {
 
-constexpr int PICKLE_VERSION = 1;
+constexpr int PICKLE_VERSION = 2;
 
 uint32_t seedOf(const RunOptions& o) {
     if (o.seed)
@@ -230,7 +230,8 @@ py::dict statsColumns(PyRun& r) {
 }
 
 // A pickled run: its record and settings as a file keeps them, its random
-// streams, its evaluation threads, seed and whether it is live.
+// streams, its evaluation threads, seed, whether it is live, and its
+// continuation record (what the next generation reads beyond the record).
 py::tuple pickleRun(PyRun& r) {
     const PyRun::Use use(r);
     const Run& run = r.run();
@@ -238,15 +239,17 @@ py::tuple pickleRun(PyRun& r) {
     uint8_t settings[population_format::SETTINGS_BYTES];
     population_format::encodeSettings(run.fileSettings(), settings);
     const py::object seed = r.seed() ? py::object(py::int_(*r.seed())) : py::object(py::none());
+    const std::vector<uint8_t> rest = continuation::encode(run.state(), settings);
     return py::make_tuple(
         PICKLE_VERSION, run.populationSize(),
         py::bytes(reinterpret_cast<const char*>(record.data()), record.size() * sizeof(int32_t)),
         py::bytes(reinterpret_cast<const char*>(settings), sizeof settings), run.random().words(),
-        run.state().evaluator.requestedThreads(), seed, r.live());
+        run.state().evaluator.requestedThreads(), seed, r.live(),
+        py::bytes(reinterpret_cast<const char*>(rest.data()), rest.size()));
 }
 
 PyRun* unpickleRun(const py::tuple& t) {
-    if (t.size() != 8 || t[0].cast<int>() != PICKLE_VERSION)
+    if (t.size() != 9 || t[0].cast<int>() != PICKLE_VERSION)
         throw py::value_error("not a pickled arachnovix.Run of this version");
     const std::string recordBytes = t[2].cast<std::string>();
     const std::string settingsBytes = t[3].cast<std::string>();
@@ -267,6 +270,16 @@ PyRun* unpickleRun(const py::tuple& t) {
     }
     if (!run.random().setWords(words))
         throw py::value_error("a pickled arachnovix.Run is damaged: its random streams");
+    // The continuation: exact fitness, marks and genomes over the record's.
+    const std::string rest = t[8].cast<std::string>();
+    if (!rest.empty()) {
+        const auto record = continuation::decode(
+            reinterpret_cast<const uint8_t*>(rest.data()), rest.size(), run.state(),
+            reinterpret_cast<const uint8_t*>(settingsBytes.data()));
+        if (!record)
+            throw py::value_error("a pickled arachnovix.Run is damaged: its continuation");
+        continuation::apply(run.state(), *record);
+    }
     run.setThreads(t[5].cast<int>());
     const std::optional<uint32_t> seed =
         t[6].is_none() ? std::nullopt : std::optional<uint32_t>(t[6].cast<uint32_t>());

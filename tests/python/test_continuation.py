@@ -1,6 +1,8 @@
 """Runs saved from Python go on exactly, in Python and in the tool; the
 published fields alone on request; where a file came from, and a damaged
 continuation that only warns."""
+import pickle
+
 import pytest
 
 import arachnovix
@@ -54,3 +56,14 @@ def test_a_damaged_continuation_loads_the_run_with_a_warning(tmp_path):
         run = arachnovix.load(tmp_path / "cut.axv")
     assert run.generations == 3 and not run.continues_exactly
     assert run.provenance["file_continuation"] == "damaged"
+
+
+def test_a_pickled_run_goes_on_as_the_original_even_when_no_spider_earns(tmp_path):
+    # No fitness above 0: the elite is the last evaluation's best, not the
+    # first spider that restoring from the record alone would choose.
+    run = arachnovix.evolve(seed=1, population=6, generations=2, silk_cost=1000, prey=10)
+    copy = pickle.loads(pickle.dumps(run))
+    assert copy.provenance["first_seed"] == 1
+    run.resume(3).save(tmp_path / "original.axv")
+    copy.resume(3).save(tmp_path / "copy.axv")
+    assert (tmp_path / "copy.axv").read_bytes() == (tmp_path / "original.axv").read_bytes()
