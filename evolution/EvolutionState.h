@@ -9,11 +9,14 @@
 
 #include <chrono>
 #include <cstdint>
+#include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "core/MTRand.h"
 #include "evolution/ParallelEvaluation.h"
+#include "evolution/RunSettings.h"
 #include "web/BuildRandom.h"
 #include "web/EAPGossamerix.h"
 #include "web/Spider.h"
@@ -109,6 +112,23 @@ struct RunFlags {
     std::chrono::steady_clock::time_point offlineRedrawAt;
 };
 
+struct ContinuationRecord;
+
+// Where a run came from: what its file's continuation record tells, or what
+// this process knows of the run it made.
+struct RunProvenance {
+    // The product version that wrote the continuation (empty when none did).
+    std::string version;
+    // The twister's seed when the run was started (absent when unknown).
+    std::optional<uint32_t> firstSeed;
+    // The settings in force when the last generation was bred (absent when
+    // none was bred since the run started).
+    std::optional<RunSettings> lastBred;
+};
+
+// What the file a run was read from carried after its settings.
+enum class FileContinuation { Absent, Exact, Damaged };
+
 struct EvolutionState {
     bool elitism = true;
     int numElite = 1;
@@ -134,6 +154,11 @@ struct EvolutionState {
     std::vector<int> preyAngles;
     PopulationEvaluator evaluator;
     RunFlags flags;
+    RunProvenance provenance;
+    FileContinuation fileContinuation = FileContinuation::Absent;
+    // A continuation just read with the run's file, put in force once the
+    // file is shown as opened (showOpened in run control).
+    std::shared_ptr<const ContinuationRecord> pendingContinuation;
 
     // --- the population and the generation step ---
 

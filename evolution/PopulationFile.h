@@ -22,12 +22,19 @@ bool savePopulation(const std::string& path, std::string* why = nullptr);
 
 struct EvolutionState;
 
+// What a file holds: the published fields alone (Plain), or followed by the
+// run's continuation record when the run can be continued exactly.
+enum class FileLayout { WithContinuation, Plain };
+
 // The same for a given run, silently: the reason of a failure is returned
 // (empty on success) and nothing is shown.
-std::string writePopulation(const EvolutionState& run, const std::string& path);
+std::string writePopulation(const EvolutionState& run, const std::string& path,
+                            FileLayout layout = FileLayout::WithContinuation);
 
 // Reads a run from `path` into the evolution state and shows its last
-// generation. A file that cannot be opened, has the wrong version text, a
+// generation. Bytes after the settings are taken as the run's continuation
+// record; a damaged or foreign one never refuses the file (the run's
+// fileContinuation says Damaged). A file that cannot be opened, has the wrong version text, a
 // population size outside 1 ... 200, fewer than one generation, fewer bytes
 // than its record needs, rule values outside their genes' ranges or settings
 // that are not numbers is refused with a message box; the state is then left

@@ -11,6 +11,7 @@
 #include <unistd.h>
 #include <vector>
 
+#include "evolution/Continuation.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/LittleEndian.h"
 #include "evolution/PopulationFile.h"
@@ -94,6 +95,10 @@ struct LoadedRun {
     int32_t generations = 0;
     std::vector<int32_t> record;
     pf::Settings settings;
+    uint8_t settingsBytes[pf::SETTINGS_BYTES] = {};
+    // What follows the settings: a continuation record, or anything else.
+    std::vector<uint8_t> trailing;
+    bool trailingTooLong = false;
 };
 
 bool readInt32(ByteSource& in, int32_t& v) {
@@ -172,6 +177,20 @@ std::string checkSettings(const pf::Settings& s) {
     return std::string();
 }
 
+// The bytes after the settings, unless there are more than any
+// continuation record can have.
+void readTrailing(ByteSource& in, LoadedRun& run) {
+    const uint64_t end = pf::fileSize(pf::VERSION_LENGTH, run.populationSize, run.generations);
+    const uint64_t left = in.size() > end ? in.size() - end : 0;
+    if (left > continuation::HEAD_BYTES + continuation::MAX_BODY_BYTES) {
+        run.trailingTooLong = true;
+        return;
+    }
+    run.trailing.resize(static_cast<size_t>(left));
+    if (!in.read(run.trailing.data(), run.trailing.size()))
+        run.trailing.clear();
+}
+
 std::string readRun(const EAPInteger& layout, ByteSource& in, LoadedRun& run) {
     std::string problem = readHeader(in, run);
     if (!problem.empty())
@@ -186,14 +205,31 @@ std::string readRun(const EAPInteger& layout, ByteSource& in, LoadedRun& run) {
     // shrinks meanwhile or the disk fails.
     if (!readRecord(in, run.record))
         return "the file ends inside its record";
-    uint8_t settings[pf::SETTINGS_BYTES];
-    if (!in.read(settings, sizeof settings))
+    if (!in.read(run.settingsBytes, sizeof run.settingsBytes))
         return "the file ends inside its settings";
-    run.settings = pf::decodeSettings(settings);
+    run.settings = pf::decodeSettings(run.settingsBytes);
+    readTrailing(in, run);
     problem = checkRuleValues(layout, run.record);
     if (problem.empty())
         problem = checkSettings(run.settings);
     return problem;
+}
+
+// The continuation after the settings, for the run just taken.
+void takeContinuation(EvolutionState& es, const LoadedRun& run) {
+    es.provenance = RunProvenance();
+    es.pendingContinuation = nullptr;
+    es.fileContinuation = FileContinuation::Absent;
+    if (run.trailing.empty() && !run.trailingTooLong)
+        return;
+    es.pendingContinuation =
+        continuation::decode(run.trailing.data(), run.trailing.size(), es, run.settingsBytes);
+    if (es.pendingContinuation) {
+        es.fileContinuation = FileContinuation::Exact;
+        es.provenance = es.pendingContinuation->provenance;
+    } else {
+        es.fileContinuation = FileContinuation::Damaged;
+    }
 }
 
 void takeRun(EvolutionState& es, LoadedRun& run) {
@@ -202,6 +238,7 @@ void takeRun(EvolutionState& es, LoadedRun& run) {
     pf::applySettings(es, run.settings);
     es.generation = run.generations - 1;
     es.goToGeneration(run.generations - 1);
+    takeContinuation(es, run);
 }
 
 bool refuseLoad(const std::string& reason, std::string* why) {

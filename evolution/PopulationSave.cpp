@@ -2,6 +2,7 @@
 
 #include "core/LSystem.h"
 #include "evolution/AtomicFile.h"
+#include "evolution/Continuation.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/FossilView.h"
 #include "evolution/LittleEndian.h"
@@ -64,7 +65,7 @@ bool savePopulation(const std::string& path, std::string* why) {
     return true;
 }
 
-std::string writePopulation(const EvolutionState& es, const std::string& path) {
+std::string writePopulation(const EvolutionState& es, const std::string& path, FileLayout layout) {
     const int n = es.populationSize;
     const size_t perGeneration = fossilEntryIndex(1, n > 0 ? n : 1, 0);
     const size_t generations = es.fossilRecord.size() / perGeneration;
@@ -82,6 +83,10 @@ std::string writePopulation(const EvolutionState& es, const std::string& path) {
     uint8_t settings[pf::SETTINGS_BYTES];
     pf::encodeSettings(pf::currentSettings(es), settings);
     out.write(settings, sizeof settings);
+    if (layout == FileLayout::WithContinuation) {
+        const std::vector<uint8_t> record = continuation::encode(es, settings);
+        out.write(record.data(), record.size());
+    }
     if (!out.commit())
         return out.error();
     return std::string();

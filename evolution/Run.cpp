@@ -1,5 +1,6 @@
 #include "evolution/Run.h"
 
+#include "evolution/Continuation.h"
 #include "evolution/FossilView.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/PopulationFormat.h"
@@ -47,6 +48,7 @@ Run Run::start(const RunOptions& o, uint32_t seed) {
     es.random.seed(seed);
     applyRunSettings(es, s);
     startPopulation(es, o.population.value_or(DEFAULT_POPULATION));
+    es.provenance.firstSeed = seed;
     return run;
 }
 
@@ -71,7 +73,10 @@ Run Run::resume(const std::string& path, const RunOptions& o, uint32_t seed) {
 
 Run Run::resume(const Run& from, const RunOptions& o, uint32_t seed) {
     validate(o);
-    Run run = fromRecord(from.populationSize(), from.wholeRecord(), from.fileSettings(), seed);
+    // Saved with its continuation, the run would open as itself.
+    Run run = from.continuesExactly() ? Run(from)
+                                      : fromRecord(from.populationSize(), from.wholeRecord(),
+                                                   from.fileSettings(), seed);
     applyResumeOptions(run.state(), o);
     return run;
 }
@@ -129,8 +134,12 @@ Run::BreedReport Run::breed(int generations, const Progress& progress,
     return report;
 }
 
-void Run::save(const std::string& path) const {
-    const std::string why = writePopulation(*state_, path);
+bool Run::continuesExactly() const {
+    return continuation::continuesExactly(*state_);
+}
+
+void Run::save(const std::string& path, FileLayout layout) const {
+    const std::string why = writePopulation(*state_, path, layout);
     if (!why.empty())
         throw RunFileError("cannot write " + path + ": " + why);
 }

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "evolution/EvolutionState.h"
+#include "evolution/PopulationFile.h"
 #include "evolution/PopulationFormat.h"
 #include "evolution/RunOptions.h"
 #include "evolution/RunStatistics.h"
@@ -55,9 +56,12 @@ class Run {
     static Run open(const std::string& path);
     // A saved run to breed on as "evolve --resume" does: the twister seeded
     // with `seed` before the file is opened, then the options' settings over
-    // the file's. A population in the options is refused.
+    // the file's. A file with a continuation record goes on exactly as the
+    // run that wrote it (its streams replace the seeded ones). A population
+    // in the options is refused.
     static Run resume(const std::string& path, const RunOptions& options, uint32_t seed);
-    // The same from a run in memory, as if it had been saved and resumed.
+    // The same from a run in memory, as if it had been saved and resumed
+    // (with its continuation when it continues exactly).
     static Run resume(const Run& from, const RunOptions& options, uint32_t seed);
     // A run made from a record as opening a file that holds it makes it, the
     // twister seeded with `seed` first (std::invalid_argument for a record
@@ -77,8 +81,15 @@ class Run {
                       const std::atomic<bool>* cancel = nullptr);
 
     // Writes the run file (RunFileError on failure; an existing file is
-    // replaced whole or left as it was).
-    void save(const std::string& path) const;
+    // replaced whole or left as it was), with the continuation record unless
+    // `layout` is Plain or the run cannot be continued exactly.
+    void save(const std::string& path, FileLayout layout = FileLayout::WithContinuation) const;
+    // Whether a file of the run now would continue exactly (it shows its last
+    // recorded generation).
+    bool continuesExactly() const;
+    // Where the run came from, and what its file carried after its settings.
+    const RunProvenance& provenance() const { return state_->provenance; }
+    FileContinuation fileContinuation() const { return state_->fileContinuation; }
 
     // Evaluation threads (0: every core); any number gives the same run.
     void setThreads(int threads);

@@ -4,6 +4,7 @@
 #include <chrono>
 
 #include "core/LRandom.h"
+#include "evolution/Continuation.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/WindowPort.h"
@@ -95,6 +96,9 @@ void startPopulation(EvolutionState& es, int size) {
     std::vector<int32_t>().swap(es.fossilRecord);
     es.evaluator.forgetWebs();
     es.generation = 0;
+    es.provenance = RunProvenance();
+    es.fileContinuation = FileContinuation::Absent;
+    es.pendingContinuation = nullptr;
     for (int i = 0; i < es.populationSize; ++i) {
         Spider& s = es.spiders[i];
         es.problem.createRandomGenotype(s.individual, es.random.twister);
@@ -111,6 +115,7 @@ void startPopulation(EvolutionState& es, int size) {
 }
 
 void breedGeneration(EvolutionState& es) {
+    es.provenance.lastBred = currentRunSettings(es);
     const int cut = laterGenerationsOf(es);
     es.stepGeneration();
     es.evaluatePopulation(true);
@@ -125,6 +130,10 @@ void showOpened(EvolutionState& run) {
     showRestored(run);
     run.flags.unsavedWork = UnsavedWork();
     rollPreyAngles(run);
+    // The file's continuation last: it sets the streams the steps above drew from.
+    if (run.pendingContinuation)
+        continuation::apply(run, *run.pendingContinuation);
+    run.pendingContinuation = nullptr;
 }
 
 std::string openRunFile(EvolutionState& run, const std::string& path) {
@@ -265,6 +274,7 @@ void runOneStep() {
     if (!populationEvaluated())
         evaluateNow();
     const int cut = laterGenerations();
+    evolutionState.provenance.lastBred = currentRunSettings(evolutionState);
     evolutionState.stepGeneration();
     windowPort().layoutGrid();
     evolutionState.selectSpider(evolutionState.bestSpider);
@@ -284,6 +294,9 @@ bool openRunFile(const std::string& path, std::string* why) {
     if (!loadPopulation(path, why))
         return false;
     showOpened(evolutionState);
+    if (evolutionState.fileContinuation == FileContinuation::Damaged)
+        windowPort().showMessage("\"" + path + "\": " + DAMAGED_CONTINUATION_WARNING + ".",
+                                 MESSAGE_CAPTION, MessageIcon::Warning);
     return true;
 }
 

@@ -91,7 +91,8 @@ void timeStepBackward();
 void timeStepForward();
 // Open: stops any run and loads the run file at `path` (see openRun). A
 // refused file leaves everything as it was (the loader said why, also in
-// *why when given) and gives false.
+// *why when given) and gives false. A file whose continuation record is
+// damaged opens with one warning (its run goes on with new streams).
 bool openRunFile(const std::string& path, std::string* why = nullptr);
 // New display angles for the prey of the current swarm.
 void rollPreyAngles();

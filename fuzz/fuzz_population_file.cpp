@@ -1,11 +1,13 @@
 // Fuzz target for the population-file loader: any bytes must either load as
 // a consistent run or be refused, never crash, hang or allocate without
-// bound.
+// bound; bytes after the settings are read as a continuation record, which
+// is put in force when it was taken.
 
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 
+#include "evolution/Continuation.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/WindowPort.h"
@@ -49,6 +51,12 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (loadPopulationFromMemory(data, size)) {
         checkLoadedRun();
+        // A continuation that was taken must be safe to put in force.
+        if (evolutionState.pendingContinuation) {
+            continuation::apply(evolutionState, *evolutionState.pendingContinuation);
+            evolutionState.pendingContinuation = nullptr;
+            checkLoadedRun();
+        }
         // Moving through the loaded record must be safe too.
         evolutionState.goToGeneration(0);
         evolutionState.highlightBestRestored();

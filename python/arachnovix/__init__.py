@@ -85,12 +85,18 @@ def load(path):
     """Reads a population file (.axv) into a Run.
 
     A file the program would refuse raises ValueError with the program's
-    message; nothing is kept of it.
+    message; nothing is kept of it. A file with a continuation record goes on
+    exactly as the run that wrote it (``Run.continues_exactly``); a damaged
+    record loads the run with a RuntimeWarning, and it then goes on with new
+    random streams.
     """
     path = os.fspath(path)
     if not os.path.exists(path):
         raise FileNotFoundError(f"no such file: {path!r}")
-    return _core._load(path)
+    run = _core._load(path)
+    if run.provenance["file_continuation"] == "damaged":
+        warnings.warn(f"{path}: {_core.DAMAGED_CONTINUATION_WARNING}", RuntimeWarning, stacklevel=2)
+    return run
 
 
 def evolve(seed=None, population=None, generations=100, progress=None, threads=None,
@@ -131,7 +137,8 @@ def _run_resume(self, generations, seed=None, progress=None, threads=None, **set
     A run bred in this process (or unpickled from one) goes on as if it had
     never stopped: its random streams continue. With a seed or settings, or
     for a loaded run, it goes on as ``arachnovix-cli evolve --resume`` would
-    from the saved file. Calls on one run from several threads take turns; a
+    from the saved file: a file with a continuation record (and any run made
+    in this process) keeps its streams and the seed is not used. Calls on one run from several threads take turns; a
     call from the run's own progress callback raises RuntimeError.
     """
     wanted = self.generation + _generations(generations)
@@ -144,10 +151,14 @@ def _run_resume(self, generations, seed=None, progress=None, threads=None, **set
     return self
 
 
-def _save(self, path):
+def _save(self, path, plain=False):
     """Writes the run as a population file, as the tool writes it (an existing
-    file is replaced whole or left as it was; a failure raises OSError)."""
-    self._save(os.fspath(path))
+    file is replaced whole or left as it was; a failure raises OSError).
+
+    The file carries the continuation record, so that it goes on exactly;
+    ``plain=True`` writes the published fields alone (``evolve --plain``).
+    """
+    self._save(os.fspath(path), bool(plain))
 
 
 def _origin(self):
@@ -220,8 +231,11 @@ def _run_web(self, generation=None, spider=None):
 
 
 def _repr(self):
+    seed = self.provenance["first_seed"]
     return (f"<arachnovix.Run: {self.population_size} spiders, {self.generations} generations, "
-            f"best fitness {int(self.fitness[-1].max())}>")
+            f"best fitness {int(self.fitness[-1].max())}, first seed "
+            f"{'unknown' if seed is None else seed}, "
+            f"{'continues exactly' if self.continues_exactly else 'new random streams'}>")
 
 
 Run.__doc__ = """A run: its settings and the record of every generation.
@@ -236,6 +250,11 @@ generations of N spiders):
 - ``origin_codes``: (G, N) how each spider was made (codes of ``ORIGINS``);
 - ``origin``: (G, N) the same as labels (object array);
 - ``parents``: (G, N, 2) parent A and B in the previous generation (-1: none).
+
+``provenance`` tells where the run came from (``version`` that wrote its
+file's continuation, ``first_seed``, the settings of its last breeding
+``last_bred``, and ``file_continuation``: "exact", "damaged" or "none");
+``continues_exactly`` whether it goes on as the unbroken run would.
 """
 Run.resume = _run_resume
 Run.save = _save

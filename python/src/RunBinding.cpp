@@ -7,13 +7,14 @@
 
 #include <pybind11/stl.h>
 
+#include "evolution/Continuation.h"
 #include "evolution/RunControl.h"
 #include "python/src/Keywords.h"
 #include "python/src/PyRun.h"
 
 namespace {
 
-constexpr int PICKLE_VERSION = 1;
+constexpr int PICKLE_VERSION = 2;
 
 uint32_t seedOf(const RunOptions& o) {
     if (o.seed)
@@ -102,26 +103,73 @@ void resumeRun(py::object self, const py::dict& keywords, const py::object& prog
     const RunOptions o = optionsFromKeywords(keywords);
     const uint32_t seed = seedOf(o);
     const PyRun::Use use(r);
-    withoutGil([&] { r.run() = Run::resume(r.run(), o, seed); });
-    r.seed() = seed;
+    // A run bred here or loaded with its continuation keeps its streams; any
+    // other loaded run goes on from its file's fields under the seed.
+    const bool exact = r.live() || r.run().fileContinuation() == FileContinuation::Exact;
+    withoutGil([&] {
+        const Run& from = r.run();
+        r.run() = exact ? Run::resume(from, o, seed)
+                        : Run::resume(Run::fromRecord(from.populationSize(), from.wholeRecord(),
+                                                      from.fileSettings(), seed),
+                                      o, seed);
+    });
+    if (!exact)
+        r.seed() = seed;
     r.live() = true;
     r.changed();
     breedHeld(r, self, o.generations, progress);
 }
 
+// A loaded run keeps the first seed its file's continuation names.
 PyRun* loadRun(const std::string& path) {
     Run loaded;
     withoutGil([&] { loaded = Run::open(path); });
-    return new PyRun(std::move(loaded), std::nullopt, false);
+    const std::optional<uint32_t> seed = loaded.provenance().firstSeed;
+    return new PyRun(std::move(loaded), seed, false);
 }
 
-void saveRun(PyRun& r, const std::string& path) {
+const char* continuationWord(FileContinuation c) {
+    switch (c) {
+    case FileContinuation::Exact:
+        return "exact";
+    case FileContinuation::Damaged:
+        return "damaged";
+    case FileContinuation::Absent:
+        break;
+    }
+    return "none";
+}
+
+py::dict settingsOf(const RunSettings& s);
+
+// Where the run came from: the product version that wrote its file's
+// continuation, its first seed, the settings of its last breeding and what
+// its file carried after its settings ("exact", "damaged" or "none").
+py::dict provenanceOf(PyRun& r) {
+    const PyRun::Use use(r);
+    const RunProvenance& p = r.run().provenance();
+    py::dict d;
+    d["version"] = p.version.empty() ? py::object(py::none()) : py::object(py::str(p.version));
+    d["first_seed"] = p.firstSeed ? py::object(py::int_(*p.firstSeed)) : py::object(py::none());
+    d["last_bred"] = p.lastBred ? py::object(settingsOf(*p.lastBred)) : py::object(py::none());
+    d["file_continuation"] = continuationWord(r.run().fileContinuation());
+    return d;
+}
+
+// Whether the run goes on as the unbroken run would: bred in this process,
+// or loaded from a file whose continuation was whole.
+bool continuesExactly(PyRun& r) {
+    const PyRun::Use use(r);
+    return r.live() || r.run().fileContinuation() == FileContinuation::Exact;
+}
+
+void saveRun(PyRun& r, const std::string& path, bool plain) {
     const PyRun::Use use(r);
     std::string failure;
     {
         py::gil_scoped_release released;
         try {
-            r.run().save(path);
+            r.run().save(path, plain ? FileLayout::Plain : FileLayout::WithContinuation);
         } catch (const RunFileError& e) {
             failure = e.what();
         }
@@ -182,7 +230,8 @@ py::dict statsColumns(PyRun& r) {
 }
 
 // A pickled run: its record and settings as a file keeps them, its random
-// streams, its evaluation threads, seed and whether it is live.
+// streams, its evaluation threads, seed, whether it is live, and its
+// continuation record (what the next generation reads beyond the record).
 py::tuple pickleRun(PyRun& r) {
     const PyRun::Use use(r);
     const Run& run = r.run();
@@ -190,15 +239,17 @@ py::tuple pickleRun(PyRun& r) {
     uint8_t settings[population_format::SETTINGS_BYTES];
     population_format::encodeSettings(run.fileSettings(), settings);
     const py::object seed = r.seed() ? py::object(py::int_(*r.seed())) : py::object(py::none());
+    const std::vector<uint8_t> rest = continuation::encode(run.state(), settings);
     return py::make_tuple(
         PICKLE_VERSION, run.populationSize(),
         py::bytes(reinterpret_cast<const char*>(record.data()), record.size() * sizeof(int32_t)),
         py::bytes(reinterpret_cast<const char*>(settings), sizeof settings), run.random().words(),
-        run.state().evaluator.requestedThreads(), seed, r.live());
+        run.state().evaluator.requestedThreads(), seed, r.live(),
+        py::bytes(reinterpret_cast<const char*>(rest.data()), rest.size()));
 }
 
 PyRun* unpickleRun(const py::tuple& t) {
-    if (t.size() != 8 || t[0].cast<int>() != PICKLE_VERSION)
+    if (t.size() != 9 || t[0].cast<int>() != PICKLE_VERSION)
         throw py::value_error("not a pickled arachnovix.Run of this version");
     const std::string recordBytes = t[2].cast<std::string>();
     const std::string settingsBytes = t[3].cast<std::string>();
@@ -219,6 +270,16 @@ PyRun* unpickleRun(const py::tuple& t) {
     }
     if (!run.random().setWords(words))
         throw py::value_error("a pickled arachnovix.Run is damaged: its random streams");
+    // The continuation: exact fitness, marks and genomes over the record's.
+    const std::string rest = t[8].cast<std::string>();
+    if (!rest.empty()) {
+        const auto record = continuation::decode(
+            reinterpret_cast<const uint8_t*>(rest.data()), rest.size(), run.state(),
+            reinterpret_cast<const uint8_t*>(settingsBytes.data()));
+        if (!record)
+            throw py::value_error("a pickled arachnovix.Run is damaged: its continuation");
+        continuation::apply(run.state(), *record);
+    }
     run.setThreads(t[5].cast<int>());
     const std::optional<uint32_t> seed =
         t[6].is_none() ? std::nullopt : std::optional<uint32_t>(t[6].cast<uint32_t>());
@@ -237,6 +298,8 @@ void bindRuns(py::module_& m) {
                                [](PyRun& r) { return r.snapshot()->selectedSpider; })
         .def_property_readonly("seed", [](PyRun& r) { return r.seed(); })
         .def_property_readonly("live", [](PyRun& r) { return r.live(); })
+        .def_property_readonly("provenance", &provenanceOf)
+        .def_property_readonly("continues_exactly", &continuesExactly)
         .def_property_readonly("settings",
                                [](PyRun& r) { return settingsOf(r.snapshot()->settings); })
         .def_property_readonly("fitness", &PyRun::fitness)
@@ -249,6 +312,7 @@ void bindRuns(py::module_& m) {
         .def("_stats", &statsColumns)
         .def(py::pickle(&pickleRun, &unpickleRun));
     m.def("_load", &loadRun, py::return_value_policy::take_ownership);
+    m.attr("DAMAGED_CONTINUATION_WARNING") = DAMAGED_CONTINUATION_WARNING;
     m.attr("GENERATION_LIMIT") = GENERATION_LIMIT;
     m.attr("GENERATION_LIMIT_MESSAGE") = GENERATION_LIMIT_MESSAGE;
     m.def("_evolve", &evolveRun);

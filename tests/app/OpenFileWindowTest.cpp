@@ -7,6 +7,8 @@
 #include <GL/freeglut.h>
 
 #include <cstdio>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include "app/AppState.h"
@@ -119,6 +121,42 @@ TEST_F(FileCommands, ACommandRightAfterBackKeepsTheRuleEdits) {
     fromSimulator<runOneStep>(); // F6 at once
     EXPECT_FALSE(browser.writeBackPending);
     EXPECT_TRUE(evolutionState.flags.unsavedWork.edited);
+}
+
+std::string fileBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+}
+
+// Saved under `name` with Save As.
+void saveAs(const std::string& name) {
+    ChosenName chosen(name);
+    LFile::setDialogProvider(&chosen);
+    savePopulationFileAs();
+    LFile::setDialogProvider(nullptr);
+}
+
+// Save, then Open and Run in the program's window, go on as the session
+// would have gone on: the same file after two more steps.
+TEST_F(FileCommands, OpenThenRunGoesOnAsTheSessionWould) {
+    runOneStep();
+    runOneStep();
+    const std::string dir = ::testing::TempDir() + "arachnovix-continue-";
+    saveAs(dir + "session.axv");
+    runOneStep();
+    runOneStep();
+    saveAs(dir + "went-on.axv");
+    newPopulation(6);
+    openPopulationPath(dir + "session.axv");
+    handleControlPanel(); // as every frame does
+    runOneStep();
+    runOneStep();
+    saveAs(dir + "opened.axv");
+    const std::string went = fileBytes(dir + "went-on.axv");
+    EXPECT_FALSE(went.empty());
+    EXPECT_TRUE(fileBytes(dir + "opened.axv") == went);
+    for (const char* name : {"session.axv", "went-on.axv", "opened.axv"})
+        std::remove((dir + name).c_str());
 }
 
 } // namespace

@@ -28,7 +28,7 @@ std::string evolveBytes(const std::vector<std::string>& words, uint32_t seed,
     Run run = startEvolution(o, seed);
     run.breed(o.run.generations);
     evolutionState = run.state();
-    saveRun(o.out);
+    run.save(o.out, o.plain ? FileLayout::Plain : FileLayout::WithContinuation);
     return readFile(path);
 }
 
@@ -40,7 +40,7 @@ std::vector<int32_t> generationOf(const std::vector<int32_t>& record, int n, int
 } // namespace
 
 TEST(Evolve, SameSeedGivesIdenticalBytesAndOtherSeedsDiffer) {
-    const std::vector<std::string> w = {"--population", "8", "--generations", "4"};
+    const std::vector<std::string> w = {"--population", "8", "--generations", "4", "--plain"};
     const std::string a = evolveBytes(w, 42, "a.axv");
     const std::string b = evolveBytes(w, 42, "b.axv");
     const std::string c = evolveBytes(w, 43, "c.axv");
@@ -104,9 +104,9 @@ TEST(Evolve, TheSavedRunLoadsWithItsLastGenerationAsThePopulation) {
 TEST(Evolve, ResumeGrowsTheRecordAndLeavesRecordedGenerationsUnchanged) {
     evolveBytes({"--population", "6", "--generations", "3", "--prey-value", "25"}, 11, "r0.axv");
     const std::vector<int32_t> before = evolutionState.fossilRecord;
-    const std::string after =
-        evolveBytes({"--resume", scratchPath("r0.axv"), "--generations", "2", "--silk-cost", "3"},
-                    12, "r1.axv");
+    const std::string after = evolveBytes(
+        {"--resume", scratchPath("r0.axv"), "--generations", "2", "--silk-cost", "3", "--plain"},
+        12, "r1.axv");
     const EvolutionState& es = evolutionState;
     EXPECT_EQ(after.size(), FILE_OVERHEAD + BYTES_PER_ENTRY * 6 * 6);
     EXPECT_EQ(es.generation, 5);
@@ -133,7 +133,7 @@ TEST(Evolve, ResumeSparesTheBestSpiderOfTheLoadedGeneration) {
 
 TEST(Evolve, ZeroGenerationsSavesGenerationZeroOnly) {
     const std::string bytes =
-        evolveBytes({"--population", "24", "--generations", "0"}, 1, "g0.axv");
+        evolveBytes({"--population", "24", "--generations", "0", "--plain"}, 1, "g0.axv");
     EXPECT_EQ(bytes.size(), 2283u); // 75 + 92 x 24
 }
 

@@ -50,7 +50,7 @@ TEST_P(Golden, EvolveWritesTheSameBytes) {
     const std::string ours = scratchPath("ours-" + threads + "-" + run.file);
     std::vector<std::string> args = {"evolve"};
     args.insert(args.end(), run.options.begin(), run.options.end());
-    args.insert(args.end(), {"--threads", threads, "--quiet", "--out", ours});
+    args.insert(args.end(), {"--threads", threads, "--quiet", "--plain", "--out", ours});
     const ProgramResult r = runProgram(args);
     ASSERT_EQ(r.status, 0) << r.err;
     const std::string a = readFile(ours), b = readFile(golden);

@@ -2,7 +2,8 @@
 # A sweep run as a Slurm job array must give the table of the same sweep run
 # locally, byte for byte; its tasks evaluate on the CPUs they asked for; a
 # report job follows the array; cases lost on the cluster can be
-# resubmitted; a grown design runs only its new cases.
+# resubmitted; a grown design runs only its new cases; a task stopped with
+# SIGUSR1 requeues itself and continues its case from the checkpoint.
 # The test starts its own munged and a single-node Slurm (slurmctld, slurmd)
 # with a private configuration, folders and ports, stops them by PID
 # whatever happens, and fails with the daemons' logs when Slurm cannot start.
@@ -212,6 +213,29 @@ task 3: cases 16-20 with --threads 1" ] || fail "grown tasks: $(cat "$work/clust
 cmp <(cut -d, -f2- "$work/fresh/results.csv") <(cut -d, -f2- "$work/cluster/results.csv") ||
   fail "the grown study's table differs from the fresh one"
 
+# A task stopped before its time limit: SIGUSR1 to the task's script (what
+# --signal=B:USR1@SECONDS sends) reaches the running case, which saves its
+# checkpoint; the task requeues itself and the requeued task continues the
+# case from that generation. The table equals the uninterrupted local one.
+long="$work/long.toml"
+printf 'generations = 4000\nseeds = [1]\n[fixed]\npopulation = 10\nprey = 30\n[factors]\nattack = ["off", "dist"]\n' > "$long"
+"$cli" sweep run "$long" --out "$work/long-local" --jobs 2 2> "$work/long-local.log" ||
+  fail "the local long sweep failed"
+submit "$cli" sweep slurm "$long" --out "$work/long-cluster" --cases-per-task 2 --signal-before 60 --submit
+grep -q "^#SBATCH --requeue$" "$work/long-cluster/sweep.sbatch" || fail "the script may not be requeued"
+grep -q "^#SBATCH --signal=B:USR1@60$" "$work/long-cluster/sweep.sbatch" || fail "no signal before the limit"
+wait_until "the first checkpoint" test -f "$work/long-cluster/runs/case-0001.axv"
+scancel --signal=USR1 --batch "${job}_0" || fail "scancel --signal=USR1 refused"
+requeued() { [ "$(scontrol -o show job "${job}_0" | sed -n 's/.*Restarts=\([0-9]*\).*/\1/p')" -ge 1 ]; }
+wait_until "the task to requeue itself" requeued
+wait_for_job "$job"
+grep -q "^case 1: continuing from generation [1-9][0-9]* of its checkpoint" \
+  "$work/long-cluster/logs/slurm-${job}_0.out" ||
+  fail "the requeued task did not continue: $(cat "$work/long-cluster/logs/slurm-${job}_0.out")"
+"$cli" sweep collect "$work/long-cluster" > "$work/collect.log" || fail "collect: $(cat "$work/collect.log")"
+cmp "$work/long-local/results.csv" "$work/long-cluster/results.csv" ||
+  fail "the stopped and requeued sweep's table differs from the uninterrupted one"
+
 # Folder names a batch script must carry: a space, a tab, quotes, "%" and
 # "$(...)" reach sbatch as they are (the tasks' logs land in the folder's
 # logs/, nothing is run); a line break is refused before anything is made.
@@ -238,4 +262,4 @@ fi
 grep -q "line break" "$work/broken.log" || fail "refusal: $(cat "$work/broken.log")"
 [ ! -e "$broken" ] && [ ! -e "$work/PWNED" ] || fail "the refused folder was made or run"
 cd - > /dev/null
-echo "slurm sweep: job array results equal the local run's, also after growing"
+echo "slurm sweep: job array results equal the local run's, also after growing and after a requeue"

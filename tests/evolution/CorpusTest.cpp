@@ -1,6 +1,8 @@
 // The corpus of small population files next to these tests: files named
 // valid-* load; every other one is damaged and must be refused with the
-// program's state left exactly as it was.
+// program's state left exactly as it was. A damaged continuation record
+// (valid-damaged-continuation-*) never refuses its run, and opening such a
+// file uses none of it.
 
 #include <gtest/gtest.h>
 
@@ -96,6 +98,14 @@ TEST_F(Corpus, EveryValidFileLoadsItsWholeRecord) {
             EXPECT_EQ(es.spiders[i].origin, originLabel(entry[FOSSIL_ORIGIN]));
             EXPECT_EQ(es.spiders[i].parentB, entry[FOSSIL_PARENT_B]);
         }
+        // Bytes after the settings that are no whole record of this run are damaged.
+        const bool damaged =
+            name.find("damaged") != std::string::npos || name.find("trailing") != std::string::npos;
+        const bool exact = !damaged && name.find("continuation") != std::string::npos;
+        EXPECT_EQ(es.fileContinuation, damaged ? FileContinuation::Damaged
+                                       : exact ? FileContinuation::Exact
+                                               : FileContinuation::Absent);
+        EXPECT_EQ(es.pendingContinuation != nullptr, exact);
     }
 }
 

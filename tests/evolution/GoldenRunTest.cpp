@@ -106,7 +106,7 @@ TEST_P(GoldenFiles, HeadlessRunReproducesTheFileByteForByte) {
     const std::string out = makeTempFolder("golden-" + std::to_string(run.seed) + "-" +
                                            std::to_string(std::get<1>(GetParam()))) +
                             "/run.axv";
-    ASSERT_TRUE(savePopulation(out));
+    ASSERT_EQ(writePopulation(evolutionState, out, FileLayout::Plain), "");
     const std::vector<uint8_t> got = readBytes(out);
 
     EXPECT_EQ(got.size(), 75u + 92u * run.population * (run.generations + 1));
@@ -125,7 +125,7 @@ TEST_F(GoldenContract, ASecondRollAfterNewPopulationDivergesAtGenerationOne) {
     ASSERT_FALSE(want.empty());
     evolve(run, true);
     const std::string out = makeTempFolder("golden-second-roll") + "/run.axv";
-    ASSERT_TRUE(savePopulation(out));
+    ASSERT_EQ(writePopulation(evolutionState, out, FileLayout::Plain), "");
     const std::vector<uint8_t> got = readBytes(out);
     ASSERT_EQ(got.size(), want.size());
     const size_t generationZeroEnd = 19 + 92u * run.population;

@@ -33,8 +33,9 @@ class PopulationFile : public EvolutionTest {
     }
     std::string path(const std::string& name) const { return folder + "/" + name; }
 
+    // The published fields alone.
     std::vector<uint8_t> saved(const std::string& name) {
-        EXPECT_TRUE(savePopulation(path(name)));
+        EXPECT_EQ(writePopulation(evolutionState, path(name), FileLayout::Plain), "");
         return readBytes(path(name));
     }
     void expectRefusalShown() {
@@ -318,7 +319,7 @@ TEST_F(PopulationFile, SavingThroughALinkReplacesItsTargetAndKeepsTheLink) {
     const std::vector<uint8_t> second = saved("second.axv");
     ASSERT_NE(first, second);
 
-    ASSERT_TRUE(savePopulation(path("relative.axv")));
+    ASSERT_EQ(writePopulation(evolutionState, path("relative.axv"), FileLayout::Plain), "");
     struct stat st;
     ASSERT_EQ(::lstat(path("link.axv").c_str(), &st), 0);
     EXPECT_TRUE(S_ISLNK(st.st_mode));
@@ -330,7 +331,7 @@ TEST_F(PopulationFile, SavingThroughALinkReplacesItsTargetAndKeepsTheLink) {
 
     // A link to a file not there yet makes that file.
     ASSERT_EQ(::symlink("made.axv", path("dangling.axv").c_str()), 0);
-    ASSERT_TRUE(savePopulation(path("dangling.axv")));
+    ASSERT_EQ(writePopulation(evolutionState, path("dangling.axv"), FileLayout::Plain), "");
     EXPECT_EQ(readBytes(path("made.axv")), second);
 }
 

@@ -418,10 +418,10 @@ TEST_F(RunControl, TheBestRestoredSpiderIsTheEliteOfTheNextStep) {
         EXPECT_EQ(es.spiders[best].rule(k), bestRules[static_cast<size_t>(k)]) << k;
     EXPECT_EQ(es.spiders[best].origin, "SEL");
 
-    // A 15-spider run opened into a 40-spider session.
+    // A 15-spider run (the published fields alone) opened into a 40-spider session.
     newPopulation(15);
     const std::string file = makeTempFolder("elite-after-open") + "/run.axv";
-    ASSERT_TRUE(savePopulation(file));
+    ASSERT_EQ(writePopulation(es, file, FileLayout::Plain), "");
     newPopulation(40);
     ASSERT_TRUE(openRunFile(file));
     ASSERT_EQ(es.populationSize, 15);

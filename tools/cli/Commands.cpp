@@ -113,6 +113,7 @@ int infoCommand(const std::vector<std::string>& words) {
     out += describeSettings();
     out += bestLine("best fitness, first:", f, 0);
     out += bestLine("best fitness, last:", f, f.generations() - 1);
+    out += describeProvenance(evolutionState);
     std::cout << out << std::flush;
     return 0;
 }

@@ -4,6 +4,7 @@
 #include <chrono>
 #include <climits>
 #include <cmath>
+#include <csignal>
 #include <cstdio>
 #include <iostream>
 #include <random>
@@ -17,15 +18,18 @@
 #include "tools/cli/OutputCheck.h"
 #include "tools/cli/Progress.h"
 #include "tools/cli/RunFile.h"
+#include "tools/cli/StopSignals.h"
 
 namespace {
 
 const std::vector<OptionRule> EVOLVE_OPTIONS = {
-    {"population", true},   {"generations", true}, {"prey", true},      {"prey-size", true},
-    {"prey-value", true},   {"attack", true},      {"silk-cost", true}, {"silk-limit", true},
-    {"time-penalty", true}, {"crossover", true},   {"mutation", true},  {"seed", true},
-    {"resume", true},       {"out", true},         {"stats", true},     {"quiet", false},
-    {"threads", true},
+    {"population", true},       {"generations", true}, {"prey", true},
+    {"prey-size", true},        {"prey-value", true},  {"attack", true},
+    {"silk-cost", true},        {"silk-limit", true},  {"time-penalty", true},
+    {"crossover", true},        {"mutation", true},    {"seed", true},
+    {"resume", true},           {"out", true},         {"stats", true},
+    {"quiet", false},           {"threads", true},     {"plain", false},
+    {"checkpoint-every", true},
 };
 
 // Whole numbers and reals are read here; their ranges are the run options'.
@@ -123,6 +127,10 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words) {
     if (a.has("stats"))
         o.stats = fileOption(a, "stats");
     o.quiet = a.has("quiet");
+    o.plain = a.has("plain");
+    if (a.has("checkpoint-every"))
+        o.checkpointEvery = static_cast<int>(
+            parseInteger("--checkpoint-every", a.value("checkpoint-every"), 1, GENERATION_LIMIT));
     if (!a.has("out"))
         throw usageError("evolve: --out RUN.axv is required");
     o.out = fileOption(a, "out");
@@ -150,32 +158,46 @@ int evolveCommand(const std::vector<std::string>& words) {
     const auto start = std::chrono::steady_clock::now();
     // A refused run file or limit is the only line printed.
     Run run = startEvolution(o, seed);
-    if (!o.run.seed)
+    if (!o.resume.empty())
+        warnOfDamagedContinuation(run.state(), o.resume);
+    if (!o.run.seed && run.fileContinuation() != FileContinuation::Exact)
         std::cerr << "seed: " << seed << std::endl;
+    const FileLayout layout = o.plain ? FileLayout::Plain : FileLayout::WithContinuation;
 
     auto elapsed = [&start] {
         return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     };
     Progress progress(std::cerr, isatty(STDERR_FILENO) != 0, o.run.generations);
-    Run::Progress report;
-    if (!o.quiet)
-        report = [&](const Run& r, int bred) {
+    Run::Progress report = [&](const Run& r, int bred) {
+        if (o.checkpointEvery > 0 && bred % o.checkpointEvery == 0)
+            asCliErrors([&] { r.save(o.out, layout); });
+        if (!o.quiet) {
             const FossilView f(r.state().fossilRecord, r.populationSize());
             progress.update(bred, r.generation(),
                             f.fitness(f.generations() - 1, f.bestOf(f.generations() - 1)),
                             elapsed());
-            return true;
-        };
-    const Run::BreedReport r = run.breed(o.run.generations, report);
+        }
+        return true;
+    };
+    const StopSignals stop({SIGTERM, SIGINT, SIGUSR1});
+    const Run::BreedReport r = run.breed(o.run.generations, report, &StopSignals::flag());
     progress.finish();
     const double seconds = elapsed();
     if (r.stoppedAtLimit)
         std::cerr << "arachnovix-cli: stopped at generation " << run.generation() << ": "
                   << GENERATION_LIMIT_MESSAGE << std::endl;
 
-    asCliErrors([&] { run.save(o.out); });
+    asCliErrors([&] { run.save(o.out, layout); });
     if (!o.stats.empty())
         writeTextFile(o.stats, statsCsv(run.statistics()));
+    if (r.cancelled) {
+        std::cerr << "arachnovix-cli: stopped by signal " << StopSignals::signal()
+                  << " at generation " << run.generation() << "; the run is saved in " << o.out
+                  << (run.continuesExactly() && !o.plain ? " and continues exactly with --resume"
+                                                         : "")
+                  << std::endl;
+        return EXIT_INTERRUPTED;
+    }
     if (!o.quiet)
         std::cerr << summaryLine(o, run, r, seconds) << std::endl;
     evolutionState = std::move(run.state());

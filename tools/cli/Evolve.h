@@ -17,7 +17,13 @@ struct EvolveOptions {
     std::string out;
     std::string stats;
     bool quiet = false;
+    bool plain = false;      // the published fields alone, no continuation record
+    int checkpointEvery = 0; // save the run every this many generations (0: never)
 };
+
+// The exit status of a run stopped by SIGTERM, SIGINT or SIGUSR1 after its
+// checkpoint was written.
+constexpr int EXIT_INTERRUPTED = 130;
 
 // Reads the options of "evolve" (throws a usage error for a bad one).
 EvolveOptions parseEvolveOptions(const std::vector<std::string>& words);
@@ -27,7 +33,9 @@ EvolveOptions parseEvolveOptions(const std::vector<std::string>& words);
 // usage error).
 Run startEvolution(const EvolveOptions& options, uint32_t seed);
 
-// The whole "evolve" command; returns the exit status. The bred run is left
+// The whole "evolve" command; returns the exit status. SIGTERM, SIGINT and
+// SIGUSR1 finish the generation in hand, save the run to --out and give
+// EXIT_INTERRUPTED. The bred run is left
 // as the tool's current run (evolutionState) for what reads it afterwards
 // (a sweep case's measures).
 int evolveCommand(const std::vector<std::string>& words);

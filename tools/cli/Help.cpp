@@ -16,7 +16,8 @@ Usage:
                  [--all-pairs] [--partial]
   arachnovix-cli sweep cases DESIGN.toml --out DIR [--force]
   arachnovix-cli sweep slurm DESIGN.toml --out DIR [--cases-per-task K]
-                 [--cpus-per-task C] [--submit [--then-report]] [--force]
+                 [--cpus-per-task C] [--signal-before SECONDS]
+                 [--submit [--then-report]] [--force]
                  [-- SBATCH OPTIONS]
   arachnovix-cli sweep run-case DIR N [--threads T]
   arachnovix-cli sweep collect DIR
@@ -39,16 +40,24 @@ program's Run command breeds it; the same seed and options give the same file.
   --mutation TENTHS     tenths of a percent per bit, 0 ... 1000 (default 2)
   --seed S              0 ... 4294967295; without it a seed is drawn and printed
   --resume RUN.axv      continue a saved run from its last generation, with its
-                        settings unless given here (not with --population)
+                        settings unless given here (not with --population); a
+                        file with a continuation record goes on exactly as the
+                        unbroken run (its random streams; --seed is not used)
   --out RUN.axv         the population file to write (required)
   --stats RUN.csv       also write the statistics CSV (as 'stats' does)
   --quiet               no progress and no summary
+  --plain               write the published fields alone (no continuation
+                        record; such a file resumes with new random streams)
+  --checkpoint-every K  save --out every K generations (replaced atomically);
+                        SIGTERM, SIGINT or SIGUSR1 finish the generation in
+                        hand, save --out and exit with status 130
   --threads N           threads that evaluate the spiders, 1 ... 256 (default:
                         the CPUs the process may use: its affinity mask,
                         capped by a cgroup CPU quota); the same result for any N
 
 info      version, population size, generations, settings, best fitness of the
-          first and last generation
+          first and last generation; whether the file continues exactly, its
+          first seed and the settings of its last breeding
 stats     CSV: generation,best_fitness,mean_fitness,min_fitness,max_fitness,
           sd_fitness and the count of each origin label (n_initial,
           n_selected,n_crossed,n_selected_mutated,n_crossed_mutated,n_other);
@@ -75,6 +84,9 @@ sweep     replicated parameter sweeps of evolve runs (see docs/experiments.md):
                     lacks replicates (--partial: made anyway, with a warning)
           cases     the single evolve command of every case, one per line
           slurm     DIR/sweep.sbatch, a Slurm job array (--submit calls sbatch;
+                    tasks are requeued after SIGUSR1, sent --signal-before
+                    seconds (default 300) before the time limit, and go on
+                    from their cases' checkpoints;
                     --then-report adds a job that collects and reports after it)
           run-case  one case (what workers and array tasks run)
           collect   merge the finished cases into DIR/results.csv and list the
@@ -84,6 +96,7 @@ Generations are numbered from 0; spiders from 1, as in the program's captions.
 --generation defaults to the last generation, --spider to the best spider.
 
 Exit status: 0 done; 1 a file could not be read or written; 2 a bad command
-line (option, value or range).
+line (option, value or range); 130 stopped by a signal (evolve and sweep
+run-case save their run first; continue it with --resume or a rerun).
 )";
 }

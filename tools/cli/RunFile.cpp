@@ -1,8 +1,10 @@
 #include "tools/cli/RunFile.h"
 
 #include <cstdint>
+#include <iostream>
 
 #include "evolution/AtomicFile.h"
+#include "evolution/Continuation.h"
 #include "evolution/PopulationFile.h"
 #include "evolution/RunControl.h"
 #include "tools/cli/CliError.h"
@@ -28,10 +30,18 @@ void loadOrThrow(bool (*load)(const std::string&, std::string*), const std::stri
 
 void loadRun(const std::string& path) {
     loadOrThrow(loadPopulation, path);
+    warnOfDamagedContinuation(evolutionState, path);
 }
 
 void openRun(const std::string& path) {
     loadOrThrow(openRunFile, path);
+    warnOfDamagedContinuation(evolutionState, path);
+}
+
+void warnOfDamagedContinuation(const EvolutionState& run, const std::string& path) {
+    if (run.fileContinuation == FileContinuation::Damaged)
+        std::cerr << "arachnovix-cli: warning: " << path << ": " << DAMAGED_CONTINUATION_WARNING
+                  << std::endl;
 }
 
 void saveRun(const std::string& path) {

@@ -25,3 +25,9 @@ void writeTextFile(const std::string& path, const std::string& text);
 // missing or not writable, or it names a folder or another file that is not
 // a regular file (a device, FIFO or socket).
 void checkWritable(const std::string& path);
+
+struct EvolutionState;
+
+// Says on standard error, once, that the file at `path` (just read into
+// `run`) carried a continuation record that cannot be used.
+void warnOfDamagedContinuation(const EvolutionState& run, const std::string& path);

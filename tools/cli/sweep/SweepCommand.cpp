@@ -87,8 +87,7 @@ int runCaseCommand(const std::vector<std::string>& words) {
         a.has("threads")
             ? static_cast<int>(parseInteger("--threads", a.value("threads"), 1, MAX_THREADS))
             : 0;
-    runSweepCase(folder, k, threads);
-    return 0;
+    return runSweepCase(folder, k, threads);
 }
 
 int casesCommand(const std::vector<std::string>& words) {
@@ -130,6 +129,7 @@ int slurmCommand(const std::vector<std::string>& allWords) {
     const Args a(words, {{"out", true},
                          {"cases-per-task", true},
                          {"cpus-per-task", true},
+                         {"signal-before", true},
                          {"submit", false},
                          {"then-report", false},
                          {"force", false}});
@@ -146,6 +146,9 @@ int slurmCommand(const std::vector<std::string>& allWords) {
     if (a.has("cpus-per-task"))
         plan.cpusPerTask =
             parseInteger("--cpus-per-task", a.value("cpus-per-task"), 1, MAX_THREADS);
+    if (a.has("signal-before"))
+        plan.signalBefore =
+            parseInteger("--signal-before", a.value("signal-before"), 0, SLURM_MAX_SIGNAL_BEFORE);
     plan.dir = absolutePath(folder.dir());
     const std::string script = slurmScriptPath(folder);
     writeSweepFile(script, slurmScript(folder, plan));

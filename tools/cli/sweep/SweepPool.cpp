@@ -17,6 +17,7 @@
 
 #include "evolution/CpuCount.h"
 #include "tools/cli/CliError.h"
+#include "tools/cli/StopSignals.h"
 #include "tools/cli/sweep/SweepProgress.h"
 
 extern char** environ;
@@ -24,33 +25,6 @@ extern char** environ;
 namespace {
 
 constexpr size_t MAX_LOG_BYTES = size_t(1) << 20;
-
-volatile std::sig_atomic_t stopRequested = 0;
-
-void requestStop(int) {
-    stopRequested = 1;
-}
-
-// Catches SIGINT and SIGTERM while alive; the old handlers come back after.
-class StopSignals {
-  public:
-    StopSignals() {
-        stopRequested = 0;
-        struct sigaction sa {};
-        sa.sa_handler = requestStop;
-        sigemptyset(&sa.sa_mask);
-        sigaction(SIGINT, &sa, &oldInt_);
-        sigaction(SIGTERM, &sa, &oldTerm_);
-    }
-    ~StopSignals() {
-        sigaction(SIGINT, &oldInt_, nullptr);
-        sigaction(SIGTERM, &oldTerm_, nullptr);
-    }
-
-  private:
-    struct sigaction oldInt_ {};
-    struct sigaction oldTerm_ {};
-};
 
 // Each of `jobs` workers evaluates on its share of the CPUs the sweep may use.
 int threadsPerWorker(int jobs) {
@@ -116,12 +90,12 @@ class Pool {
     }
 
     PoolResult run() {
-        const StopSignals signals;
+        const StopSignals signals({SIGINT, SIGTERM});
         const auto start = std::chrono::steady_clock::now();
         size_t next = 0;
         bool forwarded = false;
         for (;;) {
-            while (!stopRequested && running_.size() < static_cast<size_t>(jobs_) &&
+            while (!StopSignals::requested() && running_.size() < static_cast<size_t>(jobs_) &&
                    next < pending_.size()) {
                 const long long k = pending_[next++];
                 try {
@@ -132,7 +106,7 @@ class Pool {
             }
             if (running_.empty())
                 break;
-            if (stopRequested && !forwarded) {
+            if (StopSignals::requested() && !forwarded) {
                 for (const auto& [pid, k] : running_)
                     ::kill(pid, SIGTERM);
                 forwarded = true;
@@ -144,7 +118,7 @@ class Pool {
                               result_.seconds);
         }
         progress_->finish();
-        result_.interrupted = stopRequested != 0;
+        result_.interrupted = StopSignals::requested();
         return result_;
     }
 
@@ -166,7 +140,7 @@ class Pool {
             removeIfEmpty(folder_.logPath(k));
             return;
         }
-        if (stopRequested)
+        if (StopSignals::requested())
             return; // ended by the stop: the case is simply not finished
         recordFailure(k, failureReason(folder_, k, status));
     }

@@ -70,11 +70,12 @@ std::string unfinishedTasks(const SweepFolder& folder, long long casesPerTask) {
     return numberRanges(tasksOfCases(open, casesPerTask));
 }
 
-std::string header(const char* name, const SlurmPlan& plan, const std::string& log,
-                   long long cpus) {
+std::string header(const char* name, const SlurmPlan& plan, const std::string& log, long long cpus,
+                   const std::string& extra = "") {
     std::string s = "#SBATCH --job-name=" + std::string(name) + "\n";
     s += sbatchLine({"--output=" + joinPath(patternText(plan.dir), "logs/" + log)});
     s += "#SBATCH --cpus-per-task=" + std::to_string(cpus) + "\n";
+    s += extra;
     if (!plan.options.empty())
         s += sbatchLine(plan.options);
     return s;
@@ -117,7 +118,10 @@ std::string slurmScript(const SweepFolder& folder, const SlurmPlan& plan) {
                     " per task; merge with `arachnovix-cli sweep collect " +
                     shellCommand({plan.dir}) + "`.\n";
     s += "#SBATCH --array=" + unfinishedTasks(folder, plan.casesPerTask) + "\n";
-    s += header("arachnovix-sweep", plan, "slurm-%A_%a.out", plan.cpusPerTask);
+    std::string requeue = "#SBATCH --requeue\n";
+    if (plan.signalBefore > 0)
+        requeue += "#SBATCH --signal=B:USR1@" + std::to_string(plan.signalBefore) + "\n";
+    s += header("arachnovix-sweep", plan, "slurm-%A_%a.out", plan.cpusPerTask, requeue);
     s += programLines(plan);
     s += PER_TASK + std::to_string(plan.casesPerTask) + "\n";
     s += "cases=" + std::to_string(cases) + "\n";
@@ -128,9 +132,27 @@ std::string slurmScript(const SweepFolder& folder, const SlurmPlan& plan) {
          "if [ \"$last\" -gt \"$cases\" ]; then last=$cases; fi\n"
          "echo \"task $SLURM_ARRAY_TASK_ID: cases $first-$last with --threads $threads\"\n"
          "status=0\n"
-         "for (( k = first; k <= last; k++ )); do\n"
-         "  \"$cli\" sweep run-case \"$dir\" \"$k\" --threads \"$threads\" || status=1\n"
+         "# SIGUSR1 before the time limit (or SIGTERM) goes on to the running case,\n"
+         "# which finishes its generation, saves its checkpoint and ends; the task\n"
+         "# then requeues itself and continues from the checkpoints.\n"
+         "stopped=0\n"
+         "child=0\n"
+         "forward() { stopped=1; [ \"$child\" -gt 0 ] && kill -USR1 \"$child\" 2>/dev/null; }\n"
+         "trap forward USR1 TERM\n"
+         "for (( k = first; k <= last && stopped == 0; k++ )); do\n"
+         "  \"$cli\" sweep run-case \"$dir\" \"$k\" --threads \"$threads\" &\n"
+         "  child=$!\n"
+         "  wait \"$child\"; rc=$?\n"
+         "  while kill -0 \"$child\" 2>/dev/null; do wait \"$child\"; rc=$?; done\n"
+         "  child=0\n"
+         "  if [ \"$stopped\" -eq 0 ] && [ \"$rc\" -ne 0 ]; then status=1; fi\n"
          "done\n"
+         "if [ \"$stopped\" -eq 1 ]; then\n"
+         "  echo \"task $SLURM_ARRAY_TASK_ID: stopped; requeued to continue from the "
+         "checkpoints\"\n"
+         "  scontrol requeue \"${SLURM_ARRAY_JOB_ID}_${SLURM_ARRAY_TASK_ID}\"\n"
+         "  exit 130\n"
+         "fi\n"
          "exit $status\n";
     return s;
 }
