@@ -1,10 +1,13 @@
 #include "tests/evolution/EvolutionTestSupport.h"
 
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <memory>
+#include <string>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include "core/LRandom.h"
 #include "evolution/RunControl.h"
@@ -53,8 +56,31 @@ void writeBytes(const std::string& path, const std::vector<uint8_t>& bytes) {
               static_cast<std::streamsize>(bytes.size()));
 }
 
+namespace {
+
+// This process's own folder under the test temp folder, removed at exit:
+// ctest runs the binary's tests as separate processes side by side, and a
+// folder shared by name would be cleared under another test's feet.
+std::string processFolder() {
+    // Never destroyed: the exit handler runs after static objects are gone.
+    static const std::string* root = [] {
+        auto* r = new std::string(::testing::TempDir() + "arachnovix-evolution-" +
+                                  std::to_string(::getpid()));
+        ::mkdir(r->c_str(), 0755);
+        std::atexit([] {
+            const std::string command = "rm -rf '" + processFolder() + "'";
+            if (std::system(command.c_str()) != 0)
+                std::fprintf(stderr, "cannot remove %s\n", processFolder().c_str());
+        });
+        return r;
+    }();
+    return *root;
+}
+
+} // namespace
+
 std::string makeTempFolder(const std::string& name) {
-    const std::string folder = ::testing::TempDir() + "arachnovix-evolution-" + name;
+    const std::string folder = processFolder() + "/" + name;
     std::string command = "rm -rf '" + folder + "'";
     if (std::system(command.c_str()) != 0)
         ADD_FAILURE() << "cannot clear " << folder;
