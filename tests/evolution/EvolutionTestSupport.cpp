@@ -67,7 +67,10 @@ std::string processFolder() {
         auto* r = new std::string(::testing::TempDir() + "arachnovix-evolution-" +
                                   std::to_string(::getpid()));
         ::mkdir(r->c_str(), 0755);
+        static const pid_t owner = ::getpid();
         std::atexit([] {
+            if (::getpid() != owner) // a forked child leaving
+                return;
             const std::string command = "rm -rf '" + processFolder() + "'";
             if (std::system(command.c_str()) != 0)
                 std::fprintf(stderr, "cannot remove %s\n", processFolder().c_str());
