@@ -12,6 +12,7 @@
 #include "app/ControlPanel.h"
 #include "app/GridGeometry.h"
 #include "app/GridViewCache.h"
+#include "app/HistoryChart.h"
 #include "app/InfoTexts.h"
 #include "app/ModalInput.h"
 #include "app/PreySprites.h"
@@ -163,6 +164,7 @@ void drawSimulator() {
         cache.gridLayer.drawn(cache.frameKey, windowWidth, windowHeight);
     }
     drawInfoBand();
+    drawHistoryChart();
     cache.panelImage.render(controlPanel, gridRightEdge(showPrey), cache.frameKey);
     glDisable(GL_DEPTH_TEST);
 }

@@ -1,0 +1,156 @@
+#include "app/FitnessHistory.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+
+#include "evolution/RunStatistics.h"
+
+namespace {
+
+constexpr int SMALLEST_AXIS_END = 10;
+
+// The range of a single value.
+ValueRange rangeOf(double v) {
+    return ValueRange{v, v};
+}
+
+} // namespace
+
+void ValueRange::include(double v) {
+    lo = std::min(lo, v);
+    hi = std::max(hi, v);
+}
+
+int historyAxisEnd(int lastGeneration) {
+    static constexpr int STEPS[] = {1, 2, 5};
+    for (int64_t decade = SMALLEST_AXIS_END;; decade *= 10)
+        for (int step : STEPS)
+            if (decade * step >= lastGeneration || decade * step >= INT32_MAX / 10)
+                return static_cast<int>(decade * step);
+}
+
+bool FitnessHistory::readAgain(const FossilView& fossils, int revision) const {
+    if (revision != revision_ || fossils.populationSize() != population_ ||
+        fossils.generations() < generations())
+        return true;
+    if (fitness_.empty())
+        return false;
+    // The last generation may have been written again (evaluated anew).
+    const GenerationStats last = generationStats(fossils, generations() - 1);
+    const GenerationFitness& known = fitness_.back();
+    return last.best != known.best || last.mean != known.mean || last.min != known.min;
+}
+
+void FitnessHistory::update(const FossilView& fossils, int revision) {
+    if (readAgain(fossils, revision)) {
+        revision_ = revision;
+        population_ = fossils.populationSize();
+        fitness_.clear();
+        fitness_.reserve(static_cast<size_t>(std::max(fossils.generations(), 0)));
+        range_ = ValueRange{};
+        axisEnd_ = historyAxisEnd(fossils.generations() - 1);
+        placeAll();
+    }
+    for (int g = generations(); g < fossils.generations(); ++g)
+        add(generationStats(fossils, g));
+}
+
+void FitnessHistory::setColumns(int columns) {
+    columns = std::max(columns, 1);
+    if (columns == this->columns())
+        return;
+    columns_.assign(static_cast<size_t>(columns), HistoryColumn{});
+    placeAll();
+}
+
+void FitnessHistory::add(const GenerationStats& stats) {
+    fitness_.push_back(GenerationFitness{stats.best, stats.mean, stats.min});
+    range_.include(stats.best);
+    range_.include(stats.min);
+    const int g = generations() - 1;
+    if (g > axisEnd_) {
+        axisEnd_ = historyAxisEnd(g);
+        placeAll();
+    } else {
+        place(g);
+        ++version_;
+    }
+}
+
+void FitnessHistory::place(int g) {
+    const GenerationFitness& f = generation(g);
+    HistoryColumn& column = columns_[static_cast<size_t>(columnOf(g))];
+    if (column.count++ == 0) {
+        column.first = g;
+        column.best = rangeOf(f.best);
+        column.mean = rangeOf(f.mean);
+        column.min = rangeOf(f.min);
+        return;
+    }
+    column.best.include(f.best);
+    column.mean.include(f.mean);
+    column.min.include(f.min);
+}
+
+void FitnessHistory::placeAll() {
+    ++version_;
+    for (size_t c = 0; c < columns_.size(); ++c)
+        columns_[c] = HistoryColumn{firstInColumn(static_cast<int>(c)), 0, {}, {}, {}};
+    for (int g = 0; g < generations(); ++g)
+        place(g);
+}
+
+int FitnessHistory::columnOf(int g) const {
+    return static_cast<int>(static_cast<int64_t>(g) * columns() / (int64_t{axisEnd_} + 1));
+}
+
+int FitnessHistory::firstInColumn(int column) const {
+    const int64_t slots = int64_t{axisEnd_} + 1;
+    return static_cast<int>((column * slots + columns() - 1) / columns());
+}
+
+int FitnessHistory::generationAtColumn(int column) const {
+    if (fitness_.empty())
+        return -1;
+    column = std::clamp(column, 0, columns() - 1);
+    const int middle = (firstInColumn(column) + firstInColumn(column + 1) - 1) / 2;
+    return std::clamp(middle, 0, generations() - 1);
+}
+
+std::string historyHoverText(int g, const GenerationFitness& fitness) {
+    char text[128];
+    std::snprintf(text, sizeof text, "Generation %d: best %d, mean %.4f, min %d", g, fitness.best,
+                  fitness.mean, fitness.min);
+    return text;
+}
+
+int historyStripHeight(int windowHeight) {
+    constexpr int LOWEST = 120;
+    constexpr int HIGHEST = 200;
+    return std::clamp(windowHeight / 5, LOWEST, HIGHEST);
+}
+
+FitnessAxis fitnessAxis(ValueRange range, int labels) {
+    const double span = std::max(range.hi - range.lo, 1.0) / std::max(labels, 1);
+    // The first of 1, 2, 5, 10, 20, 50, ... at least as wide as `span`.
+    double decade = 1.0;
+    double step = 1.0;
+    for (int k = 0; step < span; ++k) {
+        static constexpr double FACTORS[] = {1.0, 2.0, 5.0};
+        step = decade * FACTORS[k % 3];
+        if (k % 3 == 2)
+            decade *= 10.0;
+    }
+    FitnessAxis axis;
+    axis.step = step;
+    axis.lo = std::floor(range.lo / step) * step;
+    axis.hi = std::max(std::ceil(range.hi / step) * step, axis.lo + step);
+    return axis;
+}
+
+int historyStepTarget(int shown, int last, int direction, bool far) {
+    constexpr int FAR_STEP = 10;
+    return std::clamp(shown + direction * (far ? FAR_STEP : 1), 0, std::max(last, 0));
+}
