@@ -133,21 +133,20 @@ int historyStripHeight(int windowHeight) {
 }
 
 FitnessAxis fitnessAxis(ValueRange range, int labels) {
-    const double span = std::max(range.hi - range.lo, 1.0) / std::max(labels, 1);
-    // The first of 1, 2, 5, 10, 20, 50, ... at least as wide as `span`.
+    // The first of 1, 2, 5, 10, 20, 50, ... that spans the range in at most
+    // `labels` steps.
+    static constexpr double FACTORS[] = {1.0, 2.0, 5.0};
+    FitnessAxis axis;
     double decade = 1.0;
-    double step = 1.0;
-    for (int k = 0; step < span; ++k) {
-        static constexpr double FACTORS[] = {1.0, 2.0, 5.0};
-        step = decade * FACTORS[k % 3];
+    for (int k = 0;; ++k) {
+        axis.step = decade * FACTORS[k % 3];
+        axis.lo = std::floor(range.lo / axis.step) * axis.step;
+        axis.hi = std::max(std::ceil(range.hi / axis.step) * axis.step, axis.lo + axis.step);
+        if (axis.hi - axis.lo <= std::max(labels, 1) * axis.step)
+            return axis;
         if (k % 3 == 2)
             decade *= 10.0;
     }
-    FitnessAxis axis;
-    axis.step = step;
-    axis.lo = std::floor(range.lo / step) * step;
-    axis.hi = std::max(std::ceil(range.hi / step) * step, axis.lo + step);
-    return axis;
 }
 
 int historyStepTarget(int shown, int last, int direction, bool far) {

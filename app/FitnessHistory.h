@@ -95,8 +95,8 @@ std::string historyHoverText(int g, const GenerationFitness& fitness);
 // The height of the chart's strip in a window of this height.
 int historyStripHeight(int windowHeight);
 
-// The fitness axis over a range: round ends and a round step between
-// labels (1, 2 or 5 times a power of ten), about `labels` steps in all.
+// The fitness axis over a range: round ends and the smallest round step
+// (1, 2 or 5 times a power of ten) that needs at most `labels` steps.
 struct FitnessAxis {
     double lo = 0.0;
     double hi = 1.0;

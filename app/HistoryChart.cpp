@@ -24,7 +24,7 @@ constexpr int RIGHT_ROOM = 14;
 constexpr int TOP_ROOM = 24;
 constexpr int BOTTOM_ROOM = 24;
 constexpr int TEXT_X = 8;
-constexpr int FITNESS_LABELS = 4;
+constexpr int FITNESS_LABEL_SPACING = 22; // pixels at least between two labels
 constexpr int GENERATION_LABELS = 5;
 
 struct Colour {
@@ -184,8 +184,9 @@ void writeText(int x, int y, const std::string& text, int alignment, Colour colo
 void drawTexts(const ChartBox& box, const FitnessAxis& axis) {
     constexpr Colour GREY{0.8f, 0.8f, 0.8f};
     const int baseline = box.top + TOP_ROOM - 6;
-    writeText(TEXT_X, baseline, "Fitness", 1, GREY);
-    int x = box.plotLeft;
+    const std::string title = "Fitness:";
+    writeText(TEXT_X, baseline, title, 1, GREY);
+    int x = TEXT_X + smallFont.pixWidthOf(title + " ");
     for (const auto& [name, colour] : {std::pair<const char*, Colour>{"best", BEST_COLOUR},
                                        {"mean", MEAN_COLOUR},
                                        {"min", MIN_COLOUR}}) {
@@ -242,7 +243,8 @@ void drawHistoryChart() {
         return;
     const ChartBox box = chartBox();
     updateHistory(box);
-    const FitnessAxis axis = fitnessAxis(history.fitnessRange(), FITNESS_LABELS);
+    const FitnessAxis axis =
+        fitnessAxis(history.fitnessRange(), (box.plotBottom - box.plotTop) / FITNESS_LABEL_SPACING);
     const std::vector<int32_t> key = chartKey(box);
     if (chartList == 0)
         chartList = glGenLists(1);

@@ -198,15 +198,17 @@ TEST(FitnessHistoryTest, FollowsTheRunThroughCutsRewritesAndNewRuns) {
 }
 
 TEST(FitnessHistoryTest, AxesKeysAndStrip) {
-    const FitnessAxis axis = fitnessAxis(ValueRange{-37, 412}, 4);
-    EXPECT_EQ(axis.step, 200.0);
-    EXPECT_EQ(axis.lo, -200.0);
-    EXPECT_EQ(axis.hi, 600.0);
+    const FitnessAxis axis = fitnessAxis(ValueRange{-37, 412}, 6);
+    EXPECT_EQ(axis.step, 100.0);
+    EXPECT_EQ(axis.lo, -100.0);
+    EXPECT_EQ(axis.hi, 500.0);
+    EXPECT_EQ(fitnessAxis(ValueRange{-37, 412}, 5).step, 200.0); // -200 ... 600 would be 4
     const FitnessAxis flat = fitnessAxis(ValueRange{0, 0}, 4);
     EXPECT_EQ(flat.lo, 0.0);
     EXPECT_EQ(flat.hi, 1.0);
     EXPECT_EQ(fitnessAxis(ValueRange{0, 90}, 4).step, 50.0);
     EXPECT_EQ(fitnessAxis(ValueRange{0, 7}, 4).step, 2.0);
+    EXPECT_EQ(fitnessAxis(ValueRange{0, 7}, 0).step, 10.0);
 
     EXPECT_EQ(historyAxisEnd(0), 10);
     EXPECT_EQ(historyAxisEnd(11), 20);
