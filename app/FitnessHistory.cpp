@@ -153,3 +153,45 @@ int historyStepTarget(int shown, int last, int direction, bool far) {
     constexpr int FAR_STEP = 10;
     return std::clamp(shown + direction * (far ? FAR_STEP : 1), 0, std::max(last, 0));
 }
+
+int fitnessRow(const FitnessAxis& axis, int height, double fitness) {
+    const double share = (fitness - axis.lo) / (axis.hi - axis.lo);
+    return std::clamp(static_cast<int>(std::lround(share * (height - 1))), 0, height - 1);
+}
+
+namespace {
+
+double middle(const ValueRange& r) {
+    return 0.5 * (r.lo + r.hi);
+}
+
+} // namespace
+
+std::vector<PixelSpan> seriesSpans(const FitnessHistory& history, ValueRange HistoryColumn::*series,
+                                   const FitnessAxis& axis, int height) {
+    std::vector<PixelSpan> spans(static_cast<size_t>(history.columns()));
+    int previous = -1; // the last column with a generation
+    for (int c = 0; c < history.columns(); ++c) {
+        if (history.column(c).count == 0)
+            continue;
+        const ValueRange& range = history.column(c).*series;
+        spans[static_cast<size_t>(c)] =
+            PixelSpan{fitnessRow(axis, height, range.lo), fitnessRow(axis, height, range.hi)};
+        if (previous >= 0) {
+            const double from = middle(history.column(previous).*series);
+            const double step = (middle(range) - from) / (c - previous);
+            for (int k = previous + 1; k < c; ++k) {
+                const int row = fitnessRow(axis, height, from + step * (k - previous));
+                spans[static_cast<size_t>(k)] = PixelSpan{row, row};
+            }
+            for (int k = previous + 1; k <= c; ++k) {
+                PixelSpan& span = spans[static_cast<size_t>(k)];
+                const PixelSpan& before = spans[static_cast<size_t>(k - 1)];
+                span.lo = std::min(span.lo, before.hi + 1);
+                span.hi = std::max(span.hi, before.lo - 1);
+            }
+        }
+        previous = c;
+    }
+    return spans;
+}

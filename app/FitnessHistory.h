@@ -107,3 +107,20 @@ FitnessAxis fitnessAxis(ValueRange range, int labels);
 // Where Left (direction -1) or Right (+1) moves the mark from generation
 // `shown` of generations 0 ... last: one generation, ten with `far`.
 int historyStepTarget(int shown, int last, int direction, bool far);
+
+// The pixel row (0 at the bottom) of a fitness on `axis` in a plot `height`
+// pixels high.
+int fitnessRow(const FitnessAxis& axis, int height, double fitness);
+
+// The pixel rows (0 at the bottom) a series covers in each column of a plot
+// `height` pixels high on `axis`: every column from the first generation's
+// to the last's, its range joined to the column before, so that the series
+// is drawn as one unbroken line (columns without a generation between two
+// with one take the value between theirs). Columns right of the last
+// generation's have none (lo > hi).
+struct PixelSpan {
+    int lo = 0;
+    int hi = -1;
+};
+std::vector<PixelSpan> seriesSpans(const FitnessHistory& history, ValueRange HistoryColumn::*series,
+                                   const FitnessAxis& axis, int height);

@@ -11,6 +11,7 @@
 #include "app/AppState.h"
 #include "app/FitnessHistory.h"
 #include "app/GridGeometry.h"
+#include "app/LayerCache.h"
 #include "app/SimulatorGrid.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
@@ -34,6 +35,9 @@ constexpr Colour BEST_COLOUR{0.35f, 0.95f, 0.35f};
 constexpr Colour MEAN_COLOUR{0.45f, 0.75f, 1.0f};
 constexpr Colour MIN_COLOUR{1.0f, 0.45f, 0.3f};
 constexpr Colour MARK_COLOUR{1.0f, 0.9f, 0.2f};
+constexpr Colour TEXT_COLOUR{0.8f, 0.8f, 0.8f};
+constexpr Colour GRID_COLOUR{0.25f, 0.25f, 0.3f};
+constexpr Colour ZERO_COLOUR{0.6f, 0.6f, 0.6f};
 
 // The strip and the plot inside it, in window pixels (y downwards).
 struct ChartBox {
@@ -45,8 +49,7 @@ FitnessHistory history;
 bool focused = false;
 bool dragging = false;
 int hoverColumn = -1; // -1: the pointer is not over the plot
-GLuint chartList = 0;
-std::vector<int32_t> drawnKey;
+LayerCache chartLayer;
 
 ChartBox chartBox() {
     ChartBox box;
@@ -61,7 +64,7 @@ ChartBox chartBox() {
 }
 
 bool chartVisible() {
-    return showHistoryChart && currentView == VIEW_SIMULATOR && !evolutionState.flags.renderOffline;
+    return showHistoryChart && currentView == VIEW_SIMULATOR;
 }
 
 bool inStrip(const ChartBox& box, int x, int y) {
@@ -79,71 +82,57 @@ void setColour(Colour c) {
     glColor3f(c.r, c.g, c.b);
 }
 
-double fitnessY(const ChartBox& box, const FitnessAxis& axis, double fitness) {
-    const double share = (fitness - axis.lo) / (axis.hi - axis.lo);
-    return box.plotBottom - share * (box.plotBottom - box.plotTop);
+// The window row of a fitness in the plot.
+int fitnessY(const ChartBox& box, const FitnessAxis& axis, double fitness) {
+    return box.plotBottom - 1 - fitnessRow(axis, box.plotBottom - box.plotTop, fitness);
 }
 
 double columnX(const ChartBox& box, int column) {
     return box.plotLeft + column + 0.5;
 }
 
-// One series: each column's range as a vertical line, and a line through
-// the middles of the columns.
-void drawSeries(const ChartBox& box, const FitnessAxis& axis, ValueRange HistoryColumn::*series,
-                Colour colour) {
-    setColour(colour);
-    glBegin(GL_LINES);
-    for (int c = 0; c < history.columns(); ++c) {
-        const HistoryColumn& column = history.column(c);
-        if (column.count > 1) {
-            glVertex2d(columnX(box, c), fitnessY(box, axis, (column.*series).lo));
-            glVertex2d(columnX(box, c), fitnessY(box, axis, (column.*series).hi));
-        }
-    }
-    glEnd();
-    glBegin(GL_LINE_STRIP);
-    for (int c = 0; c < history.columns(); ++c) {
-        const HistoryColumn& column = history.column(c);
-        if (column.count > 0) {
-            const ValueRange& r = column.*series;
-            glVertex2d(columnX(box, c), fitnessY(box, axis, 0.5 * (r.lo + r.hi)));
-        }
-    }
-    glEnd();
+// The plot as an image (rows from the bottom up), painted column by column
+// from the series' spans and sent in one call: its cost follows the plot's
+// size, not the number of generations.
+std::vector<unsigned char> plotImage;
+
+void paint(int width, int x, int row, Colour colour) {
+    // In the framebuffer's own order (blue, green, red, alpha): no conversion.
+    unsigned char* p = &plotImage[(static_cast<size_t>(row) * width + x) * 4];
+    p[0] = static_cast<unsigned char>(colour.b * 255.0f);
+    p[1] = static_cast<unsigned char>(colour.g * 255.0f);
+    p[2] = static_cast<unsigned char>(colour.r * 255.0f);
+    p[3] = 255;
 }
 
-void filledBox(double x1, double y1, double x2, double y2) {
-    glBegin(GL_QUADS);
-    glVertex2d(x1, y1);
-    glVertex2d(x2, y1);
-    glVertex2d(x2, y2);
-    glVertex2d(x1, y2);
-    glEnd();
+void paintSeries(const FitnessAxis& axis, int width, int height, ValueRange HistoryColumn::*series,
+                 Colour colour) {
+    const std::vector<PixelSpan> spans = seriesSpans(history, series, axis, height);
+    for (int x = 0; x < width; ++x)
+        for (int row = spans[static_cast<size_t>(x)].lo; row <= spans[static_cast<size_t>(x)].hi;
+             ++row)
+            paint(width, x, row, colour);
 }
 
-void horizontalLine(const ChartBox& box, double y) {
-    glBegin(GL_LINES);
-    glVertex2d(box.plotLeft, y);
-    glVertex2d(box.plotRight, y);
-    glEnd();
-}
-
-// The strip's background, grid lines, the three series and the mark.
-void drawPlot(const ChartBox& box, const FitnessAxis& axis) {
-    glColor3f(0.1f, 0.1f, 0.12f);
-    filledBox(box.left, box.top, box.right, box.bottom);
-    glColor3f(0.02f, 0.02f, 0.04f);
-    filledBox(box.plotLeft, box.plotTop, box.plotRight, box.plotBottom);
-    glLineWidth(1.0f);
-    glColor3f(0.25f, 0.25f, 0.3f);
+void drawSeries(const ChartBox& box, const FitnessAxis& axis) {
+    const int width = box.plotRight - box.plotLeft;
+    const int height = box.plotBottom - box.plotTop;
+    plotImage.assign(static_cast<size_t>(width) * height * 4, 0);
     for (double v = axis.lo; v <= axis.hi + 0.5 * axis.step; v += axis.step)
-        horizontalLine(box, std::floor(fitnessY(box, axis, v)) + 0.5);
-    glColor3f(0.6f, 0.6f, 0.6f);
-    horizontalLine(box, std::floor(fitnessY(box, axis, 0.0)) + 0.5);
-    drawSeries(box, axis, &HistoryColumn::min, MIN_COLOUR);
-    drawSeries(box, axis, &HistoryColumn::mean, MEAN_COLOUR);
-    drawSeries(box, axis, &HistoryColumn::best, BEST_COLOUR);
+        for (int x = 0; x < width; ++x)
+            paint(width, x, fitnessRow(axis, height, v), v == 0.0 ? ZERO_COLOUR : GRID_COLOUR);
+    paintSeries(axis, width, height, &HistoryColumn::min, MIN_COLOUR);
+    paintSeries(axis, width, height, &HistoryColumn::mean, MEAN_COLOUR);
+    paintSeries(axis, width, height, &HistoryColumn::best, BEST_COLOUR);
+    glRasterPos2i(box.plotLeft, box.plotBottom);
+    glDrawPixels(width, height, GL_BGRA, GL_UNSIGNED_BYTE, plotImage.data());
+}
+
+// The plot's grid lines, the three series and the mark.
+void drawPlot(const ChartBox& box, const FitnessAxis& axis) {
+    // On the window's black: the grid leaves the strip empty.
+    drawSeries(box, axis);
+    glLineWidth(1.0f);
     if (evolutionState.generation < history.generations()) {
         setColour(MARK_COLOUR);
         const double x = columnX(box, history.columnOf(evolutionState.generation));
@@ -152,6 +141,11 @@ void drawPlot(const ChartBox& box, const FitnessAxis& axis) {
         glVertex2d(x, box.plotBottom);
         glEnd();
     }
+}
+
+// The strip's frame, bright while the chart has the focus.
+void drawFrame(const ChartBox& box) {
+    glLineWidth(1.0f);
     glColor3f(focused ? 1.0f : 0.4f, focused ? 0.9f : 0.4f, focused ? 0.2f : 0.45f);
     glBegin(GL_LINE_LOOP);
     glVertex2d(box.left + 0.5, box.top + 0.5);
@@ -179,13 +173,18 @@ void writeText(int x, int y, const std::string& text, int alignment, Colour colo
     smallFont.alignment = 1;
 }
 
-// The axes' words and numbers, the series' names and the values of the
-// generation under the pointer (else of the one shown).
+// The values of generation g in the text row, at its right end.
+void writeValues(const ChartBox& box, int g, Colour colour) {
+    if (g >= 0 && g < history.generations())
+        writeText(box.plotRight, box.top + TOP_ROOM - 6, historyHoverText(g, history.generation(g)),
+                  -1, colour);
+}
+
+// The axes' words and numbers and the series' names.
 void drawTexts(const ChartBox& box, const FitnessAxis& axis) {
-    constexpr Colour GREY{0.8f, 0.8f, 0.8f};
     const int baseline = box.top + TOP_ROOM - 6;
     const std::string title = "Fitness:";
-    writeText(TEXT_X, baseline, title, 1, GREY);
+    writeText(TEXT_X, baseline, title, 1, TEXT_COLOUR);
     int x = TEXT_X + smallFont.pixWidthOf(title + " ");
     for (const auto& [name, colour] : {std::pair<const char*, Colour>{"best", BEST_COLOUR},
                                        {"mean", MEAN_COLOUR},
@@ -193,24 +192,44 @@ void drawTexts(const ChartBox& box, const FitnessAxis& axis) {
         writeText(x, baseline, name, 1, colour);
         x += smallFont.pixWidthOf(name) + TEXT_X;
     }
-    const int g = hoverColumn >= 0 ? history.generationAtColumn(hoverColumn)
-                                   : std::min(evolutionState.generation, history.generations() - 1);
-    if (g >= 0)
-        writeText(box.plotRight, baseline, historyHoverText(g, history.generation(g)), -1,
-                  hoverColumn >= 0 ? MARK_COLOUR : GREY);
     const int lift = smallFont.ascentOf() / 2;
     for (double v = axis.lo; v <= axis.hi + 0.5 * axis.step; v += axis.step)
-        writeText(box.plotLeft - 6, static_cast<int>(fitnessY(box, axis, v)) + lift, number(v), -1,
-                  GREY);
+        writeText(box.plotLeft - 6, fitnessY(box, axis, v) + lift, number(v), -1, TEXT_COLOUR);
     const int labelLine = box.bottom - 6;
-    writeText(TEXT_X, labelLine, "Generation", 1, GREY);
+    writeText(TEXT_X, labelLine, "Generation", 1, TEXT_COLOUR);
     const int end = history.axisEnd();
     for (int k = 1; k <= GENERATION_LABELS; ++k) {
         const int generation = end / GENERATION_LABELS * k;
         const int column = history.columnOf(generation);
         writeText(static_cast<int>(columnX(box, column)), labelLine, std::to_string(generation),
-                  k == GENERATION_LABELS ? -1 : 0, GREY);
+                  k == GENERATION_LABELS ? -1 : 0, TEXT_COLOUR);
     }
+}
+
+FitnessAxis chartAxis(const ChartBox& box) {
+    return fitnessAxis(history.fitnessRange(),
+                       (box.plotBottom - box.plotTop) / FITNESS_LABEL_SPACING);
+}
+
+// The frame and the texts: while they stay the same (a run goes on), they
+// are copied back as an image and only the plot is drawn anew.
+void drawFrameAndTexts(const ChartBox& box, const FitnessAxis& axis) {
+    static LayerCache layer;
+    std::vector<int32_t> key = {box.left,   box.top,           box.right,
+                                box.bottom, history.axisEnd(), focused ? 1 : 0};
+    appendKeyBits(key, axis);
+    const LayerArea area{box.left, box.top, box.right - box.left, box.bottom - box.top};
+    if (!layer.restore(key, windowWidth, windowHeight, area)) {
+        drawFrame(box);
+        drawTexts(box, axis);
+        layer.drawn(key, windowWidth, windowHeight, area);
+    }
+}
+
+void drawChart(const ChartBox& box) {
+    const FitnessAxis axis = chartAxis(box);
+    drawFrameAndTexts(box, axis);
+    drawPlot(box, axis);
 }
 
 // Shows generation g as Backward/Forward do (a run stops first).
@@ -243,19 +262,18 @@ void drawHistoryChart() {
         return;
     const ChartBox box = chartBox();
     updateHistory(box);
-    const FitnessAxis axis =
-        fitnessAxis(history.fitnessRange(), (box.plotBottom - box.plotTop) / FITNESS_LABEL_SPACING);
     const std::vector<int32_t> key = chartKey(box);
-    if (chartList == 0)
-        chartList = glGenLists(1);
-    if (key != drawnKey) {
-        glNewList(chartList, GL_COMPILE);
-        drawPlot(box, axis);
-        glEndList();
-        drawnKey = key;
+    // A chart drawn the same twice is kept as an image and copied back.
+    const LayerArea area{box.left, box.top, box.right - box.left, box.bottom - box.top};
+    if (!chartLayer.restore(key, windowWidth, windowHeight, area)) {
+        drawChart(box);
+        chartLayer.drawn(key, windowWidth, windowHeight, area);
     }
-    glCallList(chartList);
-    drawTexts(box, axis);
+    // The values of the generation under the pointer, else of the one shown.
+    if (hoverColumn >= 0)
+        writeValues(box, history.generationAtColumn(hoverColumn), MARK_COLOUR);
+    else
+        writeValues(box, evolutionState.generation, TEXT_COLOUR);
 }
 
 bool historyChartClick(int x, int y, bool rightPress, bool leftPress) {

@@ -150,6 +150,7 @@ void drawSimulator() {
     glClear(GL_COLOR_BUFFER_BIT);
     if (evolutionState.flags.renderOffline) {
         drawOfflineMessage();
+        drawHistoryChart();
         return;
     }
     // A repaint under a dialog only draws: the panel acts once it is closed.

@@ -197,6 +197,43 @@ TEST(FitnessHistoryTest, FollowsTheRunThroughCutsRewritesAndNewRuns) {
     expectFollowsTheRun(h);
 }
 
+// Every drawn column touches the one before it and covers its range's rows.
+void expectUnbrokenLine(const FitnessHistory& h, const FitnessAxis& axis, int height) {
+    const std::vector<PixelSpan> spans = seriesSpans(h, &HistoryColumn::best, axis, height);
+    const int lastColumn = h.columnOf(h.generations() - 1);
+    for (int c = 0; c < h.columns(); ++c) {
+        const PixelSpan& s = spans[static_cast<size_t>(c)];
+        if (c > lastColumn) {
+            EXPECT_GT(s.lo, s.hi) << "column " << c;
+            continue;
+        }
+        ASSERT_LE(s.lo, s.hi) << "column " << c;
+        EXPECT_GE(s.lo, 0);
+        EXPECT_LT(s.hi, height);
+        if (h.column(c).count > 0) {
+            EXPECT_LE(s.lo, fitnessRow(axis, height, h.column(c).best.lo));
+            EXPECT_GE(s.hi, fitnessRow(axis, height, h.column(c).best.hi));
+        }
+        if (c > 0) {
+            const PixelSpan& before = spans[static_cast<size_t>(c - 1)];
+            EXPECT_TRUE(s.lo <= before.hi + 1 && s.hi >= before.lo - 1) << "column " << c;
+        }
+    }
+}
+
+TEST(FitnessHistoryTest, EachSeriesIsOneUnbrokenLine) {
+    const FossilBuilder b = wanderingRecord(3, 1001);
+    const FitnessHistory dense = historyOf(b.record, 3, 137);
+    const FitnessAxis axis = fitnessAxis(dense.fitnessRange(), 5);
+    expectUnbrokenLine(dense, axis, 90);
+    // Fewer generations than columns, and a run shorter than its axis.
+    const FossilBuilder few = wanderingRecord(3, 37);
+    const FitnessHistory sparse = historyOf(few.record, 3, 400);
+    expectUnbrokenLine(sparse, fitnessAxis(sparse.fitnessRange(), 5), 90);
+    EXPECT_EQ(fitnessRow(axis, 90, axis.lo), 0);
+    EXPECT_EQ(fitnessRow(axis, 90, axis.hi), 89);
+}
+
 TEST(FitnessHistoryTest, AxesKeysAndStrip) {
     const FitnessAxis axis = fitnessAxis(ValueRange{-37, 412}, 6);
     EXPECT_EQ(axis.step, 100.0);
