@@ -122,8 +122,8 @@ void drawSeries(const ChartBox& box, const FitnessAxis& axis) {
         for (int x = 0; x < width; ++x)
             paint(width, x, fitnessRow(axis, height, v), v == 0.0 ? ZERO_COLOUR : GRID_COLOUR);
     paintSeries(axis, width, height, &HistoryColumn::min, MIN_COLOUR);
-    paintSeries(axis, width, height, &HistoryColumn::mean, MEAN_COLOUR);
     paintSeries(axis, width, height, &HistoryColumn::best, BEST_COLOUR);
+    paintSeries(axis, width, height, &HistoryColumn::mean, MEAN_COLOUR);
     glRasterPos2i(box.plotLeft, box.plotBottom);
     glDrawPixels(width, height, GL_BGRA, GL_UNSIGNED_BYTE, plotImage.data());
 }
