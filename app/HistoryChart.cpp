@@ -13,6 +13,7 @@
 #include "app/GridGeometry.h"
 #include "app/LayerCache.h"
 #include "app/SimulatorGrid.h"
+#include "app/WebPalette.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/RunControl.h"
 #include "gl/LGLFont.h"
@@ -28,9 +29,7 @@ constexpr int TEXT_X = 8;
 constexpr int FITNESS_LABEL_SPACING = 22; // pixels at least between two labels
 constexpr int GENERATION_LABELS = 5;
 
-struct Colour {
-    float r, g, b;
-};
+using Colour = tPaletteColour;
 constexpr Colour BEST_COLOUR{0.35f, 0.95f, 0.35f};
 constexpr Colour MEAN_COLOUR{0.45f, 0.75f, 1.0f};
 constexpr Colour MIN_COLOUR{1.0f, 0.45f, 0.3f};
@@ -48,8 +47,9 @@ struct ChartBox {
 FitnessHistory history;
 bool focused = false;
 bool dragging = false;
-int hoverColumn = -1; // -1: the pointer is not over the plot
-LayerCache chartLayer;
+int hoverColumn = -1;  // -1: the pointer is not over the plot
+LayerCache chartLayer; // the whole strip
+LayerCache textLayer;  // its frame and texts alone
 
 ChartBox chartBox() {
     ChartBox box;
@@ -214,15 +214,14 @@ FitnessAxis chartAxis(const ChartBox& box) {
 // The frame and the texts: while they stay the same (a run goes on), they
 // are copied back as an image and only the plot is drawn anew.
 void drawFrameAndTexts(const ChartBox& box, const FitnessAxis& axis) {
-    static LayerCache layer;
     std::vector<int32_t> key = {box.left,   box.top,           box.right,
                                 box.bottom, history.axisEnd(), focused ? 1 : 0};
     appendKeyBits(key, axis);
     const LayerArea area{box.left, box.top, box.right - box.left, box.bottom - box.top};
-    if (!layer.restore(key, windowWidth, windowHeight, area)) {
+    if (!textLayer.restore(key, windowWidth, windowHeight, area)) {
         drawFrame(box);
         drawTexts(box, axis);
-        layer.drawn(key, windowWidth, windowHeight, area);
+        textLayer.drawn(key, windowWidth, windowHeight, area);
     }
 }
 
