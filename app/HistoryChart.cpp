@@ -114,6 +114,44 @@ void paintSeries(const FitnessAxis& axis, int width, int height, ValueRange Hist
             paint(width, x, row, colour);
 }
 
+// The plot image as a texture on the plot. Two textures take turns, so
+// that filling one never waits for a frame still drawing the other.
+void showPlotImage(const ChartBox& box, int width, int height) {
+    static GLuint textures[2] = {0, 0};
+    static int sizes[2][2] = {{0, 0}, {0, 0}};
+    static int turn = 0;
+    turn = 1 - turn;
+    if (textures[turn] == 0)
+        glGenTextures(1, &textures[turn]);
+    glBindTexture(GL_TEXTURE_2D, textures[turn]);
+    if (sizes[turn][0] != width || sizes[turn][1] != height) {
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
+                     plotImage.data());
+        sizes[turn][0] = width;
+        sizes[turn][1] = height;
+    } else {
+        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE,
+                        plotImage.data());
+    }
+    glEnable(GL_TEXTURE_2D);
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
+    glBegin(GL_QUADS);
+    glTexCoord2i(0, 0);
+    glVertex2i(box.plotLeft, box.plotBottom);
+    glTexCoord2i(1, 0);
+    glVertex2i(box.plotRight, box.plotBottom);
+    glTexCoord2i(1, 1);
+    glVertex2i(box.plotRight, box.plotTop);
+    glTexCoord2i(0, 1);
+    glVertex2i(box.plotLeft, box.plotTop);
+    glEnd();
+    glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_MODULATE);
+    glDisable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, 0);
+}
+
 void drawSeries(const ChartBox& box, const FitnessAxis& axis) {
     const int width = box.plotRight - box.plotLeft;
     const int height = box.plotBottom - box.plotTop;
@@ -124,8 +162,7 @@ void drawSeries(const ChartBox& box, const FitnessAxis& axis) {
     paintSeries(axis, width, height, &HistoryColumn::min, MIN_COLOUR);
     paintSeries(axis, width, height, &HistoryColumn::best, BEST_COLOUR);
     paintSeries(axis, width, height, &HistoryColumn::mean, MEAN_COLOUR);
-    glRasterPos2i(box.plotLeft, box.plotBottom);
-    glDrawPixels(width, height, GL_BGRA, GL_UNSIGNED_BYTE, plotImage.data());
+    showPlotImage(box, width, height);
 }
 
 // The plot's grid lines, the three series and the mark.
