@@ -96,6 +96,7 @@ void FitnessHistory::place(int g) {
 
 void FitnessHistory::placeAll() {
     ++version_;
+    ++placements_;
     for (size_t c = 0; c < columns_.size(); ++c)
         columns_[c] = HistoryColumn{firstInColumn(static_cast<int>(c)), 0, {}, {}, {}};
     for (int g = 0; g < generations(); ++g)

@@ -59,6 +59,10 @@ class FitnessHistory {
     // Counts the changes to what the chart shows (a generation added, the
     // record read again, the columns changed).
     int version() const { return version_; }
+    // Counts the times every column was filled anew (the axis grew, the
+    // record was read again, the columns changed); between two, generations
+    // were only added.
+    int placements() const { return placements_; }
 
     // The column generation g falls in.
     int columnOf(int g) const;
@@ -82,6 +86,7 @@ class FitnessHistory {
     int population_ = 0;
     int revision_ = 0;
     int version_ = 0;
+    int placements_ = 0;
 };
 
 // The first round number of the time axis (10, 20, 50, 100, 200, ...) at or

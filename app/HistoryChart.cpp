@@ -114,27 +114,55 @@ void paintSeries(const FitnessAxis& axis, int width, int height, ValueRange Hist
             paint(width, x, row, colour);
 }
 
-// The plot image as a texture on the plot. Two textures take turns, so
-// that filling one never waits for a frame still drawing the other.
-void showPlotImage(const ChartBox& box, int width, int height) {
-    static GLuint textures[2] = {0, 0};
-    static int sizes[2][2] = {{0, 0}, {0, 0}};
-    static int turn = 0;
-    turn = 1 - turn;
-    if (textures[turn] == 0)
-        glGenTextures(1, &textures[turn]);
-    glBindTexture(GL_TEXTURE_2D, textures[turn]);
-    if (sizes[turn][0] != width || sizes[turn][1] != height) {
+// What the plot's texture holds.
+struct PlotTexture {
+    GLuint name = 0;
+    int width = 0, height = 0;
+    int placements = -1;
+    int generations = 0;
+    FitnessAxis axis;
+};
+PlotTexture plotTexture;
+
+bool sameAxis(const FitnessAxis& a, const FitnessAxis& b) {
+    return a.lo == b.lo && a.hi == b.hi && a.step == b.step;
+}
+
+// Sends the plot image's columns first ... last (y upwards) to the texture.
+void sendColumns(int width, int height, int first, int last) {
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, width);
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, first);
+    glTexSubImage2D(GL_TEXTURE_2D, 0, first, 0, last - first + 1, height, GL_BGRA, GL_UNSIGNED_BYTE,
+                    plotImage.data());
+    glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
+    glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
+}
+
+// Brings the texture up to the plot image: while generations are only
+// added, just the columns from the last one sent to the newest one change.
+void updatePlotTexture(int width, int height, const FitnessAxis& axis) {
+    PlotTexture& t = plotTexture;
+    if (t.name == 0)
+        glGenTextures(1, &t.name);
+    glBindTexture(GL_TEXTURE_2D, t.name);
+    if (width != t.width || height != t.height) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
                      plotImage.data());
-        sizes[turn][0] = width;
-        sizes[turn][1] = height;
-    } else {
-        glTexSubImage2D(GL_TEXTURE_2D, 0, 0, 0, width, height, GL_BGRA, GL_UNSIGNED_BYTE,
-                        plotImage.data());
+    } else if (history.placements() != t.placements || !sameAxis(axis, t.axis) ||
+               history.generations() < t.generations || t.generations == 0) {
+        sendColumns(width, height, 0, width - 1);
+    } else if (history.generations() > t.generations) {
+        sendColumns(width, height, history.columnOf(t.generations - 1),
+                    history.columnOf(history.generations() - 1));
     }
+    t = PlotTexture{t.name, width, height, history.placements(), history.generations(), axis};
+}
+
+// The plot image as a texture on the plot.
+void showPlotImage(const ChartBox& box, int width, int height, const FitnessAxis& axis) {
+    updatePlotTexture(width, height, axis);
     glEnable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glBegin(GL_QUADS);
@@ -162,7 +190,7 @@ void drawSeries(const ChartBox& box, const FitnessAxis& axis) {
     paintSeries(axis, width, height, &HistoryColumn::min, MIN_COLOUR);
     paintSeries(axis, width, height, &HistoryColumn::best, BEST_COLOUR);
     paintSeries(axis, width, height, &HistoryColumn::mean, MEAN_COLOUR);
-    showPlotImage(box, width, height);
+    showPlotImage(box, width, height, axis);
 }
 
 // The plot's grid lines, the three series and the mark.
