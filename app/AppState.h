@@ -29,7 +29,8 @@ struct tWebPalette;
 
 enum AppView : int { VIEW_SIMULATOR = 0, VIEW_RULE_BROWSER = 1, VIEW_FOSSILS = 2, NUM_VIEWS = 3 };
 
-// Window geometry before entering full screen.
+// Window geometry before entering full screen (x, y: where the window was
+// asked to go; under a window manager, its frame's top-left corner).
 struct tSavedGeometry {
     int width = 0, height = 0, x = 0, y = 0;
 };

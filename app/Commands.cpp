@@ -19,6 +19,7 @@
 #include "app/RuleBrowserView.h"
 #include "app/SaveName.h"
 #include "app/SimulatorGrid.h"
+#include "app/WindowManager.h"
 #include "core/LFile.h"
 #include "evolution/EvolutionState.h"
 #include "evolution/PopulationFile.h"
@@ -53,9 +54,33 @@ void showFossilsBrowser() {
     glutPostRedisplay();
 }
 
+namespace {
+
+// Full screen by the window manager; back, the window and its frame return
+// where they were.
+void toggleWindowManagerFullScreen() {
+    if (isFullScreen) {
+        FrameExtents frame;
+        readFrameExtents(frame);
+        const ScreenRect client = windowOnScreen();
+        savedWindowGeometry = tSavedGeometry{client.width, client.height, client.x - frame.left,
+                                             client.y - frame.top};
+        requestFullScreen(true);
+        return;
+    }
+    requestFullScreen(false);
+    const tSavedGeometry& saved = savedWindowGeometry;
+    glutReshapeWindow(saved.width, saved.height);
+    glutPositionWindow(saved.x, saved.y);
+}
+
+} // namespace
+
 void toggleFullScreen() {
     isFullScreen = !isFullScreen;
-    if (isFullScreen) {
+    if (windowManagerFullScreen()) {
+        toggleWindowManagerFullScreen();
+    } else if (isFullScreen) {
         windowX = glutGet(GLUT_WINDOW_X);
         windowY = glutGet(GLUT_WINDOW_Y);
         savedWindowGeometry = tSavedGeometry{windowWidth, windowHeight, windowX, windowY};

@@ -41,6 +41,7 @@ void placeInPanelStrip(LGLUI& panel) {
     panel.updatePanelHeight();
     offset = limitPanelScroll(offset, PANEL_STRIP_TOP, panel.panelHeight, windowHeight);
     panel.panelY = PANEL_STRIP_TOP - offset;
+    panel.clipTop = BAND_LOWEST_ROW + 1;
     panel.panelX = static_cast<int>(windowWidth - panelStripWidth * 0.5 - (panel.panelWidth / 2));
     panel.updateUIDimension();
 }

@@ -4,6 +4,10 @@
 
 class LGLUI;
 
+// The information band's lowest row, outline included: panels scrolled up
+// slide under the band, clipped below this row.
+constexpr int BAND_LOWEST_ROW = 70;
+
 // Draws the current view and the menu bar, and swaps the buffers.
 void drawFrame();
 // Centres a panel in the strip at the window's right edge, at y = 80.

@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
+#include <vector>
 
 #include "app/AppState.h"
 #include "app/Commands.h"
@@ -61,11 +63,15 @@ void drawFossils() {
         std::min(fossilSpiders.size(), static_cast<size_t>(gridColumns * gridRows));
     c.beginKey(cells);
     double right = 0.0;
+    std::vector<std::string> texts;
+    for (size_t i = 0; i < cells; ++i)
+        texts.push_back(fossilCaption(fossilGenerations[i], fossilSpiders[i].individual.fitness));
+    const std::vector<CellCaption> captions =
+        cells > 0 ? fitCellCaptions(texts, fossilSpiders[0].web.viewScale, smallFont)
+                  : std::vector<CellCaption>();
     for (size_t i = 0; i < cells; ++i) {
         const Spider& fossil = fossilSpiders[i];
-        c.addCell(i, fossil,
-                  fitCellCaption(fossilCaption(fossilGenerations[i], fossil.individual.fitness),
-                                 fossil.web.viewScale, smallFont));
+        c.addCell(i, fossil, captions[i]);
         right =
             std::max(right, fossil.web.viewX + (WEB_VIEW_HALF_SIZE + 1.0) * fossil.web.viewScale);
     }

@@ -69,6 +69,30 @@ void takeChosenFile(GtkDialog* dialog, gint response, gpointer pathOut) {
     }
 }
 
+// The chooser inside a file dialog, or null.
+GtkWidget* chooserWidget(GtkWidget* widget) {
+    if (GTK_IS_FILE_CHOOSER_WIDGET(widget))
+        return widget;
+    if (!GTK_IS_CONTAINER(widget))
+        return nullptr;
+    GList* children = gtk_container_get_children(GTK_CONTAINER(widget));
+    GtkWidget* found = nullptr;
+    for (GList* c = children; c != nullptr && found == nullptr; c = c->next)
+        found = chooserWidget(static_cast<GtkWidget*>(c->data));
+    g_list_free(children);
+    return found;
+}
+
+// The Open dialog starts with its location field shown and focused. Left
+// to itself, the chooser opens that field on the first key typed and hands
+// the key to it before the field exists on screen (GTK then reports a
+// critical error and the key may be lost).
+void showLocationField(GtkWidget* dialog) {
+    GtkWidget* chooser = chooserWidget(dialog);
+    if (chooser != nullptr)
+        g_signal_emit_by_name(chooser, "location-popup", "");
+}
+
 std::string runFileChooser(GtkFileChooserAction action, const char* title, const char* acceptLabel,
                            const std::string& typeName, const std::string& pattern) {
     if (!initializeDialogs())
@@ -84,6 +108,8 @@ std::string runFileChooser(GtkFileChooserAction action, const char* title, const
         gtk_file_chooser_set_do_overwrite_confirmation(GTK_FILE_CHOOSER(dialog), TRUE);
     gtk_dialog_set_default_response(GTK_DIALOG(dialog), GTK_RESPONSE_ACCEPT);
     makeTransient(dialog);
+    if (action == GTK_FILE_CHOOSER_ACTION_OPEN)
+        showLocationField(dialog);
 
     std::string path;
     g_signal_connect(dialog, "response", G_CALLBACK(takeChosenFile), &path);

@@ -128,11 +128,48 @@ std::string fossilCaption(int generation, double fitness) {
     return format<CAPTION_CHARS>("Generation %i  Fit=%.0f", generation, fitness);
 }
 
+namespace {
+
+const std::string PART_SEPARATOR = "  ";
+
+// The number of whole parts in `fitted`, a caption fitCaption shortened.
+size_t wholeParts(const std::string& fitted, const std::string& text) {
+    if (fitted.size() < std::min(text.find(PART_SEPARATOR), text.size()))
+        return 0;
+    size_t parts = 1;
+    for (size_t at = fitted.find(PART_SEPARATOR); at != std::string::npos;
+         at = fitted.find(PART_SEPARATOR, at + PART_SEPARATOR.size()))
+        ++parts;
+    return parts;
+}
+
+// The caption's first `parts` parts (at least its first).
+std::string leadingParts(const std::string& text, size_t parts) {
+    size_t end = text.find(PART_SEPARATOR);
+    for (size_t k = 1; k < parts && end != std::string::npos; ++k)
+        end = text.find(PART_SEPARATOR, end + PART_SEPARATOR.size());
+    return text.substr(0, end);
+}
+
+} // namespace
+
+std::vector<std::string> fitCaptionsAlike(const std::vector<std::string>& texts, int available,
+                                          const std::function<int(const std::string&)>& width) {
+    size_t keep = std::string::npos;
+    for (const std::string& text : texts)
+        keep = std::min(keep, wholeParts(fitCaption(text, available, width), text));
+    std::vector<std::string> fitted;
+    fitted.reserve(texts.size());
+    for (const std::string& text : texts)
+        fitted.push_back(fitCaption(leadingParts(text, keep), available, width));
+    return fitted;
+}
+
 std::string fitCaption(const std::string& text, int available,
                        const std::function<int(const std::string&)>& width) {
     if (width(text) <= available)
         return text;
-    const std::string separator = "  ";
+    const std::string& separator = PART_SEPARATOR;
     size_t cut = text.rfind(separator);
     while (cut != std::string::npos && cut > 0) {
         const std::string kept = text.substr(0, cut);

@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 struct EvolutionState;
 
@@ -60,3 +61,9 @@ std::string fossilCaption(int generation, double fitness);
 // cut to the characters that fit. `width` measures a text in pixels.
 std::string fitCaption(const std::string& text, int available,
                        const std::function<int(const std::string&)>& width);
+// Captions shown side by side, cut alike by fitCaption's rule: each keeps
+// as many leading parts as every one of them can keep whole, so that no
+// caption shows a part its neighbour drops. A caption whose first part
+// alone is too wide is cut to the characters that fit.
+std::vector<std::string> fitCaptionsAlike(const std::vector<std::string>& texts, int available,
+                                          const std::function<int(const std::string&)>& width);

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "app/AppState.h"
+#include "app/Display.h"
 #include "gl/LGLUI.h"
 
 namespace {
@@ -12,8 +13,6 @@ namespace {
 // Room around the pane for its shadow (3 right, 2 down), outlines and the
 // arrows beside the value fields.
 constexpr int PANEL_MARGIN = 6;
-// The information band's lowest row, outline included.
-constexpr int BAND_LOWEST_ROW = 70;
 
 // The state render() leaves behind.
 void leaveStateAsRenderDoes() {

@@ -4,6 +4,7 @@
 #include <GL/freeglut.h>
 
 #include <algorithm>
+#include <string>
 #include <vector>
 
 #include "app/AppState.h"
@@ -49,6 +50,12 @@ void initializePanel(LGLUI& panel) {
     panel.dispose();
 }
 
+// The four stage titles, cut alike and in one font.
+std::vector<CellCaption> stageTitles(double viewScale) {
+    const std::vector<std::string> titles(kStageTitles, kStageTitles + NUM_BROWSER_STAGES);
+    return fitCellCaptions(titles, viewScale, ruleBrowser.font);
+}
+
 void drawStage(int k) {
     const Spider& copy = ruleBrowser.stageSpiders[k];
     const int c = ruleBrowser.cellSize;
@@ -71,7 +78,7 @@ void drawStage(int k) {
     frameLineWidth = look.frame;
     spiralLineWidth = look.spiral;
     drawWebInFrame(copy);
-    drawCaption(fitCellCaption(kStageTitles[k], copy.web.viewScale, ruleBrowser.font));
+    drawCaption(stageTitles(copy.web.viewScale)[static_cast<size_t>(k)]);
     glPopMatrix();
 }
 
@@ -162,18 +169,17 @@ void layoutRuleBrowser() {
     const std::vector<PanelSpot> spots = placePanelsInRows(
         wishX, widths, heights, top, 0, windowWidth - STAGE_PANEL_SPACING, STAGE_PANEL_SPACING);
     int bottom = top;
-    bool underStrip = false;
-    for (size_t k = 0; k < spots.size(); ++k) {
+    for (size_t k = 0; k < spots.size(); ++k)
         bottom = std::max(bottom, spots[k].y + heights[k]);
-        underStrip = underStrip || spots[k].x + widths[k] > area;
-    }
     stagePanelScroll = limitPanelScroll(stagePanelScroll, top, bottom - top, windowHeight);
-    if (underStrip)
-        stagePanelScroll = std::max(0, std::min(stagePanelScroll, top - mainBottom));
+    // Scrolled up, a panel slides under the band, or under the Back panel
+    // where it reaches into the strip.
     for (int k = 0; k < NUM_BROWSER_STAGES; ++k) {
         LGLUI& panel = rb.stagePanels[k];
-        panel.panelX = spots[static_cast<size_t>(k)].x;
-        panel.panelY = spots[static_cast<size_t>(k)].y - stagePanelScroll;
+        const PanelSpot& spot = spots[static_cast<size_t>(k)];
+        panel.panelX = spot.x;
+        panel.panelY = spot.y - stagePanelScroll;
+        panel.clipTop = spot.x + panel.panelWidth > area ? mainBottom : BAND_LOWEST_ROW + 1;
         panel.updateUIDimension();
     }
     rb.mainPanel.panelY = PANEL_TOP;

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "app/AppState.h"
 #include "app/ControlPanel.h"
@@ -95,18 +96,23 @@ void gridKey(bool showPrey, bool evaluated) {
             appendKeyBits(key, p.y);
         }
     }
+    std::vector<std::string> texts;
+    for (int i = 0; evaluated && i < cells; ++i) {
+        const Spider& spider = evolutionState.spiders[i];
+        texts.push_back(spiderCaption(i, spider.individual.fitness, spider.origin, spider.parentA,
+                                      spider.parentB));
+    }
+    const std::vector<CellCaption> captions =
+        cells > 0 ? fitCellCaptions(texts, evolutionState.spiders[0].web.viewScale, smallFont)
+                  : std::vector<CellCaption>();
     for (int i = 0; i < cells; ++i) {
         const Spider& spider = evolutionState.spiders[i];
         if (showPrey) {
             key.push_back(static_cast<int32_t>(spider.web.caughtPrey.size()));
             key.insert(key.end(), spider.web.caughtPrey.begin(), spider.web.caughtPrey.end());
         }
-        CellCaption caption;
-        if (evaluated)
-            caption = fitCellCaption(spiderCaption(i, spider.individual.fitness, spider.origin,
-                                                   spider.parentA, spider.parentB),
-                                     spider.web.viewScale, smallFont);
-        cache.addCell(static_cast<size_t>(i), spider, caption);
+        const size_t cell = static_cast<size_t>(i);
+        cache.addCell(cell, spider, evaluated ? captions[cell] : CellCaption());
     }
 }
 

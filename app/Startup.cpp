@@ -23,7 +23,7 @@
 #include "app/SaveName.h"
 #include "app/StartupArgs.h"
 #include "app/WebPalette.h"
-#include "app/WorkArea.h"
+#include "app/WindowManager.h"
 #include "app/XConnection.h"
 #include "core/LFile.h"
 #include "core/LSystem.h"
@@ -136,6 +136,7 @@ int runProgram(int argc, char** argv) {
     glutInitWindowSize(windowWidth, windowHeight);
     glutCreateWindow(CREATION_TITLE);
     prepareWindow();
+    fitFrameToWorkArea();
     if (!startupFile.empty())
         openWhenRunning(startupFile);
     glutMainLoop();

@@ -189,14 +189,59 @@ LGLFont& smallerFont(const LGLFont& font) {
     return *made;
 }
 
-// The caption's text as it fits `font` in a cell of this scale.
-std::string fitInCell(const std::string& text, double viewScale, const LGLFont& font) {
-    // From the caption's left end to the inner edge of the frame's right
-    // side (the frame line is 2 pixels wide).
+// Pixels from a caption's left end to the inner edge of the frame's right
+// side (the frame line is 2 pixels wide) in a cell of this scale.
+int captionRoom(double viewScale) {
     const double span = (WEB_VIEW_HALF_SIZE - CAPTION_X) * viewScale;
-    const int available = static_cast<int>(span) - CAPTION_RIGHT_MARGIN;
-    return fitCaption(text, available,
-                      [&font](const std::string& t) { return font.pixWidthOf(t); });
+    return static_cast<int>(span) - CAPTION_RIGHT_MARGIN;
+}
+
+// The captions' texts as they fit `font` in cells of this scale.
+std::vector<std::string> fitInCells(const std::vector<std::string>& texts, double viewScale,
+                                    const LGLFont& font) {
+    return fitCaptionsAlike(texts, captionRoom(viewScale),
+                            [&font](const std::string& t) { return font.pixWidthOf(t); });
+}
+
+// Captions that lost parts on one line keep them on a second: every
+// caption's later parts go under its first part, when all of them fit
+// there; else no caption has a second line.
+void moveLaterPartsDown(const std::vector<std::string>& texts, double viewScale,
+                        const LGLFont& font, std::vector<std::string>& firsts,
+                        std::vector<std::string>& seconds) {
+    seconds.assign(texts.size(), std::string());
+    if (firsts == texts)
+        return;
+    std::vector<std::string> heads, tails;
+    for (const std::string& text : texts) {
+        const size_t at = text.find("  ");
+        heads.push_back(text.substr(0, at));
+        tails.push_back(at == std::string::npos ? std::string() : text.substr(at + 2));
+        if (font.pixWidthOf(tails.back()) > captionRoom(viewScale))
+            return;
+    }
+    firsts = fitInCells(heads, viewScale, font);
+    seconds = tails;
+}
+
+// Whether a caption lost letters of its first part.
+bool firstPartCut(const std::vector<std::string>& texts, const std::vector<std::string>& fitted) {
+    for (size_t i = 0; i < texts.size(); ++i)
+        if (fitted[i].size() < std::min(texts[i].find("  "), texts[i].size()))
+            return true;
+    return false;
+}
+
+// Lowered when the tallest letter would reach above the cell's top edge
+// (by more than the slack) in this small a cell.
+int captionBaseline(double viewScale, const LGLFont& font) {
+    if (viewScale <= 0.0)
+        return CAPTION_Y;
+    const double reach = CAPTION_Y * viewScale - font.ascentOf();
+    const double cellTop = -(WEB_VIEW_HALF_SIZE + 1.0) * viewScale;
+    if (reach < cellTop - CAPTION_TOP_SLACK)
+        return static_cast<int>(std::ceil((cellTop + font.ascentOf()) / viewScale));
+    return CAPTION_Y;
 }
 
 } // namespace
@@ -228,51 +273,59 @@ void drawInfoBand() {
         writeBandLine(BAND_LINE_2, lines.second);
 }
 
-CellCaption fitCellCaption(const std::string& text, double viewScale, LGLFont& font) {
-    CellCaption caption;
-    caption.font = &font;
-    caption.scale = viewScale;
-    caption.text = fitInCell(text, viewScale, font);
-    // Even its first part cut: a smaller font, when it keeps more.
-    const size_t firstPart = std::min(text.find("  "), text.size());
-    if (caption.text.size() < firstPart) {
+std::vector<CellCaption> fitCellCaptions(const std::vector<std::string>& texts, double viewScale,
+                                         LGLFont& font) {
+    LGLFont* chosen = &font;
+    std::vector<std::string> fitted = fitInCells(texts, viewScale, font);
+    // Even a first part cut: all in a smaller font, when it exists.
+    if (firstPartCut(texts, fitted)) {
         LGLFont& smaller = smallerFont(font);
-        const std::string shorter = fitInCell(text, viewScale, smaller);
-        if (smaller.numFonts > 0 && shorter.size() > caption.text.size()) {
-            caption.text = shorter;
-            caption.font = &smaller;
+        if (smaller.numFonts > 0) {
+            chosen = &smaller;
+            fitted = fitInCells(texts, viewScale, smaller);
         }
     }
-    // Lowered when the tallest letter would reach above the cell's top
-    // edge (by more than the slack) in this small a cell.
-    if (viewScale > 0.0) {
-        const double reach = CAPTION_Y * viewScale - caption.font->ascentOf();
-        const double cellTop = -(WEB_VIEW_HALF_SIZE + 1.0) * viewScale;
-        if (reach < cellTop - CAPTION_TOP_SLACK)
-            caption.baseline =
-                static_cast<int>(std::ceil((cellTop + caption.font->ascentOf()) / viewScale));
-    }
-    return caption;
+    std::vector<std::string> seconds;
+    moveLaterPartsDown(texts, viewScale, *chosen, fitted, seconds);
+    std::vector<CellCaption> captions(texts.size());
+    const int baseline = captionBaseline(viewScale, *chosen);
+    for (size_t i = 0; i < texts.size(); ++i)
+        captions[i] = CellCaption{fitted[i], seconds[i], chosen, baseline, viewScale};
+    return captions;
 }
 
 void appendCaptionKey(const CellCaption& caption, std::vector<int32_t>& key) {
     appendKeyText(key, caption.text);
+    appendKeyText(key, caption.second);
     key.push_back(caption.baseline);
     key.push_back(caption.font != nullptr ? caption.font->fonts[0].height : 0);
 }
 
-void drawCaption(const CellCaption& caption) {
-    if (caption.font == nullptr || caption.text.empty())
-        return;
-    // A dark backing, so that the text stays readable over the web.
+namespace {
+
+// One line of a caption in white on a dark backing, so that the text stays
+// readable over the web.
+void drawCaptionLine(const CellCaption& caption, double baseline, const std::string& text) {
     if (caption.scale > 0.0) {
-        const double width = caption.font->pixWidthOf(caption.text) / caption.scale;
+        const double width = caption.font->pixWidthOf(text) / caption.scale;
         const double ascent = caption.font->ascentOf() / caption.scale;
         const double pad = CAPTION_BACKING_PAD / caption.scale;
         glColor3f(0.0f, 0.0f, 0.0f);
-        filledRectangle(CAPTION_X - pad, caption.baseline - ascent - pad, CAPTION_X + width + pad,
-                        caption.baseline + 2 * pad);
+        filledRectangle(CAPTION_X - pad, baseline - ascent - pad, CAPTION_X + width + pad,
+                        baseline + 2 * pad);
     }
     caption.font->setColor_rp(1.0f, 1.0f, 1.0f);
-    caption.font->writeAt_rp(CAPTION_X, caption.baseline, caption.text);
+    caption.font->writeAt_rp(CAPTION_X, static_cast<int>(std::lround(baseline)), text);
+}
+
+} // namespace
+
+void drawCaption(const CellCaption& caption) {
+    if (caption.font == nullptr || caption.text.empty())
+        return;
+    drawCaptionLine(caption, caption.baseline, caption.text);
+    if (!caption.second.empty() && caption.scale > 0.0) {
+        const double lineHeight = caption.font->fonts[0].height / caption.scale;
+        drawCaptionLine(caption, caption.baseline + lineHeight, caption.second);
+    }
 }

@@ -28,16 +28,19 @@ constexpr int CAPTION_Y = -88;
 // and its baseline (web units).
 struct CellCaption {
     std::string text;
+    std::string second; // the later parts on a line of their own, or empty
     LGLFont* font = nullptr;
     int baseline = CAPTION_Y;
     double scale = 0.0; // pixels per web unit of its cell
 };
 
-// The one rule of every view for a caption in a cell drawn at `viewScale`
-// pixels per web unit: the text shortened by fitCaption's rule in `font`,
-// or in a smaller font when even its first part would be cut otherwise; the
+// The one rule of every view for the captions of cells drawn at `viewScale`
+// pixels per web unit: the texts cut alike (fitCaptionsAlike) in `font`, or
+// all in a smaller font when even a first part would be cut otherwise; the
+// parts cut off on a second line when they fit there in every caption; the
 // baseline lowered when the letters would reach above the cell.
-CellCaption fitCellCaption(const std::string& text, double viewScale, LGLFont& font);
+std::vector<CellCaption> fitCellCaptions(const std::vector<std::string>& texts, double viewScale,
+                                         LGLFont& font);
 // Appends what the caption's pixels depend on to a key.
 void appendCaptionKey(const CellCaption& caption, std::vector<int32_t>& key);
 // Writes the caption in white on a dark backing in the current cell transform.

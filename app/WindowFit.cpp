@@ -24,6 +24,28 @@ ScreenRect fitStartWindow(const ScreenRect& workArea) {
     return fitted;
 }
 
+ScreenRect fitFramedWindow(const ScreenRect& client, const FrameExtents& frame,
+                           const ScreenRect& workArea) {
+    const int roomW = workArea.width - frame.left - frame.right;
+    const int roomH = workArea.height - frame.top - frame.bottom;
+    if (roomW <= 0 || roomH <= 0 || client.width <= 0 || client.height <= 0)
+        return client;
+    ScreenRect fitted = client;
+    if (client.width > roomW || client.height > roomH) {
+        const double scale = std::min(static_cast<double>(roomW) / client.width,
+                                      static_cast<double>(roomH) / client.height);
+        fitted.width = std::max(1, static_cast<int>(client.width * scale));
+        fitted.height = std::max(1, static_cast<int>(client.height * scale));
+    }
+    // The frame's left and top edges within the work area, its right and
+    // bottom ones too.
+    const int lowestX = workArea.x + frame.left;
+    const int lowestY = workArea.y + frame.top;
+    fitted.x = std::max(lowestX, std::min(fitted.x, lowestX + roomW - fitted.width));
+    fitted.y = std::max(lowestY, std::min(fitted.y, lowestY + roomH - fitted.height));
+    return fitted;
+}
+
 int limitPanelScroll(int offset, int top, int panelHeight, int windowHeight) {
     const int overflow = top + panelHeight + PANEL_BOTTOM_MARGIN - windowHeight;
     return std::max(0, std::min(offset, overflow));

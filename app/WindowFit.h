@@ -19,6 +19,17 @@ constexpr int FRAME_BORDER_ALLOWANCE = 10;
 // docks and panels) is `workArea`.
 ScreenRect fitStartWindow(const ScreenRect& workArea);
 
+// The frame a window manager puts around the window: its borders' widths,
+// the title bar counted in `top`.
+struct FrameExtents {
+    int left = 0, right = 0, top = 0, bottom = 0;
+};
+// The client area (in screen coordinates) whose frame fits the work area:
+// `client` itself when it does, else moved in and, if still too large,
+// shrunk to the largest client of the same shape that fits.
+ScreenRect fitFramedWindow(const ScreenRect& client, const FrameExtents& frame,
+                           const ScreenRect& workArea);
+
 // A panel placed with its top at `top` that is taller than the window below
 // it scrolls: `offset` pixels up at most until its bottom edge (with a small
 // margin) reaches the window's bottom. Returns the offset limited to that.

@@ -3,7 +3,8 @@
 #   bench/compare-speed.sh BUILD_DIR [OTHER_BUILD_DIR]
 # Each build dir must hold bin/web_bench, bin/evolution_bench and
 # bin/arachnovix-cli (a normal RelWithDebInfo build). Prints the load before
-# every figure, because a shared machine slows every run.
+# every figure, because a shared machine slows every run. evolution_bench's
+# reused_% is the share of webs copied instead of built.
 set -euo pipefail
 mine=$1
 other=${2:-}
@@ -23,12 +24,12 @@ generations() {
   "$1/bin/evolution_bench" --benchmark_filter='BM_Generation' --benchmark_min_time=2 2>/dev/null | grep '^BM'
 }
 
-# Wall time of 10,000 generations at population 60 (100 prey), with the
-# given extra options.
+# Wall time and peak memory of 10,000 generations at population 60 (100
+# prey), with the given extra options.
 tenThousand() {
   local cli=$1/bin/arachnovix-cli; shift
   echo "== $cli evolve --seed 1 --population 60 --generations 10000 $*"; load
-  /usr/bin/time -f "   %e s wall, %U s user, %S s system" \
+  /usr/bin/time -f "   %e s wall, %U s user, %S s system, %M KB peak memory" \
     "$cli" evolve --seed 1 --population 60 --generations 10000 --quiet "$@" --out "$out/run.axv"
   sha256sum "$out/run.axv" | cut -c1-16
 }
@@ -38,3 +39,10 @@ for b in $other $mine; do generations "$b"; done
 if [ -n "$other" ]; then tenThousand "$other"; fi
 tenThousand "$mine" --threads 1
 tenThousand "$mine" --threads 2
+echo "== the same with web reuse switched off (must give the same file)"
+ARACHNOVIX_NO_WEB_REUSE=1 tenThousand "$mine" --threads 2
+# The attack models, without a target.
+for attack in dist dist+grav; do
+  if [ -n "$other" ]; then tenThousand "$other" --attack "$attack"; fi
+  tenThousand "$mine" --threads 2 --attack "$attack"
+done

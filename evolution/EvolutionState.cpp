@@ -4,11 +4,13 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <unordered_map>
 
 #include "core/LRandom.h"
 #include "ea/EAOpMutation.h"
 #include "ea/EAOpRecombination.h"
 #include "web/BuilderState.h"
+#include "web/WebCache.h"
 
 EvolutionState evolutionState;
 
@@ -25,18 +27,47 @@ const char* const ORIGIN_LABELS[NUM_ORIGIN_CODES] = {ORIGIN_INITIAL, ORIGIN_SELE
                                                      ORIGIN_CROSSED, ORIGIN_SELECTED_MUTATED,
                                                      ORIGIN_CROSSED_MUTATED};
 
+// Swaps the lists of two webs (radii, spiral threads, prey caught).
+void swapGeometry(Web& a, Web& b) {
+    a.radii.swap(b.radii);
+    a.spiralThreads.swap(b.spiralThreads);
+    a.caughtPrey.swap(b.caughtPrey);
+}
+
+// A genome, compared and hashed by its bits.
+struct GenomeRef {
+    const EAIndInteger* genome;
+    bool operator==(const GenomeRef& other) const {
+        return genome->numBits == other.genome->numBits &&
+               std::equal(genome->bits, genome->bits + genome->numBits, other.genome->bits);
+    }
+};
+
+struct GenomeRefHash {
+    size_t operator()(const GenomeRef& ref) const {
+        return hashWords(ref.genome->bits, static_cast<size_t>(ref.genome->numBits));
+    }
+};
+
 } // namespace
 
 // The copy of the population that every genetic step reads from, so that
-// each spider of the new generation is made from the old one. It is grown,
-// never shrunk: a step copies only the spiders in use, and their lists keep
-// their capacity from step to step.
+// each spider of the new generation is made from the old one. The copies
+// carry everything but the webs' geometry: a spider that becomes a copy gets
+// an emptied web, as the evaluation that follows every step would empty it
+// before building (the display fields go with it). It is grown, never shrunk.
 const std::vector<Spider>& EvolutionState::copyToScratch() {
     std::vector<Spider>& old = scratch_.spiders;
     if (old.size() < static_cast<size_t>(populationSize))
         old.resize(populationSize);
-    for (int i = 0; i < populationSize; ++i)
-        old[i] = spiders[i];
+    Web geometry; // the lists of the spider being copied, set aside meanwhile
+    for (int i = 0; i < populationSize; ++i) {
+        Spider& from = spiders[i];
+        swapGeometry(from.web, geometry);
+        old[i] = from;
+        old[i].clearWeb();
+        swapGeometry(from.web, geometry);
+    }
     return old;
 }
 
@@ -76,12 +107,18 @@ bool EvolutionState::isBetter(const Spider& a, const Spider& b) const {
     return problem.maximize ? fa > fb : fa < fb;
 }
 
+// Each genome is decoded once: a spider with the genome of an earlier one
+// takes that one's rule values.
 void EvolutionState::decodeRules() {
     const int numGenes = static_cast<int>(problem.geneMin.size());
+    std::unordered_map<GenomeRef, int, GenomeRefHash> decoded;
+    decoded.reserve(static_cast<size_t>(populationSize));
     for (int i = 0; i < populationSize; ++i) {
         Spider& s = spiders[i];
+        const auto first = decoded.emplace(GenomeRef{&s.individual}, i);
+        const Spider& from = spiders[first.first->second];
         for (int k = 0; k < numGenes; ++k)
-            s.rule(k) = problem.getGene(s.individual, k);
+            s.rule(k) = first.second ? problem.getGene(s.individual, k) : from.rule(k);
     }
 }
 

@@ -17,20 +17,25 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 
 #include "evolution/ThreadPool.h"
 #include "web/BuilderState.h"
 
-PopulationEvaluator::PopulationEvaluator(int threads) {
+PopulationEvaluator::PopulationEvaluator(int threads)
+    : reuse_(std::getenv("ARACHNOVIX_NO_WEB_REUSE") == nullptr) {
     setThreads(threads);
 }
 
 PopulationEvaluator::PopulationEvaluator(const PopulationEvaluator& other)
-    : requested_(other.requested_) {}
+    : requested_(other.requested_), reuse_(other.reuse_) {}
 
 PopulationEvaluator& PopulationEvaluator::operator=(const PopulationEvaluator& other) {
     requested_ = other.requested_;
+    reuse_ = other.reuse_;
+    cache_.clear();
     return *this;
 }
 
@@ -66,27 +71,131 @@ int PopulationEvaluator::threads() {
     return pool().size();
 }
 
+void PopulationEvaluator::setWebReuse(bool on) {
+    reuse_ = on;
+    if (!on)
+        cache_.clear();
+}
+
 BuildRandom PopulationEvaluator::evaluate(EAPGossamerix& problem, Spider* spiders, int count,
                                           const EAPGossamerix::ScoreSettings& settings,
                                           MTRand& random) {
-    BuildRandom lastBuild = BUILD_RANDOM_START;
     if (count <= 0)
-        return lastBuild;
-    ThreadPool& threads = pool();
+        return BUILD_RANDOM_START;
     problem.drawAttacks(count, attackSuccess_, random);
     messages_.assign(static_cast<size_t>(count), std::string());
+    draws_.assign(static_cast<size_t>(count), 0);
+    if (reuse_)
+        scoreReusing(problem, spiders, count, settings);
+    else
+        scoreAll(problem, spiders, count, settings);
+    websEvaluated_ += count;
+    return buildRandomAfter(draws_[static_cast<size_t>(count) - 1]);
+}
+
+void PopulationEvaluator::scoreAll(EAPGossamerix& problem, Spider* spiders, int count,
+                                   const EAPGossamerix::ScoreSettings& settings) {
     const size_t numPrey = problem.prey.size();
-    threads.forEach(count, [&](int i, int worker) {
-        builder.messages = &messages_[static_cast<size_t>(i)];
+    pool().forEach(count, [&](int i, int worker) {
+        const size_t k = static_cast<size_t>(i);
+        builder.messages = &messages_[k];
         Spider& s = spiders[i];
         s.individual.isEvaluated = false;
-        problem.scoreSpider(s, attackSuccess_.data() + static_cast<size_t>(i) * numPrey,
+        problem.scoreSpider(s, attackSuccess_.data() + k * numPrey,
                             grids_[static_cast<size_t>(worker)], settings);
-        if (i == count - 1)
-            lastBuild = builder.random;
+        draws_[k] = builder.random.draws();
         builder.messages = nullptr;
     });
     for (const std::string& m : messages_)
         std::fputs(m.c_str(), stdout);
-    return lastBuild;
+}
+
+// Keys every spider, finds the first spider of each key and, for that one,
+// the web kept from an earlier evaluation.
+void PopulationEvaluator::findKeptWebs(const Spider* spiders, int count, int32_t silkLimit) {
+    cache_.nextGeneration();
+    slots_.assign(static_cast<size_t>(count), Slot{});
+    keys_.resize(static_cast<size_t>(count));
+    firstOfKey_.clear();
+    firsts_.clear();
+    others_.clear();
+    for (int i = 0; i < count; ++i) {
+        Slot& slot = slots_[static_cast<size_t>(i)];
+        const WebKey& key = keys_[static_cast<size_t>(i)] = webKey(spiders[i], silkLimit);
+        const auto found = firstOfKey_.emplace(key, i);
+        slot.first = found.first->second;
+        if (found.second) {
+            slot.kept = cache_.find(key);
+            firsts_.push_back(i);
+        } else {
+            others_.push_back(i);
+        }
+    }
+}
+
+bool PopulationEvaluator::sameAttacks(int a, int b, size_t numPrey) const {
+    const uint8_t* row = attackSuccess_.data();
+    return std::equal(row + static_cast<size_t>(a) * numPrey,
+                      row + static_cast<size_t>(a + 1) * numPrey,
+                      row + static_cast<size_t>(b) * numPrey);
+}
+
+// First the first spider of every key: its kept web, or a new build that is
+// then kept; then every later spider of a key takes that web, and its score
+// too when it meets the same attack outcomes (same web, swarm and outcomes
+// give the same score).
+void PopulationEvaluator::scoreReusing(EAPGossamerix& problem, Spider* spiders, int count,
+                                       const EAPGossamerix::ScoreSettings& settings) {
+    findKeptWebs(spiders, count, settings.silkLimit);
+    cells_.resize(static_cast<size_t>(count));
+    const size_t numPrey = problem.prey.size();
+    ThreadPool& threads = pool();
+    threads.forEach(static_cast<int>(firsts_.size()), [&](int n, int worker) {
+        const int i = firsts_[static_cast<size_t>(n)];
+        const size_t k = static_cast<size_t>(i);
+        Spider& s = spiders[i];
+        s.individual.isEvaluated = false;
+        const uint8_t* attacks = attackSuccess_.data() + k * numPrey;
+        ThreadGrid& grid = grids_[static_cast<size_t>(worker)];
+        if (const BuiltWeb* kept = slots_[k].kept) {
+            kept->applyTo(s);
+            problem.scoreBuiltWeb(s, attacks, grid, settings, &kept->cells);
+            return;
+        }
+        builder.messages = &messages_[k];
+        EAPGossamerix::rebuildWeb(s, settings.silkLimit);
+        builder.messages = nullptr;
+        draws_[k] = builder.random.draws();
+        cells_[k].build(s.web.spiralThreads);
+        problem.scoreBuiltWeb(s, attacks, grid, settings, &cells_[k]);
+    });
+    long built = 0;
+    for (int i : firsts_) {
+        const size_t k = static_cast<size_t>(i);
+        if (slots_[k].kept)
+            continue;
+        slots_[k].kept = cache_.add(keys_[k], BuiltWeb::of(spiders[i], std::move(cells_[k]),
+                                                           draws_[k], std::move(messages_[k])));
+        ++built;
+    }
+    websReused_ += count - built;
+    threads.forEach(static_cast<int>(others_.size()), [&](int n, int worker) {
+        const int i = others_[static_cast<size_t>(n)];
+        const int first = slots_[static_cast<size_t>(i)].first;
+        Spider& s = spiders[i];
+        s.individual.isEvaluated = false;
+        const BuiltWeb* kept = slots_[static_cast<size_t>(first)].kept;
+        kept->applyTo(s);
+        if (sameAttacks(i, first, numPrey))
+            EAPGossamerix::copyScore(s, spiders[first]);
+        else
+            problem.scoreBuiltWeb(s, attackSuccess_.data() + static_cast<size_t>(i) * numPrey,
+                                  grids_[static_cast<size_t>(worker)], settings, &kept->cells);
+    });
+    for (int i = 0; i < count; ++i) {
+        const BuiltWeb& web =
+            *slots_[static_cast<size_t>(slots_[static_cast<size_t>(i)].first)].kept;
+        draws_[static_cast<size_t>(i)] = web.draws;
+        std::fputs(web.messages.c_str(), stdout);
+    }
 }

@@ -5,12 +5,14 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/MTRand.h"
 #include "web/BuildRandom.h"
 #include "web/EAPGossamerix.h"
 #include "web/Spider.h"
+#include "web/WebCache.h"
 
 class ThreadPool;
 
@@ -40,14 +42,55 @@ class PopulationEvaluator {
     BuildRandom evaluate(EAPGossamerix& problem, Spider* spiders, int count,
                          const EAPGossamerix::ScoreSettings& settings, MTRand& random);
 
+    // Web reuse: a spider whose rules and silk limit match a web built in
+    // this evaluation or the one before gets a copy of that web instead of a
+    // new build, and a spider that also meets the same attack outcomes as an
+    // earlier one of the same evaluation gets its score too. The results are
+    // those of building every web. On by default; the environment variable
+    // ARACHNOVIX_NO_WEB_REUSE (any value) turns it off for comparisons.
+    void setWebReuse(bool on);
+    bool webReuse() const { return reuse_; }
+    // Drops the webs kept (after anything that makes them useless: a new
+    // population, another run opened, other settings).
+    void forgetWebs() { cache_.clear(); }
+    size_t websKept() const { return cache_.size(); }
+    // Webs asked for since the evaluator was made, and how many of them
+    // were reused instead of built.
+    long websEvaluated() const { return websEvaluated_; }
+    long websReused() const { return websReused_; }
+
   private:
+    // Each spider of an evaluation: whose web it takes (itself, or the first
+    // earlier spider of the same key) and the web kept for it.
+    struct Slot {
+        int first = 0;
+        const BuiltWeb* kept = nullptr;
+    };
+
     int requested_ = 0;
+    bool reuse_ = true;
+    WebCache cache_;
+    std::vector<Slot> slots_;
+    long websEvaluated_ = 0;
+    long websReused_ = 0;
     std::unique_ptr<ThreadPool> pool_;
     int64_t poolProcess_ = 0;       // the process whose threads the pool holds
     std::vector<ThreadGrid> grids_; // one per thread
     std::vector<uint8_t> attackSuccess_;
     std::vector<std::string> messages_; // one per spider
+    std::vector<int> draws_;            // per spider: numbers its build drew
+    std::vector<WebKey> keys_;          // per spider
+    std::vector<ThreadCells> cells_;    // per spider built: its threads filed
+    std::unordered_map<WebKey, int, WebKeyHash> firstOfKey_;
+    std::vector<int> firsts_; // the first spider of each key, in spider order
+    std::vector<int> others_; // every later one
 
     ThreadPool& pool();
     void dropPool();
+    void scoreAll(EAPGossamerix& problem, Spider* spiders, int count,
+                  const EAPGossamerix::ScoreSettings& settings);
+    void scoreReusing(EAPGossamerix& problem, Spider* spiders, int count,
+                      const EAPGossamerix::ScoreSettings& settings);
+    void findKeptWebs(const Spider* spiders, int count, int32_t silkLimit);
+    bool sameAttacks(int a, int b, size_t numPrey) const;
 };

@@ -86,6 +86,7 @@ void startPopulation(EvolutionState& es, int size) {
     // new run reserves room for its own size.
     std::vector<int32_t>().swap(es.fossilRecord);
     ++es.recordRevision;
+    es.evaluator.forgetWebs();
     es.generation = 0;
     for (int i = 0; i < es.populationSize; ++i) {
         Spider& s = es.spiders[i];
@@ -112,6 +113,7 @@ void breedGeneration(EvolutionState& es) {
 }
 
 void showOpened(EvolutionState& run) {
+    run.evaluator.forgetWebs();
     run.goToGeneration(run.generation);
     showRestored(run);
     run.flags.unsavedWork = UnsavedWork();

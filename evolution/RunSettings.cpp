@@ -26,6 +26,8 @@ RunSettings currentRunSettings(const EvolutionState& es) {
 }
 
 void applyRunSettings(EvolutionState& es, const RunSettings& s) {
+    if (s.silkLimit != es.silkLimit)
+        es.evaluator.forgetWebs(); // built under the old limit: never asked for again
     es.numPrey = s.numPrey;
     es.preySize = s.preySize;
     es.preyValue = s.preyValue;

@@ -51,7 +51,7 @@ LGLUI::LGLUI()
     : visible(true), hasFocus(false), option(0), keyUsed(false), valueChanged(false), opacity(1.0),
       paneColor(PANE_COLOR), fieldColor(FIELD_COLOR), labelColor{0.0, 0.0, 0.0}, stdKey(0),
       specialKey(0), clickedCode(-1), previousCode(-2), repeatDelay(0), panelX(0), panelY(0),
-      labelColWidth(0), panelWidth(0), panelHeight(0), labelX(0), labelY(0),
+      clipTop(0), labelColWidth(0), panelWidth(0), panelHeight(0), labelX(0), labelY(0),
       fontSize(DEFAULT_FONT_SIZE),
       rowHeight(DEFAULT_FONT_SIZE), outerPad{DEFAULT_FONT_SIZE / 2, DEFAULT_FONT_SIZE / 2,
                                              DEFAULT_FONT_SIZE / 2, DEFAULT_FONT_SIZE / 2},

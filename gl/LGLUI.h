@@ -85,6 +85,10 @@ class OVLIB_GL_API LGLUI {
     int previousCode;
     int repeatDelay;
     int panelX, panelY;
+    // Nothing of the panel is drawn above this window row, nor takes a
+    // click there: a scrolled panel slides under what stands above it
+    // (0: no limit).
+    int clipTop;
     int labelColWidth;
     int panelWidth, panelHeight;
     int labelX, labelY;

@@ -85,14 +85,15 @@ void LGLUI::handleMouseClick(int x, int y, bool button, bool pressed, bool& cons
     mouseDown = pressed;
     if (!pressed)
         clickedCode = -1;
-    const bool inside =
-        x >= panelX && x <= panelX + panelWidth && y >= panelY && y <= panelY + panelHeight;
+    const bool reachable = y >= clipTop;
+    const bool inside = reachable && x >= panelX && x <= panelX + panelWidth && y >= panelY &&
+                        y <= panelY + panelHeight;
     if (inside)
         consumed = true;
     if (pressed)
         hasFocus = inside;
     // An open pop-up lies over the rows below it: it is tested first.
-    if (pressed && (hitTestWidgets(x, y, true) || hitTestWidgets(x, y, false)))
+    if (pressed && reachable && (hitTestWidgets(x, y, true) || hitTestWidgets(x, y, false)))
         consumed = true;
     if (hasFocus) {
         if (!pressed && selectionMade)

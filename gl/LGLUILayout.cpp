@@ -198,7 +198,8 @@ void LGLUI::appearanceKey(std::vector<int>& key) const {
                {visible ? 1 : 0, panelX,      panelY,      panelWidth,  panelHeight,
                 labelColWidth,   fontSize,    rowHeight,   titleHeight, outerPad.x1,
                 outerPad.y1,     outerPad.x2, outerPad.y2, fieldPad.x1, fieldPad.y1,
-                fieldPad.x2,     fieldPad.y2, widgetCount, focusIndex,  activeState ? 1 : 0});
+                fieldPad.x2,     fieldPad.y2, widgetCount, focusIndex,  activeState ? 1 : 0,
+                clipTop});
     for (const double v :
          {opacity, paneColor.r, paneColor.g, paneColor.b, paneColor.a, fieldColor.r, fieldColor.g,
           fieldColor.b, fieldColor.a, labelColor[0], labelColor[1], labelColor[2]})

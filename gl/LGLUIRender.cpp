@@ -1,6 +1,8 @@
 // Drawing the control panel.
 #include <GL/freeglut.h>
 
+#include <algorithm>
+
 #include "gl/LGLProjection.h"
 #include "gl/LGLUI.h"
 
@@ -52,6 +54,12 @@ void LGLUI::render() {
     int width = 0;
     int height = 0;
     pushWindowProjection(width, height);
+    const bool clipped = clipTop > 0;
+    const GLboolean scissorWasOn = glIsEnabled(GL_SCISSOR_TEST);
+    if (clipped) {
+        glEnable(GL_SCISSOR_TEST);
+        glScissor(0, 0, width, std::max(0, height - clipTop));
+    }
     glEnable(GL_BLEND);
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
 
@@ -67,6 +75,8 @@ void LGLUI::render() {
 
     glColor4f(1, 1, 1, 1);
     glDisable(GL_BLEND);
+    if (clipped && !scissorWasOn)
+        glDisable(GL_SCISSOR_TEST);
     popWindowProjection();
     glEnable(GL_DEPTH_TEST);
 }

@@ -17,6 +17,8 @@ PACKAGES=(
   libgtk-3-dev
   # a window without a desktop, input and screenshots for the end-to-end tests
   xvfb xauth xdotool imagemagick x11-utils
+  # a light window manager: the window's fit to a framed desktop and full screen
+  openbox
   # the Python module, its tests and example
   python3-dev pybind11-dev python3-numpy python3-pandas python3-matplotlib python3-pytest
   # the reference the tests check the sweep report's statistics against

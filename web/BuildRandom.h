@@ -88,6 +88,14 @@ class BuildRandom {
 // The state every build starts from: srand(BUILD_SEED).
 inline constexpr BuildRandom BUILD_RANDOM_START{BuildRandom::BUILD_SEED};
 
+// The generator as a build that drew `draws` numbers leaves it.
+inline BuildRandom buildRandomAfter(int draws) {
+    BuildRandom r = BUILD_RANDOM_START;
+    for (int i = 0; i < draws; ++i)
+        r.next();
+    return r;
+}
+
 // Puts the C library's rand() in the state a build that drew `draws` numbers
 // leaves it in: srand(BUILD_SEED), then that many rand() calls.
 void leaveLibraryRandomAsAfterBuild(int draws);

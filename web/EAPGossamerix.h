@@ -57,6 +57,18 @@ class EAPGossamerix : public EAPInteger {
     void scoreSpider(Spider& spider, const uint8_t* attackSuccess, ThreadGrid& grid,
                      const ScoreSettings& settings) const;
 
+    // The building part of scoreSpider: the spider's web emptied (prey
+    // caught included) and built again.
+    static void rebuildWeb(Spider& spider, int32_t silkLimit);
+    // The scoring part, for a spider whose web is built; `cells`, when
+    // given, are its threads already filed.
+    void scoreBuiltWeb(Spider& spider, const uint8_t* attackSuccess, ThreadGrid& grid,
+                       const ScoreSettings& settings, const ThreadCells* cells = nullptr) const;
+    // Gives `to` what scoring gave `from` (prey caught, fitness, silk cost,
+    // time penalty, the evaluated mark): the score of the same web against
+    // the same swarm and attack outcomes.
+    static void copyScore(Spider& to, const Spider& from);
+
     // The stage (0 ... numStages - 1) whose genes include gene g; -1 when
     // there is no gene g.
     int stageOfGene(int g) const;

@@ -69,14 +69,26 @@ void EAPGossamerix::evaluateSpider(Spider& spider, double preySize, double preyV
 
 void EAPGossamerix::scoreSpider(Spider& spider, const uint8_t* attackSuccess, ThreadGrid& grid,
                                 const ScoreSettings& settings) const {
+    rebuildWeb(spider, settings.silkLimit);
+    scoreBuiltWeb(spider, attackSuccess, grid, settings);
+}
+
+void EAPGossamerix::rebuildWeb(Spider& spider, int32_t silkLimit) {
     Web& web = spider.web;
     web.caughtPrey.clear();
     if (!web.radii.empty())
         spider.clearWeb();
-    spider.constructWeb(STAGE_MAIN_CAP_SPIRAL, settings.silkLimit);
+    spider.constructWeb(STAGE_MAIN_CAP_SPIRAL, silkLimit);
+}
 
+void EAPGossamerix::scoreBuiltWeb(Spider& spider, const uint8_t* attackSuccess, ThreadGrid& grid,
+                                  const ScoreSettings& settings, const ThreadCells* cells) const {
+    Web& web = spider.web;
     if (plainCapture) {
         findCaughtPreyPlain(web.spiralThreads, prey, attackSuccess, settings.preySize,
+                            web.caughtPrey);
+    } else if (cells) {
+        grid.findCaughtPrey(*cells, web.spiralThreads, prey, attackSuccess, settings.preySize,
                             web.caughtPrey);
     } else {
         grid.findCaughtPrey(web.spiralThreads, prey, attackSuccess, settings.preySize,
@@ -93,4 +105,13 @@ void EAPGossamerix::scoreSpider(Spider& spider, const uint8_t* attackSuccess, Th
     spider.numCaught = caught;
     spider.silkCost = silkCost;
     spider.timePenalty = timePenalty;
+}
+
+void EAPGossamerix::copyScore(Spider& to, const Spider& from) {
+    to.web.caughtPrey = from.web.caughtPrey;
+    to.individual.fitness = from.individual.fitness;
+    to.individual.isEvaluated = from.individual.isEvaluated;
+    to.numCaught = from.numCaught;
+    to.silkCost = from.silkCost;
+    to.timePenalty = from.timePenalty;
 }

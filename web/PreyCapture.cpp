@@ -32,11 +32,16 @@ int cellOf(double v) {
     return static_cast<int>(c); // toward zero, which is down for c >= 0
 }
 
-ThreadGrid::CellRange threadCells(const SpiralThread& t) {
-    return ThreadGrid::CellRange{static_cast<uint8_t>(cellOf(std::min(t.x1, t.x2))),
-                                 static_cast<uint8_t>(cellOf(std::max(t.x1, t.x2))),
-                                 static_cast<uint8_t>(cellOf(std::min(t.y1, t.y2))),
-                                 static_cast<uint8_t>(cellOf(std::max(t.y1, t.y2)))};
+// The cells a thread's bounding box covers: columns x0 ... x1, rows y0 ... y1.
+struct ThreadRange {
+    uint8_t x0, x1, y0, y1;
+};
+
+ThreadRange threadCells(const SpiralThread& t) {
+    return ThreadRange{static_cast<uint8_t>(cellOf(std::min(t.x1, t.x2))),
+                       static_cast<uint8_t>(cellOf(std::max(t.x1, t.x2))),
+                       static_cast<uint8_t>(cellOf(std::min(t.y1, t.y2))),
+                       static_cast<uint8_t>(cellOf(std::max(t.y1, t.y2)))};
 }
 
 } // namespace
@@ -55,38 +60,36 @@ void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::ve
     }
 }
 
-void ThreadGrid::build(const std::vector<SpiralThread>& threads) {
-    cellStart_.assign(CELLS * CELLS + 1, 0);
-    threadCells_.resize(threads.size());
-    for (size_t i = 0; i < threads.size(); ++i) {
-        const CellRange c = threadCells_[i] = threadCells(threads[i]);
+void ThreadCells::build(const std::vector<SpiralThread>& spiralThreads) {
+    start.assign(CELLS * CELLS + 1, 0);
+    std::vector<ThreadRange> ranges(spiralThreads.size());
+    for (size_t i = 0; i < spiralThreads.size(); ++i) {
+        const ThreadRange c = ranges[i] = threadCells(spiralThreads[i]);
         for (int y = c.y0; y <= c.y1; ++y)
             for (int x = c.x0; x <= c.x1; ++x)
-                ++cellStart_[y * CELLS + x + 1];
+                ++start[y * CELLS + x + 1];
     }
     for (int i = 0; i < CELLS * CELLS; ++i)
-        cellStart_[i + 1] += cellStart_[i];
-    cellThreads_.resize(static_cast<size_t>(cellStart_.back()));
-    // Fill each cell from its start; cellStart_ is shifted back afterwards.
-    for (size_t i = 0; i < threads.size(); ++i) {
-        const CellRange c = threadCells_[i];
+        start[i + 1] += start[i];
+    threads.resize(static_cast<size_t>(start.back()));
+    // Fill each cell from its start; `start` is shifted back afterwards.
+    for (size_t i = 0; i < spiralThreads.size(); ++i) {
+        const ThreadRange c = ranges[i];
         for (int y = c.y0; y <= c.y1; ++y)
             for (int x = c.x0; x <= c.x1; ++x)
-                cellThreads_[static_cast<size_t>(cellStart_[y * CELLS + x]++)] =
-                    static_cast<int32_t>(i);
+                threads[static_cast<size_t>(start[y * CELLS + x]++)] = static_cast<int32_t>(i);
     }
     for (int i = CELLS * CELLS; i > 0; --i)
-        cellStart_[i] = cellStart_[i - 1];
-    cellStart_[0] = 0;
-    seenMark_.assign(threads.size(), 0);
-    query_ = 0;
+        start[i] = start[i - 1];
+    start[0] = 0;
 }
 
 // circleInLine rejects a thread whose bounding box lies strictly outside the
 // prey's box [x - r, x + r] x [y - r, y + r]. Any other thread shares at least
 // one cell with that box, because cellOf is non-decreasing: so testing the
 // threads of the box's cells tests every thread that can touch the prey.
-bool ThreadGrid::touchesAnyThread(const std::vector<SpiralThread>& threads, const Prey& p,
+bool ThreadGrid::touchesAnyThread(const ThreadCells& cells,
+                                  const std::vector<SpiralThread>& threads, const Prey& p,
                                   double r) {
     ++query_;
     const double left = p.x - r, right = p.x + r, top = p.y - r, bottom = p.y + r;
@@ -95,8 +98,8 @@ bool ThreadGrid::touchesAnyThread(const std::vector<SpiralThread>& threads, cons
     for (int y = y0; y <= y1; ++y) {
         for (int x = x0; x <= x1; ++x) {
             const int cell = y * CELLS + x;
-            for (int32_t j = cellStart_[cell]; j < cellStart_[cell + 1]; ++j) {
-                const int32_t i = cellThreads_[static_cast<size_t>(j)];
+            for (int32_t j = cells.start[cell]; j < cells.start[cell + 1]; ++j) {
+                const int32_t i = cells.threads[static_cast<size_t>(j)];
                 if (seenMark_[static_cast<size_t>(i)] == query_)
                     continue;
                 seenMark_[static_cast<size_t>(i)] = query_;
@@ -115,11 +118,22 @@ void ThreadGrid::findCaughtPrey(const std::vector<SpiralThread>& threads,
     caught.clear();
     if (threads.empty())
         return;
-    build(threads);
+    cells_.build(threads);
+    findCaughtPrey(cells_, threads, prey, attackSuccess, preySize, caught);
+}
+
+void ThreadGrid::findCaughtPrey(const ThreadCells& cells, const std::vector<SpiralThread>& threads,
+                                const std::vector<Prey>& prey, const uint8_t* attackSuccess,
+                                double preySize, std::vector<int32_t>& caught) {
+    caught.clear();
+    if (threads.empty())
+        return;
+    seenMark_.assign(threads.size(), 0);
+    query_ = 0;
     for (size_t k = 0; k < prey.size(); ++k) {
         if (!attackSuccess[k])
             continue;
-        if (touchesAnyThread(threads, prey[k], preySize))
+        if (touchesAnyThread(cells, threads, prey[k], preySize))
             caught.push_back(static_cast<int32_t>(k));
     }
 }

@@ -16,33 +16,40 @@ void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::ve
                          const uint8_t* attackSuccess, double preySize,
                          std::vector<int32_t>& caught);
 
+// The spiral threads of one web filed under the cells of a uniform grid over
+// the web's square that their bounding boxes cover. Depends on the threads
+// only, so a kept web keeps its cells.
+struct ThreadCells {
+    static constexpr int CELLS_PER_SIDE = 16;
+    std::vector<int32_t> start;   // CELLS_PER_SIDE^2 + 1 offsets into `threads`
+    std::vector<int32_t> threads; // thread indices, cell by cell
+
+    void build(const std::vector<SpiralThread>& spiralThreads);
+};
+
 // The same test, with each prey tried only against the threads that share a
-// cell of a uniform grid over the web's square with the prey's bounding box.
-// Gives exactly the result of findCaughtPreyPlain. Keeps its buffers between
-// uses, so evaluating many webs allocates only while they grow.
+// cell of the grid with the prey's bounding box. Gives exactly the result of
+// findCaughtPreyPlain. Keeps its buffers between uses, so evaluating many
+// webs allocates only while they grow.
 class ThreadGrid {
   public:
-    static constexpr int CELLS_PER_SIDE = 16;
-
-    // The cells a thread's bounding box covers: columns x0 ... x1, rows y0 ... y1.
-    struct CellRange {
-        uint8_t x0, x1, y0, y1;
-    };
+    static constexpr int CELLS_PER_SIDE = ThreadCells::CELLS_PER_SIDE;
 
     // Files the threads into the grid, then tests each prey whose attack
     // succeeded against the threads of the cells its bounding box covers.
     void findCaughtPrey(const std::vector<SpiralThread>& threads, const std::vector<Prey>& prey,
                         const uint8_t* attackSuccess, double preySize,
                         std::vector<int32_t>& caught);
+    // The same with the threads already filed (`cells` built from `threads`).
+    void findCaughtPrey(const ThreadCells& cells, const std::vector<SpiralThread>& threads,
+                        const std::vector<Prey>& prey, const uint8_t* attackSuccess,
+                        double preySize, std::vector<int32_t>& caught);
 
   private:
-    std::vector<int32_t> cellStart_;     // CELLS_PER_SIDE^2 + 1 offsets into cellThreads_
-    std::vector<int32_t> cellThreads_;   // thread indices, cell by cell
-    std::vector<CellRange> threadCells_; // per thread
-    std::vector<uint32_t> seenMark_;     // per thread: the query that last tested it
+    ThreadCells cells_;
+    std::vector<uint32_t> seenMark_; // per thread: the query that last tested it
     uint32_t query_ = 0;
 
-    // Files every thread under each cell that its bounding box covers.
-    void build(const std::vector<SpiralThread>& threads);
-    bool touchesAnyThread(const std::vector<SpiralThread>& threads, const Prey& p, double r);
+    bool touchesAnyThread(const ThreadCells& cells, const std::vector<SpiralThread>& threads,
+                          const Prey& p, double r);
 };

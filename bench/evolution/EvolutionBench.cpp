@@ -1,6 +1,7 @@
 // Speed of evolution: one generation as the run timer breeds it (step,
 // evaluation against 100 new prey, new display angles), at populations of
-// 24, 60 and 200, evaluated on 1 and 2 threads.
+// 24, 60 and 200, evaluated on 1 and 2 threads; reused_% is the share of
+// webs copied from an earlier build (ARACHNOVIX_NO_WEB_REUSE=1 builds all).
 
 #include <benchmark/benchmark.h>
 
@@ -26,6 +27,8 @@ void BM_Generation(benchmark::State& state) {
     evolutionState.evaluator.setThreads(static_cast<int>(state.range(1)));
     startRun(population);
     EvolutionState& es = evolutionState;
+    const long evaluatedBefore = es.evaluator.websEvaluated();
+    const long reusedBefore = es.evaluator.websReused();
     for (auto _ : state) {
         if (es.generation == GENERATION_LIMIT) {
             state.PauseTiming();
@@ -39,6 +42,12 @@ void BM_Generation(benchmark::State& state) {
     }
     state.counters["generations/s"] =
         benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+    // The share of webs copied from an earlier build instead of built.
+    const long evaluated = es.evaluator.websEvaluated() - evaluatedBefore;
+    state.counters["reused_%"] =
+        evaluated > 0 ? 100.0 * static_cast<double>(es.evaluator.websReused() - reusedBefore) /
+                            static_cast<double>(evaluated)
+                      : 0.0;
 }
 BENCHMARK(BM_Generation)
     ->ArgNames({"population", "threads"})

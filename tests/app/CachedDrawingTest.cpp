@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "app/AppState.h"
+#include "app/InfoTexts.h"
 #include "app/LayerCache.h"
 #include "app/PanelImage.h"
 #include "app/PreySprites.h"
@@ -216,7 +217,7 @@ TEST_F(CachedDrawing, CaptionsStayInsideSmallCells) {
     const double scale = 129 / 200.0;
     const int available = static_cast<int>((99 - CAPTION_X) * scale) - 2;
     for (const char* text : {"[60] Fit=-123  CROSS+MUT(20, 7)", "[7] Fit=70  SEL(1, 2)"}) {
-        const CellCaption caption = fitCellCaption(text, scale, font);
+        const CellCaption caption = fitCellCaptions({text}, scale, font)[0];
         ASSERT_NE(caption.font, nullptr);
         const std::string whole = std::string(text).substr(0, std::string(text).find("  "));
         EXPECT_EQ(caption.text, whole) << text;
@@ -225,10 +226,23 @@ TEST_F(CachedDrawing, CaptionsStayInsideSmallCells) {
         EXPECT_GE(caption.baseline * scale - caption.font->ascentOf(), -100 * scale - 2) << text;
     }
     // In a roomy cell (24 spiders) the caption is whole and where it always was.
-    const CellCaption roomy = fitCellCaption("[7] Fit=70  SEL(1, 2)", 216 / 200.0, font);
+    const CellCaption roomy = fitCellCaptions({"[7] Fit=70  SEL(1, 2)"}, 216 / 200.0, font)[0];
     EXPECT_EQ(roomy.text, "[7] Fit=70  SEL(1, 2)");
     EXPECT_EQ(roomy.font, &font);
     EXPECT_EQ(roomy.baseline, CAPTION_Y);
+    // Side by side, with four-digit fitness: every caption shows its origin
+    // on a second line, all in one font; in small cells none does.
+    std::vector<std::string> texts;
+    for (int i = 0; i < 24; ++i)
+        texts.push_back(spiderCaption(i, 1000 + 397 * i, i % 2 ? "CROSS+MUT" : "SEL", i, 23 - i));
+    const std::vector<CellCaption> row = fitCellCaptions(texts, 216 / 200.0, font);
+    for (size_t i = 0; i < row.size(); ++i) {
+        EXPECT_EQ(row[i].text + "  " + row[i].second, texts[i]);
+        EXPECT_LE(row[i].font->pixWidthOf(row[i].second), static_cast<int>(194 * 216 / 200.0) - 2);
+        EXPECT_EQ(row[i].font, row[0].font);
+    }
+    for (const CellCaption& caption : fitCellCaptions(texts, scale, font))
+        EXPECT_EQ(caption.second, "") << caption.text;
 }
 
 TEST_F(CachedDrawing, PanelFromItsImageMatchesAndKeepsItsClickAreas) {

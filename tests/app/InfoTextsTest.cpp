@@ -127,3 +127,18 @@ TEST(CaptionTest, FitCaptionDropsTrailingPartsThenCutsTheFirst) {
     EXPECT_EQ(fitCaption(caption, 5, width), "");
     EXPECT_EQ(fitCaption("Stage 1: First radii", 80, width), "Stage 1:");
 }
+
+TEST(CaptionTest, CaptionsSideBySideKeepTheSameParts) {
+    const auto width = [](const std::string& t) { return static_cast<int>(t.size()) * 10; };
+    // The second would keep its origin alone, the first would not: neither does.
+    const std::vector<std::string> texts{"[12] Fit=1070  MUT(3, 4)", "[2] Fit=70  MUT(3, 4)"};
+    EXPECT_EQ(fitCaptionsAlike(texts, 220, width),
+              (std::vector<std::string>{"[12] Fit=1070", "[2] Fit=70"}));
+    EXPECT_EQ(fitCaptionsAlike(texts, 240, width),
+              (std::vector<std::string>{"[12] Fit=1070  MUT(3, 4)", "[2] Fit=70  MUT(3, 4)"}));
+    // A first part too wide is cut; the others keep their first part only.
+    EXPECT_EQ(fitCaptionsAlike({"abcdef  x", "ab  x  y"}, 40, width),
+              (std::vector<std::string>{"abcd", "ab"}));
+    EXPECT_EQ(fitCaptionsAlike({"a  b  c", "a  b"}, 70, width),
+              (std::vector<std::string>{"a  b", "a  b"}));
+}

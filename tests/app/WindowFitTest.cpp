@@ -31,6 +31,39 @@ TEST(WindowFitTest, SmallDesktopsGetTheLargestWindowOfTheSameShapeInsideTheWorkA
     }
 }
 
+// The frame's outer edges for a client area.
+ScreenRect outerFrame(const ScreenRect& c, const FrameExtents& f) {
+    return ScreenRect{c.x - f.left, c.y - f.top, c.width + f.left + f.right,
+                      c.height + f.top + f.bottom};
+}
+
+TEST(WindowFitTest, FramedWindowIsMovedOrShrunkIntoTheWorkArea) {
+    const FrameExtents frame{1, 1, 20, 5};
+    const ScreenRect screen{0, 0, 1366, 768};
+    // Fits: left alone.
+    const ScreenRect inside{21, 40, 1261, 718};
+    const ScreenRect kept = fitFramedWindow(inside, frame, screen);
+    EXPECT_EQ(kept.x, 21);
+    EXPECT_EQ(kept.y, 40);
+    EXPECT_EQ(kept.height, 718);
+    // The frame's bottom 15 pixels off the screen: moved up, same size.
+    const ScreenRect moved = fitFramedWindow(ScreenRect{21, 60, 1261, 718}, frame, screen);
+    EXPECT_EQ(moved.y, 768 - 5 - 718);
+    EXPECT_EQ(moved.x, 21);
+    EXPECT_EQ(moved.width, 1261);
+    // Larger than the work area (a panel at the top): the largest of the same
+    // shape, frame and all inside.
+    const ScreenRect area{0, 32, 1366, 736};
+    const ScreenRect shrunk = fitFramedWindow(ScreenRect{20, 50, 1678, 955}, frame, area);
+    const ScreenRect outer = outerFrame(shrunk, frame);
+    EXPECT_GE(outer.x, area.x);
+    EXPECT_GE(outer.y, area.y);
+    EXPECT_LE(outer.x + outer.width, area.x + area.width);
+    EXPECT_LE(outer.y + outer.height, area.y + area.height);
+    EXPECT_GE(shrunk.height, 736 - 25 - 1); // the height uses up its room
+    EXPECT_NEAR(static_cast<double>(shrunk.width) / shrunk.height, 1678.0 / 955.0, 0.005);
+}
+
 TEST(WindowFitTest, PanelScrollsOnlyAsFarAsItOverflows) {
     // 700 pixels of panel below y = 80 in a 557-pixel window: 229 too many.
     EXPECT_EQ(limitPanelScroll(1000, 80, 700, 557), 80 + 700 + PANEL_BOTTOM_MARGIN - 557);

@@ -11,9 +11,13 @@ arrows, quitting during a run), small-screens (start-up on a 1366 x 768
 desktop, the control panel used in a 1000 x 650 window and scrolled in a
 lower one), population-60 (the 1920 x 1080 start-up, 60 spiders with their
 captions), history (breeding from an earlier generation, input during a
-question, the window title, Save, offline evolution), history-chart (the
-fitness history chart of a 500-generation run: a click at its middle, the
-keys while it has the focus, its growth during a run). Uses $DISPLAY when it answers, else starts a private Xvfb; a
+question, the window title, Save, offline evolution), window-manager
+(start-up on a 1366 x 768 desktop under openbox, its frame, full screen),
+small-windows (the band at 1000 x 650, the Rule Browser's panels scrolled
+at 700 x 500), history-chart (the fitness history chart of a 500-generation
+run: a click at its middle, the keys while it has the focus, its growth
+during a run).
+Uses $DISPLAY when it answers, else starts a private Xvfb; a
 scenario that needs a certain screen size always starts its own. The
 screenshots of a failing run stay in DIR.
 """
@@ -123,11 +127,14 @@ class Session:
         self.proc = None
         self.window = None
         self.xvfb = None
+        self.window_manager = None
         self.exited = False
 
     # --- the X server and the program ---
 
     def ensure_display(self):
+        if self.xvfb:
+            return
         if not self.screen and os.environ.get("DISPLAY") and subprocess.call(
                 ["xdpyinfo"], stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL) == 0:
             return
@@ -176,6 +183,9 @@ class Session:
                 self.proc.wait(5)
             except subprocess.TimeoutExpired:
                 self.proc.kill()
+        if self.window_manager:
+            self.window_manager.terminate()
+            self.window_manager.wait()
         if self.xvfb:
             self.xvfb.terminate()
             self.xvfb.wait()
@@ -209,7 +219,7 @@ class Session:
     def wait_for_first_frame(self):
         for _ in range(50):
             shot = self.shot("start")
-            if shot.count(0, 23, self.width, 30, lambda r, g, b: b > 140 and r < 20) > 500:
+            if shot.count(0, 23, shot.width, 30, lambda r, g, b: b > 140 and r < 20) > 500:
                 return
             time.sleep(0.2)
         raise Failure("the window never showed the information band")
@@ -251,9 +261,17 @@ class Session:
         size = subprocess.run(["identify", "-format", "%w %h", png], check=True,
                               stdout=subprocess.PIPE, text=True).stdout.split()
         width, height = int(size[0]), int(size[1])
-        if (width, height) != (self.width, self.height):
+        if self.width is not None and (width, height) != (self.width, self.height):
             raise Failure("window is %dx%d, expected %dx%d" % (width, height, self.width, self.height))
         return Shot(png, raw, width, height)
+
+
+def check_no_gtk_errors(s):
+    """GTK reports misuse of its widgets on standard error."""
+    s.out.flush()
+    with open(os.path.join(s.dir, "program-output.txt")) as f:
+        errors = [line for line in f if "Gtk-CRITICAL" in line]
+    check(not errors, "the program wrote GTK errors: %s" % errors[:2])
 
 
 def check(condition, message, shot=None):
@@ -1011,6 +1029,143 @@ def scenario_population_60(s):
         check(spill == 0, "a caption of row %d runs out of its cell (%d pixels)" % (row, spill), sixty)
 
 
+# --- small windows: the band and the Rule Browser ---
+
+def is_band_blue(r, g, b):
+    return b > 140 and r < 20 and g < 20
+
+
+def band_text_reach(shot):
+    """The rightmost column with text in the band (-1 for none)."""
+    for x in range(shot.width - 1, -1, -1):
+        if shot.count(x, 26, x + 1, 67, is_white) > 0:
+            return x
+    return -1
+
+
+def panel_rows_on_screen(shot, x1, x2):
+    return [y for y in range(80, shot.height) if shot.count(x1, y, x2, y + 1, is_panel_grey) > 40]
+
+
+def scenario_small_windows(s):
+    # 1000 x 650: the band's lines, results and all, stay inside the window.
+    s.key("F6", pause=1.0)  # evaluated: the band shows the fitness sum
+    # (800 pixels too, where the band's own font never fits the result.)
+    for width in (1000, 800):
+        s.xdo("windowsize", "--sync", s.window, width, 650)
+        s.width, s.height = width, 650
+        time.sleep(1.0)
+        band = s.shot("band-%dx650" % width)
+        check(band.count(0, 26, s.width, 67, is_white) > 400, "the %d-pixel band has no text" % width,
+              band)
+        reach = band_text_reach(band)
+        check(reach < s.width - 6, "the band's text runs to the window's edge (x = %d)" % reach, band)
+
+    # 700 x 500: the Rule Browser's stage panels do not fit; the wheel
+    # scrolls them until the last one shows whole, under the band.
+    s.xdo("windowsize", "--sync", s.window, 700, 500)
+    s.width, s.height = 700, 500
+    time.sleep(1.0)
+    s.key("F3", pause=1.0)
+    rules = s.shot("rule-browser-700x500")
+    rows = panel_rows_on_screen(rules, 0, s.width)
+    check(rows and max(rows) >= s.height - 3, "the stage panels fit 700 x 500 unscrolled", rules)
+    s.xdo("mousemove", "--window", s.window, 200, 300)
+    for _ in range(40):
+        s.xdo("click", "5")
+        time.sleep(0.03)
+    time.sleep(0.8)
+    s.park_pointer()
+    scrolled = s.shot("rule-browser-scrolled")
+    rows = panel_rows_on_screen(scrolled, 0, s.width)
+    check(rows and max(rows) < s.height - 3, "the last stage panel cannot be scrolled into view",
+          scrolled)
+    check(scrolled.count(0, 26, s.width, 67, is_band_blue) > 10000,
+          "the scrolled panels cover the band", scrolled)
+
+
+# --- a window manager ---
+
+def start_window_manager(s):
+    """Starts openbox on the session's display and waits until it manages."""
+    s.ensure_display()
+    env = dict(os.environ, HOME=s.work, XDG_CONFIG_HOME=os.path.join(s.work, "config"))
+    s.window_manager = subprocess.Popen(["openbox", "--sm-disable"], env=env,
+                                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    deadline = time.time() + 10
+    while time.time() < deadline:
+        if "window id" in root_property("_NET_SUPPORTING_WM_CHECK"):
+            return
+        time.sleep(0.1)
+    raise Failure("openbox did not start managing windows")
+
+
+def root_property(name):
+    return subprocess.run(["xprop", "-root", name], stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL, text=True).stdout
+
+
+def window_property(s, name):
+    return subprocess.run(["xprop", "-id", s.window, name], stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL, text=True).stdout
+
+
+def client_on_screen(s):
+    """The window's client area: x, y on the screen, width, height."""
+    info = subprocess.run(["xwininfo", "-id", s.window], stdout=subprocess.PIPE,
+                          stderr=subprocess.DEVNULL, text=True).stdout
+    field = lambda name: int(info.split(name + ":")[1].split()[0])
+    return (field("Absolute upper-left X"), field("Absolute upper-left Y"), field("Width"),
+            field("Height"))
+
+
+def frame_extents(s):
+    """Left, right, top and bottom of the window manager's frame, or None."""
+    text = window_property(s, "_NET_FRAME_EXTENTS")
+    if "=" not in text:
+        return None
+    return tuple(int(v) for v in text.split("=")[1].split(","))
+
+
+def frame_inside(client, frame, screen):
+    x, y, w, h = client
+    left, right, top, bottom = frame
+    return x - left >= 0 and y - top >= 0 and x + w + right <= screen[0] and y + h + bottom <= screen[1]
+
+
+def scenario_window_manager(s):
+    # The 1366 x 768 start-up under openbox: window and frame on the screen.
+    screen = SCREENS["window-manager"]
+    deadline = time.time() + 8
+    while time.time() < deadline:
+        frame = frame_extents(s)
+        if frame and frame_inside(client_on_screen(s), frame, screen):
+            break
+        time.sleep(0.2)
+    check(frame is not None and frame[2] > 0, "openbox put no frame around the window")
+    framed = client_on_screen(s)
+    check(frame_inside(framed, frame, screen),
+          "window %s with frame %s does not fit the %dx%d screen" % ((framed, frame) + screen))
+    s.width, s.height = framed[2], framed[3]
+    check_band(s.shot("framed"), "framed start-up")
+
+    # F9: the window manager's full screen (no title bar), and back.
+    s.key("F9", pause=1.5)
+    check("_NET_WM_STATE_FULLSCREEN" in window_property(s, "_NET_WM_STATE"),
+          "F9 did not ask the window manager for full screen")
+    check(client_on_screen(s) == (0, 0) + screen,
+          "full screen covers %s, not the screen" % (client_on_screen(s),))
+    s.width, s.height = screen
+    check_band(s.shot("full-screen"), "full screen")
+    s.key("F9", pause=1.5)
+    check("_NET_WM_STATE_FULLSCREEN" not in window_property(s, "_NET_WM_STATE"),
+          "the second F9 left full screen on")
+    check(client_on_screen(s) == framed,
+          "F9 returned to %s, not to %s" % (client_on_screen(s), framed))
+    s.width, s.height = framed[2], framed[3]
+    check_band(s.shot("restored"), "after full screen")
+
+
 def write_run_of(path, last, population=6):
     """A population file of generations 0 ... last whose best fitness climbs
     and falls, with a negative lowest one."""
@@ -1103,9 +1258,12 @@ SCENARIOS = {
     "small-screens": scenario_small_screens,
     "population-60": scenario_population_60,
     "history": scenario_history,
+    "window-manager": scenario_window_manager,
+    "small-windows": scenario_small_windows,
     "history-chart": scenario_history_chart,
 }
-SCREENS = {"small-screens": (1366, 768), "population-60": (1920, 1080)}
+SCREENS = {"small-screens": (1366, 768), "population-60": (1920, 1080),
+           "window-manager": (1366, 768)}
 
 
 def main():
@@ -1119,11 +1277,16 @@ def main():
                       SCREENS.get(args.scenario))
     if args.scenario == "small-screens":
         session.width, session.height = fitted_window(1366, 768)
+    if args.scenario == "window-manager":
+        session.width = session.height = None  # the window manager may change it
     try:
+        if args.scenario == "window-manager":
+            start_window_manager(session)
         session.start()
         SCENARIOS[args.scenario](session)
         if not session.exited:
             session.shot("end")
+        check_no_gtk_errors(session)
     except Failure as failure:
         print("FAILED: %s" % failure)
         print("screenshots kept in %s" % session.dir)

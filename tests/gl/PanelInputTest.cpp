@@ -52,6 +52,22 @@ TEST_F(PanelTest, ClickOnAFieldFocusesItsWidget) {
     EXPECT_FALSE(ui.mouseDown);
 }
 
+TEST_F(PanelTest, RowsAboveTheClipTakeNoClick) {
+    buildPanel();
+    const tRect f = ui.valueFieldRect(SPINNER);
+    ui.clipTop = f.y2 + 1; // the panel slid up: the spinner's row is hidden
+    ui.focusIndex = BUTTON;
+    ui.recordHitAreas();
+    EXPECT_FALSE(press(f.x1 + 1, f.y1 + 1));
+    EXPECT_EQ(BUTTON, ui.focusIndex);
+    EXPECT_FALSE(ui.hasFocus);
+    release(f.x1 + 1, f.y1 + 1);
+    ui.clipTop = f.y1;
+    ui.recordHitAreas();
+    EXPECT_TRUE(press(f.x1 + 1, f.y1 + 1));
+    EXPECT_EQ(SPINNER, ui.focusIndex);
+}
+
 TEST_F(PanelTest, AreasAreClearedAfterEveryClick) {
     buildPanel();
     ui.recordHitAreas();

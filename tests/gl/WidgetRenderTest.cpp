@@ -186,6 +186,16 @@ TEST_F(PanelRender, ButtonLabelIsWrittenOnItsFace) {
     EXPECT_GT(dark, 30);
 }
 
+TEST_F(PanelRender, NothingIsDrawnAboveTheClip) {
+    ui.clipTop = ui.panelY + ui.titleHeight + 10;
+    ui.render();
+    EXPECT_RGB_NEAR((Rgb{0, 0, 0}), pixelAt(ui.panelX + 10, ui.panelY + 8), 0);
+    EXPECT_RGB_NEAR((Rgb{0, 0, 0}), pixelAt(ui.panelX + 4, ui.clipTop - 1), 0);
+    const int pane = over(0.9, 0.8, 0.04);
+    EXPECT_RGB_NEAR((Rgb{pane, pane, pane}), pixelAt(ui.panelX + 4, ui.clipTop + 1), 2);
+    EXPECT_FALSE(glIsEnabled(GL_SCISSOR_TEST));
+}
+
 TEST_F(PanelRender, OpenPopupIsDrawnOverThePanel) {
     ui.focusIndex = 2;
     ui.activeState = true;
