@@ -4,6 +4,7 @@ int currentView = VIEW_SIMULATOR;
 bool showGenes = true;
 bool leavePrey = false;
 bool isFullScreen = false;
+bool showHistoryChart = false;
 
 int windowX = INITIAL_WINDOW_X, windowY = INITIAL_WINDOW_Y;
 int windowWidth = INITIAL_WINDOW_WIDTH, windowHeight = INITIAL_WINDOW_HEIGHT;

@@ -36,10 +36,11 @@ struct tSavedGeometry {
 };
 
 // --- Views and display switches ---
-extern int currentView;   // the view shown (an AppView)
-extern bool showGenes;    // the Simulator draws a gene chart in each cell
-extern bool leavePrey;    // caught prey stay drawn in the webs
-extern bool isFullScreen; // the window covers the desktop
+extern int currentView;       // the view shown (an AppView)
+extern bool showGenes;        // the Simulator draws a gene chart in each cell
+extern bool leavePrey;        // caught prey stay drawn in the webs
+extern bool isFullScreen;     // the window covers the desktop
+extern bool showHistoryChart; // the Simulator shows the fitness history chart
 
 // --- Window ---
 extern int windowX, windowY;               // window position (saved on full screen)

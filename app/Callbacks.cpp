@@ -7,6 +7,7 @@
 #include "app/AppState.h"
 #include "app/Commands.h"
 #include "app/Display.h"
+#include "app/HistoryChart.h"
 #include "app/RuleBrowserView.h"
 #include "app/Views.h"
 #include "gl/LGLMenu.h"
@@ -68,7 +69,13 @@ void displayCallback() {
 
 void passiveMotionCallback(int x, int y) {
     menuBar.handleMousePassiveMotion(x, y);
+    historyChartHover(x, y);
     drawFrame();
+}
+
+void motionCallback(int x, int y) {
+    historyChartDrag(x, y);
+    glutPostRedisplay();
 }
 
 void reshapeCallback(int width, int height) {
@@ -125,6 +132,7 @@ void registerCallbacks() {
     glutKeyboardFunc(keyboardCallback);
     glutMouseFunc(mouseCallback);
     glutPassiveMotionFunc(passiveMotionCallback);
+    glutMotionFunc(motionCallback);
     glutDisplayFunc(displayCallback);
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/AppState.h"
 #include "app/Commands.h"
+#include "app/HistoryChart.h"
 #include "evolution/RunControl.h"
 #include "gl/LGLMenu.h"
 
@@ -50,6 +51,7 @@ void buildMenuBar() {
     menuBar.addItem("-", nullptr);
     menuBar.addItem("Show Genes [Ctrl-G]", toggleShowGenes);
     menuBar.addItem("Leave Prey", toggleLeavePrey);
+    menuBar.addItem("History Chart [H]", toggleHistoryChart);
     menuBar.addItem("-", nullptr);
     menuBar.addItem("Toggle FullScreen [F9]", toggleFullScreen);
 
@@ -61,5 +63,6 @@ void buildMenuBar() {
 void showToggleStates() {
     checkItem("Show Genes", showGenes);
     checkItem("Leave Prey", leavePrey);
+    checkItem("History Chart", showHistoryChart);
     checkItem("Toggle FullScreen", isFullScreen);
 }

@@ -4,11 +4,19 @@
 #include <cstdint>
 
 #include "app/AppState.h"
+#include "app/FitnessHistory.h"
 #include "evolution/EvolutionState.h"
 
 namespace {
 
 constexpr double PREY_SPRITE_SCALE = 2.2;
+
+// The window height the grid lays itself out in: the Simulator keeps the
+// history chart's strip below the grid free.
+int gridWindowHeight() {
+    const bool chart = showHistoryChart && currentView == VIEW_SIMULATOR;
+    return windowHeight - (chart ? historyStripHeight(windowHeight) : 0);
+}
 
 } // namespace
 
@@ -18,7 +26,7 @@ GridShape currentGridShape() {
 
 GridGeometry currentGridGeometry() {
     GridGeometry geometry =
-        computeGridGeometry(windowWidth, windowHeight, panelStripWidth, currentGridShape());
+        computeGridGeometry(windowWidth, gridWindowHeight(), panelStripWidth, currentGridShape());
     geometry.offsetX = gridOffsetX;
     geometry.offsetY = gridOffsetY;
     return geometry;
@@ -33,7 +41,7 @@ GridGeometry applyGridShape(GridShape shape) {
     gridColumns = shape.columns;
     gridRows = shape.rows;
     const GridGeometry geometry =
-        computeGridGeometry(windowWidth, windowHeight, panelStripWidth, shape);
+        computeGridGeometry(windowWidth, gridWindowHeight(), panelStripWidth, shape);
     gridOffsetX = geometry.offsetX;
     gridOffsetY = geometry.offsetY;
     return geometry;

@@ -13,6 +13,7 @@
 #include "app/ControlPanel.h"
 #include "app/GridGeometry.h"
 #include "app/GridViewCache.h"
+#include "app/HistoryChart.h"
 #include "app/InfoTexts.h"
 #include "app/ModalInput.h"
 #include "app/PreySprites.h"
@@ -155,6 +156,7 @@ void drawSimulator() {
     glClear(GL_COLOR_BUFFER_BIT);
     if (evolutionState.flags.renderOffline) {
         drawOfflineMessage();
+        drawHistoryChart();
         return;
     }
     // A repaint under a dialog only draws: the panel acts once it is closed.
@@ -169,6 +171,7 @@ void drawSimulator() {
         cache.gridLayer.drawn(cache.frameKey, windowWidth, windowHeight);
     }
     drawInfoBand();
+    drawHistoryChart();
     cache.panelImage.render(controlPanel, gridRightEdge(showPrey), cache.frameKey);
     glDisable(GL_DEPTH_TEST);
 }

@@ -8,6 +8,7 @@
 #include "app/Display.h"
 #include "app/FossilsModel.h"
 #include "app/FossilsView.h"
+#include "app/HistoryChart.h"
 #include "app/InfoTexts.h"
 #include "app/RuleBrowserView.h"
 #include "app/SimulatorGrid.h"
@@ -54,6 +55,8 @@ void simulatorKey(unsigned char key) {
 }
 
 int simulatorSpecialKey(int key) {
+    if (historyChartKey(key))
+        return 0;
     moveSelectionByKey(key);
     glutPostRedisplay();
     controlPanel.registerSpecialKeys(key);
@@ -81,6 +84,8 @@ bool clickMenuOrPanel(int x, int y, bool rightPress, bool leftPress, LGLUI& pane
 }
 
 void simulatorClick(int x, int y, bool rightPress, bool leftPress) {
+    if (historyChartClick(x, y, rightPress, leftPress))
+        return;
     if (clickMenuOrPanel(x, y, rightPress, leftPress, controlPanel, handleControlPanel,
                          VIEW_SIMULATOR))
         return;

@@ -240,7 +240,10 @@ void EvolutionState::stepGeneration() {
     generation += 1;
     decodeRules();
     // Breeding from an earlier generation cuts off every later one.
-    reserveRecord();
-    fossilRecord.resize(static_cast<size_t>(generation + 1) * populationSize * FOSSIL_ENTRY_SIZE);
+    const size_t kept = static_cast<size_t>(generation) * populationSize * FOSSIL_ENTRY_SIZE;
+    if (fossilRecord.size() > kept) {
+        fossilRecord.resize(kept);
+        ++recordRevision;
+    }
     recordGeneration();
 }

@@ -146,6 +146,11 @@ struct EvolutionState {
     EAPGossamerix problem;
     int selectedSpider = -1;
     std::vector<int32_t> fossilRecord;
+    // Counts the changes to the record other than to its last generation
+    // (written, or written again): an earlier generation written again,
+    // later ones cut, the record replaced. A view of the record that knows
+    // the count and the last generation knows when to read it again.
+    int recordRevision = 0;
     // Limit on a web's total silk in web units; NO_SILK_LIMIT for none.
     int32_t silkLimit = NO_SILK_LIMIT;
     RunRandom random;

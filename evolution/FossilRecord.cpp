@@ -28,6 +28,8 @@ void EvolutionState::recordGeneration() {
     if (fossilRecord.size() < needed) {
         reserveRecord();
         fossilRecord.resize(needed, 0);
+    } else if (fossilRecord.size() > needed) {
+        ++recordRevision; // an earlier generation written again
     }
     for (int i = 0; i < populationSize; ++i) {
         const Spider& s = spiders[i];

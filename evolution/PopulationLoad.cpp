@@ -235,6 +235,7 @@ void takeContinuation(EvolutionState& es, const LoadedRun& run) {
 void takeRun(EvolutionState& es, LoadedRun& run) {
     es.populationSize = run.populationSize;
     es.fossilRecord = std::move(run.record);
+    ++es.recordRevision;
     pf::applySettings(es, run.settings);
     es.generation = run.generations - 1;
     es.goToGeneration(run.generations - 1);

@@ -94,6 +94,7 @@ Run Run::fromRecord(int populationSize, std::vector<int32_t> record,
     es.populationSize = populationSize;
     es.generation = static_cast<int>(record.size() / perGeneration) - 1;
     es.fossilRecord = std::move(record);
+    ++es.recordRevision;
     population_format::applySettings(es, settings);
     showOpened(es);
     return run;

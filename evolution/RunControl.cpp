@@ -56,14 +56,6 @@ void showRestored(EvolutionState& run) {
     run.markSelectedElite();
 }
 
-void moveInTime(int step) {
-    stopRun();
-    evolutionState.goToGeneration(evolutionState.generation + step);
-    showRestored(evolutionState);
-    flags().freshGeneration = false;
-    windowPort().postRedisplay();
-}
-
 } // namespace
 
 bool atGenerationLimit(const EvolutionState& run) {
@@ -94,6 +86,7 @@ void startPopulation(EvolutionState& es, int size) {
     // Emptied with its memory: a long run's history is given back, and the
     // new run reserves room for its own size.
     std::vector<int32_t>().swap(es.fossilRecord);
+    ++es.recordRevision;
     es.evaluator.forgetWebs();
     es.generation = 0;
     es.provenance = RunProvenance();
@@ -300,12 +293,20 @@ bool openRunFile(const std::string& path, std::string* why) {
     return true;
 }
 
+void showGeneration(int g) {
+    stopRun();
+    evolutionState.goToGeneration(g);
+    showRestored(evolutionState);
+    flags().freshGeneration = false;
+    windowPort().postRedisplay();
+}
+
 void timeStepBackward() {
-    moveInTime(-1);
+    showGeneration(evolutionState.generation - 1);
 }
 
 void timeStepForward() {
-    moveInTime(+1);
+    showGeneration(evolutionState.generation + 1);
 }
 
 void markRunSaved() {

@@ -86,7 +86,10 @@ void toggleOfflineRun();
 void runOneStep();
 // Ends the showing of a freshly bred generation.
 void freshTimer(int value);
-// Shows the previous / next recorded generation and rebuilds every web.
+// Stops any run and shows recorded generation g (nothing bred) with every
+// web rebuilt; a generation not recorded leaves the population as it is.
+void showGeneration(int g);
+// Shows the previous / next recorded generation (see showGeneration).
 void timeStepBackward();
 void timeStepForward();
 // Open: stops any run and loads the run file at `path` (see openRun). A

@@ -4,6 +4,9 @@
 //   Fossils             the Fossils Browser with 24 fossils
 //   RuleBrowser         the Rule Browser while a rule is edited (four stage
 //                       webs rebuilt every frame)
+//   LongRunFrame        the Simulator at 10,000 generations without and with
+//                       the history chart, unchanged and with a generation
+//                       added before every frame
 //   RunTick/24, /60     a drawn run in the real main loop: generations bred
 //                       and drawn per second (the run timer's 30 ms is the
 //                       ceiling)
@@ -29,8 +32,10 @@
 #include "app/Commands.h"
 #include "app/Display.h"
 #include "app/RuleBrowserView.h"
+#include "app/SimulatorGrid.h"
 #include "app/Startup.h"
 #include "evolution/EvolutionState.h"
+#include "evolution/FossilView.h"
 #include "evolution/RunControl.h"
 
 namespace {
@@ -129,6 +134,61 @@ void BM_RuleBrowserFrameWhileEditing(benchmark::State& state) {
     currentView = VIEW_SIMULATOR;
 }
 BENCHMARK(BM_RuleBrowserFrameWhileEditing)
+    ->Unit(benchmark::kMillisecond)
+    ->MeasureProcessCPUTime()
+    ->UseRealTime();
+
+// A run of 24 spiders whose record holds generations 0 ... `last` (copies of
+// one generation, the fitness changed from generation to generation), shown
+// at its last generation, with the history chart shown or not.
+void showLongRun(int last, bool chart) {
+    currentView = VIEW_SIMULATOR;
+    newPopulation(24);
+    const std::vector<int32_t> first = evolutionState.fossilRecord;
+    std::vector<int32_t>& record = evolutionState.fossilRecord;
+    record.clear();
+    for (int g = 0; g <= last; ++g) {
+        record.insert(record.end(), first.begin(), first.end());
+        record[record.size() - first.size() + FOSSIL_FITNESS] += g % 97 - 40;
+    }
+    ++evolutionState.recordRevision;
+    evolutionState.generation = last;
+    showOpened(evolutionState);
+    showHistoryChart = chart;
+    layoutSimulator();
+    settle();
+}
+
+// Adds a generation to the record, as a drawn run does between frames.
+void addGeneration() {
+    std::vector<int32_t>& record = evolutionState.fossilRecord;
+    const size_t size = fossilEntryIndex(1, evolutionState.populationSize, 0);
+    record.insert(record.end(), record.end() - static_cast<long>(size), record.end());
+    record[record.size() - size + FOSSIL_FITNESS] += 1;
+}
+
+// A frame at 10,000 generations without (0) and with (1) the history chart:
+// unchanged, and with a generation added before every frame (a live run).
+void BM_LongRunFrame(benchmark::State& state) {
+    const bool growing = state.range(1) != 0;
+    showLongRun(GENERATION_LIMIT - (growing ? 500 : 0), state.range(0) != 0);
+    for (auto _ : state) {
+        if (growing)
+            addGeneration();
+        drawFrame();
+        glFinish();
+    }
+    countFrames(state);
+    showHistoryChart = false;
+    newPopulation(24);
+}
+BENCHMARK(BM_LongRunFrame)
+    ->ArgNames({"chart", "growing"})
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
+    ->Iterations(500)
     ->Unit(benchmark::kMillisecond)
     ->MeasureProcessCPUTime()
     ->UseRealTime();

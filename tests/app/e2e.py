@@ -14,7 +14,9 @@ captions), history (breeding from an earlier generation, input during a
 question, the window title, Save, offline evolution), window-manager
 (start-up on a 1366 x 768 desktop under openbox, its frame, full screen),
 small-windows (the band at 1000 x 650, the Rule Browser's panels scrolled
-at 700 x 500).
+at 700 x 500), history-chart (the fitness history chart of a 500-generation
+run: a click at its middle, the keys while it has the focus, its growth
+during a run).
 Uses $DISPLAY when it answers, else starts a private Xvfb; a
 scenario that needs a certain screen size always starts its own. The
 screenshots of a failing run stay in DIR.
@@ -1175,6 +1177,90 @@ def scenario_window_manager(s):
     check_band(s.shot("restored"), "after full screen")
 
 
+def write_run_of(path, last, population=6):
+    """A population file of generations 0 ... last whose best fitness climbs
+    and falls, with a negative lowest one."""
+    import struct
+    rules = [7, 0, 0, 100, 100, 100, 100, 2, 2, 15, 15, 15, 15, 2, 2, 2, 2, 10, 101]
+    with open(path, "wb") as f:
+        f.write(struct.pack("<i", 7) + b"1.0.0.1" + struct.pack("<ii", population, last + 1))
+        for g in range(last + 1):
+            for i in range(population):
+                fitness = (g * (i + 1)) % 300 - 50 * (i == 0)
+                f.write(struct.pack("<23i", *(rules + [fitness, 0, i, i])))
+        f.write(struct.pack("<idd", 100, 4.0, 20.0) + bytes(4) + bytes(4))
+        f.write(struct.pack("<didii", 10.0, -1, 0.0, 80, 2))
+
+
+def chart_plot():
+    """The history chart's plot (left, top, right, bottom) in the default
+    window: a strip of a fifth of the window's height under the grid."""
+    strip_top = HEIGHT - HEIGHT // 5
+    return 64, strip_top + 24, WIDTH - STRIP - 14, HEIGHT - 24
+
+
+def is_best_line(r, g, b):
+    return g > 200 and r < 140 and b < 140
+
+
+def best_line_right_end(shot):
+    left, top, right, bottom = chart_plot()
+    for x in range(right - 1, left - 1, -1):
+        if shot.count(x, top, x + 1, bottom, is_best_line) > 0:
+            return x
+    return -1
+
+
+def scenario_history_chart(s):
+    path = os.path.join(s.work, "five hundred.axv")
+    write_run_of(path, 500)
+    choose_in_dialog(s, "ctrl+o", "Open", path)
+    s.key("h", pause=0.8)
+    shown = settled_shot(s, "chart")
+    left, top, right, bottom = chart_plot()
+    check(shown.count(left, top, right, bottom, is_best_line) > 300,
+          "the chart shows no best fitness line", shown)
+
+    # The band after Backward to generations 251, 250 and 249.
+    s.focus()
+    s.xdo("key", "--clearmodifiers", "--delay", "15", *(["F7"] * 249))
+    rows = {}
+    for g in (251, 250, 249):
+        rows[g] = generation_row(settled_shot(s, "backward-%d" % g))
+        s.key("F7", pause=0.3)
+    check(len(set(rows.values())) == 3, "Backward did not change the band")
+
+    # A click at the chart's middle goes to generation 250 (within a column).
+    s.click((left + right) // 2, (top + bottom) // 2)
+    middle = generation_row(settled_shot(s, "clicked-middle"))
+    check(middle in rows.values(), "a click at the chart's middle did not show generation ~250")
+    # While the chart has the focus, Right and Left move the mark.
+    s.click(left + (right - left) * 250 // 501 + 1, (top + bottom) // 2)
+    check(generation_row(settled_shot(s, "clicked-250")) == rows[250],
+          "a click on generation 250's column did not show it")
+    s.key("Right", pause=0.5)
+    check(generation_row(settled_shot(s, "right")) == rows[251], "Right did not show generation 251")
+    s.key("Left", "Left", pause=0.5)
+    check(generation_row(settled_shot(s, "left")) == rows[249], "Left did not show generation 249")
+    # A click on a web takes the focus away: Right moves the selection.
+    x1, y1, x2, y2 = cell_box(0, 0)
+    s.click((x1 + x2) // 2, (y1 + y2) // 2)
+    s.key("Right", pause=0.5)
+    check(generation_row(settled_shot(s, "right-on-grid")) == rows[249],
+          "Right changed the generation after a click on the grid")
+
+    # At the last generation a run grows the chart: its right end moves.
+    s.click(right - 1, (top + bottom) // 2)
+    s.key("F5", pause=1.0)
+    before = s.shot("running")
+    time.sleep(2.0)
+    after = s.shot("running-later")
+    s.key("F5", pause=0.5)
+    a, b = best_line_right_end(before), best_line_right_end(after)
+    check(a >= 0 and b > a, "the chart's right end did not move during the run (%d, %d)" % (a, b),
+          after)
+
+
 SCENARIOS = {
     "questions": scenario_questions,
     "simulator": scenario_simulator,
@@ -1185,6 +1271,7 @@ SCENARIOS = {
     "history": scenario_history,
     "window-manager": scenario_window_manager,
     "small-windows": scenario_small_windows,
+    "history-chart": scenario_history_chart,
 }
 SCREENS = {"small-screens": (1366, 768), "population-60": (1920, 1080),
            "window-manager": (1366, 768)}
