@@ -6,9 +6,11 @@
 #include <cmath>
 #include <cstdint>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "app/AppState.h"
+#include "app/ChartImage.h"
 #include "app/FitnessHistory.h"
 #include "app/GridGeometry.h"
 #include "app/LayerCache.h"
@@ -91,56 +93,30 @@ double columnX(const ChartBox& box, int column) {
     return box.plotLeft + column + 0.5;
 }
 
-// The plot as an image (rows from the bottom up), painted column by column
-// from the series' spans and sent in one call: its cost follows the plot's
-// size, not the number of generations.
-std::vector<unsigned char> plotImage;
-
-void paint(int width, int x, int row, Colour colour) {
-    // In the framebuffer's own order (blue, green, red, alpha): no conversion.
-    unsigned char* p = &plotImage[(static_cast<size_t>(row) * width + x) * 4];
-    p[0] = static_cast<unsigned char>(colour.b * 255.0f);
-    p[1] = static_cast<unsigned char>(colour.g * 255.0f);
-    p[2] = static_cast<unsigned char>(colour.r * 255.0f);
-    p[3] = 255;
-}
-
-void paintSeries(const FitnessAxis& axis, int width, int height, ValueRange HistoryColumn::*series,
-                 Colour colour) {
-    const std::vector<PixelSpan> spans = seriesSpans(history, series, axis, height);
-    for (int x = 0; x < width; ++x)
-        for (int row = spans[static_cast<size_t>(x)].lo; row <= spans[static_cast<size_t>(x)].hi;
-             ++row)
-            paint(width, x, row, colour);
-}
+// The plot as an image, painted anew only where it changed.
+ChartImage plotImage(ChartColours{
+    GRID_COLOUR, ZERO_COLOUR, {MIN_COLOUR, BEST_COLOUR, MEAN_COLOUR}});
 
 // What the plot's texture holds.
 struct PlotTexture {
     GLuint name = 0;
     int width = 0, height = 0;
-    int placements = -1;
-    int generations = 0;
-    FitnessAxis axis;
 };
 PlotTexture plotTexture;
-
-bool sameAxis(const FitnessAxis& a, const FitnessAxis& b) {
-    return a.lo == b.lo && a.hi == b.hi && a.step == b.step;
-}
 
 // Sends the plot image's columns first ... last (y upwards) to the texture.
 void sendColumns(int width, int height, int first, int last) {
     glPixelStorei(GL_UNPACK_ROW_LENGTH, width);
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, first);
     glTexSubImage2D(GL_TEXTURE_2D, 0, first, 0, last - first + 1, height, GL_BGRA, GL_UNSIGNED_BYTE,
-                    plotImage.data());
+                    plotImage.pixels().data());
     glPixelStorei(GL_UNPACK_SKIP_PIXELS, 0);
     glPixelStorei(GL_UNPACK_ROW_LENGTH, 0);
 }
 
-// Brings the texture up to the plot image: while generations are only
-// added, just the columns from the last one sent to the newest one change.
-void updatePlotTexture(int width, int height, const FitnessAxis& axis) {
+// Brings the texture up to the plot image, of which columns first ... last
+// changed since it was last sent.
+void updatePlotTexture(int width, int height, int first, int last) {
     PlotTexture& t = plotTexture;
     if (t.name == 0)
         glGenTextures(1, &t.name);
@@ -149,20 +125,15 @@ void updatePlotTexture(int width, int height, const FitnessAxis& axis) {
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, width, height, 0, GL_BGRA, GL_UNSIGNED_BYTE,
-                     plotImage.data());
-    } else if (history.placements() != t.placements || !sameAxis(axis, t.axis) ||
-               history.generations() < t.generations || t.generations == 0) {
-        sendColumns(width, height, 0, width - 1);
-    } else if (history.generations() > t.generations) {
-        sendColumns(width, height, history.columnOf(t.generations - 1),
-                    history.columnOf(history.generations() - 1));
+                     plotImage.pixels().data());
+        t = PlotTexture{t.name, width, height};
+    } else if (first <= last) {
+        sendColumns(width, height, first, last);
     }
-    t = PlotTexture{t.name, width, height, history.placements(), history.generations(), axis};
 }
 
 // The plot image as a texture on the plot.
-void showPlotImage(const ChartBox& box, int width, int height, const FitnessAxis& axis) {
-    updatePlotTexture(width, height, axis);
+void showPlotImage(const ChartBox& box) {
     glEnable(GL_TEXTURE_2D);
     glTexEnvi(GL_TEXTURE_ENV, GL_TEXTURE_ENV_MODE, GL_REPLACE);
     glBegin(GL_QUADS);
@@ -180,17 +151,14 @@ void showPlotImage(const ChartBox& box, int width, int height, const FitnessAxis
     glBindTexture(GL_TEXTURE_2D, 0);
 }
 
+// The grid lines and the three series: only the columns whose spans
+// changed are painted and sent again.
 void drawSeries(const ChartBox& box, const FitnessAxis& axis) {
     const int width = box.plotRight - box.plotLeft;
     const int height = box.plotBottom - box.plotTop;
-    plotImage.assign(static_cast<size_t>(width) * height * 4, 0);
-    for (double v = axis.lo; v <= axis.hi + 0.5 * axis.step; v += axis.step)
-        for (int x = 0; x < width; ++x)
-            paint(width, x, fitnessRow(axis, height, v), v == 0.0 ? ZERO_COLOUR : GRID_COLOUR);
-    paintSeries(axis, width, height, &HistoryColumn::min, MIN_COLOUR);
-    paintSeries(axis, width, height, &HistoryColumn::best, BEST_COLOUR);
-    paintSeries(axis, width, height, &HistoryColumn::mean, MEAN_COLOUR);
-    showPlotImage(box, width, height, axis);
+    const std::pair<int, int> changed = plotImage.update(history, axis, width, height);
+    updatePlotTexture(width, height, changed.first, changed.second);
+    showPlotImage(box);
 }
 
 // The plot's grid lines, the three series and the mark.
@@ -310,6 +278,12 @@ void travelToX(const ChartBox& box, int x) {
 }
 
 } // namespace
+
+void forgetHistoryChartDrawing() {
+    plotImage.forget();
+    chartLayer.clear();
+    textLayer.clear();
+}
 
 void toggleHistoryChart() {
     showHistoryChart = !showHistoryChart;

@@ -22,3 +22,7 @@ void historyChartDrag(int x, int y);
 void historyChartHover(int x, int y);
 // A special key in the Simulator; returns whether the chart used it.
 bool historyChartKey(int key);
+// Forgets every saved drawing of the chart, so that the next frame paints it
+// whole (after the window's drawing was lost, and for the tests that compare
+// the chart painted column by column with one painted whole).
+void forgetHistoryChartDrawing();
