@@ -890,10 +890,12 @@ def scenario_history(s):
 
     # Offline evolution runs at engine speed and stops at once.
     s.key("o", pause=2.0)
-    s.key("o", pause=0.3)
+    s.key("o", pause=1.0)
     before = os.stat(target).st_mtime_ns
     s.key("ctrl+s", pause=0.2)
-    check(wait_for_file_change(target, before), "Ctrl-S did not save after the offline run")
+    saved = wait_for_file_change(target, before, seconds=10)
+    check(saved, "Ctrl-S did not save after the offline run",
+          None if saved else settled_shot(s, "offline-not-saved"))
     stopped = run_file_generations(target)
     check(stopped > 3 + 100, "two seconds of 'o' bred only %d generations" % (stopped - 3))
     time.sleep(1.0)
