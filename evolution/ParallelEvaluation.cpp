@@ -115,6 +115,7 @@ void PopulationEvaluator::scoreAll(EAPGossamerix& problem, Spider* spiders, int 
 void PopulationEvaluator::findKeptWebs(const Spider* spiders, int count, int32_t silkLimit) {
     cache_.nextGeneration();
     slots_.assign(static_cast<size_t>(count), Slot{});
+    fresh_.resize(static_cast<size_t>(count));
     keys_.resize(static_cast<size_t>(count));
     firstOfKey_.clear();
     firsts_.clear();
@@ -126,6 +127,8 @@ void PopulationEvaluator::findKeptWebs(const Spider* spiders, int count, int32_t
         slot.first = found.first->second;
         if (found.second) {
             slot.kept = cache_.find(key);
+            if (!slot.kept)
+                fresh_[static_cast<size_t>(i)] = cache_.spare();
             firsts_.push_back(i);
         } else {
             others_.push_back(i);
@@ -140,62 +143,86 @@ bool PopulationEvaluator::sameAttacks(int a, int b, size_t numPrey) const {
                       row + static_cast<size_t>(b) * numPrey);
 }
 
-// First the first spider of every key: its kept web, or a new build that is
-// then kept; then every later spider of a key takes that web, and its score
-// too when it meets the same attack outcomes (same web, swarm and outcomes
-// give the same score).
+// One loop over the first spider of every key, then every later one:
+//  - a first spider takes its kept web, or builds one (kept in fresh_ until
+//    the loop ends), and is scored;
+//  - a later spider waits until its first spider is done, takes that web,
+//    and its score too when it meets the same attack outcomes (same web,
+//    swarm and outcomes give the same score).
+// A later spider is handed out only after every first spider has been taken
+// by a thread that is running it, so its wait always ends.
 void PopulationEvaluator::scoreReusing(EAPGossamerix& problem, Spider* spiders, int count,
                                        const EAPGossamerix::ScoreSettings& settings) {
     findKeptWebs(spiders, count, settings.silkLimit);
-    cells_.resize(static_cast<size_t>(count));
-    const size_t numPrey = problem.prey.size();
-    ThreadPool& threads = pool();
-    threads.forEach(static_cast<int>(firsts_.size()), [&](int n, int worker) {
-        const int i = firsts_[static_cast<size_t>(n)];
-        const size_t k = static_cast<size_t>(i);
-        Spider& s = spiders[i];
-        s.individual.isEvaluated = false;
-        const uint8_t* attacks = attackSuccess_.data() + k * numPrey;
+    done_.reset(count);
+    const int numFirsts = static_cast<int>(firsts_.size());
+    pool().forEach(count, [&](int n, int worker) {
         ThreadGrid& grid = grids_[static_cast<size_t>(worker)];
-        if (const BuiltWeb* kept = slots_[k].kept) {
-            kept->applyTo(s);
-            problem.scoreBuiltWeb(s, attacks, grid, settings, &kept->cells);
-            return;
-        }
-        builder.messages = &messages_[k];
+        if (n < numFirsts)
+            scoreFirst(problem, spiders, firsts_[static_cast<size_t>(n)], grid, settings);
+        else
+            scoreLater(problem, spiders, others_[static_cast<size_t>(n - numFirsts)], grid,
+                       settings);
+    });
+    keepFreshWebs();
+    websReused_ += count - built_;
+    for (int i = 0; i < count; ++i) {
+        const BuiltWeb& web = *slots_[static_cast<size_t>(slots_[static_cast<size_t>(i)].first)].kept;
+        draws_[static_cast<size_t>(i)] = web.draws;
+        std::fputs(web.messages.c_str(), stdout);
+    }
+}
+
+void PopulationEvaluator::scoreFirst(EAPGossamerix& problem, Spider* spiders, int i,
+                                     ThreadGrid& grid,
+                                     const EAPGossamerix::ScoreSettings& settings) {
+    const size_t k = static_cast<size_t>(i);
+    DoneMarks::Guard mark(done_, i);
+    Spider& s = spiders[i];
+    s.individual.isEvaluated = false;
+    const uint8_t* attacks = attackSuccess_.data() + k * problem.prey.size();
+    if (const BuiltWeb* kept = slots_[k].kept) {
+        kept->applyTo(s);
+        problem.scoreBuiltWeb(s, attacks, grid, settings, &kept->cells);
+    } else {
+        std::string messages;
+        builder.messages = &messages;
         EAPGossamerix::rebuildWeb(s, settings.silkLimit);
         builder.messages = nullptr;
-        draws_[k] = builder.random.draws();
-        cells_[k].build(s.web.spiralThreads);
-        problem.scoreBuiltWeb(s, attacks, grid, settings, &cells_[k]);
-    });
-    long built = 0;
+        BuiltWeb& web = *fresh_[k];
+        web.take(s, builder.random.draws(), std::move(messages));
+        problem.scoreBuiltWeb(s, attacks, grid, settings, &web.cells);
+    }
+    mark.succeed();
+}
+
+void PopulationEvaluator::scoreLater(EAPGossamerix& problem, Spider* spiders, int i,
+                                     ThreadGrid& grid,
+                                     const EAPGossamerix::ScoreSettings& settings) {
+    const int first = slots_[static_cast<size_t>(i)].first;
+    if (!done_.waitFor(first))
+        return; // the first spider failed; the loop reports why
+    Spider& s = spiders[i];
+    s.individual.isEvaluated = false;
+    const BuiltWeb* kept = slots_[static_cast<size_t>(first)].kept;
+    const BuiltWeb& web = kept ? *kept : *fresh_[static_cast<size_t>(first)];
+    web.applyTo(s);
+    const size_t numPrey = problem.prey.size();
+    if (sameAttacks(i, first, numPrey))
+        EAPGossamerix::copyScore(s, spiders[first]);
+    else
+        problem.scoreBuiltWeb(s, attackSuccess_.data() + static_cast<size_t>(i) * numPrey, grid,
+                              settings, &web.cells);
+}
+
+// The webs built in this evaluation join the cache.
+void PopulationEvaluator::keepFreshWebs() {
+    built_ = 0;
     for (int i : firsts_) {
         const size_t k = static_cast<size_t>(i);
         if (slots_[k].kept)
             continue;
-        slots_[k].kept = cache_.add(keys_[k], BuiltWeb::of(spiders[i], std::move(cells_[k]),
-                                                           draws_[k], std::move(messages_[k])));
-        ++built;
-    }
-    websReused_ += count - built;
-    threads.forEach(static_cast<int>(others_.size()), [&](int n, int worker) {
-        const int i = others_[static_cast<size_t>(n)];
-        const int first = slots_[static_cast<size_t>(i)].first;
-        Spider& s = spiders[i];
-        s.individual.isEvaluated = false;
-        const BuiltWeb* kept = slots_[static_cast<size_t>(first)].kept;
-        kept->applyTo(s);
-        if (sameAttacks(i, first, numPrey))
-            EAPGossamerix::copyScore(s, spiders[first]);
-        else
-            problem.scoreBuiltWeb(s, attackSuccess_.data() + static_cast<size_t>(i) * numPrey,
-                                  grids_[static_cast<size_t>(worker)], settings, &kept->cells);
-    });
-    for (int i = 0; i < count; ++i) {
-        const BuiltWeb& web =
-            *slots_[static_cast<size_t>(slots_[static_cast<size_t>(i)].first)].kept;
-        draws_[static_cast<size_t>(i)] = web.draws;
-        std::fputs(web.messages.c_str(), stdout);
+        slots_[k].kept = cache_.add(keys_[k], std::move(fresh_[k]));
+        ++built_;
     }
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/MTRand.h"
+#include "evolution/DoneMarks.h"
 #include "web/BuildRandom.h"
 #include "web/EAPGossamerix.h"
 #include "web/Spider.h"
@@ -80,7 +81,9 @@ class PopulationEvaluator {
     std::vector<std::string> messages_; // one per spider
     std::vector<int> draws_;            // per spider: numbers its build drew
     std::vector<WebKey> keys_;          // per spider
-    std::vector<ThreadCells> cells_;    // per spider built: its threads filed
+    std::vector<std::unique_ptr<BuiltWeb>> fresh_; // per first spider: the web it builds
+    DoneMarks done_;                    // per spider: evaluated
+    long built_ = 0;                    // webs built in the last evaluation
     std::unordered_map<WebKey, int, WebKeyHash> firstOfKey_;
     std::vector<int> firsts_; // the first spider of each key, in spider order
     std::vector<int> others_; // every later one
@@ -92,5 +95,10 @@ class PopulationEvaluator {
     void scoreReusing(EAPGossamerix& problem, Spider* spiders, int count,
                       const EAPGossamerix::ScoreSettings& settings);
     void findKeptWebs(const Spider* spiders, int count, int32_t silkLimit);
+    void scoreFirst(EAPGossamerix& problem, Spider* spiders, int i, ThreadGrid& grid,
+                    const EAPGossamerix::ScoreSettings& settings);
+    void scoreLater(EAPGossamerix& problem, Spider* spiders, int i, ThreadGrid& grid,
+                    const EAPGossamerix::ScoreSettings& settings);
+    void keepFreshWebs();
     bool sameAttacks(int a, int b, size_t numPrey) const;
 };

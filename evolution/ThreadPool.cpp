@@ -1,10 +1,35 @@
 #include "evolution/ThreadPool.h"
 
 #include <algorithm>
+#include <chrono>
 
 #include "evolution/CpuCount.h"
 
-ThreadPool::ThreadPool(int threads) {
+namespace {
+
+void relax() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_ia32_pause();
+#endif
+}
+
+// Spins until ready() holds or the spin time is over; true when it holds.
+template <typename Ready> bool spinUntil(const Ready& ready) {
+    using Clock = std::chrono::steady_clock;
+    const Clock::time_point end =
+        Clock::now() + std::chrono::microseconds(ThreadPool::SPIN_MICROSECONDS);
+    for (unsigned k = 1;; ++k) {
+        if (ready())
+            return true;
+        relax();
+        if (k % 64 == 0 && Clock::now() >= end)
+            return false;
+    }
+}
+
+} // namespace
+
+ThreadPool::ThreadPool(int threads) : spin_(threads <= usableCpus()) {
     for (int w = 1; w < threads; ++w)
         workers_.emplace_back([this, w] { work(w); });
 }
@@ -12,7 +37,7 @@ ThreadPool::ThreadPool(int threads) {
 ThreadPool::~ThreadPool() {
     {
         std::lock_guard<std::mutex> lock(mutex_);
-        stopping_ = true;
+        stopping_.store(true);
     }
     wake_.notify_all();
     // A pool destroyed by exit() called on one of its own workers (a misuse
@@ -34,49 +59,87 @@ int ThreadPool::machineThreads() {
 }
 
 void ThreadPool::forEach(int count, const std::function<void(int, int)>& job) {
+    if (count <= 0)
+        return;
+    if (workers_.empty() || count == 1) {
+        // Nothing to share: no thread is woken.
+        std::exception_ptr failure;
+        for (int i = 0; i < count; ++i) {
+            try {
+                job(i, 0);
+            } catch (...) {
+                if (!failure)
+                    failure = std::current_exception();
+            }
+        }
+        if (failure)
+            std::rethrow_exception(failure);
+        return;
+    }
     {
         std::lock_guard<std::mutex> lock(mutex_);
         job_ = &job;
         count_ = count;
         next_.store(0);
-        running_ = static_cast<int>(workers_.size());
+        running_.store(static_cast<int>(workers_.size()));
         failure_ = nullptr;
-        ++loop_;
+        loop_.fetch_add(1, std::memory_order_release);
     }
     wake_.notify_all();
     runIndices(0);
-    std::unique_lock<std::mutex> lock(mutex_);
-    finished_.wait(lock, [this] { return running_ == 0; });
+    waitForWorkers();
+    std::lock_guard<std::mutex> lock(mutex_);
     job_ = nullptr;
     if (failure_)
         std::rethrow_exception(failure_);
 }
 
+void ThreadPool::waitForWorkers() {
+    const auto allDone = [this] { return running_.load(std::memory_order_acquire) == 0; };
+    if (spin_ && spinUntil(allDone))
+        return;
+    std::unique_lock<std::mutex> lock(mutex_);
+    finished_.wait(lock, allDone);
+}
+
+void ThreadPool::waitForLoop(uint64_t seen) {
+    const auto woken = [this, seen] {
+        return stopping_.load(std::memory_order_acquire) ||
+               loop_.load(std::memory_order_acquire) != seen;
+    };
+    if (spin_ && spinUntil(woken))
+        return;
+    std::unique_lock<std::mutex> lock(mutex_);
+    wake_.wait(lock, woken);
+}
+
 void ThreadPool::work(int worker) {
     uint64_t seen = 0;
     for (;;) {
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [&] { return stopping_ || loop_ != seen; });
-            if (stopping_)
-                return;
-            seen = loop_;
-        }
+        waitForLoop(seen);
+        if (stopping_.load(std::memory_order_acquire))
+            return;
+        seen = loop_.load(std::memory_order_acquire);
         runIndices(worker);
-        std::lock_guard<std::mutex> lock(mutex_);
-        if (--running_ == 0)
+        if (running_.fetch_sub(1, std::memory_order_acq_rel) == 1) {
+            // Under the lock, so that a caller about to sleep sees the end.
+            std::lock_guard<std::mutex> lock(mutex_);
             finished_.notify_one();
+        }
     }
 }
 
 void ThreadPool::runIndices(int worker) {
-    for (int i = next_.fetch_add(1); i < count_; i = next_.fetch_add(1)) {
-        try {
-            (*job_)(i, worker);
-        } catch (...) {
-            std::lock_guard<std::mutex> lock(mutex_);
-            if (!failure_)
-                failure_ = std::current_exception();
-        }
+    for (int i = next_.fetch_add(1); i < count_; i = next_.fetch_add(1))
+        runJob(i, worker);
+}
+
+void ThreadPool::runJob(int index, int worker) {
+    try {
+        (*job_)(index, worker);
+    } catch (...) {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!failure_)
+            failure_ = std::current_exception();
     }
 }

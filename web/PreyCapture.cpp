@@ -62,7 +62,10 @@ void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::ve
 
 void ThreadCells::build(const std::vector<SpiralThread>& spiralThreads) {
     start.assign(CELLS * CELLS + 1, 0);
-    std::vector<ThreadRange> ranges(spiralThreads.size());
+    // Scratch kept per thread, so that filing a web allocates only while
+    // webs grow.
+    thread_local std::vector<ThreadRange> ranges;
+    ranges.resize(spiralThreads.size());
     for (size_t i = 0; i < spiralThreads.size(); ++i) {
         const ThreadRange c = ranges[i] = threadCells(spiralThreads[i]);
         for (int y = c.y0; y <= c.y1; ++y)

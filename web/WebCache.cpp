@@ -39,23 +39,24 @@ template <typename T> auto constructionState(T& built) {
 
 } // namespace
 
-BuiltWeb BuiltWeb::of(const Spider& spider, ThreadCells cells, int draws, std::string messages) {
-    BuiltWeb b;
-    builtPart(b.web) = builtPart(spider.web);
-    constructionState(b) = constructionState(spider);
-    b.spiderX = spider.spiderX;
-    b.spiderY = spider.spiderY;
-    b.cells = std::move(cells);
-    b.draws = draws;
-    b.messages = std::move(messages);
-    return b;
+void BuiltWeb::take(const Spider& spider, int drawn, std::string reported) {
+    builtPart(web) = builtPart(spider.web);
+    constructionState(*this) = constructionState(spider);
+    spiderX = spider.spiderX;
+    spiderY = spider.spiderY;
+    cells.build(web.spiralThreads);
+    draws = drawn;
+    messages = std::move(reported);
 }
 
 void BuiltWeb::applyTo(Spider& spider) const {
-    // What evaluation does before it builds: a web with radii is cleared.
+    // What evaluation does before it builds: a web with radii is cleared
+    // (here the lists are written over, keeping their storage).
     spider.web.caughtPrey.clear();
-    if (!spider.web.radii.empty())
-        spider.clearWeb();
+    if (!spider.web.radii.empty()) {
+        spider.web.isHighlighted = false;
+        spider.web.isMarked = false;
+    }
     builtPart(spider.web) = builtPart(web);
     constructionState(spider) = constructionState(*this);
     // A build sets the spider's position with every radius it lays; one that
@@ -67,6 +68,10 @@ void BuiltWeb::applyTo(Spider& spider) const {
 }
 
 void WebCache::nextGeneration() {
+    const size_t keep = current_.size();
+    for (auto& dropped : previous_)
+        if (spare_.size() < keep)
+            spare_.push_back(std::move(dropped.second));
     previous_.clear();
     std::swap(previous_, current_);
 }
@@ -74,19 +79,28 @@ void WebCache::nextGeneration() {
 const BuiltWeb* WebCache::find(const WebKey& key) {
     const auto here = current_.find(key);
     if (here != current_.end())
-        return &here->second;
+        return here->second.get();
     auto before = previous_.find(key);
     if (before == previous_.end())
         return nullptr;
     auto node = previous_.extract(before);
-    return &current_.insert(std::move(node)).position->second;
+    return current_.insert(std::move(node)).position->second.get();
 }
 
-const BuiltWeb* WebCache::add(const WebKey& key, BuiltWeb built) {
-    return &current_.insert_or_assign(key, std::move(built)).first->second;
+std::unique_ptr<BuiltWeb> WebCache::spare() {
+    if (spare_.empty())
+        return std::make_unique<BuiltWeb>();
+    std::unique_ptr<BuiltWeb> web = std::move(spare_.back());
+    spare_.pop_back();
+    return web;
+}
+
+const BuiltWeb* WebCache::add(const WebKey& key, std::unique_ptr<BuiltWeb> built) {
+    return current_.insert_or_assign(key, std::move(built)).first->second.get();
 }
 
 void WebCache::clear() {
     current_.clear();
     previous_.clear();
+    spare_.clear();
 }

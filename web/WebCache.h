@@ -6,13 +6,18 @@
 // drew and the messages it reported.
 //
 // Memory is bounded: a cache keeps the webs of the current generation and of
-// the one before it, nothing older.
+// the one before it, nothing older. The webs it drops are kept as spares, at
+// most as many as the generation that ended kept: a new build is copied into
+// a spare, whose lists keep their storage, so a run that has settled hardly
+// allocates (allocation is what the threads of an evaluation would wait on).
 
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <unordered_map>
+#include <vector>
 
 #include "web/PreyCapture.h"
 #include "web/Spider.h"
@@ -45,8 +50,9 @@ struct BuiltWeb {
     int draws = 0;        // numbers drawn from the build's generator
     std::string messages; // construction messages, in the order reported
 
-    // The build just made in `spider` (cells: its threads filed).
-    static BuiltWeb of(const Spider& spider, ThreadCells cells, int draws, std::string messages);
+    // Keeps the build just made in `spider` (its threads filed for capture),
+    // in place of what this web held.
+    void take(const Spider& spider, int draws, std::string messages);
     // Leaves `spider` as building its web again would: the web it held is
     // emptied (prey caught included) and this one takes its place.
     void applyTo(Spider& spider) const;
@@ -61,15 +67,19 @@ class WebCache {
     // before is kept on into the current one. The pointer stays valid until
     // the next nextGeneration or clear.
     const BuiltWeb* find(const WebKey& key);
+    // A web to build into: a spare, or a new one.
+    std::unique_ptr<BuiltWeb> spare();
     // Keeps `built` under `key` in the current generation.
-    const BuiltWeb* add(const WebKey& key, BuiltWeb built);
-    // Drops every web kept.
+    const BuiltWeb* add(const WebKey& key, std::unique_ptr<BuiltWeb> built);
+    // Drops every web kept, spares included.
     void clear();
     // Webs kept, in the current and the previous generation.
     size_t size() const { return current_.size() + previous_.size(); }
+    size_t spares() const { return spare_.size(); }
 
   private:
-    using Map = std::unordered_map<WebKey, BuiltWeb, WebKeyHash>;
+    using Map = std::unordered_map<WebKey, std::unique_ptr<BuiltWeb>, WebKeyHash>;
     Map current_;
     Map previous_;
+    std::vector<std::unique_ptr<BuiltWeb>> spare_;
 };

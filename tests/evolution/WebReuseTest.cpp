@@ -102,8 +102,8 @@ TEST(WebReuse, KeptWebsLastTwoGenerationsUnlessFoundAgain) {
     WebCache cache;
     BuiltWeb web;
     web.draws = 9;
-    cache.add(keyA, web);
-    cache.add(keyB, web);
+    cache.add(keyA, std::make_unique<BuiltWeb>(web));
+    cache.add(keyB, std::make_unique<BuiltWeb>(web));
     cache.nextGeneration();
     ASSERT_NE(cache.find(keyA), nullptr); // found again: kept on
     EXPECT_EQ(cache.find(keyA)->draws, 9);
