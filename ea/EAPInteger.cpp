@@ -6,6 +6,7 @@
 
 #include "core/LRandom.h"
 #include "ea/EAUtils.h"
+#include "ea/GrayDecode.h"
 
 namespace {
 
@@ -46,10 +47,8 @@ int EAPInteger::getGene(const EAIndInteger& ind, unsigned int i) const {
     const int end = geneBitOffsets[gene + 1];
     if (!isValidBitRange(first, end))
         std::exit(EXIT_BAD_GENE_INDEX);
-    const std::vector<int> gray(ind.bits + first, ind.bits + end);
-    int value = 0;
-    EAUtils::decode_gray2int(value, geneMin[gene], geneMax[gene], gray);
-    return value;
+    return decodeGrayBits(geneMin[gene], geneMax[gene], ind.bits + first,
+                          static_cast<size_t>(end - first));
 }
 
 void EAPInteger::setGenotype(EAIndInteger& ind, std::vector<int> values) const {

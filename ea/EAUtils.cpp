@@ -1,5 +1,7 @@
 #include "ea/EAUtils.h"
 
+#include "ea/GrayDecode.h"
+
 #include <cstdint>
 #include <cstdlib>
 
@@ -25,15 +27,6 @@ int binaryDigits(int64_t r) {
     return n;
 }
 
-// Whether any bit ahead of the last 32 of a binary pattern is set.
-bool hasBitsAboveWord(const std::vector<int>& bin) {
-    const size_t extra = bin.size() > BITS_PER_WORD ? bin.size() - BITS_PER_WORD : 0;
-    for (size_t j = 0; j < extra; ++j)
-        if (bin[j] != 0)
-            return true;
-    return false;
-}
-
 } // namespace
 
 int EAUtils::geneBitLength(int lo, int hi) {
@@ -55,19 +48,32 @@ void EAUtils::encode_int2gray(int value, int lo, int hi, std::vector<int>& gray)
 }
 
 void EAUtils::decode_gray2int(int& value, int lo, int hi, const std::vector<int>& gray) {
+    value = decodeGrayBits(lo, hi, gray.data(), gray.size());
+}
+
+int decodeGrayBits(int lo, int hi, const int* gray, size_t n) {
     const int64_t upper = effectiveUpper(lo, hi);
     checkBounds(lo, upper);
-    std::vector<int> bin;
-    gray_to_binary(gray, bin);
-    int v = 0;
-    bin2int(bin, v);
+    // The binary digits, as gray_to_binary gives them, taken one by one: the
+    // value keeps the last 32 (as bin2int does); any set digit ahead of
+    // those puts the pattern above the range.
+    const size_t extra = n > BITS_PER_WORD ? n - BITS_PER_WORD : 0;
+    bool above = false;
+    uint32_t v = 0;
+    int bit = 0;
+    for (size_t j = 0; j < n; ++j) {
+        bit = j == 0 ? gray[0] : (gray[j] ^ bit);
+        if (j < extra && bit != 0)
+            above = true;
+        v = v * 2u + static_cast<uint32_t>(bit);
+    }
     const uint64_t range = static_cast<uint64_t>(upper - lo);
     // Patterns above the range decode to the upper bound.
     int64_t decoded = upper;
-    if (!hasBitsAboveWord(bin) && static_cast<uint32_t>(v) <= range)
-        decoded = static_cast<int64_t>(lo) + static_cast<uint32_t>(v);
+    if (!above && v <= range)
+        decoded = static_cast<int64_t>(lo) + v;
     // Only a fixed gene at the largest int can exceed it.
-    value = decoded > INT32_MAX ? INT32_MAX : static_cast<int>(decoded);
+    return decoded > INT32_MAX ? INT32_MAX : static_cast<int>(decoded);
 }
 
 void EAUtils::int2bin(int value, std::vector<int>& bin, int nbits) {

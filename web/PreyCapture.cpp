@@ -62,12 +62,10 @@ void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::ve
 
 void ThreadCells::build(const std::vector<SpiralThread>& spiralThreads) {
     start.assign(CELLS * CELLS + 1, 0);
-    // Scratch kept per thread, so that filing a web allocates only while
-    // webs grow.
-    thread_local std::vector<ThreadRange> ranges;
-    ranges.resize(spiralThreads.size());
+    // Each thread's cells are found twice (counted, then filed) rather than
+    // kept: filing a web into cells used before then allocates nothing.
     for (size_t i = 0; i < spiralThreads.size(); ++i) {
-        const ThreadRange c = ranges[i] = threadCells(spiralThreads[i]);
+        const ThreadRange c = threadCells(spiralThreads[i]);
         for (int y = c.y0; y <= c.y1; ++y)
             for (int x = c.x0; x <= c.x1; ++x)
                 ++start[y * CELLS + x + 1];
@@ -77,7 +75,7 @@ void ThreadCells::build(const std::vector<SpiralThread>& spiralThreads) {
     threads.resize(static_cast<size_t>(start.back()));
     // Fill each cell from its start; `start` is shifted back afterwards.
     for (size_t i = 0; i < spiralThreads.size(); ++i) {
-        const ThreadRange c = ranges[i];
+        const ThreadRange c = threadCells(spiralThreads[i]);
         for (int y = c.y0; y <= c.y1; ++y)
             for (int x = c.x0; x <= c.x1; ++x)
                 threads[static_cast<size_t>(start[y * CELLS + x]++)] = static_cast<int32_t>(i);
