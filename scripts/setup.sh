@@ -19,6 +19,8 @@ PACKAGES=(
   xvfb xauth xdotool imagemagick x11-utils
   # a light window manager: the window's fit to a framed desktop and full screen
   openbox
+  # the programs' allocator (per-thread caches for the evaluation threads)
+  libjemalloc-dev
   # the Python module, its tests and example
   python3-dev pybind11-dev python3-numpy python3-pandas python3-matplotlib python3-pytest
   # the reference the tests check the sweep report's statistics against

@@ -32,16 +32,11 @@ int cellOf(double v) {
     return static_cast<int>(c); // toward zero, which is down for c >= 0
 }
 
-// The cells a thread's bounding box covers: columns x0 ... x1, rows y0 ... y1.
-struct ThreadRange {
-    uint8_t x0, x1, y0, y1;
-};
-
-ThreadRange threadCells(const SpiralThread& t) {
-    return ThreadRange{static_cast<uint8_t>(cellOf(std::min(t.x1, t.x2))),
-                       static_cast<uint8_t>(cellOf(std::max(t.x1, t.x2))),
-                       static_cast<uint8_t>(cellOf(std::min(t.y1, t.y2))),
-                       static_cast<uint8_t>(cellOf(std::max(t.y1, t.y2)))};
+ThreadCells::Range threadCells(const SpiralThread& t) {
+    return ThreadCells::Range{static_cast<uint8_t>(cellOf(std::min(t.x1, t.x2))),
+                              static_cast<uint8_t>(cellOf(std::max(t.x1, t.x2))),
+                              static_cast<uint8_t>(cellOf(std::min(t.y1, t.y2))),
+                              static_cast<uint8_t>(cellOf(std::max(t.y1, t.y2)))};
 }
 
 } // namespace
@@ -62,10 +57,9 @@ void findCaughtPreyPlain(const std::vector<SpiralThread>& threads, const std::ve
 
 void ThreadCells::build(const std::vector<SpiralThread>& spiralThreads) {
     start.assign(CELLS * CELLS + 1, 0);
-    // Each thread's cells are found twice (counted, then filed) rather than
-    // kept: filing a web into cells used before then allocates nothing.
+    ranges.resize(spiralThreads.size());
     for (size_t i = 0; i < spiralThreads.size(); ++i) {
-        const ThreadRange c = threadCells(spiralThreads[i]);
+        const Range c = ranges[i] = threadCells(spiralThreads[i]);
         for (int y = c.y0; y <= c.y1; ++y)
             for (int x = c.x0; x <= c.x1; ++x)
                 ++start[y * CELLS + x + 1];
@@ -75,7 +69,7 @@ void ThreadCells::build(const std::vector<SpiralThread>& spiralThreads) {
     threads.resize(static_cast<size_t>(start.back()));
     // Fill each cell from its start; `start` is shifted back afterwards.
     for (size_t i = 0; i < spiralThreads.size(); ++i) {
-        const ThreadRange c = threadCells(spiralThreads[i]);
+        const Range c = ranges[i];
         for (int y = c.y0; y <= c.y1; ++y)
             for (int x = c.x0; x <= c.x1; ++x)
                 threads[static_cast<size_t>(start[y * CELLS + x]++)] = static_cast<int32_t>(i);

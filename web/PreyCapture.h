@@ -24,6 +24,15 @@ struct ThreadCells {
     std::vector<int32_t> start;   // CELLS_PER_SIDE^2 + 1 offsets into `threads`
     std::vector<int32_t> threads; // thread indices, cell by cell
 
+    // The cells a thread's bounding box covers: columns x0 ... x1, rows
+    // y0 ... y1.
+    struct Range {
+        uint8_t x0, x1, y0, y1;
+    };
+    // Per thread, while filing (kept, so that filing again into the same
+    // cells allocates only while webs grow).
+    std::vector<Range> ranges;
+
     void build(const std::vector<SpiralThread>& spiralThreads);
 };
 
