@@ -13,6 +13,11 @@ class DoneMarks {
     void reset(int count);
     // Waits until index i is no longer pending; true when its work succeeded.
     bool waitFor(int i) const;
+    // Whether the work on index i succeeded, without waiting.
+    bool isDone(int i) const {
+        return marks_[static_cast<size_t>(i)].load(std::memory_order_acquire) == DONE;
+    }
+    void markDone(int i) { set(i, DONE); }
 
     // Marks index i failed when it goes out of scope, unless succeed() was
     // called: an index whose work throws never leaves its waiters waiting.

@@ -120,6 +120,7 @@ void PopulationEvaluator::findKeptWebs(const Spider* spiders, int count, int32_t
     firstOfKey_.clear();
     firsts_.clear();
     others_.clear();
+    deferred_.assign(static_cast<size_t>(count), 0);
     for (int i = 0; i < count; ++i) {
         Slot& slot = slots_[static_cast<size_t>(i)];
         const WebKey& key = keys_[static_cast<size_t>(i)] = webKey(spiders[i], silkLimit);
@@ -134,6 +135,18 @@ void PopulationEvaluator::findKeptWebs(const Spider* spiders, int count, int32_t
             others_.push_back(i);
         }
     }
+    // The order the loop hands spiders out: new builds first (the longest
+    // work, started early so that no thread is left with one at the end and
+    // the later spiders of their keys need not wait), then the first
+    // spiders of kept webs, then every later spider.
+    order_.clear();
+    for (int i : firsts_)
+        if (!slots_[static_cast<size_t>(i)].kept)
+            order_.push_back(i);
+    for (int i : firsts_)
+        if (slots_[static_cast<size_t>(i)].kept)
+            order_.push_back(i);
+    order_.insert(order_.end(), others_.begin(), others_.end());
 }
 
 bool PopulationEvaluator::sameAttacks(int a, int b, size_t numPrey) const {
@@ -146,24 +159,29 @@ bool PopulationEvaluator::sameAttacks(int a, int b, size_t numPrey) const {
 // One loop over the first spider of every key, then every later one:
 //  - a first spider takes its kept web, or builds one (kept in fresh_ until
 //    the loop ends), and is scored;
-//  - a later spider waits until its first spider is done, takes that web,
-//    and its score too when it meets the same attack outcomes (same web,
-//    swarm and outcomes give the same score).
+//  - a later spider takes the web of its first spider (waiting for it when
+//    it is being built) and its score too when it meets the same attack
+//    outcomes (same web, swarm and outcomes give the same score): at once,
+//    when the first spider is scored already, else after the loop.
 // A later spider is handed out only after every first spider has been taken
 // by a thread that is running it, so its wait always ends.
 void PopulationEvaluator::scoreReusing(EAPGossamerix& problem, Spider* spiders, int count,
                                        const EAPGossamerix::ScoreSettings& settings) {
     findKeptWebs(spiders, count, settings.silkLimit);
-    done_.reset(count);
+    webs_.reset(count);
+    scores_.reset(count);
     const int numFirsts = static_cast<int>(firsts_.size());
     pool().forEach(count, [&](int n, int worker) {
         ThreadGrid& grid = grids_[static_cast<size_t>(worker)];
+        const int i = order_[static_cast<size_t>(n)];
         if (n < numFirsts)
-            scoreFirst(problem, spiders, firsts_[static_cast<size_t>(n)], grid, settings);
+            scoreFirst(problem, spiders, i, grid, settings);
         else
-            scoreLater(problem, spiders, others_[static_cast<size_t>(n - numFirsts)], grid,
-                       settings);
+            scoreLater(problem, spiders, i, grid, settings);
     });
+    for (int i : others_)
+        if (deferred_[static_cast<size_t>(i)])
+            EAPGossamerix::copyScore(spiders[i], spiders[slots_[static_cast<size_t>(i)].first]);
     keepFreshWebs();
     websReused_ += count - built_;
     for (int i = 0; i < count; ++i) {
@@ -177,42 +195,53 @@ void PopulationEvaluator::scoreFirst(EAPGossamerix& problem, Spider* spiders, in
                                      ThreadGrid& grid,
                                      const EAPGossamerix::ScoreSettings& settings) {
     const size_t k = static_cast<size_t>(i);
-    DoneMarks::Guard mark(done_, i);
     Spider& s = spiders[i];
     s.individual.isEvaluated = false;
-    const uint8_t* attacks = attackSuccess_.data() + k * problem.prey.size();
-    if (const BuiltWeb* kept = slots_[k].kept) {
-        kept->applyTo(s);
-        problem.scoreBuiltWeb(s, attacks, grid, settings, &kept->cells);
-    } else {
-        std::string messages;
-        builder.messages = &messages;
-        EAPGossamerix::rebuildWeb(s, settings.silkLimit);
-        builder.messages = nullptr;
-        BuiltWeb& web = *fresh_[k];
-        web.take(s, builder.random.draws(), std::move(messages));
-        problem.scoreBuiltWeb(s, attacks, grid, settings, &web.cells);
-    }
+    const BuiltWeb* web = slots_[k].kept;
+    if (web)
+        web->applyTo(s);
+    else
+        web = &buildFresh(s, i, settings.silkLimit);
+    problem.scoreBuiltWeb(s, attackSuccess_.data() + k * problem.prey.size(), grid, settings,
+                          &web->cells);
+    scores_.markDone(i);
+}
+
+// Builds spider i's web and keeps it in fresh_, for the later spiders of its
+// key.
+const BuiltWeb& PopulationEvaluator::buildFresh(Spider& s, int i, int32_t silkLimit) {
+    DoneMarks::Guard mark(webs_, i);
+    std::string messages;
+    builder.messages = &messages;
+    EAPGossamerix::rebuildWeb(s, silkLimit);
+    builder.messages = nullptr;
+    BuiltWeb& web = *fresh_[static_cast<size_t>(i)];
+    web.take(s, builder.random.draws(), std::move(messages));
     mark.succeed();
+    return web;
 }
 
 void PopulationEvaluator::scoreLater(EAPGossamerix& problem, Spider* spiders, int i,
                                      ThreadGrid& grid,
                                      const EAPGossamerix::ScoreSettings& settings) {
     const int first = slots_[static_cast<size_t>(i)].first;
-    if (!done_.waitFor(first))
-        return; // the first spider failed; the loop reports why
+    const BuiltWeb* web = slots_[static_cast<size_t>(first)].kept;
+    if (!web) {
+        if (!webs_.waitFor(first))
+            return; // the build failed; the loop reports why
+        web = fresh_[static_cast<size_t>(first)].get();
+    }
     Spider& s = spiders[i];
     s.individual.isEvaluated = false;
-    const BuiltWeb* kept = slots_[static_cast<size_t>(first)].kept;
-    const BuiltWeb& web = kept ? *kept : *fresh_[static_cast<size_t>(first)];
-    web.applyTo(s);
+    web->applyTo(s);
     const size_t numPrey = problem.prey.size();
-    if (sameAttacks(i, first, numPrey))
+    if (!sameAttacks(i, first, numPrey))
+        problem.scoreBuiltWeb(s, attackSuccess_.data() + static_cast<size_t>(i) * numPrey, grid,
+                              settings, &web->cells);
+    else if (scores_.isDone(first))
         EAPGossamerix::copyScore(s, spiders[first]);
     else
-        problem.scoreBuiltWeb(s, attackSuccess_.data() + static_cast<size_t>(i) * numPrey, grid,
-                              settings, &web.cells);
+        deferred_[static_cast<size_t>(i)] = 1;
 }
 
 // The webs built in this evaluation join the cache.

@@ -82,7 +82,10 @@ class PopulationEvaluator {
     std::vector<int> draws_;            // per spider: numbers its build drew
     std::vector<WebKey> keys_;          // per spider
     std::vector<std::unique_ptr<BuiltWeb>> fresh_; // per first spider: the web it builds
-    DoneMarks done_;                    // per spider: evaluated
+    DoneMarks webs_;                    // per first spider: its new web is built
+    DoneMarks scores_;                  // per first spider: scored
+    std::vector<uint8_t> deferred_;     // per later spider: its score is copied after the loop
+    std::vector<int> order_;            // the spiders in the order the loop takes them
     long built_ = 0;                    // webs built in the last evaluation
     std::unordered_map<WebKey, int, WebKeyHash> firstOfKey_;
     std::vector<int> firsts_; // the first spider of each key, in spider order
@@ -99,6 +102,7 @@ class PopulationEvaluator {
                     const EAPGossamerix::ScoreSettings& settings);
     void scoreLater(EAPGossamerix& problem, Spider* spiders, int i, ThreadGrid& grid,
                     const EAPGossamerix::ScoreSettings& settings);
+    const BuiltWeb& buildFresh(Spider& s, int i, int32_t silkLimit);
     void keepFreshWebs();
     bool sameAttacks(int a, int b, size_t numPrey) const;
 };
