@@ -40,5 +40,7 @@ class DoneMarks {
     std::unique_ptr<std::atomic<int>[]> marks_;
     size_t capacity_ = 0;
 
-    void set(int i, int state) { marks_[static_cast<size_t>(i)].store(state, std::memory_order_release); }
+    void set(int i, int state) {
+        marks_[static_cast<size_t>(i)].store(state, std::memory_order_release);
+    }
 };

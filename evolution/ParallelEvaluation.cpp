@@ -185,7 +185,8 @@ void PopulationEvaluator::scoreReusing(EAPGossamerix& problem, Spider* spiders, 
     keepFreshWebs();
     websReused_ += count - built_;
     for (int i = 0; i < count; ++i) {
-        const BuiltWeb& web = *slots_[static_cast<size_t>(slots_[static_cast<size_t>(i)].first)].kept;
+        const BuiltWeb& web =
+            *slots_[static_cast<size_t>(slots_[static_cast<size_t>(i)].first)].kept;
         draws_[static_cast<size_t>(i)] = web.draws;
         std::fputs(web.messages.c_str(), stdout);
     }

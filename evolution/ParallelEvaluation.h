@@ -78,15 +78,15 @@ class PopulationEvaluator {
     int64_t poolProcess_ = 0;       // the process whose threads the pool holds
     std::vector<ThreadGrid> grids_; // one per thread
     std::vector<uint8_t> attackSuccess_;
-    std::vector<std::string> messages_; // one per spider
-    std::vector<int> draws_;            // per spider: numbers its build drew
-    std::vector<WebKey> keys_;          // per spider
+    std::vector<std::string> messages_;            // one per spider
+    std::vector<int> draws_;                       // per spider: numbers its build drew
+    std::vector<WebKey> keys_;                     // per spider
     std::vector<std::unique_ptr<BuiltWeb>> fresh_; // per first spider: the web it builds
-    DoneMarks webs_;                    // per first spider: its new web is built
-    DoneMarks scores_;                  // per first spider: scored
-    std::vector<uint8_t> deferred_;     // per later spider: its score is copied after the loop
-    std::vector<int> order_;            // the spiders in the order the loop takes them
-    long built_ = 0;                    // webs built in the last evaluation
+    DoneMarks webs_;                               // per first spider: its new web is built
+    DoneMarks scores_;                             // per first spider: scored
+    std::vector<uint8_t> deferred_; // per later spider: its score is copied after the loop
+    std::vector<int> order_;        // the spiders in the order the loop takes them
+    long built_ = 0;                // webs built in the last evaluation
     std::unordered_map<WebKey, int, WebKeyHash> firstOfKey_;
     std::vector<int> firsts_; // the first spider of each key, in spider order
     std::vector<int> others_; // every later one

@@ -5,14 +5,17 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <stdexcept>
 #include <string>
 #include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 #include <vector>
 
 #include "core/LRandom.h"
+#include "evolution/DoneMarks.h"
 #include "evolution/ParallelEvaluation.h"
 #include "evolution/ThreadPool.h"
 #include "tests/evolution/EvolutionTestSupport.h"
@@ -114,8 +117,61 @@ TEST_F(ParallelEvaluation, AForkedChildEvaluatesAfterItsParentDid) {
                                 : "child exit status " + std::to_string(WEXITSTATUS(status)));
 }
 
+// Spiders of one genome share the web of the first: on two threads, a later
+// spider mostly takes the new web while the first is still being scored, and
+// gets its score only after the loop. Either way the scores are the serial
+// ones.
+TEST_F(ParallelEvaluation, SpidersSharingANewWebGetTheFirstSpidersScore) {
+    EvolutionState& es = evolutionState;
+    usePanelDefaults();
+    es.numPrey = 5000; // scoring takes longer than copying the web
+    const EAPGossamerix::ScoreSettings settings = randomPopulation(6);
+    for (int i = 1; i < es.populationSize; ++i)
+        es.spiders[i] = es.spiders[0];
+    const std::vector<Spider> unevaluated(es.spiders, es.spiders + es.populationSize);
+    PopulationEvaluator serial(1);
+    serial.setWebReuse(false);
+    serial.evaluate(es.problem, es.spiders, es.populationSize, settings, LRandom::random);
+    const Outcome expected = outcomeOf(es.spiders, es.populationSize, 0);
+    PopulationEvaluator evaluator(2);
+    for (int round = 0; round < 40; ++round) {
+        evaluator.forgetWebs(); // the first spider builds its web anew
+        std::copy(unevaluated.begin(), unevaluated.end(), es.spiders);
+        evaluator.evaluate(es.problem, es.spiders, es.populationSize, settings, LRandom::random);
+        const Outcome shared = outcomeOf(es.spiders, es.populationSize, 0);
+        ASSERT_EQ(shared.fitness, expected.fitness) << "round " << round;
+        ASSERT_EQ(shared.caught, expected.caught) << "round " << round;
+        EXPECT_EQ(evaluator.websReused(), (round + 1) * (es.populationSize - 1));
+    }
+}
+
+TEST(DoneMarks, AWaiterLearnsWhetherTheWorkSucceeded) {
+    DoneMarks marks;
+    marks.reset(2);
+    EXPECT_FALSE(marks.isDone(0));
+    bool first = true, second = false;
+    std::thread waiter([&] {
+        first = marks.waitFor(0);
+        second = marks.waitFor(1);
+    });
+    { DoneMarks::Guard failed(marks, 0); } // left without succeed(): as when the work throws
+    {
+        DoneMarks::Guard ok(marks, 1);
+        ok.succeed();
+    }
+    waiter.join();
+    EXPECT_FALSE(first);
+    EXPECT_TRUE(second);
+    EXPECT_TRUE(marks.isDone(1));
+    marks.reset(2);
+    EXPECT_FALSE(marks.isDone(1));
+}
+
+// Sizes 2 (which spins between loops on this machine) and 3 (more threads
+// than a two-core machine runs: never spins); loops in quick succession and
+// after the threads have gone to sleep.
 TEST(ThreadPoolLoop, RunsEveryIndexOnceAndPassesOnAFailure) {
-    for (int size : {1, 3}) {
+    for (int size : {1, 2, 3}) {
         ThreadPool pool(size);
         for (int count : {0, 1, 2, 50}) {
             std::vector<std::atomic<int>> calls(static_cast<size_t>(count));
@@ -138,6 +194,9 @@ TEST(ThreadPoolLoop, RunsEveryIndexOnceAndPassesOnAFailure) {
         std::atomic<int> after{0};
         pool.forEach(5, [&](int, int) { ++after; });
         EXPECT_EQ(after.load(), 5);
+        std::this_thread::sleep_for(std::chrono::microseconds(3 * ThreadPool::SPIN_MICROSECONDS));
+        pool.forEach(5, [&](int, int) { ++after; });
+        EXPECT_EQ(after.load(), 10);
     }
 }
 

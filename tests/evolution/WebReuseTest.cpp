@@ -103,7 +103,7 @@ TEST(WebReuse, KeptWebsLastTwoGenerationsUnlessFoundAgain) {
     BuiltWeb web;
     web.draws = 9;
     cache.add(keyA, std::make_unique<BuiltWeb>(web));
-    cache.add(keyB, std::make_unique<BuiltWeb>(web));
+    const BuiltWeb* webB = cache.add(keyB, std::make_unique<BuiltWeb>(web));
     cache.nextGeneration();
     ASSERT_NE(cache.find(keyA), nullptr); // found again: kept on
     EXPECT_EQ(cache.find(keyA)->draws, 9);
@@ -111,6 +111,13 @@ TEST(WebReuse, KeptWebsLastTwoGenerationsUnlessFoundAgain) {
     EXPECT_EQ(cache.size(), 1u); // B was not asked for in the generation before
     EXPECT_EQ(cache.find(keyB), nullptr);
     EXPECT_NE(cache.find(keyA), nullptr);
+    // B's web is kept as the one spare (the generation that ended kept one
+    // web), and is what the next build is copied into.
+    EXPECT_EQ(cache.spares(), 1u);
+    cache.nextGeneration();
+    EXPECT_EQ(cache.spares(), 1u);
+    EXPECT_EQ(cache.spare().get(), webB);
+    EXPECT_EQ(cache.spares(), 0u);
     cache.clear();
     EXPECT_EQ(cache.find(keyA), nullptr);
 }
