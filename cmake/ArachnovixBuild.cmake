@@ -103,14 +103,14 @@ function(arachnovix_add_gtest name)
   set_property(DIRECTORY APPEND PROPERTY TEST_INCLUDE_FILES ${properties})
 endfunction()
 
-# The programs allocate with jemalloc, whose caches are per thread: with the
-# C library's allocator, the threads of an evaluation wait on each other's
-# allocations (a generation at population 200 on two threads took a third
+# The command-line tool and the benchmarks allocate with jemalloc, whose
+# caches are per thread: with the C library's allocator, the threads of an
+# evaluation wait on each other's allocations (a generation at population 200 on two threads took a third
 # longer). jemalloc rather than tcmalloc, which was as fast but held 13 % more
 # memory in a 10,000-generation run (jemalloc: 5 %). Not in instrumented
 # builds, whose sanitizers bring their own allocator; without the package,
-# the programs keep the C library's.
-option(ARACHNOVIX_JEMALLOC "Link the programs with jemalloc when it is installed" ON)
+# they keep the C library's.
+option(ARACHNOVIX_JEMALLOC "Link the command-line tool and benchmarks with jemalloc when installed" ON)
 set(ARACHNOVIX_ALLOCATOR_FOUND OFF)
 if(ARACHNOVIX_JEMALLOC AND NOT (ARACHNOVIX_SANITIZE OR ARACHNOVIX_TSAN OR ARACHNOVIX_FUZZ))
   find_package(PkgConfig QUIET)
@@ -121,13 +121,15 @@ if(ARACHNOVIX_JEMALLOC AND NOT (ARACHNOVIX_SANITIZE OR ARACHNOVIX_TSAN OR ARACHN
     set(ARACHNOVIX_ALLOCATOR_FOUND ON)
   else()
     message(STATUS "jemalloc not found (package libjemalloc-dev): "
-                   "the programs use the C library's allocator")
+                   "the command-line tool uses the C library's allocator")
   endif()
 endif()
 
 # arachnovix_use_fast_allocator(TARGET) : an executable that evaluates
 # populations links jemalloc (found above), even though it calls none of its
-# functions by name.
+# functions by name. Not for anything that draws with OpenGL: linked with
+# jemalloc, the program crashed inside Mesa's software driver (swrast) in the
+# end-to-end tests.
 function(arachnovix_use_fast_allocator target)
   if(ARACHNOVIX_ALLOCATOR_FOUND)
     target_link_libraries(${target} PRIVATE
