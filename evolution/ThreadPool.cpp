@@ -61,33 +61,24 @@ int ThreadPool::machineThreads() {
 void ThreadPool::forEach(int count, const std::function<void(int, int)>& job) {
     if (count <= 0)
         return;
-    if (workers_.empty() || count == 1) {
-        // Nothing to share: no thread is woken.
-        std::exception_ptr failure;
-        for (int i = 0; i < count; ++i) {
-            try {
-                job(i, 0);
-            } catch (...) {
-                if (!failure)
-                    failure = std::current_exception();
-            }
-        }
-        if (failure)
-            std::rethrow_exception(failure);
-        return;
-    }
+    // A single index is run here alone: no thread is woken for it.
+    const bool shared = !workers_.empty() && count > 1;
     {
         std::lock_guard<std::mutex> lock(mutex_);
         job_ = &job;
         count_ = count;
         next_.store(0);
-        running_.store(static_cast<int>(workers_.size()));
         failure_ = nullptr;
-        loop_.fetch_add(1, std::memory_order_release);
+        if (shared) {
+            running_.store(static_cast<int>(workers_.size()));
+            loop_.fetch_add(1, std::memory_order_release);
+        }
     }
-    wake_.notify_all();
+    if (shared)
+        wake_.notify_all();
     runIndices(0);
-    waitForWorkers();
+    if (shared)
+        waitForWorkers();
     std::lock_guard<std::mutex> lock(mutex_);
     job_ = nullptr;
     if (failure_)
